@@ -1,0 +1,15 @@
+#pragma once
+// Byte encodings of stored text. Strings inside the program are UTF-8; stored strings that are not valid
+// UTF-8 come from Windows systems and are read as Windows-1252.
+
+#include <string>
+#include <string_view>
+
+// True when the bytes are well-formed UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF).
+bool IsValidUtf8(std::string_view bytes);
+
+// Windows-1252 bytes as UTF-8. The five bytes that code page leaves undefined map to the C1 controls.
+std::string Windows1252ToUtf8(std::string_view bytes);
+
+// A stored string as the program holds it: unchanged when it is UTF-8, else read as Windows-1252.
+std::string StoredTextToUtf8(std::string_view bytes);
