@@ -1,0 +1,54 @@
+#pragma once
+// CPictureInfo: the program's one picture type, a packed DIB (header, colour table, bottom-up rows) in one
+// heap block, with the block's length and a reference count. Plug-ins build and free it with their own
+// copy of this code, so its layout and its allocation (operator new[] of the shared run-time) are fixed.
+
+#include "platform/base/String.h"
+#include "platform/base/WinStructs.h"
+
+class CArchive;
+
+class CPictureInfo {
+public:
+    CPictureInfo() = default;
+    ~CPictureInfo() { Free(); }
+    CPictureInfo(const CPictureInfo&) = delete;
+    CPictureInfo& operator=(const CPictureInfo&) = delete;
+
+    void Free();
+    LONG AddRef() { return ++m_refCount; }
+    // The last release deletes the object; it must live on the heap.
+    LONG Release();
+    // Deletes the object whatever its reference count.
+    void Destroy();
+
+    BOOL IsValid() const { return m_dib != nullptr && m_length > 0; }
+    BITMAPINFOHEADER* GetHeader() const { return reinterpret_cast<BITMAPINFOHEADER*>(m_dib); }
+    int GetWidth() const { return m_dib ? GetHeader()->biWidth : 0; }
+    int GetHeight() const { return m_dib ? GetHeader()->biHeight : 0; }
+    DWORD GetLength() const { return static_cast<DWORD>(m_length); }
+    BOOL Is24Bit() const { return GetHeader()->biBitCount == 24; }
+    BYTE* GetBits() const;
+    DWORD GetBitsSize() const;
+
+    // A new picture (reference count 1, owned by the caller) with a copy of the block.
+    CPictureInfo* Clone() const;
+
+    // The block the picture holds; an empty picture first reads the BMP file at path.
+    BYTE* LoadFile(const CString& path);
+
+    // Takes over a block allocated with new BYTE[] by the program's own code.
+    void Attach(BYTE* block, DWORD length);
+    // Gives up the block (to be freed with delete[]); the picture is empty afterwards.
+    BYTE* Detach();
+    // Replaces the block by a zero-filled one of length bytes and returns it.
+    BYTE* Allocate(DWORD length);
+    // Takes a copy of a packed DIB from outside the program, checked and normalised; FALSE leaves it empty.
+    BOOL SetExternalDib(const void* dib, std::size_t size);
+
+private:
+    // Field order is part of the plug-in interface.
+    BYTE* m_dib = nullptr;
+    LONG m_length = 0;
+    LONG m_refCount = 1;
+};
