@@ -1,0 +1,50 @@
+#pragma once
+// What the image core, the library and the page ask of the application object. The application object
+// implements it and installs itself at start-up; tests install a fake.
+
+#include "platform/base/MessageBoxStyles.h"
+#include "platform/base/String.h"
+#include "platform/base/WinTypes.h"
+
+class IAppServices {
+public:
+    virtual ~IAppServices() = default;
+
+    // A message box with the text of a string id of the text module; the id of the button pressed.
+    virtual int MessageBox(UINT stringId, UINT style = MB_OK, UINT helpId = 0) = 0;
+    // A message box with a literal text.
+    virtual int MessageBoxText(const CString& text, UINT style = MB_OK, UINT helpId = 0) = 0;
+    // The whole string of an id from the text module, empty when the module lacks it. The buffer starts
+    // at initialLength characters and grows until the text fits.
+    virtual CString LoadString(UINT stringId, int initialLength = 255) = 0;
+
+    // Null when the module did not load.
+    virtual HMODULE GetEffectsModule() = 0;
+    virtual HMODULE GetRastrumModule() = 0;
+    // The resource language module, where bitmaps, dialog templates and menus are found.
+    virtual HMODULE GetResourceModule() = 0;
+
+    // Set while the page follows a template of drawing objects; clear in normal mode (one picture).
+    virtual BYTE IsEditMode() = 0;
+    // "4.1.b" in edit mode, "4.1.a" otherwise: the version a saved project begins with.
+    virtual LPCTSTR GetVersionTag() = 0;
+
+    // The version string of the last project file loaded.
+    virtual CString GetLoadedProjectVersion() = 0;
+    virtual void SetLoadedProjectVersion(const CString& version) = 0;
+
+    // Whether to ask before the page template is replaced, and the answer used when not asking
+    // (TRUE: save the project first).
+    virtual BYTE IsSavePromptEnabled() = 0;
+    virtual BYTE GetSavePromptAnswer() = 0;
+
+    // The application's name, e.g. as the title of progress dialogs.
+    virtual CString GetAppName() = 0;
+};
+
+// Installs the services (null goes back to the built-in ones); the caller keeps ownership.
+void SetAppServices(IAppServices* services);
+// The installed services. Until something is installed (a plug-in has its own copy of this layer), they
+// are built-in ones with no window: message boxes go to the standard error stream and answer their
+// default button, strings are empty, no modules are loaded, normal mode, no save prompt.
+IAppServices& AppServices();
