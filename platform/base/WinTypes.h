@@ -15,8 +15,10 @@ using BOOL = int;
 using CHAR = char;
 using SHORT = std::int16_t;
 using USHORT = std::uint16_t;
-using LONGLONG = std::int64_t;
-using ULONGLONG = std::uint64_t;
+// long long rather than int64_t (which is long here): code ported from a system where long has 32 bits
+// must not pick a 64-bit overload by accident, so the archive can refuse plain long.
+using LONGLONG = long long;
+using ULONGLONG = unsigned long long;
 using UINT_PTR = std::uintptr_t;
 using INT_PTR = std::intptr_t;
 using LONG_PTR = std::intptr_t;
