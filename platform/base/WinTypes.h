@@ -67,33 +67,15 @@ inline constexpr DWORD MAX_PATH = 260;
 constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
     return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) | (static_cast<COLORREF>(b) << 16);
 }
-constexpr BYTE GetRValue(COLORREF c) {
-    return static_cast<BYTE>(c & 0xFF);
-}
-constexpr BYTE GetGValue(COLORREF c) {
-    return static_cast<BYTE>((c >> 8) & 0xFF);
-}
-constexpr BYTE GetBValue(COLORREF c) {
-    return static_cast<BYTE>((c >> 16) & 0xFF);
-}
+constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c & 0xFF); }
+constexpr BYTE GetGValue(COLORREF c) { return static_cast<BYTE>((c >> 8) & 0xFF); }
+constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF); }
 
-constexpr WORD LOWORD(DWORD v) {
-    return static_cast<WORD>(v & 0xFFFF);
-}
-constexpr WORD HIWORD(DWORD v) {
-    return static_cast<WORD>((v >> 16) & 0xFFFF);
-}
-constexpr BYTE LOBYTE(WORD v) {
-    return static_cast<BYTE>(v & 0xFF);
-}
-constexpr BYTE HIBYTE(WORD v) {
-    return static_cast<BYTE>((v >> 8) & 0xFF);
-}
-constexpr DWORD MAKELONG(WORD lo, WORD hi) {
-    return static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16);
-}
-constexpr WORD MAKEWORD(BYTE lo, BYTE hi) {
-    return static_cast<WORD>(lo | (hi << 8));
-}
+constexpr WORD LOWORD(DWORD v) { return static_cast<WORD>(v & 0xFFFF); }
+constexpr WORD HIWORD(DWORD v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
+constexpr BYTE LOBYTE(WORD v) { return static_cast<BYTE>(v & 0xFF); }
+constexpr BYTE HIBYTE(WORD v) { return static_cast<BYTE>((v >> 8) & 0xFF); }
+constexpr DWORD MAKELONG(WORD lo, WORD hi) { return static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16); }
+constexpr WORD MAKEWORD(BYTE lo, BYTE hi) { return static_cast<WORD>(lo | (hi << 8)); }
 
 static_assert(sizeof(BYTE) == 1 && sizeof(WORD) == 2 && sizeof(DWORD) == 4 && sizeof(LONG) == 4);
