@@ -1,6 +1,7 @@
 #include "platform/base/File.h"
 
 #include "platform/base/FileApi.h"
+#include "platform/base/Path.h"
 
 #include <cerrno>
 #include <climits>
@@ -84,11 +85,13 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError) {
     }
     int errorNumber = 0;
     int descriptor = -1;
+    CString onDisk;
     if (!lpszFileName || !*lpszFileName || flags < 0) {
         errorNumber = lpszFileName && *lpszFileName ? EINVAL : ENOENT;
     } else {
+        onDisk = ResolvePathCase(lpszFileName);
         do {
-            descriptor = ::open(lpszFileName, flags, 0666);
+            descriptor = ::open(onDisk, flags, 0666);
         } while (descriptor < 0 && errno == EINTR);
         errorNumber = descriptor < 0 ? errno : 0;
     }
@@ -108,7 +111,7 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError) {
     }
     m_hFile = HandleFromDescriptor(descriptor);
     m_bCloseOnDelete = TRUE;
-    m_strFileName = AbsolutePath(lpszFileName);
+    m_strFileName = AbsolutePath(onDisk);
     return TRUE;
 }
 
@@ -257,10 +260,11 @@ BOOL CFile::GetStatus(CFileStatus& rStatus) const {
 
 BOOL CFile::GetStatus(LPCSTR lpszFileName, CFileStatus& rStatus) {
     struct stat status {};
-    if (!lpszFileName || ::stat(lpszFileName, &status) != 0) {
+    const CString onDisk = lpszFileName ? ResolvePathCase(lpszFileName) : CString();
+    if (!lpszFileName || ::stat(onDisk, &status) != 0) {
         return FALSE;
     }
-    FillStatus(status, AbsolutePath(lpszFileName), BirthOrChangeTime(lpszFileName, -1, status), rStatus);
+    FillStatus(status, AbsolutePath(onDisk), BirthOrChangeTime(onDisk, -1, status), rStatus);
     return TRUE;
 }
 
@@ -272,7 +276,7 @@ void CFile::Rename(LPCSTR lpszOldName, LPCSTR lpszNewName) {
 }
 
 void CFile::Remove(LPCSTR lpszFileName) {
-    if (!lpszFileName || ::unlink(lpszFileName) != 0) {
+    if (!DeleteFile(lpszFileName)) {
         const int errorNumber = lpszFileName ? errno : EINVAL;
         AfxThrowFileException(CFileException::OsErrorToException(errorNumber), errorNumber, lpszFileName);
     }

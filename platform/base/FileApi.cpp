@@ -1,5 +1,7 @@
 #include "platform/base/FileApi.h"
 
+#include "platform/base/Path.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -129,21 +131,6 @@ bool CopyRegularFile(const char* from, const char* to, bool failIfExists) {
 
 } // namespace
 
-HANDLE HandleFromDescriptor(int descriptor) {
-    if (descriptor < 0) {
-        return INVALID_HANDLE_VALUE;
-    }
-    return reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(descriptor) + 1);
-}
-
-int DescriptorFromHandle(HANDLE hFile) {
-    const auto value = reinterpret_cast<std::intptr_t>(hFile);
-    if (value <= 0 || value > static_cast<std::intptr_t>(INT_MAX) + 1) {
-        return -1;
-    }
-    return static_cast<int>(value - 1);
-}
-
 HANDLE CreateFile(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY_ATTRIBUTES,
                   DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes, HANDLE) {
     const int flags = OpenFlagsFor(dwDesiredAccess, dwCreationDisposition);
@@ -151,6 +138,8 @@ HANDLE CreateFile(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY_AT
         FailWith(EINVAL);
         return INVALID_HANDLE_VALUE;
     }
+    const CString onDisk = ResolvePathCase(lpFileName);
+    lpFileName = onDisk;
     const mode_t mode = (dwFlagsAndAttributes & FILE_ATTRIBUTE_READONLY) ? 0444 : 0666;
     // OPEN_ALWAYS and CREATE_ALWAYS report through the last error whether the file was there.
     const bool reportsExisting =
@@ -317,20 +306,26 @@ BOOL DeleteFile(LPCSTR lpFileName) {
     if (!lpFileName) {
         return FailWith(EINVAL);
     }
-    return ::unlink(lpFileName) == 0 ? TRUE : FailWith(errno);
+    return ::unlink(ResolvePathCase(lpFileName)) == 0 ? TRUE : FailWith(errno);
 }
 
 BOOL CopyFile(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists) {
     if (!lpExistingFileName || !lpNewFileName) {
         return FailWith(EINVAL);
     }
-    return CopyRegularFile(lpExistingFileName, lpNewFileName, bFailIfExists) ? TRUE : FailWith(errno);
+    return CopyRegularFile(ResolvePathCase(lpExistingFileName), ResolvePathCase(lpNewFileName), bFailIfExists)
+               ? TRUE
+               : FailWith(errno);
 }
 
 BOOL MoveFile(LPCSTR lpExistingFileName, LPCSTR lpNewFileName) {
     if (!lpExistingFileName || !lpNewFileName) {
         return FailWith(EINVAL);
     }
+    const CString from = ResolvePathCase(lpExistingFileName);
+    const CString to = ResolvePathCase(lpNewFileName);
+    lpExistingFileName = from;
+    lpNewFileName = to;
     if (::renameat2(AT_FDCWD, lpExistingFileName, AT_FDCWD, lpNewFileName, RENAME_NOREPLACE) == 0) {
         return TRUE;
     }
@@ -367,9 +362,10 @@ DWORD AttributesFromStatus(const struct stat& status, LPCSTR lpFileName) {
 
 DWORD GetFileAttributes(LPCSTR lpFileName) {
     struct stat status {};
-    if (!lpFileName || ::stat(lpFileName, &status) != 0) {
+    const CString onDisk = lpFileName ? ResolvePathCase(lpFileName) : CString();
+    if (!lpFileName || ::stat(onDisk, &status) != 0) {
         FailWith(lpFileName ? errno : EINVAL);
         return INVALID_FILE_ATTRIBUTES;
     }
-    return AttributesFromStatus(status, lpFileName);
+    return AttributesFromStatus(status, onDisk);
 }

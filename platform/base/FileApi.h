@@ -1,7 +1,7 @@
 #pragma once
 // The Windows file-handle functions the program calls on raw handles, over POSIX descriptors.
-// A file HANDLE is the descriptor + 1, so that a null handle and INVALID_HANDLE_VALUE both stay free
-// although descriptor 0 is a valid file. Failures set the thread's last error (LastError.h).
+// File handles are descriptors as WinTypes.h encodes them. Failures set the thread's last error
+// (LastError.h).
 
 #include "platform/base/LastError.h"
 #include "platform/base/WinTypes.h"
@@ -47,11 +47,6 @@ inline constexpr DWORD FILE_END = 2;
 inline constexpr DWORD INVALID_SET_FILE_POINTER = 0xFFFFFFFF;
 inline constexpr DWORD INVALID_FILE_SIZE = 0xFFFFFFFF;
 inline constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
-
-// INVALID_HANDLE_VALUE for a negative descriptor.
-HANDLE HandleFromDescriptor(int descriptor);
-// -1 for null, INVALID_HANDLE_VALUE and values that cannot be a file handle.
-int DescriptorFromHandle(HANDLE hFile);
 
 HANDLE CreateFile(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                   LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,

@@ -1,6 +1,7 @@
 #pragma once
 // Fixed-width types and handles of the Windows programming model, as the program's code uses them.
 
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 
@@ -50,13 +51,15 @@ using HMODULE = ModuleRecord*;
 using HINSTANCE = HMODULE;
 inline const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
 
+// INVALID_HANDLE_VALUE for a negative descriptor.
 inline HANDLE HandleFromDescriptor(int descriptor) {
-    return reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(descriptor) + 1);
+    return descriptor < 0 ? INVALID_HANDLE_VALUE
+                          : reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(descriptor) + 1);
 }
-// -1 for null and for INVALID_HANDLE_VALUE.
+// -1 for null, INVALID_HANDLE_VALUE and values that cannot be a file handle.
 inline int DescriptorFromHandle(HANDLE handle) {
     const auto value = reinterpret_cast<std::intptr_t>(handle);
-    return value > 0 ? static_cast<int>(value - 1) : -1;
+    return value > 0 && value <= std::intptr_t{INT_MAX} + 1 ? static_cast<int>(value - 1) : -1;
 }
 
 // An export found by name; callers cast it to the export's real type before calling it.
@@ -67,15 +70,33 @@ inline constexpr DWORD MAX_PATH = 260;
 constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
     return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) | (static_cast<COLORREF>(b) << 16);
 }
-constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c & 0xFF); }
-constexpr BYTE GetGValue(COLORREF c) { return static_cast<BYTE>((c >> 8) & 0xFF); }
-constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF); }
+constexpr BYTE GetRValue(COLORREF c) {
+    return static_cast<BYTE>(c & 0xFF);
+}
+constexpr BYTE GetGValue(COLORREF c) {
+    return static_cast<BYTE>((c >> 8) & 0xFF);
+}
+constexpr BYTE GetBValue(COLORREF c) {
+    return static_cast<BYTE>((c >> 16) & 0xFF);
+}
 
-constexpr WORD LOWORD(DWORD v) { return static_cast<WORD>(v & 0xFFFF); }
-constexpr WORD HIWORD(DWORD v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
-constexpr BYTE LOBYTE(WORD v) { return static_cast<BYTE>(v & 0xFF); }
-constexpr BYTE HIBYTE(WORD v) { return static_cast<BYTE>((v >> 8) & 0xFF); }
-constexpr DWORD MAKELONG(WORD lo, WORD hi) { return static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16); }
-constexpr WORD MAKEWORD(BYTE lo, BYTE hi) { return static_cast<WORD>(lo | (hi << 8)); }
+constexpr WORD LOWORD(DWORD v) {
+    return static_cast<WORD>(v & 0xFFFF);
+}
+constexpr WORD HIWORD(DWORD v) {
+    return static_cast<WORD>((v >> 16) & 0xFFFF);
+}
+constexpr BYTE LOBYTE(WORD v) {
+    return static_cast<BYTE>(v & 0xFF);
+}
+constexpr BYTE HIBYTE(WORD v) {
+    return static_cast<BYTE>((v >> 8) & 0xFF);
+}
+constexpr DWORD MAKELONG(WORD lo, WORD hi) {
+    return static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16);
+}
+constexpr WORD MAKEWORD(BYTE lo, BYTE hi) {
+    return static_cast<WORD>(lo | (hi << 8));
+}
 
 static_assert(sizeof(BYTE) == 1 && sizeof(WORD) == 2 && sizeof(DWORD) == 4 && sizeof(LONG) == 4);

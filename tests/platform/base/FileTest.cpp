@@ -157,6 +157,22 @@ TEST_F(FileTest, KnowsItsPathNameAndTitle) {
     ASSERT_EQ(::chdir("/"), 0);
 }
 
+TEST_F(FileTest, FindsFilesWhoseNamesDifferInCase) {
+    // Libraries made on Windows name their files in another case than the stored paths.
+    ::mkdir(m_folder.Path("Alben").c_str(), 0755);
+    const std::string stored = m_folder.Write("Alben/Bild.JPG", "jpeg");
+    const std::string asWritten = m_folder.Path("alben/bild.jpg");
+    CFile file(asWritten.c_str(), CFile::modeRead);
+    EXPECT_EQ(file.GetFilePath(), stored.c_str());
+    CFileStatus status;
+    EXPECT_TRUE(CFile::GetStatus(asWritten.c_str(), status));
+    EXPECT_EQ(status.m_size, 4u);
+
+    // A new file goes into the folder that exists in another case.
+    CFile created(m_folder.Path("ALBEN/Neu.txt").c_str(), CFile::modeCreate | CFile::modeWrite);
+    EXPECT_EQ(created.GetFilePath(), m_folder.Path("Alben/Neu.txt").c_str());
+}
+
 TEST_F(FileTest, AttachedHandleStaysOpen) {
     const std::string path = m_folder.Write("attached.txt", "xyz");
     CFile owner(path.c_str(), CFile::modeRead);
