@@ -24,39 +24,45 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
+// Length of the well-formed UTF-8 sequence at p (1 to 4), or 0 when the bytes there are not one.
+int Utf8SequenceLength(const std::uint8_t* p, const std::uint8_t* end) {
+    const std::uint8_t lead = *p;
+    if (lead < 0x80)
+        return 1;
+    int extra;
+    char32_t cp;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        extra = 1, cp = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        extra = 2, cp = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        extra = 3, cp = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (end - p <= extra)
+        return 0;
+    for (int i = 1; i <= extra; ++i) {
+        if ((p[i] & 0xC0) != 0x80)
+            return 0;
+        cp = (cp << 6) | (p[i] & 0x3F);
+    }
+    if ((extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000) || cp > 0x10FFFF ||
+        (cp >= 0xD800 && cp <= 0xDFFF))
+        return 0;
+    return extra + 1;
+}
+
 } // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
     const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.data());
     const auto* end = p + bytes.size();
     while (p < end) {
-        const std::uint8_t lead = *p;
-        if (lead < 0x80) {
-            ++p;
-            continue;
-        }
-        int extra;
-        char32_t cp;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            extra = 1, cp = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            extra = 2, cp = lead & 0x0F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            extra = 3, cp = lead & 0x07;
-        } else {
+        const int length = Utf8SequenceLength(p, end);
+        if (length == 0)
             return false;
-        }
-        if (end - p <= extra)
-            return false;
-        for (int i = 1; i <= extra; ++i) {
-            if ((p[i] & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (p[i] & 0x3F);
-        }
-        if ((extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000) || cp > 0x10FFFF ||
-            (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        p += extra + 1;
+        p += length;
     }
     return true;
 }
@@ -73,4 +79,22 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
 
 std::string StoredTextToUtf8(std::string_view bytes) {
     return IsValidUtf8(bytes) ? std::string(bytes) : Windows1252ToUtf8(bytes);
+}
+
+std::string Utf8WithWindows1252Fallback(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    const auto* begin = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    const auto* end = begin + bytes.size();
+    for (const auto* p = begin; p < end;) {
+        const int length = Utf8SequenceLength(p, end);
+        if (length > 0) {
+            out.append(reinterpret_cast<const char*>(p), static_cast<size_t>(length));
+            p += length;
+        } else {
+            out += Windows1252ToUtf8(std::string_view(reinterpret_cast<const char*>(p), 1));
+            ++p;
+        }
+    }
+    return out;
 }

@@ -13,3 +13,7 @@ std::string Windows1252ToUtf8(std::string_view bytes);
 
 // A stored string as the program holds it: unchanged when it is UTF-8, else read as Windows-1252.
 std::string StoredTextToUtf8(std::string_view bytes);
+
+// UTF-8 text in which every byte that is not part of a well-formed sequence is read as Windows-1252: for
+// files that declare UTF-8 but hold a few bytes written by a Windows program.
+std::string Utf8WithWindows1252Fallback(std::string_view bytes);

@@ -1,25 +1,49 @@
-#include <gtest/gtest.h>
-
 #include "platform/base/TextEncoding.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
 TEST(TextEncodingTest, RecognisesUtf8) {
     EXPECT_TRUE(IsValidUtf8(""));
     EXPECT_TRUE(IsValidUtf8("Grüße €"));
-    EXPECT_TRUE(IsValidUtf8("\xF0\x9F\x93\xB7")); // camera emoji
-    EXPECT_FALSE(IsValidUtf8("\xFC"));              // Windows-1252 "ü"
-    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));          // overlong '/'
-    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // surrogate
-    EXPECT_FALSE(IsValidUtf8("\xE2\x82"));          // cut short
-    EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));  // above U+10FFFF
+    EXPECT_TRUE(IsValidUtf8("\xF0\x9F\x93\xB7"));  // camera emoji
+    EXPECT_FALSE(IsValidUtf8("\xFC"));             // Windows-1252 "ü"
+    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));         // overlong '/'
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));     // surrogate
+    EXPECT_FALSE(IsValidUtf8("\xE2\x82"));         // cut short
+    EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80")); // above U+10FFFF
 }
 
 TEST(TextEncodingTest, ReadsWindows1252) {
-    EXPECT_EQ(Windows1252ToUtf8("Gr\xFC\xDF" "e \x80"), "Grüße €");
-    EXPECT_EQ(Windows1252ToUtf8("\x84" "a\x93"), "„a“");
+    EXPECT_EQ(Windows1252ToUtf8("Gr\xFC\xDF"
+                                "e \x80"),
+              "Grüße €");
+    EXPECT_EQ(Windows1252ToUtf8("\x84"
+                                "a\x93"),
+              "„a“");
     EXPECT_EQ(StoredTextToUtf8("Grüße"), "Grüße");
-    EXPECT_EQ(StoredTextToUtf8("Gr\xFC\xDF" "e"), "Grüße");
+    EXPECT_EQ(StoredTextToUtf8("Gr\xFC\xDF"
+                               "e"),
+              "Grüße");
+}
+
+TEST(TextEncodingTest, ReadsStrayBytesOfUtf8TextAsWindows1252) {
+    struct Case {
+        const char* name;
+        std::string_view bytes;
+        std::string_view utf8;
+    };
+    const Case cases[] = {
+        {"ValidTextUnchanged", "Grüße €", "Grüße €"},
+        {"LoneByteAmidUtf8", "Grüße \x80 und \xFC", "Grüße € und ü"},
+        {"CutSequenceAtEnd", "ab\xE2\x82", "abâ‚"},
+        {"SurrogateBytes", "\xED\xA0\x80", "í\xC2\xA0€"},
+        {"AboveUnicodeRange", "\xF4\x90\x80\x80", "ô\xC2\x90€€"},
+        {"EmbeddedNulKept", std::string_view("a\0b", 3), std::string_view("a\0b", 3)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Utf8WithWindows1252Fallback(c.bytes), c.utf8) << c.name;
 }
 
 } // namespace
