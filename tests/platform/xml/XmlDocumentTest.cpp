@@ -69,10 +69,10 @@ TEST(XmlDocumentTest, PythonReadsTheDocumentsWeWrite) {
         const DocumentPtr written = BuildAlbumIndex("Grüße € 📷");
         ASSERT_TRUE(written->SetCharset(charset));
         TempFolder folder;
-        WriteFile(folder.File("index.xml"), Save(written.Get()));
+        WriteBytes(FileIn(folder, "index.xml"), Save(written.Get()));
         const QJsonArray elements =
             QJsonDocument::fromJson(
-                QByteArray::fromStdString(RunPython(kDumpWithElementTree, folder.File("index.xml"))))
+                QByteArray::fromStdString(RunPython(kDumpWithElementTree, FileIn(folder, "index.xml"))))
                 .array();
         ASSERT_EQ(elements.size(), 5) << charset;
         EXPECT_EQ(elements[0].toArray()[0].toString(), "ALBUM");
@@ -97,9 +97,9 @@ root = ET.Element("ALBUMS")
 ET.SubElement(root, "ALBUM", path="\\album0.zip", title="Żółć € ß")
 ET.ElementTree(root).write(sys.argv[1], encoding="ISO-8859-2", xml_declaration=True)
 )",
-              folder.File("albums.dat"));
+              FileIn(folder, "albums.dat"));
     HRESULT result;
-    const DocumentPtr document = Parse(ReadFile(folder.File("albums.dat")), &result);
+    const DocumentPtr document = Parse(ReadBytes(FileIn(folder, "albums.dat")), &result);
     ASSERT_EQ(result, S_OK) << document->GetError().expected;
     EXPECT_EQ(document->GetCharset().CompareNoCase("ISO-8859-2"), 0);
     const ElementPtr album = Child(ElementPtr(document->GetRoot()).Get(), "ALBUM");
@@ -192,10 +192,10 @@ TEST(XmlDocumentTest, FailedLoadKeepsTheContent) {
 class XmlExternalReferenceTest : public testing::Test {
 protected:
     void SetUp() override {
-        WriteFile(m_folder.File("secret.txt"), "GEHEIM");
-        WriteFile(m_folder.File("evil.dtd"), "<!ENTITY secret \"GEHEIM\">");
+        WriteBytes(FileIn(m_folder, "secret.txt"), "GEHEIM");
+        WriteBytes(FileIn(m_folder, "evil.dtd"), "<!ENTITY secret \"GEHEIM\">");
     }
-    std::string Url(const char* name) const { return "file://" + m_folder.File(name); }
+    std::string Url(const char* name) const { return "file://" + FileIn(m_folder, name); }
     TempFolder m_folder;
 };
 

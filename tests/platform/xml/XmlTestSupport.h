@@ -5,9 +5,9 @@
 #include "platform/xml/XmlElement.h"
 #include "platform/xml/XmlElementCollection.h"
 #include "platform/xml/XmlPtr.h"
+#include "tests/support/TempFolder.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
@@ -42,24 +42,16 @@ inline ElementPtr Child(CXmlElement* parent, const char* tagName) {
     return ElementPtr(children->ItemByName(tagName));
 }
 
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vcxml-XXXXXX").string();
-        m_path = mkdtemp(pattern.data());
-    }
-    ~TempFolder() { std::filesystem::remove_all(m_path); }
-    std::string File(const char* name) const { return (m_path / name).string(); }
+// A file name in a test's folder.
+inline std::string FileIn(const TempFolder& folder, const char* name) {
+    return folder.Path().str() + "/" + name;
+}
 
-private:
-    std::filesystem::path m_path;
-};
-
-inline void WriteFile(const std::string& path, std::string_view bytes) {
+inline void WriteBytes(const std::string& path, std::string_view bytes) {
     std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-inline std::string ReadFile(const std::string& path) {
+inline std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
@@ -67,8 +59,8 @@ inline std::string ReadFile(const std::string& path) {
 // Runs /usr/bin/python3 with the script and arguments; its standard output, or "(python failed)".
 inline std::string RunPython(const std::string& script, const std::string& arguments) {
     TempFolder folder;
-    const std::string scriptPath = folder.File("script.py");
-    WriteFile(scriptPath, script);
+    const std::string scriptPath = FileIn(folder, "script.py");
+    WriteBytes(scriptPath, script);
     const std::string command = "/usr/bin/python3 " + scriptPath + " " + arguments;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr)
