@@ -63,7 +63,7 @@ inline int DescriptorFromHandle(HANDLE handle) {
 }
 
 // An export found by name; callers cast it to the export's real type before calling it.
-using FARPROC = INT_PTR (*)();
+using FARPROC = void (*)();
 
 inline constexpr DWORD MAX_PATH = 260;
 
