@@ -1,43 +1,94 @@
 #include "image/DibGeometry.h"
 
+#include <limits>
+
 namespace {
 
-constexpr DWORD kInfoHeaderSize = sizeof(BITMAPINFOHEADER);
+const BITMAPCOREHEADER* AsCore(const BITMAPINFOHEADER* dib) {
+    return reinterpret_cast<const BITMAPCOREHEADER*>(dib);
+}
+
+constexpr int kColourMaskBytes = 3 * 4;
 
 } // namespace
 
-DWORD DibNumColors(const BITMAPINFOHEADER* dib) {
-    if (dib->biBitCount >= 16)
+bool IsCoreHeader(const BITMAPINFOHEADER* dib) {
+    return dib->biSize == sizeof(BITMAPCOREHEADER);
+}
+
+int DibWidth(const BITMAPINFOHEADER* dib) {
+    return IsCoreHeader(dib) ? AsCore(dib)->bcWidth : dib->biWidth;
+}
+
+int DibHeight(const BITMAPINFOHEADER* dib) {
+    return IsCoreHeader(dib) ? AsCore(dib)->bcHeight : dib->biHeight;
+}
+
+int DibBitCount(const BITMAPINFOHEADER* dib) {
+    return IsCoreHeader(dib) ? AsCore(dib)->bcBitCount : dib->biBitCount;
+}
+
+int DibNumColors(const BITMAPINFOHEADER* dib) {
+    const int bpp = DibBitCount(dib);
+    if (bpp <= 0 || bpp >= 16)
         return 0;
-    if (dib->biSize == kInfoHeaderSize && dib->biClrUsed != 0)
-        return dib->biClrUsed;
-    return DWORD{1} << dib->biBitCount;
+    const int addressable = 1 << bpp;
+    if (!IsCoreHeader(dib) && dib->biClrUsed != 0 && dib->biClrUsed < static_cast<DWORD>(addressable))
+        return static_cast<int>(dib->biClrUsed);
+    return addressable;
 }
 
-DWORD DibPaletteBytes(const BITMAPINFOHEADER* dib) {
-    if (dib->biBitCount >= 24)
-        return 0;
-    if (dib->biSize != kInfoHeaderSize)
-        return dib->biBitCount >= 16 ? 0 : 3 * (DWORD{1} << dib->biBitCount);
-    return 4 * DibNumColors(dib);
+std::int64_t DibPaletteBytes(const BITMAPINFOHEADER* dib) {
+    const int entryBytes = IsCoreHeader(dib) ? sizeof(RGBTRIPLE) : sizeof(RGBQUAD);
+    return static_cast<std::int64_t>(entryBytes) * DibNumColors(dib);
 }
 
-DWORD DibBitsOffset(const BITMAPINFOHEADER* dib) {
-    return dib->biSize + DibPaletteBytes(dib);
+std::int64_t DibBitsOffset(const BITMAPINFOHEADER* dib) {
+    std::int64_t offset = static_cast<std::int64_t>(dib->biSize) + DibPaletteBytes(dib);
+    // Later header versions hold the masks inside the header.
+    if (dib->biSize == sizeof(BITMAPINFOHEADER) && dib->biCompression == BI_BITFIELDS)
+        offset += kColourMaskBytes;
+    return offset;
 }
 
-BYTE* DibColorTablePtr(const BITMAPINFOHEADER* dib) {
-    return const_cast<BYTE*>(reinterpret_cast<const BYTE*>(dib)) + dib->biSize;
+BYTE* DibColorTablePtr(BITMAPINFOHEADER* dib) {
+    return reinterpret_cast<BYTE*>(dib) + dib->biSize;
 }
 
-BYTE* DibBitsPtr(const BITMAPINFOHEADER* dib) {
-    return const_cast<BYTE*>(reinterpret_cast<const BYTE*>(dib)) + DibBitsOffset(dib);
+const BYTE* DibColorTablePtr(const BITMAPINFOHEADER* dib) {
+    return reinterpret_cast<const BYTE*>(dib) + dib->biSize;
 }
 
-std::int64_t DibRowBytes(std::int64_t width, int bitCount) {
-    return (width * bitCount + 31) / 32 * 4;
+BYTE* DibBitsPtr(BITMAPINFOHEADER* dib) {
+    return reinterpret_cast<BYTE*>(dib) + DibBitsOffset(dib);
 }
 
-std::int64_t DibImageBytes(std::int64_t width, std::int64_t height, int bitCount) {
-    return DibRowBytes(width, bitCount) * height;
+const BYTE* DibBitsPtr(const BITMAPINFOHEADER* dib) {
+    return reinterpret_cast<const BYTE*>(dib) + DibBitsOffset(dib);
+}
+
+std::int64_t DibRowBytes(std::int64_t width, int bpp) {
+    return (width * bpp + 31) / 32 * 4;
+}
+
+std::int64_t DibImageBytes(std::int64_t width, std::int64_t height, int bpp) {
+    return DibRowBytes(width, bpp) * height;
+}
+
+std::int64_t DibImageSize(const BITMAPINFOHEADER* dib) {
+    if (!IsCoreHeader(dib) && dib->biSizeImage != 0)
+        return dib->biSizeImage;
+    return DibImageBytes(DibWidth(dib), DibHeight(dib) < 0 ? -std::int64_t{DibHeight(dib)} : DibHeight(dib),
+                         DibBitCount(dib));
+}
+
+std::int64_t DibImageSize(BITMAPINFOHEADER* dib) {
+    const std::int64_t size = DibImageSize(static_cast<const BITMAPINFOHEADER*>(dib));
+    if (!IsCoreHeader(dib) && dib->biSizeImage == 0 && size <= std::numeric_limits<DWORD>::max())
+        dib->biSizeImage = static_cast<DWORD>(size);
+    return size;
+}
+
+std::int64_t DibTotalSize(BITMAPINFOHEADER* dib) {
+    return DibBitsOffset(dib) + DibImageSize(dib);
 }

@@ -1,0 +1,115 @@
+#pragma once
+// Small packed DIBs for tests, written from top-down pixel lists.
+
+#include "image/DibGeometry.h"
+
+#include <cstring>
+#include <initializer_list>
+#include <vector>
+
+// A packed DIB in a byte vector (8-byte aligned, so the header can be read in place).
+class DibBuilder {
+public:
+    DibBuilder(int width, int height, int bpp, std::vector<RGBQUAD> colours = {})
+        : m_width(width), m_height(height) {
+        const auto rowBytes = static_cast<size_t>(DibRowBytes(width, bpp));
+        m_bytes.resize((sizeof(BITMAPINFOHEADER) + colours.size() * 4 + rowBytes * height + 7) / 8);
+        BITMAPINFOHEADER h{sizeof(BITMAPINFOHEADER),
+                           width,
+                           height,
+                           1,
+                           static_cast<WORD>(bpp),
+                           BI_RGB,
+                           static_cast<DWORD>(rowBytes * height),
+                           0,
+                           0,
+                           static_cast<DWORD>(colours.size()),
+                           0};
+        std::memcpy(Bytes(), &h, sizeof h);
+        if (!colours.empty())
+            std::memcpy(Bytes() + sizeof h, colours.data(), colours.size() * 4);
+    }
+
+    BITMAPINFOHEADER* Header() { return reinterpret_cast<BITMAPINFOHEADER*>(m_bytes.data()); }
+    BYTE* Bytes() { return reinterpret_cast<BYTE*>(m_bytes.data()); }
+    // Row y counted from the top.
+    BYTE* Row(int y) {
+        return DibBitsPtr(Header()) + (m_height - 1 - y) * DibRowBytes(m_width, Header()->biBitCount);
+    }
+
+    // Pixels top-down, row by row: indexes for paletted DIBs, 0xRRGGBB for true colour.
+    DibBuilder& Pixels(std::initializer_list<unsigned> values) {
+        auto it = values.begin();
+        for (int y = 0; y < m_height; ++y) {
+            for (int x = 0; x < m_width && it != values.end(); ++x, ++it)
+                SetPixel(x, y, *it);
+        }
+        return *this;
+    }
+
+    void SetPixel(int x, int y, unsigned value) {
+        BYTE* row = Row(y);
+        switch (Header()->biBitCount) {
+        case 1:
+            row[x / 8] = static_cast<BYTE>((row[x / 8] & ~(0x80 >> (x % 8))) | ((value & 1) << (7 - x % 8)));
+            break;
+        case 4:
+            row[x / 2] = static_cast<BYTE>(x % 2 ? (row[x / 2] & 0xF0) | (value & 0x0F)
+                                                 : (row[x / 2] & 0x0F) | ((value & 0x0F) << 4));
+            break;
+        case 8:
+            row[x] = static_cast<BYTE>(value);
+            break;
+        default: {
+            BYTE* p = row + x * (Header()->biBitCount / 8);
+            p[0] = static_cast<BYTE>(value);
+            p[1] = static_cast<BYTE>(value >> 8);
+            p[2] = static_cast<BYTE>(value >> 16);
+        }
+        }
+    }
+
+    // The pixel at (x, y) from the top: an index, or 0xRRGGBB.
+    unsigned GetPixel(int x, int y) {
+        const BYTE* row = Row(y);
+        switch (Header()->biBitCount) {
+        case 1:
+            return (row[x / 8] >> (7 - x % 8)) & 1;
+        case 4:
+            return x % 2 ? row[x / 2] & 0x0F : row[x / 2] >> 4;
+        case 8:
+            return row[x];
+        default: {
+            const BYTE* p = row + x * (Header()->biBitCount / 8);
+            return p[0] | (p[1] << 8) | (p[2] << 16);
+        }
+        }
+    }
+
+private:
+    int m_width;
+    int m_height;
+    std::vector<std::uint64_t> m_bytes;
+};
+
+// Reads the pixels of any 8- or 24-bit DIB top-down as indexes or 0xRRGGBB.
+inline std::vector<unsigned> PixelsOf(const BITMAPINFOHEADER* dib, int rows) {
+    std::vector<unsigned> out;
+    const int width = dib->biWidth;
+    const auto stride = DibRowBytes(width, dib->biBitCount);
+    const BYTE* bits = DibBitsPtr(dib);
+    for (int y = 0; y < rows; ++y) {
+        const BYTE* row = bits + (rows - 1 - y) * stride;
+        for (int x = 0; x < width; ++x) {
+            if (dib->biBitCount == 8)
+                out.push_back(row[x]);
+            else
+                out.push_back(row[3 * x] | (row[3 * x + 1] << 8) | (row[3 * x + 2] << 16));
+        }
+    }
+    return out;
+}
+
+inline RGBQUAD Rgb(unsigned rgb) {
+    return {static_cast<BYTE>(rgb), static_cast<BYTE>(rgb >> 8), static_cast<BYTE>(rgb >> 16), 0};
+}
