@@ -107,7 +107,7 @@ public:                                                                         
     }                                                                                                        \
     VC_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, class_name::CreateObject)                \
     static const CClassRegistration vcRegistration##class_name(RUNTIME_CLASS(class_name));                   \
-    CArchive& operator>>(CArchive& ar, class_name*& pOb) {                                                   \
+    [[maybe_unused]] CArchive& operator>>(CArchive& ar, class_name*& pOb) {                                  \
         pOb = static_cast<class_name*>(ar.ReadObject(RUNTIME_CLASS(class_name)));                            \
         return ar;                                                                                           \
     }
