@@ -1,7 +1,7 @@
 #include "platform/base/Archive.h"
 
 #include "platform/base/MemFile.h"
-#include "tests/platform/base/TempFolder.h"
+#include "tests/platform/base/FileFixtures.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -428,7 +428,8 @@ TEST(ArchiveTest, DirectionIsChecked) {
 
 TEST(ArchiveTest, LoadingGivesUnreadBytesBackToTheFile) {
     TempFolder folder;
-    const std::string path = folder.Write("stream.bin", std::string("\x02\x00rest of the file", 18));
+    const std::string path =
+        WriteBytes(InFolder(folder, "stream.bin"), std::string("\x02\x00rest of the file", 18));
     CFile file(path.c_str(), CFile::modeRead);
     {
         CArchive ar(&file, CArchive::load, 4096);

@@ -1,6 +1,6 @@
 #include "platform/base/FileApi.h"
 
-#include "tests/platform/base/TempFolder.h"
+#include "tests/platform/base/FileFixtures.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -43,7 +43,8 @@ class CreateFileDispositionTest : public FileApiTest, public testing::WithParamI
 
 TEST_P(CreateFileDispositionTest, OpensCreatesOrTruncatesAsAsked) {
     const Disposition& c = GetParam();
-    const std::string path = c.fileExists ? m_folder.Write("f.dat", "old") : m_folder.Path("f.dat");
+    const std::string path =
+        c.fileExists ? WriteBytes(InFolder(m_folder, "f.dat"), "old") : InFolder(m_folder, "f.dat");
     const HANDLE handle = CreateFile(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, c.disposition,
                                      FILE_ATTRIBUTE_NORMAL, nullptr);
     EXPECT_EQ(GetLastError(), c.lastError);
@@ -52,7 +53,7 @@ TEST_P(CreateFileDispositionTest, OpensCreatesOrTruncatesAsAsked) {
         EXPECT_TRUE(CloseHandle(handle));
     }
     if (c.contentsAfter) {
-        EXPECT_EQ(TempFolder::ReadAll(path), c.contentsAfter);
+        EXPECT_EQ(ReadBytes(path), c.contentsAfter);
     } else {
         EXPECT_FALSE(std::filesystem::exists(path));
     }
@@ -74,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FileApiTest, ReadsWritesMovesAndCutsThroughHandles) {
-    const std::string path = m_folder.Path("h.dat");
+    const std::string path = InFolder(m_folder, "h.dat");
     const HANDLE file = CreateFile(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -110,7 +111,7 @@ TEST_F(FileApiTest, ReadsWritesMovesAndCutsThroughHandles) {
 }
 
 TEST_F(FileApiTest, DeleteOnCloseRemovesTheNameButKeepsTheData) {
-    const std::string path = m_folder.Path("~qk1.tmp");
+    const std::string path = InFolder(m_folder, "~qk1.tmp");
     const HANDLE file = CreateFile(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -125,55 +126,55 @@ TEST_F(FileApiTest, DeleteOnCloseRemovesTheNameButKeepsTheData) {
 }
 
 TEST_F(FileApiTest, CopyKeepsContentsAndModeAndGuardsTheTarget) {
-    const std::string source = m_folder.Write("src.bin", std::string(200000, 'q'));
+    const std::string source = WriteBytes(InFolder(m_folder, "src.bin"), std::string(200000, 'q'));
     ::chmod(source.c_str(), 0640);
-    const std::string target = m_folder.Path("dst.bin");
+    const std::string target = InFolder(m_folder, "dst.bin");
     EXPECT_TRUE(CopyFile(source.c_str(), target.c_str(), TRUE));
-    EXPECT_EQ(TempFolder::ReadAll(target), std::string(200000, 'q'));
+    EXPECT_EQ(ReadBytes(target), std::string(200000, 'q'));
     struct stat status {};
     ASSERT_EQ(::stat(target.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 0777, 0640u);
 
-    m_folder.Write("dst.bin", "other");
+    WriteBytes(InFolder(m_folder, "dst.bin"), "other");
     EXPECT_FALSE(CopyFile(source.c_str(), target.c_str(), TRUE));
     EXPECT_EQ(GetLastError(), ERROR_FILE_EXISTS);
-    EXPECT_EQ(TempFolder::ReadAll(target), "other");
+    EXPECT_EQ(ReadBytes(target), "other");
     EXPECT_TRUE(CopyFile(source.c_str(), target.c_str(), FALSE));
-    EXPECT_EQ(TempFolder::ReadAll(target).size(), 200000u);
+    EXPECT_EQ(ReadBytes(target).size(), 200000u);
 
     // Copying a file onto itself must not empty it.
     EXPECT_FALSE(CopyFile(source.c_str(), source.c_str(), FALSE));
-    EXPECT_EQ(TempFolder::ReadAll(source).size(), 200000u);
-    EXPECT_FALSE(CopyFile(m_folder.Path("missing").c_str(), target.c_str(), FALSE));
+    EXPECT_EQ(ReadBytes(source).size(), 200000u);
+    EXPECT_FALSE(CopyFile(InFolder(m_folder, "missing").c_str(), target.c_str(), FALSE));
     EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
     // Nothing half-written is left behind.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder.Root()),
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder.Path().str()),
                             std::filesystem::directory_iterator()),
               2);
 }
 
 TEST_F(FileApiTest, MoveAndDeleteFiles) {
-    const std::string from = m_folder.Write("a", "A");
-    const std::string to = m_folder.Write("b", "B");
+    const std::string from = WriteBytes(InFolder(m_folder, "a"), "A");
+    const std::string to = WriteBytes(InFolder(m_folder, "b"), "B");
     EXPECT_FALSE(MoveFile(from.c_str(), to.c_str()));
     EXPECT_EQ(GetLastError(), ERROR_FILE_EXISTS);
     EXPECT_TRUE(DeleteFile(to.c_str()));
     EXPECT_TRUE(MoveFile(from.c_str(), to.c_str()));
-    EXPECT_EQ(TempFolder::ReadAll(to), "A");
+    EXPECT_EQ(ReadBytes(to), "A");
     EXPECT_FALSE(DeleteFile(from.c_str()));
     EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
-    EXPECT_FALSE(DeleteFile(m_folder.Root().c_str())); // folders are not files
+    EXPECT_FALSE(DeleteFile(m_folder.Path().str().c_str())); // folders are not files
 }
 
 TEST_F(FileApiTest, AttributesTellFoldersHiddenAndReadOnlyFiles) {
-    EXPECT_EQ(GetFileAttributes(m_folder.Write("plain", "").c_str()), FILE_ATTRIBUTE_ARCHIVE);
-    EXPECT_EQ(GetFileAttributes(m_folder.Root().c_str()), FILE_ATTRIBUTE_DIRECTORY);
-    EXPECT_EQ(GetFileAttributes(m_folder.Write(".hidden", "").c_str()),
+    EXPECT_EQ(GetFileAttributes(WriteBytes(InFolder(m_folder, "plain"), "").c_str()), FILE_ATTRIBUTE_ARCHIVE);
+    EXPECT_EQ(GetFileAttributes(m_folder.Path().str().c_str()), FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ(GetFileAttributes(WriteBytes(InFolder(m_folder, ".hidden"), "").c_str()),
               FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN);
-    const std::string locked = m_folder.Write("locked", "");
+    const std::string locked = WriteBytes(InFolder(m_folder, "locked"), "");
     ::chmod(locked.c_str(), 0444);
     EXPECT_EQ(GetFileAttributes(locked.c_str()), FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(GetFileAttributes(m_folder.Path("missing").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributes(InFolder(m_folder, "missing").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
 }
 

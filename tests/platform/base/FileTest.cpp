@@ -1,8 +1,9 @@
 #include "platform/base/File.h"
 
-#include "tests/platform/base/TempFolder.h"
+#include "tests/platform/base/FileFixtures.h"
 
 #include <cerrno>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <ostream>
 #include <string>
@@ -48,8 +49,8 @@ class FileOpenFailureTest : public FileTest, public testing::WithParamInterface<
 
 TEST_P(FileOpenFailureTest, ReportsCauseErrnoAndName) {
     const OpenFailure& failure = GetParam();
-    m_folder.Write("plain.txt", "x");
-    ::mkdir(m_folder.Path("folder").c_str(), 0755);
+    WriteBytes(InFolder(m_folder, "plain.txt"), "x");
+    ::mkdir(InFolder(m_folder, "folder").c_str(), 0755);
     const std::string path = failure.path(m_folder);
 
     CFile file;
@@ -67,23 +68,25 @@ TEST_P(FileOpenFailureTest, ReportsCauseErrnoAndName) {
 
 INSTANTIATE_TEST_SUITE_P(
     Causes, FileOpenFailureTest,
-    testing::Values(
-        OpenFailure{"MissingFile", [](const TempFolder& f) { return f.Path("missing.bmp"); }, CFile::modeRead,
-                    CFileException::fileNotFound, ENOENT},
-        OpenFailure{"MissingFolderOnCreate", [](const TempFolder& f) { return f.Path("nowhere/new.bmp"); },
-                    CFile::modeCreate | CFile::modeWrite, CFileException::fileNotFound, ENOENT},
-        OpenFailure{"FileUsedAsFolder", [](const TempFolder& f) { return f.Path("plain.txt/inner"); },
-                    CFile::modeRead, CFileException::badPath, ENOTDIR},
-        OpenFailure{"NameTooLong", [](const TempFolder& f) { return f.Path(std::string(300, 'n')); },
-                    CFile::modeRead, CFileException::badPath, ENAMETOOLONG},
-        OpenFailure{"FolderAsFile", [](const TempFolder& f) { return f.Path("folder"); }, CFile::modeRead,
-                    CFileException::accessDenied, EISDIR},
-        OpenFailure{"EmptyName", [](const TempFolder&) { return std::string(); }, CFile::modeRead,
-                    CFileException::fileNotFound, ENOENT}),
+    testing::Values(OpenFailure{"MissingFile", [](const TempFolder& f) { return InFolder(f, "missing.bmp"); },
+                                CFile::modeRead, CFileException::fileNotFound, ENOENT},
+                    OpenFailure{"MissingFolderOnCreate",
+                                [](const TempFolder& f) { return InFolder(f, "nowhere/new.bmp"); },
+                                CFile::modeCreate | CFile::modeWrite, CFileException::fileNotFound, ENOENT},
+                    OpenFailure{"FileUsedAsFolder",
+                                [](const TempFolder& f) { return InFolder(f, "plain.txt/inner"); },
+                                CFile::modeRead, CFileException::badPath, ENOTDIR},
+                    OpenFailure{"NameTooLong",
+                                [](const TempFolder& f) { return InFolder(f, std::string(300, 'n')); },
+                                CFile::modeRead, CFileException::badPath, ENAMETOOLONG},
+                    OpenFailure{"FolderAsFile", [](const TempFolder& f) { return InFolder(f, "folder"); },
+                                CFile::modeRead, CFileException::accessDenied, EISDIR},
+                    OpenFailure{"EmptyName", [](const TempFolder&) { return std::string(); }, CFile::modeRead,
+                                CFileException::fileNotFound, ENOENT}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FileTest, WritesReadsSeeksAndCutsBinaryData) {
-    const std::string path = m_folder.Path("data.bin");
+    const std::string path = InFolder(m_folder, "data.bin");
     CFile file;
     ASSERT_TRUE(file.Open(path.c_str(), CFile::modeCreate | CFile::modeReadWrite | CFile::typeBinary));
     const char bytes[] = {'a', '\0', '\r', '\n', 'b'};
@@ -110,25 +113,25 @@ TEST_F(FileTest, WritesReadsSeeksAndCutsBinaryData) {
     EXPECT_EQ(std::string(back, 4), std::string("a\0\0\0", 4));
     file.Close();
     EXPECT_EQ(file.m_hFile, CFile::hFileNull);
-    EXPECT_EQ(TempFolder::ReadAll(path), std::string("a\0\0\0", 4));
+    EXPECT_EQ(ReadBytes(path), std::string("a\0\0\0", 4));
 }
 
 TEST_F(FileTest, CreateTruncatesUnlessToldNotTo) {
-    const std::string path = m_folder.Write("keep.txt", "Inhalt");
+    const std::string path = WriteBytes(InFolder(m_folder, "keep.txt"), "Inhalt");
     {
         CFile file(path.c_str(), CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite);
         EXPECT_EQ(file.GetLength(), 6u);
     }
-    EXPECT_EQ(TempFolder::ReadAll(path), "Inhalt");
+    EXPECT_EQ(ReadBytes(path), "Inhalt");
     {
         CFile file(path.c_str(), CFile::modeCreate | CFile::modeWrite);
         EXPECT_EQ(file.GetLength(), 0u);
     }
-    EXPECT_EQ(TempFolder::ReadAll(path), "");
+    EXPECT_EQ(ReadBytes(path), "");
 }
 
 TEST_F(FileTest, ReadOnlyFileRefusesWritesAndClosedFileRefusesEverything) {
-    const std::string path = m_folder.Write("read.txt", "abc");
+    const std::string path = WriteBytes(InFolder(m_folder, "read.txt"), "abc");
     CFile file(path.c_str(), CFile::modeRead | CFile::shareDenyWrite);
     CString name;
     EXPECT_EQ(CauseOf([&] { file.Write("x", 1); }, &name), CFileException::accessDenied);
@@ -146,9 +149,9 @@ TEST_F(FileTest, FullDiskIsReported) {
 }
 
 TEST_F(FileTest, KnowsItsPathNameAndTitle) {
-    m_folder.Write("Urlaub.2024.jpg", "x");
-    ::mkdir(m_folder.Path("sub").c_str(), 0755);
-    const std::string folder = m_folder.Root();
+    WriteBytes(InFolder(m_folder, "Urlaub.2024.jpg"), "x");
+    ::mkdir(InFolder(m_folder, "sub").c_str(), 0755);
+    const std::string folder = m_folder.Path().str();
     ASSERT_EQ(::chdir(folder.c_str()), 0);
     CFile file("./sub/../Urlaub.2024.jpg", CFile::modeRead);
     EXPECT_EQ(file.GetFilePath(), (folder + "/Urlaub.2024.jpg").c_str());
@@ -159,9 +162,9 @@ TEST_F(FileTest, KnowsItsPathNameAndTitle) {
 
 TEST_F(FileTest, FindsFilesWhoseNamesDifferInCase) {
     // Libraries made on Windows name their files in another case than the stored paths.
-    ::mkdir(m_folder.Path("Alben").c_str(), 0755);
-    const std::string stored = m_folder.Write("Alben/Bild.JPG", "jpeg");
-    const std::string asWritten = m_folder.Path("alben/bild.jpg");
+    ::mkdir(InFolder(m_folder, "Alben").c_str(), 0755);
+    const std::string stored = WriteBytes(InFolder(m_folder, "Alben/Bild.JPG"), "jpeg");
+    const std::string asWritten = InFolder(m_folder, "alben/bild.jpg");
     CFile file(asWritten.c_str(), CFile::modeRead);
     EXPECT_EQ(file.GetFilePath(), stored.c_str());
     CFileStatus status;
@@ -169,12 +172,12 @@ TEST_F(FileTest, FindsFilesWhoseNamesDifferInCase) {
     EXPECT_EQ(status.m_size, 4u);
 
     // A new file goes into the folder that exists in another case.
-    CFile created(m_folder.Path("ALBEN/Neu.txt").c_str(), CFile::modeCreate | CFile::modeWrite);
-    EXPECT_EQ(created.GetFilePath(), m_folder.Path("Alben/Neu.txt").c_str());
+    CFile created(InFolder(m_folder, "ALBEN/Neu.txt").c_str(), CFile::modeCreate | CFile::modeWrite);
+    EXPECT_EQ(created.GetFilePath(), InFolder(m_folder, "Alben/Neu.txt").c_str());
 }
 
 TEST_F(FileTest, AttachedHandleStaysOpen) {
-    const std::string path = m_folder.Write("attached.txt", "xyz");
+    const std::string path = WriteBytes(InFolder(m_folder, "attached.txt"), "xyz");
     CFile owner(path.c_str(), CFile::modeRead);
     {
         CFile borrowed(owner.m_hFile);
@@ -187,7 +190,7 @@ TEST_F(FileTest, AttachedHandleStaysOpen) {
 }
 
 TEST_F(FileTest, StatusDescribesFilesAndFolders) {
-    const std::string path = m_folder.Write("status.bin", std::string(1234, 'x'));
+    const std::string path = WriteBytes(InFolder(m_folder, "status.bin"), std::string(1234, 'x'));
     const CTime before(std::time(nullptr) - 5);
 
     CFileStatus status;
@@ -204,23 +207,23 @@ TEST_F(FileTest, StatusDescribesFilesAndFolders) {
     EXPECT_EQ(open.m_size, 1234u);
     EXPECT_EQ(open.m_mtime, status.m_mtime);
 
-    ASSERT_TRUE(CFile::GetStatus(m_folder.Root().c_str(), status));
+    ASSERT_TRUE(CFile::GetStatus(m_folder.Path().str().c_str(), status));
     EXPECT_EQ(status.m_attribute & CFile::directory, CFile::directory);
-    m_folder.Write(".versteckt", "");
-    ASSERT_TRUE(CFile::GetStatus(m_folder.Path(".versteckt").c_str(), status));
+    WriteBytes(InFolder(m_folder, ".versteckt"), "");
+    ASSERT_TRUE(CFile::GetStatus(InFolder(m_folder, ".versteckt").c_str(), status));
     EXPECT_EQ(status.m_attribute & CFile::hidden, CFile::hidden);
-    EXPECT_FALSE(CFile::GetStatus(m_folder.Path("missing").c_str(), status));
+    EXPECT_FALSE(CFile::GetStatus(InFolder(m_folder, "missing").c_str(), status));
 }
 
 TEST_F(FileTest, RenameNeverReplacesAndRemoveReportsMissingFiles) {
-    const std::string from = m_folder.Write("a.txt", "A");
-    const std::string to = m_folder.Write("b.txt", "B");
+    const std::string from = WriteBytes(InFolder(m_folder, "a.txt"), "A");
+    const std::string to = WriteBytes(InFolder(m_folder, "b.txt"), "B");
     EXPECT_EQ(CauseOf([&] { CFile::Rename(from.c_str(), to.c_str()); }), CFileException::accessDenied);
-    EXPECT_EQ(TempFolder::ReadAll(to), "B");
+    EXPECT_EQ(ReadBytes(to), "B");
 
-    const std::string moved = m_folder.Path("c.txt");
+    const std::string moved = InFolder(m_folder, "c.txt");
     CFile::Rename(from.c_str(), moved.c_str());
-    EXPECT_EQ(TempFolder::ReadAll(moved), "A");
+    EXPECT_EQ(ReadBytes(moved), "A");
     EXPECT_FALSE(std::filesystem::exists(from));
 
     CFile::Remove(moved.c_str());

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "platform/base/Geometry.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "platform/base/String.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -86,7 +86,9 @@ struct FormatCase {
     const char* expected;
 };
 
-void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const FormatCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class CStringFormatTest : public testing::TestWithParam<FormatCase> {};
 
@@ -96,23 +98,24 @@ CString Fmt(const char* format, const auto&... args) {
     return s;
 }
 
-TEST_P(CStringFormatTest, Formats) { EXPECT_EQ(GetParam().result.str(), GetParam().expected); }
+TEST_P(CStringFormatTest, Formats) {
+    EXPECT_EQ(GetParam().result.str(), GetParam().expected);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CStringFormatTest,
-    testing::Values(FormatCase{"Integers", Fmt("%d %5d %-4d| %03d", 42, -7, 3, 9), "42    -7 3   | 009"},
-                    FormatCase{"Unsigned32", Fmt("%u %x %X", -1, 255, 0xABCu), "4294967295 ff ABC"},
-                    FormatCase{"Wide", Fmt("%I64d %lld", 5000000000LL, -5000000000LL), "5000000000 -5000000000"},
-                    FormatCase{"CStringArgument", Fmt("%s(%d).xml", CString("Bild"), 3), "Bild(3).xml"},
-                    FormatCase{"Precision", Fmt("%.3s|%6.2f", "abcdef", 3.14159), "abc|  3.14"},
-                    FormatCase{"Star", Fmt("%*d|%.*s", 4, 7, 2, "xyz"), "   7|xy"},
-                    FormatCase{"Char", Fmt("%c%c", 'o', 'k'), "ok"},
-                    FormatCase{"Percent", Fmt("100%%"), "100%"},
-                    FormatCase{"IntegerForString", Fmt("%s", 12), "12"},
-                    FormatCase{"StringForInteger", Fmt("%d", "zwölf"), "zwölf"},
-                    FormatCase{"MissingArgument", Fmt("a%db"), "ab"},
-                    FormatCase{"NoWrite", Fmt("x%ny", 1), "xy"},
-                    FormatCase{"Settings", Fmt("%s=%d", "Brightness", 50), "Brightness=50"}),
+    testing::Values(
+        FormatCase{"Integers", Fmt("%d %5d %-4d| %03d", 42, -7, 3, 9), "42    -7 3   | 009"},
+        FormatCase{"Unsigned32", Fmt("%u %x %X", -1, 255, 0xABCu), "4294967295 ff ABC"},
+        FormatCase{"Wide", Fmt("%I64d %lld", 5000000000LL, -5000000000LL), "5000000000 -5000000000"},
+        FormatCase{"CStringArgument", Fmt("%s(%d).xml", CString("Bild"), 3), "Bild(3).xml"},
+        FormatCase{"Precision", Fmt("%.3s|%6.2f", "abcdef", 3.14159), "abc|  3.14"},
+        FormatCase{"Star", Fmt("%*d|%.*s", 4, 7, 2, "xyz"), "   7|xy"},
+        FormatCase{"Char", Fmt("%c%c", 'o', 'k'), "ok"}, FormatCase{"Percent", Fmt("100%%"), "100%"},
+        FormatCase{"IntegerForString", Fmt("%s", 12), "12"},
+        FormatCase{"StringForInteger", Fmt("%d", "zwölf"), "zwölf"},
+        FormatCase{"MissingArgument", Fmt("a%db"), "ab"}, FormatCase{"NoWrite", Fmt("x%ny", 1), "xy"},
+        FormatCase{"Settings", Fmt("%s=%d", "Brightness", 50), "Brightness=50"}),
     [](const testing::TestParamInfo<FormatCase>& info) { return info.param.name; });
 
 TEST(CStringTest, BufferRoundTrip) {
