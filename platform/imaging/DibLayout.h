@@ -1,0 +1,53 @@
+#pragma once
+// Where the parts of a packed DIB lie, computed once with checked 64-bit arithmetic.
+
+#include "platform/base/WinStructs.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// Pictures above these limits are refused before anything is allocated: a side of more than 65535
+// pixels or more than 2^28 pixels in all (768 MB at 24 bits) is a damaged header, not a photo.
+inline constexpr std::int64_t kMaxDibSide = 65535;
+inline constexpr std::int64_t kMaxDibPixels = std::int64_t{1} << 28;
+
+// Bytes of one row of a DIB: padded to a multiple of 4.
+constexpr std::int64_t DibRowBytes(std::int64_t width, int bitsPerPixel) {
+    return (width * bitsPerPixel + 31) / 32 * 4;
+}
+
+// True for the depths an uncompressed DIB can have: 1, 4, 8, 16, 24 and 32 bits per pixel.
+bool IsDibDepth(int bitsPerPixel);
+
+// True when a picture of that size may be made at all.
+bool IsDibSizeAllowed(std::int64_t width, std::int64_t height);
+
+// A read-only view of an uncompressed packed DIB. Row y counts from the bottom, as DIB rows are
+// stored; a top-down DIB is addressed through a negative step, so callers never see the difference.
+struct DibLayout {
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 0;
+    const RGBQUAD* palette = nullptr;
+    int paletteEntries = 0;
+    std::int64_t rowBytes = 0;
+    const BYTE* bottomRow = nullptr;
+    std::ptrdiff_t rowStep = 0;
+
+    const BYTE* Row(int y) const { return bottomRow + rowStep * y; }
+};
+
+// Reads the layout of a packed DIB with a header of 40 bytes or more and BI_RGB pixels of 1, 4, 8,
+// 16, 24 or 32 bits. length is the block's byte count; a length of 0 trusts the header (callers that
+// are handed a bare header pointer across a module boundary have nothing else). False for anything
+// else, or when the rows do not fit into the length.
+bool ReadDibLayout(const BITMAPINFOHEADER* dib, std::size_t length, DibLayout& layout);
+
+// A new packed DIB block: 40-byte header, the palette (for 8 bits or fewer) and zeroed rows.
+// Bottom-up, BI_RGB, biClrUsed = the palette's entry count, biSizeImage filled in.
+// The size must be allowed (IsDibSizeAllowed).
+std::vector<BYTE> MakeDib(int width, int height, int bitsPerPixel, const std::vector<RGBQUAD>& palette);
+
+// The first row (the bottom one) of a block made by MakeDib, and its row bytes.
+BYTE* DibBottomRow(std::vector<BYTE>& dib);
