@@ -145,7 +145,8 @@ inline BYTE ToByte(float v) {
 }
 
 // One target row's worth of source columns: the weighted sum of the source rows under it.
-void VerticalPass(const ConstPixelRows& source, const Taps& taps, int targetRow, int samples, float* out) {
+__attribute__((target_clones("avx2", "default"))) void
+VerticalPass(const ConstPixelRows& source, const Taps& taps, int targetRow, int samples, float* out) {
     const int first = taps.first[targetRow];
     const int count = taps.count[targetRow];
     const float* weights = taps.Weights(targetRow);

@@ -1,0 +1,43 @@
+#include "rastrum/LockedDib.h"
+
+#include "platform/imaging/DibLayout.h"
+
+#include <cstring>
+
+CLockedDib::CLockedDib(int width, int height) {
+    const std::int64_t rowBytes = DibRowBytes(width, 24);
+    const std::int64_t bytes = std::int64_t{sizeof(BITMAPINFOHEADER)} + rowBytes * height;
+    m_block = GlobalAlloc(GHND, static_cast<SIZE_T>(bytes));
+    m_header = static_cast<BITMAPINFOHEADER*>(GlobalLock(m_block));
+    if (m_header == nullptr)
+        return;
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof(BITMAPINFOHEADER);
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = static_cast<DWORD>(rowBytes * height);
+    std::memcpy(m_header, &header, sizeof header);
+}
+
+CLockedDib::~CLockedDib() {
+    if (m_header != nullptr)
+        GlobalUnlock(m_block);
+    if (m_block != nullptr)
+        GlobalFree(m_block);
+}
+
+PixelRows CLockedDib::Rows() const {
+    return {reinterpret_cast<BYTE*>(m_header + 1),
+            static_cast<std::ptrdiff_t>(DibRowBytes(m_header->biWidth, 24)), m_header->biWidth,
+            m_header->biHeight};
+}
+
+BITMAPINFOHEADER* CLockedDib::Release() {
+    BITMAPINFOHEADER* header = m_header;
+    m_header = nullptr;
+    m_block = nullptr;
+    return header;
+}
