@@ -16,7 +16,12 @@ if(NOT CMAKE_BUILD_TYPE AND NOT CMAKE_CONFIGURATION_TYPES)
     set(CMAKE_BUILD_TYPE Debug)
 endif()
 
-add_compile_options(-Wall -Wextra)
+# Designated initializers leave the other members value-initialised on purpose.
+add_compile_options(-Wall -Wextra -Wno-missing-field-initializers)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+    # GCC 12 reports overlapping memcpy inside std::string at -O3 where there is none.
+    add_compile_options(-Wno-restrict)
+endif()
 if(VC_WERROR)
     add_compile_options(-Werror)
 endif()
