@@ -1,0 +1,40 @@
+// The BMP reader: arbitrary bytes as a BMP file image and as a packed DIB. Whatever is accepted must be in
+// the program's form, with every row inside the block.
+
+#include "image/DibGeometry.h"
+#include "image/DibValidation.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <span>
+
+namespace {
+
+void CheckProgramForm(const NormalizedDib& dib) {
+    if (!dib)
+        return;
+    BITMAPINFOHEADER header;
+    std::memcpy(&header, dib.block.get(), sizeof header);
+    const bool wellFormed = header.biSize == 40 && header.biCompression == BI_RGB && header.biHeight > 0 &&
+                            header.biWidth > 0 && header.biPlanes == 1 &&
+                            std::int64_t{DibBitsOffset(&header)} +
+                                    DibImageBytes(header.biWidth, header.biHeight, header.biBitCount) ==
+                                dib.length &&
+                            header.biSizeImage == dib.length - DibBitsOffset(&header);
+    if (!wellFormed)
+        std::abort();
+    // Touch every byte so that the sanitizer sees any block shorter than its length.
+    volatile BYTE sum = 0;
+    for (DWORD i = 0; i < dib.length; ++i)
+        sum = static_cast<BYTE>(sum + dib.block[i]);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::span<const BYTE> input(data, size);
+    CheckProgramForm(NormalizeBmpFileImage(input));
+    if (size >= sizeof(BITMAPFILEHEADER))
+        CheckProgramForm(NormalizeExternalDib(input.subspan(sizeof(BITMAPFILEHEADER))));
+    return 0;
+}
