@@ -2,6 +2,31 @@
 
 #include "image/DibGeometry.h"
 #include "image/DibValidation.h"
+#include "platform/base/AppServices.h"
+#include "platform/base/File.h"
+#include "platform/base/FileApi.h"
+#include "platform/base/GlobalMemory.h"
+
+namespace {
+
+constexpr DWORD kFileHeaderSize = sizeof(BITMAPFILEHEADER);
+
+// Reads the rest of the file from the current position into a new block; null when it is cut short.
+std::unique_ptr<BYTE[]> ReadRest(CFile& file, ULONGLONG bytes) {
+    if (bytes > UINT32_MAX)
+        return nullptr;
+    auto block = std::make_unique_for_overwrite<BYTE[]>(static_cast<std::size_t>(bytes));
+    if (file.Read(block.get(), static_cast<UINT>(bytes)) != bytes)
+        return nullptr;
+    return block;
+}
+
+BOOL WriteAll(HANDLE file, const void* data, DWORD bytes) {
+    DWORD written = 0;
+    return WriteFile(file, data, bytes, &written, nullptr) && written == bytes;
+}
+
+} // namespace
 
 #include <cstring>
 #include <memory>
@@ -39,7 +64,9 @@ CPictureInfo* CPictureInfo::Clone() const {
     return copy;
 }
 
-BYTE* CPictureInfo::LoadFile(const CString& /*path*/) {
+BYTE* CPictureInfo::LoadFile(const CString& path) {
+    if (!m_dib && !path.IsEmpty())
+        ReadBmpFile(path);
     return m_dib;
 }
 
@@ -65,9 +92,138 @@ BOOL CPictureInfo::SetExternalDib(const void* dib, std::size_t size) {
     Free();
     if (!dib)
         return FALSE;
-    NormalizedDib normalized = NormalizeExternalDib(std::span(static_cast<const BYTE*>(dib), size));
+    return TakeNormalized(NormalizeExternalDib(std::span(static_cast<const BYTE*>(dib), size)));
+}
+
+BOOL CPictureInfo::TakeNormalized(NormalizedDib normalized) {
+    Free();
     if (!normalized)
         return FALSE;
     Attach(normalized.block.release(), normalized.length);
     return TRUE;
+}
+
+BITMAPFILEHEADER CPictureInfo::MakeFileHeader() const {
+    return BITMAPFILEHEADER{kBitmapFileType, GetLength() + kFileHeaderSize, 0, 0,
+                            kFileHeaderSize + DibBitsOffset(GetHeader())};
+}
+
+BOOL CPictureInfo::ReadBmp(CFile& file) {
+    file.SeekToBegin();
+    const ULONGLONG fileSize = file.GetLength();
+    BITMAPFILEHEADER header;
+    if (fileSize < kFileHeaderSize || file.Read(&header, kFileHeaderSize) != kFileHeaderSize)
+        return FALSE;
+    if (header.bfType != kBitmapFileType || header.bfSize != fileSize)
+        return FALSE;
+    const ULONGLONG length = fileSize - kFileHeaderSize;
+    std::unique_ptr<BYTE[]> block = ReadRest(file, length);
+    if (!block)
+        return FALSE;
+    return TakeNormalized(NormalizeExternalDib(std::move(block), length, BmpFileBitsOffset(header)));
+}
+
+BOOL CPictureInfo::ReadBmpFile(const CString& path) {
+    Free();
+    CFile file;
+    if (!file.Open(path, CFile::modeRead | CFile::shareExclusive))
+        return FALSE;
+    try {
+        return ReadBmp(file);
+    } catch (CException* e) {
+        e->Delete();
+        return FALSE;
+    }
+}
+
+BOOL CPictureInfo::ReadFromHandle(HANDLE handle) {
+    Free();
+    if (!handle || handle == INVALID_HANDLE_VALUE)
+        return FALSE;
+    CFile file(handle);
+    try {
+        return ReadBmp(file);
+    } catch (CException* e) {
+        e->Delete();
+        return FALSE;
+    }
+}
+
+BOOL CPictureInfo::ReadRawFromHandle(HANDLE handle) {
+    Free();
+    if (!handle || handle == INVALID_HANDLE_VALUE)
+        return FALSE;
+    CFile file(handle);
+    try {
+        file.SeekToBegin();
+        const ULONGLONG length = file.GetLength();
+        std::unique_ptr<BYTE[]> block = ReadRest(file, length);
+        if (!block)
+            return FALSE;
+        return TakeNormalized(NormalizeExternalDib(std::move(block), length));
+    } catch (CException* e) {
+        e->Delete();
+        return FALSE;
+    }
+}
+
+BOOL CPictureInfo::FromBmpHGlobal(HGLOBAL data, DWORD size) {
+    Free();
+    // A size beyond the block would read past it.
+    if (!data || size < kFileHeaderSize || size > GlobalSize(data))
+        return FALSE;
+    const CGlobalLock lock(data);
+    if (!lock.Bytes())
+        return FALSE;
+    return TakeNormalized(NormalizeBmpFileImage(std::span<const BYTE>(lock.Bytes(), size)));
+}
+
+BOOL CPictureInfo::SaveFile(const CString& path) {
+    if (!IsValid())
+        return FALSE;
+    const BITMAPFILEHEADER header = MakeFileHeader();
+    CFile file;
+    try {
+        CFileException error;
+        if (!file.Open(path, CFile::modeCreate | CFile::modeWrite, &error))
+            AfxThrowFileException(error.m_cause, error.m_lOsError, error.m_strFileName);
+        file.Write(&header, kFileHeaderSize);
+        file.Write(m_dib, GetLength());
+        file.Close();
+        return TRUE;
+    } catch (CFileException* e) {
+        char message[512];
+        e->GetErrorMessage(message, sizeof message);
+        e->Delete();
+        file.Abort();
+        AppServices().MessageBoxText(message, MB_OK | MB_ICONEXCLAMATION, 0);
+        return FALSE;
+    }
+}
+
+BOOL CPictureInfo::SaveToHandle(HANDLE file) {
+    if (!file || file == INVALID_HANDLE_VALUE || !IsValid())
+        return FALSE;
+    const BITMAPFILEHEADER header = MakeFileHeader();
+    if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
+        return FALSE;
+    if (!WriteAll(file, &header, kFileHeaderSize) || !WriteAll(file, m_dib, GetLength()))
+        return FALSE;
+    return SetEndOfFile(file);
+}
+
+HGLOBAL CPictureInfo::ToBmpHGlobal(DWORD& size) {
+    if (!IsValid())
+        return nullptr;
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, SIZE_T{GetLength()} + kFileHeaderSize);
+    if (!data)
+        return nullptr;
+    {
+        const CGlobalLock lock(data);
+        const BITMAPFILEHEADER header = MakeFileHeader();
+        std::memcpy(lock.Bytes(), &header, kFileHeaderSize);
+        std::memcpy(lock.Bytes() + kFileHeaderSize, m_dib, GetLength());
+    }
+    size = GetLength() + kFileHeaderSize;
+    return data;
 }

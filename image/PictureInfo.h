@@ -7,6 +7,8 @@
 #include "platform/base/WinStructs.h"
 
 class CArchive;
+class CFile;
+struct NormalizedDib;
 
 class CPictureInfo {
 public:
@@ -46,7 +48,29 @@ public:
     // Takes a copy of a packed DIB from outside the program, checked and normalised; FALSE leaves it empty.
     BOOL SetExternalDib(const void* dib, std::size_t size);
 
+    // Readers of outside data: each replaces the picture by the checked and normalised DIB, or leaves it
+    // empty. A BMP file's bfSize must equal the file's size.
+    BOOL ReadBmpFile(const CString& path);
+    // From an open file, which stays open.
+    BOOL ReadFromHandle(HANDLE file);
+    // The whole of an open file is a packed DIB without file header.
+    BOOL ReadRawFromHandle(HANDLE file);
+    // A BMP file image of size bytes in global memory (its file header is not checked).
+    BOOL FromBmpHGlobal(HGLOBAL data, DWORD size);
+
+    // Writers of the BMP file form: a 14-byte file header, then the block unchanged. SaveFile shows the
+    // file error to the user.
+    BOOL SaveFile(const CString& path);
+    // Writes from the start of an open file and cuts the file behind the picture.
+    BOOL SaveToHandle(HANDLE file);
+    // A new movable block the caller frees, or null for an empty picture; its byte count goes to size.
+    HGLOBAL ToBmpHGlobal(DWORD& size);
+
 private:
+    BITMAPFILEHEADER MakeFileHeader() const;
+    BOOL ReadBmp(CFile& file);
+    BOOL TakeNormalized(NormalizedDib normalized);
+
     // Field order is part of the plug-in interface.
     BYTE* m_dib = nullptr;
     LONG m_length = 0;

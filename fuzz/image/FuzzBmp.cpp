@@ -3,6 +3,8 @@
 
 #include "image/DibGeometry.h"
 #include "image/DibValidation.h"
+#include "image/PictureInfo.h"
+#include "platform/base/GlobalMemory.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -36,5 +38,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckProgramForm(NormalizeBmpFileImage(input));
     if (size >= sizeof(BITMAPFILEHEADER))
         CheckProgramForm(NormalizeExternalDib(input.subspan(sizeof(BITMAPFILEHEADER))));
+
+    // The same bytes as a BMP file image in global memory, as album thumbnails arrive.
+    const UniqueGlobal data(GlobalAlloc(GMEM_MOVEABLE, size));
+    if (!data)
+        return 0;
+    if (size > 0)
+        std::memcpy(CGlobalLock(data.get()).Bytes(), input.data(), size);
+    CPictureInfo picture;
+    if (picture.FromBmpHGlobal(data.get(), static_cast<DWORD>(size))) {
+        DWORD written = 0;
+        const UniqueGlobal copy(picture.ToBmpHGlobal(written));
+        if (!copy || written != picture.GetLength() + sizeof(BITMAPFILEHEADER))
+            std::abort();
+    }
     return 0;
 }
