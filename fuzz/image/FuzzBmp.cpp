@@ -40,13 +40,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckProgramForm(NormalizeExternalDib(input.subspan(sizeof(BITMAPFILEHEADER))));
 
     // The same bytes as a BMP file image in global memory, as album thumbnails arrive.
-    const UniqueGlobal data(GlobalAlloc(GMEM_MOVEABLE, size));
-    if (!data)
+    const UniqueGlobal image(GlobalAlloc(GMEM_MOVEABLE, size));
+    if (!image)
         return 0;
     if (size > 0)
-        std::memcpy(CGlobalLock(data.get()).Bytes(), input.data(), size);
+        std::memcpy(CGlobalLock(image.get()).Bytes(), input.data(), size);
     CPictureInfo picture;
-    if (picture.FromBmpHGlobal(data.get(), static_cast<DWORD>(size))) {
+    if (picture.FromBmpHGlobal(image.get(), static_cast<DWORD>(size))) {
         DWORD written = 0;
         const UniqueGlobal copy(picture.ToBmpHGlobal(written));
         if (!copy || written != picture.GetLength() + sizeof(BITMAPFILEHEADER))
