@@ -16,9 +16,11 @@ public:
         : m_bitCount(bitCount), m_width(width), m_height(height), m_rowBytes(rowBytes), m_rows(rows) {}
 
     bool IsFull() const { return m_y >= m_height; }
+    int HighestIndex() const { return m_highestIndex; }
 
     void Put(BYTE index) {
         if (m_x < m_width && m_y < m_height) {
+            m_highestIndex = std::max<int>(m_highestIndex, index);
             BYTE* row = m_rows + m_y * m_rowBytes;
             if (m_bitCount == 8) {
                 row[m_x] = index;
@@ -49,6 +51,7 @@ private:
     BYTE* m_rows;
     std::int64_t m_x = 0;
     std::int64_t m_y = 0;
+    int m_highestIndex = 0;
 };
 
 // Pixel i of a run whose bytes hold one (RLE8) or two (RLE4, high nibble first) pixels.
@@ -60,8 +63,8 @@ BYTE RunPixel(BYTE packed, int bitCount, int i) {
 
 } // namespace
 
-void DecodeBmpRle(std::span<const BYTE> encoded, int bitCount, std::int64_t width, std::int64_t height,
-                  std::int64_t rowBytes, BYTE* rows) {
+int DecodeBmpRle(std::span<const BYTE> encoded, int bitCount, std::int64_t width, std::int64_t height,
+                 std::int64_t rowBytes, BYTE* rows) {
     RleCanvas canvas(bitCount, width, height, rowBytes, rows);
     std::size_t pos = 0;
     while (pos + 2 <= encoded.size() && !canvas.IsFull()) {
@@ -77,10 +80,10 @@ void DecodeBmpRle(std::span<const BYTE> encoded, int bitCount, std::int64_t widt
         if (code == kEndOfLine) {
             canvas.EndLine();
         } else if (code == kEndOfBitmap) {
-            return;
+            break;
         } else if (code == kDelta) {
             if (pos + 2 > encoded.size())
-                return;
+                break;
             canvas.Move(encoded[pos], encoded[pos + 1]);
             pos += 2;
         } else {
@@ -89,10 +92,11 @@ void DecodeBmpRle(std::span<const BYTE> encoded, int bitCount, std::int64_t widt
             for (int i = 0; i < code; ++i) {
                 const std::size_t at = pos + static_cast<std::size_t>(bitCount == 8 ? i : i / 2);
                 if (at >= encoded.size())
-                    return;
+                    return canvas.HighestIndex();
                 canvas.Put(RunPixel(encoded[at], bitCount, i));
             }
             pos += (bytes + 1) & ~std::size_t{1};
         }
     }
+    return canvas.HighestIndex();
 }

@@ -5,6 +5,7 @@
 #include "image/DibRle.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -249,8 +250,10 @@ void CopyRows(const BYTE* dib, const SourceLayout& layout, int targetBitCount, B
     }
 }
 
-// Builds a new block in the program's form from any accepted source.
-NormalizedDib Rebuild(const BYTE* dib, std::int64_t size, const SourceLayout& layout) {
+// Builds a new block in the program's form from any accepted source. A run-length source tells the highest
+// colour index it wrote.
+NormalizedDib Rebuild(const BYTE* dib, std::int64_t size, const SourceLayout& layout,
+                      std::optional<std::int64_t>& highestIndex) {
     const int targetBitCount = TargetBitCount(layout);
     const std::int64_t targetRowBytes = DibRowBytes(layout.width, targetBitCount);
     const std::int64_t imageBytes = targetRowBytes * layout.height;
@@ -277,39 +280,48 @@ NormalizedDib Rebuild(const BYTE* dib, std::int64_t size, const SourceLayout& la
     if (layout.compression == BI_RLE8 || layout.compression == BI_RLE4) {
         const std::span<const BYTE> encoded(dib + layout.bitsOffset,
                                             static_cast<std::size_t>(size - layout.bitsOffset));
-        DecodeBmpRle(encoded, layout.bitCount, layout.width, layout.height, targetRowBytes, rows);
+        highestIndex =
+            DecodeBmpRle(encoded, layout.bitCount, layout.width, layout.height, targetRowBytes, rows);
     } else {
         CopyRows(dib, layout, targetBitCount, rows, targetRowBytes);
     }
     return Accept(std::move(block), length);
 }
 
-// The highest colour index that a pixel of a paletted picture uses.
+// The highest colour index that a pixel of a paletted picture uses, a byte at a time.
 std::int64_t HighestIndexUsed(const BITMAPINFOHEADER* header) {
     const int bitCount = header->biBitCount;
+    const int topIndex = (1 << bitCount) - 1;
+    std::array<BYTE, 256> highestInByte{};
+    for (int byte = 0; byte < 256; ++byte)
+        for (int shift = 0; shift < 8; shift += bitCount)
+            highestInByte[byte] =
+                std::max<BYTE>(highestInByte[byte], static_cast<BYTE>((byte >> shift) & topIndex));
+    const std::int64_t rowBits = std::int64_t{header->biWidth} * bitCount;
+    const std::int64_t fullBytes = rowBits / 8;
+    // The pixels of a last, partly used byte sit in its high bits; the padding bits are masked off.
+    const auto lastByteMask = static_cast<BYTE>(0xFF00 >> (rowBits % 8));
     const std::int64_t rowBytes = DibRowBytes(header->biWidth, bitCount);
     const BYTE* rows = DibBitsPtr(header);
-    const int perByte = 8 / bitCount;
-    const BYTE mask = static_cast<BYTE>((1 << bitCount) - 1);
-    std::int64_t highest = 0;
-    for (std::int64_t y = 0; y < header->biHeight; ++y) {
+    int highest = 0;
+    for (std::int64_t y = 0; y < header->biHeight && highest < topIndex; ++y) {
         const BYTE* row = rows + y * rowBytes;
-        for (std::int64_t x = 0; x < header->biWidth; ++x) {
-            const int shift = 8 - bitCount * (1 + static_cast<int>(x % perByte));
-            highest = std::max<std::int64_t>(highest, (row[x / perByte] >> shift) & mask);
-        }
+        for (std::int64_t i = 0; i < fullBytes; ++i)
+            highest = std::max<int>(highest, highestInByte[row[i]]);
+        if (rowBits % 8 != 0)
+            highest = std::max<int>(highest, highestInByte[row[fullBytes] & lastByteMask]);
     }
     return highest;
 }
 
 // A pixel that points past a short colour table would make every reader of the table run off its end:
 // such a picture gets the full table, the missing entries black.
-NormalizedDib WidenColorTableIfNeeded(NormalizedDib dib) {
+NormalizedDib WidenColorTableIfNeeded(NormalizedDib dib, std::optional<std::int64_t> highestIndex) {
     const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(dib.block.get());
     if (header->biBitCount > 8 || header->biClrUsed == 0 ||
         header->biClrUsed >= (DWORD{1} << header->biBitCount))
         return dib;
-    if (HighestIndexUsed(header) < header->biClrUsed)
+    if ((highestIndex ? *highestIndex : HighestIndexUsed(header)) < header->biClrUsed)
         return dib;
     const std::int64_t oldTable = 4 * std::int64_t{header->biClrUsed};
     const std::int64_t newTable = 4 * (std::int64_t{1} << header->biBitCount);
@@ -334,9 +346,10 @@ NormalizedDib NormalizeExternalDib(std::unique_ptr<BYTE[]> dib, std::size_t size
     SourceLayout layout;
     if (const DibFault fault = ReadLayout(dib.get(), blockSize, bitsOffset, layout); fault != DibFault::None)
         return {nullptr, 0, fault};
-    NormalizedDib result =
-        IsProgramForm(layout) ? KeepInPlace(std::move(dib), layout) : Rebuild(dib.get(), blockSize, layout);
-    return WidenColorTableIfNeeded(std::move(result));
+    std::optional<std::int64_t> highestIndex;
+    NormalizedDib result = IsProgramForm(layout) ? KeepInPlace(std::move(dib), layout)
+                                                 : Rebuild(dib.get(), blockSize, layout, highestIndex);
+    return WidenColorTableIfNeeded(std::move(result), highestIndex);
 }
 
 NormalizedDib NormalizeExternalDib(std::span<const BYTE> dib, std::optional<std::int64_t> bitsOffset) {

@@ -500,6 +500,35 @@ TEST(DibValidationTest, WidenedTableKeepsTheKnownColours) {
     EXPECT_EQ(result.length, 40u + 1024u + 4u);
 }
 
+TEST(DibValidationTest, PaddingBitsAreNoPixels) {
+    DibSpec spec;
+    spec.width = 3;
+    spec.height = 1;
+    spec.bitCount = 4;
+    spec.colorsUsed = 2;
+    spec.table = Palette(2);
+    spec.bits = {0x10, 0x0F, 0xFF, 0xFF}; // pixels 1, 0, 0; the rest is padding
+    const NormalizedDib result = NormalizeExternalDib(BuildDib(spec));
+    ASSERT_TRUE(result);
+    EXPECT_EQ(reinterpret_cast<const BITMAPINFOHEADER*>(result.block.get())->biClrUsed, 2u);
+    EXPECT_EQ(result.length, 40u + 8u + 4u);
+}
+
+TEST(DibValidationTest, RunLengthIndexPastShortTableWidensIt) {
+    DibSpec spec;
+    spec.width = 2;
+    spec.height = 1;
+    spec.bitCount = 8;
+    spec.compression = BI_RLE8;
+    spec.colorsUsed = 3;
+    spec.table = Palette(3);
+    spec.bits = {1, 2, 1, 9, 0, 1};
+    const NormalizedDib result = NormalizeExternalDib(BuildDib(spec));
+    ASSERT_TRUE(result);
+    EXPECT_EQ(reinterpret_cast<const BITMAPINFOHEADER*>(result.block.get())->biClrUsed, 0u);
+    EXPECT_EQ(AllPixels(result.block.get()), Grid({{kGreen, kBlack}}));
+}
+
 TEST(DibValidationTest, RefusesANullBlock) {
     EXPECT_FALSE(NormalizeExternalDib(nullptr, 100));
     EXPECT_FALSE(NormalizeExternalDib(std::span<const BYTE>()));
