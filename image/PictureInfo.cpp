@@ -105,7 +105,7 @@ BOOL CPictureInfo::TakeNormalized(NormalizedDib normalized) {
 
 BITMAPFILEHEADER CPictureInfo::MakeFileHeader() const {
     return BITMAPFILEHEADER{kBitmapFileType, GetLength() + kFileHeaderSize, 0, 0,
-                            kFileHeaderSize + DibBitsOffset(GetHeader())};
+                            static_cast<DWORD>(kFileHeaderSize + DibBitsOffset(GetHeader()))};
 }
 
 BOOL CPictureInfo::ReadBmp(CFile& file) {
