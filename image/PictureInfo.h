@@ -3,6 +3,7 @@
 // heap block, with the block's length and a reference count. Plug-ins build and free it with their own
 // copy of this code, so its layout and its allocation (operator new[] of the shared run-time) are fixed.
 
+#include "platform/base/Geometry.h"
 #include "platform/base/String.h"
 #include "platform/base/WinStructs.h"
 
@@ -65,6 +66,18 @@ public:
     BOOL SaveToHandle(HANDLE file);
     // A new movable block the caller frees, or null for an empty picture; its byte count goes to size.
     HGLOBAL ToBmpHGlobal(DWORD& size);
+
+    // Operations through the imaging library (image/PictureImaging.cpp). Each returns a new picture owned
+    // by the caller, or null. bitsPerPixel 0 keeps the picture's own depth.
+    // The picture scaled to size; flags is the resize mode (0 nearest pixel, 2 area averaging, 4 bicubic).
+    CPictureInfo* FromLeadBitmap(const CSize& size, int bitsPerPixel, int flags) const;
+    // The rectangle (top-down, clamped to the picture) cut out.
+    CPictureInfo* CropLead(const CRect& r, int bitsPerPixel) const;
+    // The picture turned by tenths of a degree, anticlockwise for positive angles, the uncovered corners in
+    // the fill colour; flags 1 grows the result to the turned picture's bounding box.
+    CPictureInfo* RotateFilled(int tenths, COLORREF fill, int bitsPerPixel, int flags) const;
+    // A picture of one colour.
+    static CPictureInfo* CreateFilled(const CSize& size, COLORREF colour, int bitsPerPixel);
 
 private:
     BITMAPFILEHEADER MakeFileHeader() const;
