@@ -369,3 +369,16 @@ DWORD GetFileAttributes(LPCSTR lpFileName) {
     }
     return AttributesFromStatus(status, onDisk);
 }
+
+BOOL SetFileAttributes(LPCSTR lpFileName, DWORD dwFileAttributes) {
+    struct stat status {};
+    const CString onDisk = lpFileName ? ResolvePathCase(lpFileName) : CString();
+    if (!lpFileName || ::stat(onDisk, &status) != 0)
+        return FailWith(lpFileName ? errno : EINVAL);
+    const mode_t mode = (dwFileAttributes & FILE_ATTRIBUTE_READONLY)
+                            ? status.st_mode & ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH)
+                            : status.st_mode | S_IWUSR;
+    if (::chmod(onDisk, mode & 07777) != 0)
+        return FailWith(errno);
+    return TRUE;
+}

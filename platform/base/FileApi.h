@@ -70,6 +70,9 @@ BOOL CopyFile(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExist
 // Renames, across file systems too; fails when the new name exists.
 BOOL MoveFile(LPCSTR lpExistingFileName, LPCSTR lpNewFileName);
 DWORD GetFileAttributes(LPCSTR lpFileName);
+// Only FILE_ATTRIBUTE_READONLY has a meaning here: set, it takes every write permission away; clear, it
+// gives the owner write permission back. Other bits are ignored.
+BOOL SetFileAttributes(LPCSTR lpFileName, DWORD dwFileAttributes);
 
 struct stat;
 // The attribute bits of a file's status: directory or archive, read-only without owner write

@@ -178,4 +178,14 @@ TEST_F(FileApiTest, AttributesTellFoldersHiddenAndReadOnlyFiles) {
     EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
 }
 
+TEST_F(FileApiTest, ReadOnlyAttributeTakesAndGivesWritePermission) {
+    const std::string file = m_folder.Write("file", "");
+    ASSERT_TRUE(SetFileAttributes(file.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(GetFileAttributes(file.c_str()), FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY);
+    ASSERT_TRUE(SetFileAttributes(file.c_str(), FILE_ATTRIBUTE_NORMAL));
+    EXPECT_EQ(GetFileAttributes(file.c_str()), FILE_ATTRIBUTE_ARCHIVE);
+    EXPECT_FALSE(SetFileAttributes(m_folder.Path("missing").c_str(), FILE_ATTRIBUTE_NORMAL));
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+}
+
 } // namespace
