@@ -179,12 +179,12 @@ TEST_F(FileApiTest, AttributesTellFoldersHiddenAndReadOnlyFiles) {
 }
 
 TEST_F(FileApiTest, ReadOnlyAttributeTakesAndGivesWritePermission) {
-    const std::string file = m_folder.Write("file", "");
+    const std::string file = WriteBytes(InFolder(m_folder, "file"), "");
     ASSERT_TRUE(SetFileAttributes(file.c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(GetFileAttributes(file.c_str()), FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY);
     ASSERT_TRUE(SetFileAttributes(file.c_str(), FILE_ATTRIBUTE_NORMAL));
     EXPECT_EQ(GetFileAttributes(file.c_str()), FILE_ATTRIBUTE_ARCHIVE);
-    EXPECT_FALSE(SetFileAttributes(m_folder.Path("missing").c_str(), FILE_ATTRIBUTE_NORMAL));
+    EXPECT_FALSE(SetFileAttributes(InFolder(m_folder, "missing").c_str(), FILE_ATTRIBUTE_NORMAL));
     EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
 }
 
