@@ -3,6 +3,8 @@
 #include "image/DibGeometry.h"
 #include "image/DibValidation.h"
 #include "platform/base/AppServices.h"
+#include "platform/base/Archive.h"
+#include "platform/base/AtomicFileWriter.h"
 #include "platform/base/File.h"
 #include "platform/base/FileApi.h"
 #include "platform/base/GlobalMemory.h"
@@ -21,6 +23,35 @@ std::unique_ptr<BYTE[]> ReadRest(CFile& file, ULONGLONG bytes) {
     return block;
 }
 
+// Reads length bytes of an archive into a new block that grows with what really arrives, so that a forged
+// length cannot claim memory the archive does not back with data. A short archive throws.
+std::unique_ptr<BYTE[]> ReadArchiveBlock(CArchive& ar, DWORD length) {
+    constexpr std::size_t kFirstChunk = std::size_t{1} << 20;
+    std::size_t capacity = std::min<std::size_t>(length, kFirstChunk);
+    auto block = std::make_unique_for_overwrite<BYTE[]>(capacity);
+    std::size_t filled = 0;
+    while (filled < length) {
+        if (filled == capacity) {
+            capacity = std::min<std::size_t>(length, 2 * capacity);
+            auto larger = std::make_unique_for_overwrite<BYTE[]>(capacity);
+            std::memcpy(larger.get(), block.get(), filled);
+            block = std::move(larger);
+        }
+        const UINT got = ar.Read(block.get() + filled, static_cast<UINT>(capacity - filled));
+        if (got == 0)
+            AfxThrowArchiveException(CArchiveException::endOfFile);
+        filled += got;
+    }
+    return block;
+}
+
+void ShowFileError(int osError, const CString& path) {
+    const CFileException error(CFileException::OsErrorToException(osError), osError, path);
+    char message[512];
+    error.GetErrorMessage(message, sizeof message);
+    AppServices().MessageBoxText(message, MB_OK | MB_ICONEXCLAMATION, 0);
+}
+
 BOOL WriteAll(HANDLE file, const void* data, DWORD bytes) {
     DWORD written = 0;
     return WriteFile(file, data, bytes, &written, nullptr) && written == bytes;
@@ -28,6 +59,7 @@ BOOL WriteAll(HANDLE file, const void* data, DWORD bytes) {
 
 } // namespace
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -181,24 +213,14 @@ BOOL CPictureInfo::FromBmpHGlobal(HGLOBAL data, DWORD size) {
 BOOL CPictureInfo::SaveFile(const CString& path) {
     if (!IsValid())
         return FALSE;
+    // Replaced as a whole, so that a failed save leaves the old file as it was.
     const BITMAPFILEHEADER header = MakeFileHeader();
-    CFile file;
-    try {
-        CFileException error;
-        if (!file.Open(path, CFile::modeCreate | CFile::modeWrite, &error))
-            AfxThrowFileException(error.m_cause, error.m_lOsError, error.m_strFileName);
-        file.Write(&header, kFileHeaderSize);
-        file.Write(m_dib, GetLength());
-        file.Close();
+    CAtomicFileWriter file;
+    if (file.Open(path) && file.Write(&header, kFileHeaderSize) && file.Write(m_dib, GetLength()) &&
+        file.Commit())
         return TRUE;
-    } catch (CFileException* e) {
-        char message[512];
-        e->GetErrorMessage(message, sizeof message);
-        e->Delete();
-        file.Abort();
-        AppServices().MessageBoxText(message, MB_OK | MB_ICONEXCLAMATION, 0);
-        return FALSE;
-    }
+    ShowFileError(file.GetError(), path);
+    return FALSE;
 }
 
 BOOL CPictureInfo::SaveToHandle(HANDLE file) {
@@ -226,4 +248,22 @@ HGLOBAL CPictureInfo::ToBmpHGlobal(DWORD& size) {
     }
     size = GetLength() + kFileHeaderSize;
     return data;
+}
+
+void CPictureInfo::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        // A placeholder with a length but no block stores as empty, never as a length without bytes.
+        const DWORD length = IsValid() ? GetLength() : 0;
+        ar << length;
+        if (length > 0)
+            ar.Write(m_dib, length);
+        return;
+    }
+    DWORD length = 0;
+    ar >> length;
+    Free();
+    if (length == 0)
+        return;
+    std::unique_ptr<BYTE[]> block = ReadArchiveBlock(ar, length);
+    TakeNormalized(NormalizeExternalDib(std::move(block), length));
 }

@@ -67,6 +67,10 @@ public:
     // A new movable block the caller frees, or null for an empty picture; its byte count goes to size.
     HGLOBAL ToBmpHGlobal(DWORD& size);
 
+    // The archive form: a 32-bit length, then the block. An empty picture stores length 0 and nothing
+    // else; loading length 0 empties the picture, and a block the gate refuses leaves it empty too.
+    void Serialize(CArchive& ar);
+
     // Operations through the imaging library (image/PictureImaging.cpp). Each returns a new picture owned
     // by the caller, or null. bitsPerPixel 0 keeps the picture's own depth.
     // The picture scaled to size; flags is the resize mode (0 nearest pixel, 2 area averaging, 4 bicubic).

@@ -1,4 +1,5 @@
-// Writes small valid BMP files of every kind the picture reader accepts into the folder given as argument.
+// Writes small valid BMP files of every kind the picture reader accepts into the folder given as the last
+// argument; with --archive first, the pictures' archive form instead (32-bit length, then the DIB).
 
 #include "DibFixtures.h"
 
@@ -28,7 +29,15 @@ DibSpec Plain(WORD bitCount, LONG width, LONG height) {
     return spec;
 }
 
-void Write(const std::string& folder, const char* name, const std::vector<BYTE>& bytes) {
+bool g_archiveForm = false;
+
+void Write(const std::string& folder, const char* name, std::vector<BYTE> bytes) {
+    if (g_archiveForm) {
+        bytes.erase(bytes.begin(), bytes.begin() + sizeof(BITMAPFILEHEADER));
+        const auto length = static_cast<DWORD>(bytes.size());
+        bytes.insert(bytes.begin(),
+                     {BYTE(length), BYTE(length >> 8), BYTE(length >> 16), BYTE(length >> 24)});
+    }
     const std::string path = folder + "/" + name;
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file)
@@ -43,6 +52,7 @@ int main(int argc, char** argv) {
     if (argc < 2)
         return 1;
     const std::string folder = argv[argc - 1];
+    g_archiveForm = std::string(argv[1]) == "--archive";
     for (WORD bitCount : {1, 4, 8, 16, 24, 32})
         Write(folder, ("plain" + std::to_string(bitCount) + ".bmp").c_str(),
               BuildBmpFile(Plain(bitCount, 5, 3)));

@@ -3,8 +3,9 @@
 #include "platform/base/FileApi.h"
 #include "platform/base/GlobalMemory.h"
 #include "tests/support/FakeAppServices.h"
+#include "tests/support/TempFolder.h"
 
-#include <cstdlib>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <ostream>
+#include <sys/resource.h>
 
 namespace {
 
@@ -63,15 +65,10 @@ Bytes BlockOf(CPictureInfo& picture) {
 
 class PictureFileTest : public testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "vc-picture-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
     fs::path Path(const char* name) const { return m_folder / name; }
 
-    fs::path m_folder;
+    TempFolder m_temp;
+    fs::path m_folder{m_temp.Path().GetString()};
 };
 
 // ---- Writers: every BMP writer puts the same 14-byte file header in front of the unchanged block ----
@@ -156,6 +153,32 @@ TEST_F(PictureFileTest, SaveFileThatCannotCreateShowsTheFileErrorAndFails) {
     EXPECT_EQ(app.Messages()[0].stringId, 0u);
     EXPECT_FALSE(app.Messages()[0].text.IsEmpty());
     EXPECT_EQ(app.Messages()[0].style, MB_OK | MB_ICONEXCLAMATION);
+}
+
+TEST_F(PictureFileTest, FailedSaveLeavesTheOldFileAndShowsTheError) {
+    FakeAppServices app;
+    const Bytes old = {'o', 'l', 'd'};
+    WriteAll(Path("keep.bmp"), old);
+    CPictureInfo big;
+    big.Allocate(40 + 100 * 300);
+    std::memcpy(big.GetHeader(), True24Dib().data(), 40);
+    big.GetHeader()->biWidth = 100;
+    big.GetHeader()->biHeight = 100;
+
+    // The file system refuses to grow any file beyond 4 KiB while the picture is written.
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit limited = previous;
+    limited.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const BOOL saved = big.SaveFile(Path("keep.bmp").c_str());
+    setrlimit(RLIMIT_FSIZE, &previous);
+
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(ReadAll(Path("keep.bmp")), old);
+    ASSERT_EQ(app.Messages().size(), 1u);
+    EXPECT_FALSE(app.Messages()[0].text.IsEmpty());
 }
 
 TEST_F(PictureFileTest, SaveToHandleRefusesTheInvalidHandle) {
