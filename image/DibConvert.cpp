@@ -2,7 +2,9 @@
 
 #include "image/ColorCube.h"
 #include "image/DibGeometry.h"
+#include "image/DibMemory.h"
 #include "image/DibSharpen.h"
+#include "platform/base/GlobalMemory.h"
 
 #include <cstring>
 #include <vector>
@@ -291,4 +293,21 @@ int ConvertDibInto(BITMAPINFOHEADER* dst, int firstRow, int rowCount, const BITM
         return -1;
     ConversionJob job(dst, firstRow, rowCount, src, srcRect, s, sharpenRadius, outKind, dark, light);
     return job.Run(convert);
+}
+
+HGLOBAL ConvertDib(const BITMAPINFOHEADER* src, int firstRow, int rowCount, CRect srcRect, int outWidth,
+                   int outHeight, const ADJUST* s, int sharpenRadius, int outKind, COLORREF dark,
+                   COLORREF light) {
+    const int colours = ConvertedColorCount(src, s, outKind);
+    if (colours < 0 || !IsPictureSizeAllowed(outWidth, outHeight) || firstRow < 0 || rowCount < 1 ||
+        firstRow > outHeight - rowCount)
+        return nullptr;
+    UniqueGlobal block(AllocDib(outWidth, outHeight, colours ? 8 : 24, colours, firstRow, rowCount));
+    CGlobalLock lock(block.get());
+    auto* dst = reinterpret_cast<BITMAPINFOHEADER*>(lock.Bytes());
+    if (!dst || ConvertDibInto(dst, firstRow, rowCount, src, srcRect, s, true, sharpenRadius, outKind, dark,
+                               light) < 0)
+        return nullptr;
+    dst->biHeight = rowCount;
+    return block.release();
 }

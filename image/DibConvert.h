@@ -21,3 +21,11 @@ int ConvertedColorCount(const BITMAPINFOHEADER* src, const ADJUST* s, int outKin
 int ConvertDibInto(BITMAPINFOHEADER* dst, int firstRow, int rowCount, const BITMAPINFOHEADER* src,
                    CRect srcRect, const ADJUST* s, bool convert, int sharpenRadius, int outKind,
                    COLORREF dark, COLORREF light);
+
+// The conversion into a new movable block (AllocDib), unlocked and owned by the caller; null when it is
+// refused, when the output size is not positive or beyond the picture limits, or when the band
+// [firstRow, firstRow + rowCount) does not lie inside the output. A band of fewer rows than the output
+// comes back as a DIB of its own rows (its header says rowCount rows), so that no reader runs past it.
+HGLOBAL ConvertDib(const BITMAPINFOHEADER* src, int firstRow, int rowCount, CRect srcRect, int outWidth,
+                   int outHeight, const ADJUST* s, int sharpenRadius, int outKind, COLORREF dark,
+                   COLORREF light);

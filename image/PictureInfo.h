@@ -83,6 +83,17 @@ public:
     // A picture of one colour.
     static CPictureInfo* CreateFilled(const CSize& size, COLORREF colour, int bitsPerPixel);
 
+    // Rotation by tenths of a degree (image/PictureRotate.cpp); each result is a new picture owned by the
+    // caller, or null. Rotate and RotateOnBlack first delete the picture that mask holds, then store the new
+    // 1-bit mask of the empty corners there.
+    CPictureInfo* Rotate(int tenths, CPictureInfo*& mask) const;
+    CPictureInfo* RotateOnBlack(int tenths, CPictureInfo*& mask) const;
+    CPictureInfo* RotateWithColour(int tenths, COLORREF fill) const;
+    // Only valid 8- and 24-bit pictures.
+    CPictureInfo* RotateChecked(int tenths, COLORREF fill) const;
+    // Only 24-bit pictures.
+    CPictureInfo* Rotate24(int tenths, COLORREF fill) const;
+
 private:
     BITMAPFILEHEADER MakeFileHeader() const;
     BOOL ReadBmp(CFile& file);

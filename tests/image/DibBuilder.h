@@ -2,9 +2,9 @@
 // Small packed DIBs for tests, written from top-down pixel lists.
 
 #include "image/DibGeometry.h"
+#include "image/PictureInfo.h"
 
 #include <cstring>
-#include <initializer_list>
 #include <vector>
 
 // A packed DIB in a byte vector (8-byte aligned, so the header can be read in place).
@@ -31,14 +31,15 @@ public:
     }
 
     BITMAPINFOHEADER* Header() { return reinterpret_cast<BITMAPINFOHEADER*>(m_bytes.data()); }
+    DWORD Length() { return static_cast<DWORD>(DibBitsOffset(Header()) + Header()->biSizeImage); }
     BYTE* Bytes() { return reinterpret_cast<BYTE*>(m_bytes.data()); }
     // Row y counted from the top.
     BYTE* Row(int y) {
         return DibBitsPtr(Header()) + (m_height - 1 - y) * DibRowBytes(m_width, Header()->biBitCount);
     }
 
-    // Pixels top-down, row by row: indexes for paletted DIBs, 0xRRGGBB for true colour.
-    DibBuilder& Pixels(std::initializer_list<unsigned> values) {
+    // Pixels top-down, row by row: indexes for paletted DIBs, the 16-bit value, or 0xRRGGBB for true colour.
+    DibBuilder& Pixels(const std::vector<unsigned>& values) {
         auto it = values.begin();
         for (int y = 0; y < m_height; ++y) {
             for (int x = 0; x < m_width && it != values.end(); ++x, ++it)
@@ -60,6 +61,10 @@ public:
         case 8:
             row[x] = static_cast<BYTE>(value);
             break;
+        case 16:
+            row[2 * x] = static_cast<BYTE>(value);
+            row[2 * x + 1] = static_cast<BYTE>(value >> 8);
+            break;
         default: {
             BYTE* p = row + x * (Header()->biBitCount / 8);
             p[0] = static_cast<BYTE>(value);
@@ -79,6 +84,8 @@ public:
             return x % 2 ? row[x / 2] & 0x0F : row[x / 2] >> 4;
         case 8:
             return row[x];
+        case 16:
+            return row[2 * x] | row[2 * x + 1] << 8;
         default: {
             const BYTE* p = row + x * (Header()->biBitCount / 8);
             return p[0] | (p[1] << 8) | (p[2] << 16);
@@ -112,4 +119,31 @@ inline std::vector<unsigned> PixelsOf(const BITMAPINFOHEADER* dib, int rows) {
 
 inline RGBQUAD Rgb(unsigned rgb) {
     return {static_cast<BYTE>(rgb), static_cast<BYTE>(rgb >> 8), static_cast<BYTE>(rgb >> 16), 0};
+}
+
+// A new picture holding a copy of the builder's DIB.
+inline CPictureInfo* PictureOf(DibBuilder& dib) {
+    auto* picture = new CPictureInfo;
+    std::memcpy(picture->Allocate(dib.Length()), dib.Bytes(), dib.Length());
+    return picture;
+}
+
+// Pixel (x, y), y from the top, of a picture: an index, or 0xRRGGBB.
+inline unsigned PixelOf(const CPictureInfo& picture, int x, int y) {
+    const BITMAPINFOHEADER* h = picture.GetHeader();
+    const BYTE* row = DibBitsPtr(h) + (h->biHeight - 1 - y) * DibRowBytes(h->biWidth, h->biBitCount);
+    switch (h->biBitCount) {
+    case 1:
+        return (row[x / 8] >> (7 - x % 8)) & 1;
+    case 4:
+        return x % 2 ? row[x / 2] & 0x0F : row[x / 2] >> 4;
+    case 8:
+        return row[x];
+    case 16:
+        return row[2 * x] | row[2 * x + 1] << 8;
+    default: {
+        const BYTE* p = row + x * (h->biBitCount / 8);
+        return p[0] | (p[1] << 8) | (p[2] << 16);
+    }
+    }
 }
