@@ -1,0 +1,296 @@
+// Lines and filled shapes of CDC, with pens, brushes and the binary raster operation.
+
+#include "platform/gdi/Coverage.h"
+#include "platform/gdi/Dc.h"
+#include "platform/gdi/DeviceContext.h"
+
+#include <QPainter>
+#include <QPolygon>
+#include <vector>
+
+namespace {
+
+// Dash lengths of thin styled pens, in pixels, on and off in turn.
+const QList<qreal> kDash{18, 6};
+const QList<qreal> kDot{3, 3};
+const QList<qreal> kDashDot{9, 6, 3, 6};
+const QList<qreal> kDashDotDot{9, 3, 3, 3, 3, 3};
+
+struct PenStyle {
+    bool visible = false;
+    bool insideFrame = false;
+    int width = 1;
+    QList<qreal> dashes;
+    DWORD color = 0;
+};
+
+PenStyle PenStyleOf(const DeviceContextRecord& dc) {
+    PenStyle style;
+    const LOGPEN& pen = dc.state.pen->pen;
+    if (pen.lopnStyle == PS_NULL)
+        return style;
+    style.visible = true;
+    style.width = std::max<int>(1, pen.lopnWidth.x);
+    style.insideFrame = pen.lopnStyle == PS_INSIDEFRAME;
+    style.color = dc.ResolveColor(pen.lopnColor);
+    // Styled pens wider than a pixel draw solid.
+    if (style.width == 1) {
+        switch (pen.lopnStyle) {
+        case PS_DASH:
+            style.dashes = kDash;
+            break;
+        case PS_DOT:
+            style.dashes = kDot;
+            break;
+        case PS_DASHDOT:
+            style.dashes = kDashDot;
+            break;
+        case PS_DASHDOTDOT:
+            style.dashes = kDashDotDot;
+            break;
+        default:
+            break;
+        }
+    }
+    return style;
+}
+
+QPen QtPen(const PenStyle& style, bool withDashes, const QColor& color) {
+    QPen pen(color);
+    pen.setWidth(style.width == 1 ? 0 : style.width);
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    if (withDashes && !style.dashes.isEmpty())
+        pen.setDashPattern(style.dashes);
+    return pen;
+}
+
+Qt::BrushStyle QtHatch(DWORD hatch) {
+    switch (hatch) {
+    case HS_HORIZONTAL:
+        return Qt::HorPattern;
+    case HS_VERTICAL:
+        return Qt::VerPattern;
+    case HS_FDIAGONAL:
+        return Qt::FDiagPattern;
+    case HS_BDIAGONAL:
+        return Qt::BDiagPattern;
+    case HS_CROSS:
+        return Qt::CrossPattern;
+    default:
+        return Qt::DiagCrossPattern;
+    }
+}
+
+// The pen colour's effect through a binary raster operation on a painter; false when it leaves the
+// destination alone.
+bool PainterOperation(int rop2, DWORD operand, QPainter::CompositionMode& mode, QColor& color) {
+    const int table = (rop2 - 1) & 0xF;
+    const QColor operandColor(QRgb(operand | 0xFF000000));
+    mode = QPainter::CompositionMode_SourceOver;
+    switch (table) {
+    case 0xA:
+        return false;
+    case 0x0:
+        color = Qt::black;
+        return true;
+    case 0xF:
+        color = Qt::white;
+        return true;
+    case 0xC:
+        color = operandColor;
+        return true;
+    case 0x3:
+        color = QColor(QRgb(~operand | 0xFF000000));
+        return true;
+    default:
+        mode = static_cast<QPainter::CompositionMode>(PainterModeOfTable(table));
+        color = operandColor;
+        return true;
+    }
+}
+
+// Draws a shape given as painter calls in logical units: closed shapes are filled with the brush and
+// outlined with the pen, open ones only outlined. logicalBounds is the geometry's extent.
+void PaintShape(DeviceContextRecord& dc, const QRectF& logicalBounds, bool closed,
+                const std::function<void(QPainter&)>& draw) {
+    const PenStyle pen = PenStyleOf(dc);
+    const BrushRecord* brushRecord = dc.state.brush.get();
+    const bool filled = closed && brushRecord && brushRecord->brush.lbStyle != BS_NULL;
+    if (!pen.visible && !filled)
+        return;
+    const QTransform toDevice = dc.LogicalToDevice();
+    const int reach =
+        static_cast<int>(std::ceil(toDevice.mapRect(QRectF(0, 0, pen.width, pen.width)).width())) + 2;
+    const QRegion area = dc.DrawableArea();
+    const QRect bounds =
+        toDevice.mapRect(logicalBounds).toAlignedRect().adjusted(-reach, -reach, reach, reach) &
+        area.boundingRect();
+    if (bounds.isEmpty())
+        return;
+    const bool opaque = dc.state.bkMode == OPAQUE;
+    const DWORD background = dc.ResolveColor(dc.state.bkColor);
+
+    if (dc.target == DeviceContextRecord::Target::Painter) {
+        QPainter& painter = *dc.painter;
+        QPainter::CompositionMode mode;
+        QColor color;
+        painter.save();
+        painter.setClipRegion(area, Qt::IntersectClip);
+        painter.setTransform(toDevice, true);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setBackgroundMode(opaque ? Qt::OpaqueMode : Qt::TransparentMode);
+        painter.setBackground(QColor(QRgb(background | 0xFF000000)));
+        if (filled &&
+            PainterOperation(dc.state.rop2, dc.ResolveColor(brushRecord->brush.lbColor), mode, color)) {
+            painter.setCompositionMode(mode);
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(brushRecord->brush.lbStyle == BS_HATCHED
+                                 ? QBrush(color, QtHatch(brushRecord->brush.lbHatch))
+                                 : QBrush(color));
+            draw(painter);
+        }
+        if (pen.visible && PainterOperation(dc.state.rop2, pen.color, mode, color)) {
+            painter.setCompositionMode(mode);
+            painter.setPen(QtPen(pen, true, color));
+            painter.setBrush(Qt::NoBrush);
+            draw(painter);
+        }
+        painter.restore();
+        return;
+    }
+
+    const Surface surface = dc.TargetSurface();
+    if (!surface.IsValid())
+        return;
+    CoverageMask brushMask, penMask, gapMask;
+    if (filled) {
+        brushMask = CoverageMask::Render(bounds, toDevice, false, [&](QPainter& painter) {
+            painter.setBrush(Qt::black);
+            painter.setPen(Qt::NoPen);
+            draw(painter);
+        });
+    }
+    if (pen.visible) {
+        const auto outline = [&](bool withDashes) {
+            return CoverageMask::Render(bounds, toDevice, false, [&](QPainter& painter) {
+                painter.setPen(QtPen(pen, withDashes, Qt::black));
+                painter.setBrush(Qt::NoBrush);
+                draw(painter);
+            });
+        };
+        penMask = outline(true);
+        if (opaque && !pen.dashes.isEmpty())
+            gapMask = outline(false);
+    }
+    const BYTE code = RopCodeOfRop2(dc.state.rop2);
+    const BrushPattern pattern = filled ? dc.PatternOf(brushRecord) : BrushPattern{};
+    // The brush first, then the pen over it, so that no pixel takes the raster operation twice.
+    ApplyMask(surface, area, brushMask, [&](int x, int y, BYTE, DWORD& pixel) {
+        if (!penMask.IsEmpty() && penMask.At(x, y))
+            return false;
+        if (pattern.IsHatched() && !pattern.HatchBitAt(x, y) && !opaque)
+            return false;
+        pixel = ApplyRop(code, pattern.At(x, y), 0, pixel);
+        return true;
+    });
+    ApplyMask(surface, area, penMask, [&](int, int, BYTE, DWORD& pixel) {
+        pixel = ApplyRop(code, pen.color, 0, pixel);
+        return true;
+    });
+    ApplyMask(surface, area, gapMask, [&](int x, int y, BYTE, DWORD& pixel) {
+        if (penMask.At(x, y))
+            return false;
+        pixel = ApplyRop(code, background, 0, pixel);
+        return true;
+    });
+}
+
+Qt::FillRule QtFillRule(int mode) {
+    return mode == WINDING ? Qt::WindingFill : Qt::OddEvenFill;
+}
+
+// A box's outline rectangle as the painter draws it: a one-pixel pen covers left .. right - 1.
+QRect OutlineRect(int left, int top, int right, int bottom, const DeviceContextRecord& dc) {
+    QRect box = RectFromCorners(left, top, right, bottom);
+    const LOGPEN& pen = dc.state.pen->pen;
+    if (pen.lopnStyle == PS_INSIDEFRAME && pen.lopnWidth.x > 1) {
+        const int inset = pen.lopnWidth.x / 2;
+        box.adjust(inset, inset, -inset, -inset);
+    }
+    return QRect(box.left(), box.top(), box.width() - 1, box.height() - 1);
+}
+
+QPolygon PolygonOf(const POINT* points, int count) {
+    QPolygon polygon(count);
+    for (int i = 0; i < count; ++i)
+        polygon.setPoint(i, points[i].x, points[i].y);
+    return polygon;
+}
+
+} // namespace
+
+BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
+    if (!m_hDC)
+        return FALSE;
+    const QRect box = OutlineRect(left, top, right, bottom, *m_hDC);
+    PaintShape(*m_hDC, QRectF(box), true, [box](QPainter& painter) { painter.drawRect(box); });
+    return TRUE;
+}
+
+BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
+    if (!m_hDC)
+        return FALSE;
+    const QRect box = OutlineRect(left, top, right, bottom, *m_hDC);
+    PaintShape(*m_hDC, QRectF(box), true, [box](QPainter& painter) { painter.drawEllipse(box); });
+    return TRUE;
+}
+
+BOOL CDC::RoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight) {
+    if (!m_hDC)
+        return FALSE;
+    const QRect box = OutlineRect(left, top, right, bottom, *m_hDC);
+    const qreal rx = std::min(std::abs(ellipseWidth), box.width()) / 2.0;
+    const qreal ry = std::min(std::abs(ellipseHeight), box.height()) / 2.0;
+    PaintShape(*m_hDC, QRectF(box), true,
+               [=](QPainter& painter) { painter.drawRoundedRect(QRectF(box), rx, ry, Qt::AbsoluteSize); });
+    return TRUE;
+}
+
+BOOL CDC::Polygon(const POINT* points, int count) {
+    if (!m_hDC || !points || count < 2)
+        return FALSE;
+    const QPolygon polygon = PolygonOf(points, count);
+    const Qt::FillRule rule = QtFillRule(m_hDC->state.polyFillMode);
+    PaintShape(*m_hDC, QRectF(polygon.boundingRect()), true,
+               [&](QPainter& painter) { painter.drawPolygon(polygon, rule); });
+    return TRUE;
+}
+
+BOOL CDC::Polyline(const POINT* points, int count) {
+    if (!m_hDC || !points || count < 2)
+        return FALSE;
+    const QPolygon polygon = PolygonOf(points, count);
+    PaintShape(*m_hDC, QRectF(polygon.boundingRect()), false,
+               [&](QPainter& painter) { painter.drawPolyline(polygon); });
+    return TRUE;
+}
+
+CPoint CDC::MoveTo(int x, int y) {
+    if (!m_hDC)
+        return CPoint();
+    return std::exchange(m_hDC->state.position, POINT{x, y});
+}
+
+BOOL CDC::LineTo(int x, int y) {
+    if (!m_hDC)
+        return FALSE;
+    const POINT line[2] = {m_hDC->state.position, POINT{x, y}};
+    Polyline(line, 2);
+    m_hDC->state.position = POINT{x, y};
+    return TRUE;
+}
+
+CPoint CDC::GetCurrentPosition() const {
+    return m_hDC ? CPoint(m_hDC->state.position) : CPoint();
+}

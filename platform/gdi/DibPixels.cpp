@@ -1,0 +1,168 @@
+#include "platform/gdi/DibPixels.h"
+
+#include <bit>
+#include <cstring>
+
+namespace {
+
+constexpr DWORD kCoreHeaderSize = sizeof(BITMAPCOREHEADER);
+constexpr DWORD kInfoHeaderSize = sizeof(BITMAPINFOHEADER);
+// BITMAPV2INFOHEADER and later carry the colour masks inside the header, after the first 40 bytes.
+constexpr DWORD kHeaderWithMasksSize = 52;
+
+DWORD ReadDword(const BYTE* p) {
+    DWORD value;
+    std::memcpy(&value, p, sizeof value);
+    return value;
+}
+
+} // namespace
+
+DWORD DibPixels::Channel::Expand(DWORD value) const {
+    if (width == 0)
+        return 0;
+    const DWORD v = (value & mask) >> shift;
+    if (width >= 8)
+        return v >> (width - 8);
+    // Replicate the high bits into the low ones, so that the largest value becomes 255.
+    DWORD result = v << (8 - width);
+    for (int filled = width; filled < 8; filled += width)
+        result |= result >> width;
+    return result & 0xFF;
+}
+
+bool DibPixels::Open(const BITMAPINFO* info, const void* bits, UINT usage,
+                     const std::vector<PALETTEENTRY>& palette, int firstScan) {
+    if (!info || !bits || (usage != DIB_RGB_COLORS && usage != DIB_PAL_COLORS))
+        return false;
+    const auto* header = reinterpret_cast<const BYTE*>(info);
+    const DWORD headerSize = info->bmiHeader.biSize;
+    DWORD compression = BI_RGB;
+    DWORD colorsUsed = 0;
+    long long width = 0, height = 0;
+    bool coreTable = false;
+    if (headerSize == kCoreHeaderSize) {
+        const auto* core = reinterpret_cast<const BITMAPCOREHEADER*>(info);
+        width = core->bcWidth;
+        height = core->bcHeight;
+        m_bitCount = core->bcBitCount;
+        coreTable = true;
+    } else if (headerSize >= kInfoHeaderSize) {
+        width = info->bmiHeader.biWidth;
+        height = info->bmiHeader.biHeight;
+        m_bitCount = info->bmiHeader.biBitCount;
+        compression = info->bmiHeader.biCompression;
+        colorsUsed = info->bmiHeader.biClrUsed;
+    } else {
+        return false;
+    }
+    m_bottomUp = height > 0;
+    height = height < 0 ? -height : height;
+    if (width <= 0 || height <= 0 || width > kMaxDibSide || height > kMaxDibSide)
+        return false;
+    switch (m_bitCount) {
+    case 1:
+    case 4:
+    case 8:
+    case 24:
+        if (compression != BI_RGB)
+            return false;
+        break;
+    case 16:
+    case 32:
+        if (compression != BI_RGB && compression != BI_BITFIELDS)
+            return false;
+        break;
+    default:
+        return false;
+    }
+    m_width = static_cast<int>(width);
+    m_height = static_cast<int>(height);
+    m_stride = static_cast<std::ptrdiff_t>((width * m_bitCount + 31) / 32 * 4);
+    m_bits = static_cast<const BYTE*>(bits);
+    m_firstScan = firstScan;
+    std::memset(m_colors, 0, sizeof m_colors);
+
+    const BYTE* table = header + headerSize;
+    if (m_bitCount <= 8) {
+        const int fullCount = 1 << m_bitCount;
+        // Indexes past the table's end read black.
+        const int count = colorsUsed && !coreTable && colorsUsed < static_cast<DWORD>(fullCount)
+                              ? static_cast<int>(colorsUsed)
+                              : fullCount;
+        for (int i = 0; i < count; ++i) {
+            if (usage == DIB_PAL_COLORS) {
+                WORD index;
+                std::memcpy(&index, table + 2 * i, sizeof index);
+                if (index < palette.size()) {
+                    const PALETTEENTRY& e = palette[index];
+                    m_colors[i] = (static_cast<DWORD>(e.peRed) << 16) | (e.peGreen << 8) | e.peBlue;
+                }
+            } else {
+                const BYTE* entry = table + (coreTable ? 3 : 4) * i;
+                m_colors[i] = (static_cast<DWORD>(entry[2]) << 16) | (entry[1] << 8) | entry[0];
+            }
+        }
+        return true;
+    }
+    if (m_bitCount == 24)
+        return true;
+    DWORD masks[3];
+    if (compression == BI_BITFIELDS) {
+        const BYTE* at = headerSize >= kHeaderWithMasksSize ? header + kInfoHeaderSize : table;
+        for (int i = 0; i < 3; ++i)
+            masks[i] = ReadDword(at + 4 * i);
+    } else if (m_bitCount == 16) {
+        masks[0] = 0x7C00, masks[1] = 0x03E0, masks[2] = 0x001F;
+    } else {
+        masks[0] = 0xFF0000, masks[1] = 0x00FF00, masks[2] = 0x0000FF;
+    }
+    for (int i = 0; i < 3; ++i) {
+        m_channels[i].mask = masks[i];
+        m_channels[i].shift = masks[i] ? std::countr_zero(masks[i]) : 0;
+        m_channels[i].width = std::popcount(masks[i]);
+    }
+    return true;
+}
+
+void DibPixels::FetchRow(int y, int x, int count, DWORD* out) const {
+    const BYTE* row = m_bits + static_cast<std::ptrdiff_t>(MemoryRow(y) - m_firstScan) * m_stride;
+    switch (m_bitCount) {
+    case 1:
+        for (int i = 0; i < count; ++i) {
+            const int px = x + i;
+            out[i] = m_colors[(row[px >> 3] >> (7 - (px & 7))) & 1];
+        }
+        return;
+    case 4:
+        for (int i = 0; i < count; ++i) {
+            const int px = x + i;
+            const BYTE pair = row[px >> 1];
+            out[i] = m_colors[(px & 1) ? (pair & 0x0F) : (pair >> 4)];
+        }
+        return;
+    case 8:
+        for (int i = 0; i < count; ++i)
+            out[i] = m_colors[row[x + i]];
+        return;
+    case 24: {
+        const BYTE* p = row + 3 * x;
+        for (int i = 0; i < count; ++i, p += 3)
+            out[i] = p[0] | (p[1] << 8) | (static_cast<DWORD>(p[2]) << 16);
+        return;
+    }
+    case 16:
+    case 32: {
+        const int bytes = m_bitCount / 8;
+        const BYTE* p = row + bytes * x;
+        for (int i = 0; i < count; ++i, p += bytes) {
+            const DWORD value = bytes == 2 ? static_cast<DWORD>(p[0] | (p[1] << 8)) : ReadDword(p);
+            out[i] = (m_channels[0].Expand(value) << 16) | (m_channels[1].Expand(value) << 8) |
+                     m_channels[2].Expand(value);
+        }
+        return;
+    }
+    default:
+        return;
+    }
+}

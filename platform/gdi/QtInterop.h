@@ -1,0 +1,18 @@
+#pragma once
+// What the other platform layers (windows, printing) need of drawing objects in Qt's terms. The
+// program's own code never includes this.
+
+#include "platform/gdi/GdiTypes.h"
+
+#include <QImage>
+#include <QPolygon>
+#include <QRegion>
+
+QRegion RegionToQRegion(HRGN region);
+// The outline a polygon region was made from; empty for other regions.
+QPolygon RegionOutline(HRGN region);
+// A view of the bitmap's own pixel bytes, rows in memory order: a bottom-up DIB section's last row
+// comes first. Valid while the bitmap lives.
+QImage BitmapMemoryImage(HBITMAP bitmap);
+// A top-down copy of the bitmap's pixels.
+QImage BitmapToImage(HBITMAP bitmap);
