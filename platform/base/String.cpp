@@ -77,6 +77,10 @@ int CString::CollateNoCase(const char* other) const {
     return Sign(GermanCollator(true).compare(ToQString(m_data), ToQString(other ? other : "")));
 }
 
+CString CString::GetCaseFolded() const {
+    return CString(MapCase(m_data, [](const QString& s) { return s.toCaseFolded().toUtf8(); }, ::tolower));
+}
+
 CString CString::Mid(int first) const { return Mid(first, GetLength()); }
 
 CString CString::Mid(int first, int count) const {

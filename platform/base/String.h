@@ -97,6 +97,9 @@ public:
     // Order of German dictionaries (DIN 5007-1), fixed in code rather than taken from the user's locale.
     int Collate(const char* other) const;
     int CollateNoCase(const char* other) const;
+    // The form under which CompareNoCase finds two strings equal, as a key for hashing: Unicode case
+    // folding of UTF-8 text, ASCII folding of other bytes.
+    CString GetCaseFolded() const;
 
     CString Mid(int first) const;
     CString Mid(int first, int count) const;

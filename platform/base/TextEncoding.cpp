@@ -11,6 +11,20 @@ constexpr char16_t kWindows1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+// Unicode code points of the bytes 0x80-0xFF in code page 850; 0x00-0x7F are ASCII.
+constexpr char16_t kCp850High[128] = {
+    0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x00E0, 0x00E5, 0x00E7, 0x00EA, 0x00EB, 0x00E8, 0x00EF, 0x00EE,
+    0x00EC, 0x00C4, 0x00C5, 0x00C9, 0x00E6, 0x00C6, 0x00F4, 0x00F6, 0x00F2, 0x00FB, 0x00F9, 0x00FF, 0x00D6,
+    0x00DC, 0x00F8, 0x00A3, 0x00D8, 0x00D7, 0x0192, 0x00E1, 0x00ED, 0x00F3, 0x00FA, 0x00F1, 0x00D1, 0x00AA,
+    0x00BA, 0x00BF, 0x00AE, 0x00AC, 0x00BD, 0x00BC, 0x00A1, 0x00AB, 0x00BB, 0x2591, 0x2592, 0x2593, 0x2502,
+    0x2524, 0x00C1, 0x00C2, 0x00C0, 0x00A9, 0x2563, 0x2551, 0x2557, 0x255D, 0x00A2, 0x00A5, 0x2510, 0x2514,
+    0x2534, 0x252C, 0x251C, 0x2500, 0x253C, 0x00E3, 0x00C3, 0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550,
+    0x256C, 0x00A4, 0x00F0, 0x00D0, 0x00CA, 0x00CB, 0x00C8, 0x0131, 0x00CD, 0x00CE, 0x00CF, 0x2518, 0x250C,
+    0x2588, 0x2584, 0x00A6, 0x00CC, 0x2580, 0x00D3, 0x00DF, 0x00D4, 0x00D2, 0x00F5, 0x00D5, 0x00B5, 0x00FE,
+    0x00DE, 0x00DA, 0x00DB, 0x00D9, 0x00FD, 0x00DD, 0x00AF, 0x00B4, 0x00AD, 0x00B1, 0x2017, 0x00BE, 0x00B6,
+    0x00A7, 0x00F7, 0x00B8, 0x00B0, 0x00A8, 0x00B7, 0x00B9, 0x00B3, 0x00B2, 0x25A0, 0x00A0,
+};
+
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
@@ -95,6 +109,44 @@ std::string Utf8WithWindows1252Fallback(std::string_view bytes) {
             out += Windows1252ToUtf8(std::string_view(reinterpret_cast<const char*>(p), 1));
             ++p;
         }
+    }
+    return out;
+}
+
+std::string Cp850ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 2);
+    for (const char ch : bytes) {
+        const auto b = static_cast<std::uint8_t>(ch);
+        AppendUtf8(out, b >= 0x80 ? kCp850High[b - 0x80] : char32_t{b});
+    }
+    return out;
+}
+
+std::optional<std::string> Utf8ToCp850(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    const auto* p = reinterpret_cast<const std::uint8_t*>(utf8.data());
+    const auto* end = p + utf8.size();
+    while (p < end) {
+        const int length = Utf8SequenceLength(p, end);
+        // Code page 850 holds nothing beyond the three-byte forms.
+        if (length == 0 || length == 4)
+            return std::nullopt;
+        if (length == 1) {
+            out += static_cast<char>(*p++);
+            continue;
+        }
+        char32_t cp = length == 2 ? (p[0] & 0x1F) : (p[0] & 0x0F);
+        for (int i = 1; i < length; ++i)
+            cp = (cp << 6) | (p[i] & 0x3F);
+        p += length;
+        int byte = 0;
+        while (byte < 128 && kCp850High[byte] != cp)
+            ++byte;
+        if (byte == 128)
+            return std::nullopt;
+        out += static_cast<char>(0x80 + byte);
     }
     return out;
 }

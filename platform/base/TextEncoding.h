@@ -2,6 +2,7 @@
 // Byte encodings of stored text. Strings inside the program are UTF-8; stored strings that are not valid
 // UTF-8 come from Windows systems and are read as Windows-1252.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,3 +18,8 @@ std::string StoredTextToUtf8(std::string_view bytes);
 // UTF-8 text in which every byte that is not part of a well-formed sequence is read as Windows-1252: for
 // files that declare UTF-8 but hold a few bytes written by a Windows program.
 std::string Utf8WithWindows1252Fallback(std::string_view bytes);
+// Code page 850, the DOS code page in which zip tools store entry names, as UTF-8.
+std::string Cp850ToUtf8(std::string_view bytes);
+
+// UTF-8 text in code page 850; nothing when the text is not UTF-8 or a character has no place there.
+std::optional<std::string> Utf8ToCp850(std::string_view utf8);

@@ -65,6 +65,18 @@ TEST(CStringTest, CaseMappingFollowsUnicode) {
     EXPECT_LT(CString("abc").CompareNoCase("ABD"), 0);
 }
 
+TEST(CStringTest, FoldedFormsAreEqualExactlyWhenCompareNoCaseIs) {
+    const std::pair<const char*, const char*> pairs[] = {
+        {"INDEX.XML", "index.xml"}, {"ÄRGER", "ärger"},   {"\xE2\x84\xAA" "elvin", "kelvin"}, // Kelvin sign
+        {"ΣΟΦΟΣ", "σοφος"},         {"Straße", "STRASSE"}, {"a", "b"},
+        {"\xC4rger", "\xE4rger"},   {"\xC4RGER", "\xC4rger"},
+    };
+    for (const auto& [a, b] : pairs) {
+        EXPECT_EQ(CString(a).GetCaseFolded() == CString(b).GetCaseFolded(), CString(a).CompareNoCase(b) == 0)
+            << a << " / " << b;
+    }
+}
+
 TEST(CStringTest, CaseMappingLeavesNonUtf8BytesAlone) {
     CString s("\xC4rger"); // Windows-1252 "Ärger"
     s.MakeLower();

@@ -1,5 +1,8 @@
 #include "platform/base/TextEncoding.h"
 
+#include <cstdio>
+#include <string>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -44,6 +47,40 @@ TEST(TextEncodingTest, ReadsStrayBytesOfUtf8TextAsWindows1252) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(Utf8WithWindows1252Fallback(c.bytes), c.utf8) << c.name;
+}
+
+TEST(TextEncodingTest, ReadsCodePage850LikePython) {
+    std::string high;
+    for (int b = 0x80; b <= 0xFF; ++b)
+        high += static_cast<char>(b);
+    FILE* pipe = popen("/usr/bin/python3 -c \"import sys; sys.stdout.buffer.write(bytes(range(128, 256))"
+                       ".decode('cp850').encode('utf-8'))\"",
+                       "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string expected;
+    char chunk[512];
+    for (size_t n; (n = fread(chunk, 1, sizeof chunk, pipe)) > 0;)
+        expected.append(chunk, n);
+    ASSERT_EQ(pclose(pipe), 0);
+    EXPECT_EQ(Cp850ToUtf8(high), expected);
+    EXPECT_EQ(Utf8ToCp850(expected), high);
+}
+
+TEST(TextEncodingTest, WritesCodePage850OnlyWhenEveryCharacterFits) {
+    struct Case {
+        const char* name;
+        std::string utf8;
+        std::optional<std::string> cp850;
+    };
+    const Case cases[] = {
+        {"Ascii", "index.xml", "index.xml"},
+        {"GermanLetters", "Grüße Äö", "Gr\x81\xE1" "e \x8E\x94"},
+        {"EuroSignHasNoPlace", "Preis €", std::nullopt},
+        {"FourByteFormHasNoPlace", "\xF0\x9F\x93\xB7", std::nullopt},
+        {"NotUtf8", "Gr\xFC\xDF" "e", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Utf8ToCp850(c.utf8), c.cp850) << c.name;
 }
 
 } // namespace

@@ -1,0 +1,68 @@
+#pragma once
+// One entry of a zip archive: the fields of its central directory header (APPNOTE.TXT 4.3.12), the
+// name as the program holds it, and the writing and checking of its local header (4.3.7).
+
+#include <ctime>
+#include <string>
+
+#include "library/zip/ZipByteBuffer.h"
+#include "platform/base/String.h"
+#include "platform/base/WinTypes.h"
+
+class CZipEntryHeader {
+public:
+    static constexpr DWORD kCentralSignature = 0x02014B50; // "PK\1\2"
+    static constexpr DWORD kLocalSignature = 0x04034B50;   // "PK\3\4"
+    static constexpr DWORD kCentralSize = 46;              // fixed part, before name, extra field, comment
+    static constexpr DWORD kLocalSize = 30;                // fixed part, before name and extra field
+    static constexpr WORD kVersion = 20;                   // 2.0: deflate and folders
+    static constexpr WORD kFlagDataDescriptor = 0x0008;    // CRC and sizes follow the data
+    static constexpr WORD kMethodStored = 0;
+    static constexpr WORD kMethodDeflated = 8;
+    static constexpr DWORD kAttributeDirectory = 0x10;
+    static constexpr DWORD kAttributeArchive = 0x20;
+
+    virtual ~CZipEntryHeader() = default;
+
+    // Reads the central header at the start of bytes; false when the signature does not match or the
+    // header with its name, extra field and comment does not fit into the bytes. used gets its length.
+    bool ReadCentral(const BYTE* bytes, size_t available, size_t& used);
+    void WriteCentral(std::string& out) const;
+    // The local header of this entry, carrying the given extra field.
+    void WriteLocal(std::string& out, const CZipByteBuffer& localExtra) const;
+    // Whether a local header agrees with this central header: signature, method, name length and,
+    // without a data descriptor, CRC and sizes. Gives the local extra field's length and the flags.
+    bool MatchesLocal(const BYTE* local, WORD& extraLength, WORD& localFlags) const;
+    DWORD GetCentralSize() const;
+    // Fields that hold the Zip64 escape values, which this component does not read (APPNOTE.TXT 4.4.8).
+    bool UsesZip64() const;
+
+    // The name as the program holds it; setting it makes the stored form and the UTF-8 flag.
+    const CString& GetFileName() const { return m_fileName; }
+    void SetFileName(const CString& name);
+    const std::string& GetStoredName() const { return m_storedName; }
+    bool IsDirectory() const;
+    // Modification time as local time (DOS date and time fields).
+    void SetTime(std::time_t time);
+    std::time_t GetTime() const;
+
+    WORD m_versionMadeBy = kVersion;
+    WORD m_versionNeeded = kVersion;
+    WORD m_flags = 0;
+    WORD m_method = kMethodDeflated;
+    WORD m_modTime = 0;
+    WORD m_modDate = 0;
+    DWORD m_crc32 = 0;
+    DWORD m_compressedSize = 0;
+    DWORD m_uncompressedSize = 0;
+    WORD m_diskStart = 0;
+    WORD m_internalAttributes = 0;
+    DWORD m_externalAttributes = kAttributeArchive;
+    DWORD m_localHeaderOffset = 0; // relative to the start of the archive proper
+    CZipByteBuffer m_extraField;
+    std::string m_comment;
+
+private:
+    CString m_fileName;
+    std::string m_storedName;
+};

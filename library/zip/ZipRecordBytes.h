@@ -1,0 +1,23 @@
+#pragma once
+// Little-endian fields of zip records (PKWARE APPNOTE.TXT 4.4: all values are stored little-endian).
+
+#include <string>
+
+#include "platform/base/WinTypes.h"
+
+inline WORD ReadLe16(const BYTE* p) { return static_cast<WORD>(p[0] | (p[1] << 8)); }
+
+inline DWORD ReadLe32(const BYTE* p) {
+    return static_cast<DWORD>(p[0]) | (static_cast<DWORD>(p[1]) << 8) | (static_cast<DWORD>(p[2]) << 16) |
+           (static_cast<DWORD>(p[3]) << 24);
+}
+
+inline void AppendLe16(std::string& out, WORD value) {
+    out += static_cast<char>(value & 0xFF);
+    out += static_cast<char>(value >> 8);
+}
+
+inline void AppendLe32(std::string& out, DWORD value) {
+    AppendLe16(out, static_cast<WORD>(value & 0xFFFF));
+    AppendLe16(out, static_cast<WORD>(value >> 16));
+}
