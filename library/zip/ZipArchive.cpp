@@ -251,11 +251,12 @@ bool CZipArchive::FinishNewEntry() {
             m_stream.next_in = nullptr;
             m_stream.avail_in = 0;
             for (;;) {
+                if (m_stream.avail_out == 0)
+                    WriteOutput();
                 const int result = deflate(&m_stream, Z_FINISH);
                 if (result == Z_STREAM_END)
                     break;
                 CheckZlibResult(result, ArchivePath());
-                WriteOutput();
             }
         }
         WriteOutput();

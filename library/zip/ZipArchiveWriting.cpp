@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include "library/zip/ZipArchive.h"
+#include "library/zip/ZipEntryName.h"
 #include "library/zip/ZipException.h"
 #include "platform/base/FileApi.h"
 #include "platform/base/GlobalMemory.h"

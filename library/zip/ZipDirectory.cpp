@@ -236,6 +236,9 @@ void CZipDirectory::RebuildIndex() {
     m_exactIndex.clear();
     m_foldedIndex.clear();
     m_foldedNames.clear();
+    m_exactIndex.reserve(GetCount());
+    m_foldedIndex.reserve(GetCount());
+    m_foldedNames.reserve(GetCount());
     for (WORD i = 0; i < GetCount(); ++i)
         IndexHeader(i);
 }

@@ -81,7 +81,8 @@ BOOL CAtomicFileWriter::Open(const CString& path) {
     for (int attempt = 0; attempt < kMaxTempAttempts; ++attempt) {
         const CString candidate = stem + RandomSuffix();
         // 0666 lets the umask decide a new file's permissions, as for any file the program creates.
-        m_descriptor = open(candidate, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        // Read-write, so that writers that read back what they wrote (the zip archive) can use the descriptor.
+        m_descriptor = open(candidate, O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (m_descriptor >= 0) {
             m_tempPath = candidate;
             return TRUE;

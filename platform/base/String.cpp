@@ -78,6 +78,13 @@ int CString::CollateNoCase(const char* other) const {
 }
 
 CString CString::GetCaseFolded() const {
+    // Plain ASCII, the common case of names, folds without a round trip through UTF-16.
+    if (std::all_of(m_data.begin(), m_data.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x80; })) {
+        std::string folded = m_data;
+        for (char& ch : folded)
+            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        return CString(std::move(folded));
+    }
     return CString(MapCase(m_data, [](const QString& s) { return s.toCaseFolded().toUtf8(); }, ::tolower));
 }
 
