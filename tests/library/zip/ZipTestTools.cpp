@@ -1,6 +1,8 @@
 #include "tests/library/zip/ZipTestTools.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <stdexcept>
@@ -36,6 +38,14 @@ std::string ReadBytes(const CString& path) {
     in.seekg(0);
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return bytes;
+}
+
+std::vector<CString> FolderNames(const CString& folder) {
+    std::vector<CString> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.str()))
+        names.push_back(CString(entry.path().filename().string()));
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 void WriteBytes(const CString& path, std::string_view bytes) {

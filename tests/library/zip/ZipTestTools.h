@@ -15,6 +15,8 @@ int RunCommand(const std::string& command, std::string* output = nullptr);
 std::string Quoted(const CString& path);
 
 std::string ReadBytes(const CString& path);
+// The names in a folder, sorted.
+std::vector<CString> FolderNames(const CString& folder);
 void WriteBytes(const CString& path, std::string_view bytes);
 
 UniqueGlobal MakeBlock(std::string_view bytes);
