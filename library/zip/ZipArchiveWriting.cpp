@@ -17,6 +17,7 @@ namespace {
 constexpr int kRawWindowBits = -MAX_WBITS;
 constexpr int kMemoryLevel = 8;
 constexpr ULONGLONG kMaxOffset = 0xFFFFFFFF;
+constexpr WORD kMadeByNtfs = (10 << 8) | CZipEntryHeader::kVersion; // host system 10, version 2.0
 
 // Flag bits 1 and 2 tell readers which deflate option made the data (APPNOTE.TXT 4.4.4).
 WORD DeflateOptionFlags(int level) {
@@ -79,7 +80,11 @@ bool CZipArchive::BeginNewEntry(CZipEntryHeader& header, int level, LPCTSTR sour
     if (entry->GetStoredName().size() > kMaxNameLength)
         AfxThrowZipException(CZipException::kErrorNameTooLong, ArchivePath());
     const bool directory = entry->IsDirectory();
-    entry->m_versionMadeBy = entry->m_versionNeeded = CZipEntryHeader::kVersion;
+    entry->m_versionNeeded = CZipEntryHeader::kVersion;
+    // Info-ZIP unzip turns the names of entries made on FAT hosts into Latin-1 as if they were code
+    // page 850, even when flag bit 11 marks them UTF-8. NTFS reads the attributes the same way and
+    // leaves the names alone.
+    entry->m_versionMadeBy = (entry->m_flags & kZipFlagUtf8) ? kMadeByNtfs : CZipEntryHeader::kVersion;
     entry->m_method = directory || entry->m_method == CZipEntryHeader::kMethodStored
                           ? CZipEntryHeader::kMethodStored
                           : CZipEntryHeader::kMethodDeflated;

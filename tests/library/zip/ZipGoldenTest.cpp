@@ -68,7 +68,8 @@ TEST_F(ZipGoldenTest, WritesTheRecordsByteForByte) {
                                          " 0500 0000 0000 0000 0000 20000000 00000000 612E747874");
     const std::string central2 = FromHex("504B0102 1400 1400 0000 0800 AF6D B158 00000000 02000000 00000000"
                                          " 0900 0000 0000 0000 0000 20000000 2A000000 477281E1652E747874");
-    const std::string central3 = FromHex("504B0102 1400 1400 0008 0800 AF6D B158 00000000 02000000 00000000"
+    // Made on NTFS (host 10), so that unzip does not read the UTF-8 name as code page 850.
+    const std::string central3 = FromHex("504B0102 140A 1400 0008 0800 AF6D B158 00000000 02000000 00000000"
                                          " 0700 0000 0000 0000 0000 20000000 53000000 E282AC2E747874");
     // End record: disk 0, directory on disk 0, 3 entries here and in all, directory size 159 at offset
     // 122, no comment.

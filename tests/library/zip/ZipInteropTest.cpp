@@ -1,0 +1,222 @@
+// Archives made by Info-ZIP zip and Python's zipfile are read here; archives written here are tested
+// and extracted by unzip, Python's zipfile and bsdtar.
+#include <gtest/gtest.h>
+#include <map>
+#include <sys/stat.h>
+
+#include "library/zip/ZipArchive.h"
+#include "library/zip/ZipException.h"
+#include "tests/library/zip/ZipTestTools.h"
+#include "tests/support/TempFolder.h"
+
+namespace {
+
+constexpr char kUtf8Locale[] = "LC_ALL=C.UTF-8 ";
+
+// Every file below a folder, by path relative to it, with its bytes.
+std::map<std::string, std::string> FilesBelow(const CString& folder) {
+    std::string listing;
+    RunCommand("cd " + Quoted(folder) + " && find . -type f -printf '%P\\n' | sort", &listing);
+    std::map<std::string, std::string> files;
+    for (size_t start = 0, end; (end = listing.find('\n', start)) != std::string::npos; start = end + 1) {
+        const std::string name = listing.substr(start, end - start);
+        files[name] = ReadBytes(folder + "/" + CString(name));
+    }
+    return files;
+}
+
+std::string Latin1(std::string_view utf8) {
+    std::string out;
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        out += lead == 0xC3 ? static_cast<char>(0xC0 | (utf8[++i] & 0x3F)) : static_cast<char>(lead);
+    }
+    return out;
+}
+
+class ZipInteropTest : public ::testing::Test {
+protected:
+    CString PathOf(const char* name) const { return m_folder.Path() + "/" + name; }
+    CString MakeFolder(const char* name) const {
+        const CString path = PathOf(name);
+        mkdir(path, 0755);
+        return path;
+    }
+
+    TempFolder m_folder;
+};
+
+// Entries that this component writes; the name of the second fits code page 850, the third does not.
+const std::vector<std::pair<std::string, std::string>> kOurEntries = {
+    {"index.xml", TextBytes(4000)},
+    {"Fotos/Grüße(0).thumb.bmp", NoiseBytes(30000, 31)},
+    {"Preis €.xml", TextBytes(900)},
+    {"leer.txt", ""},
+};
+
+TEST_F(ZipInteropTest, ToolsReadWhatWeWrite) {
+    const CString path = PathOf("ours.zip");
+    {
+        CZipArchive archive;
+        ASSERT_TRUE(archive.Open(path, CZipArchive::zipCreate));
+        ASSERT_TRUE(AddBytes(archive, "index.xml", "alt"));
+        for (const auto& [name, bytes] : kOurEntries) {
+            if (name != "index.xml")
+                ASSERT_TRUE(AddBytes(archive, name.c_str(), bytes));
+        }
+        archive.Close();
+        // Changed once more, as albums are: the rewritten archive is what the tools see.
+        ASSERT_TRUE(archive.Open(path));
+        archive.DeleteFiles({"index.xml"});
+        ASSERT_TRUE(AddBytes(archive, "index.xml", kOurEntries[0].second));
+        archive.Close();
+    }
+    const std::string archive = Quoted(path);
+    EXPECT_EQ(RunCommand("unzip -tq " + archive + " >/dev/null"), 0);
+    std::string pythonTest;
+    EXPECT_EQ(RunCommand("/usr/bin/python3 -m zipfile -t " + archive, &pythonTest), 0);
+    EXPECT_NE(pythonTest.find("Done testing"), std::string::npos);
+    EXPECT_EQ(RunCommand("bsdtar -tf " + archive + " >/dev/null"), 0);
+
+    // unzip reads unflagged names as code page 850 and writes them in Latin-1; the others see the text.
+    std::map<std::string, std::string> expected, expectedByUnzip;
+    for (const auto& [name, bytes] : kOurEntries) {
+        expected[name] = bytes;
+        expectedByUnzip[name.find("€") == std::string::npos ? Latin1(name) : name] = bytes;
+    }
+    const CString byUnzip = MakeFolder("unzip");
+    const CString byPython = MakeFolder("python");
+    const CString byBsdtar = MakeFolder("bsdtar");
+    ASSERT_EQ(RunCommand(kUtf8Locale + std::string("unzip -q ") + archive + " -d " + Quoted(byUnzip)), 0);
+    ASSERT_EQ(RunCommand("/usr/bin/python3 -m zipfile -e " + archive + " " + Quoted(byPython)), 0);
+    ASSERT_EQ(RunCommand(kUtf8Locale + std::string("bsdtar --options hdrcharset=CP850 -xf ") + archive + " -C " +
+                         Quoted(byBsdtar)),
+              0);
+    EXPECT_EQ(FilesBelow(byUnzip), expectedByUnzip);
+    EXPECT_EQ(FilesBelow(byPython), expected);
+    EXPECT_EQ(FilesBelow(byBsdtar), expected);
+}
+
+// A source folder of album-like files, and the names under which zip stores them.
+class ZipMadeByToolsTest : public ZipInteropTest {
+protected:
+    void SetUp() override {
+        m_source = MakeFolder("quelle");
+        mkdir(m_source + "/Fotos", 0755);
+        m_files = {
+            {"index.xml", TextBytes(3000)},
+            {"bild.bmp", NoiseBytes(20000, 41)},
+            {"Grüße.txt", "Liebe Grüße\n"},
+            {"Fotos/a(0).xml", TextBytes(500)},
+        };
+        for (const auto& [name, bytes] : m_files)
+            WriteBytes(m_source + "/" + CString(name), bytes);
+    }
+
+    // Opens the archive and finds and extracts every source file from it.
+    void ExpectAllFiles(const CString& path, const std::string& label) {
+        CZipArchive archive;
+        ASSERT_TRUE(archive.Open(path, CZipArchive::zipOpenReadOnly)) << label;
+        for (const auto& [name, bytes] : m_files) {
+            const int index = archive.FindFile(name.c_str());
+            ASSERT_GE(index, 0) << label << " " << name;
+            EXPECT_EQ(Extract(archive, index), bytes) << label << " " << name;
+            CZipEntryHeader header;
+            archive.GetEntryInfo(static_cast<WORD>(index), header);
+            EXPECT_EQ(header.GetFileName(), name.c_str()) << label;
+        }
+    }
+
+    CString m_source;
+    std::vector<std::pair<std::string, std::string>> m_files;
+};
+
+TEST_F(ZipMadeByToolsTest, ReadsArchivesOfInfoZip) {
+    WriteBytes(PathOf("stub.bin"), NoiseBytes(4321, 42));
+    const std::string source = "cd " + Quoted(m_source) + " && ";
+    const std::pair<const char*, std::string> variants[] = {
+        {"deflated", "zip -q -r -9 ../deflated.zip ."},
+        {"stored", "zip -q -r -0 ../stored.zip ."},
+        {"without-extra-fields", "zip -q -r -X ../plain.zip ."},
+        {"with-comment", "zip -q -r ../comment.zip . && echo 'Album Urlaub' | zip -q -z ../comment.zip"},
+        {"with-stub", "zip -q -r ../inner.zip . && cat ../stub.bin ../inner.zip > ../stub.zip"},
+        {"with-stub-adjusted", "zip -q -r ../adjusted.zip . && cat ../stub.bin ../adjusted.zip > ../sfx.zip && "
+                               "zip -q -A ../sfx.zip"},
+    };
+    const char* archives[] = {"deflated.zip", "stored.zip", "plain.zip", "comment.zip", "stub.zip", "sfx.zip"};
+    for (size_t i = 0; i < std::size(variants); ++i) {
+        ASSERT_EQ(RunCommand(kUtf8Locale + source + variants[i].second), 0) << variants[i].first;
+        ExpectAllFiles(PathOf(archives[i]), variants[i].first);
+    }
+    CZipArchive archive;
+    ASSERT_TRUE(archive.Open(PathOf("comment.zip"), CZipArchive::zipOpenReadOnly));
+    EXPECT_EQ(archive.GetGlobalComment(), "Album Urlaub");
+}
+
+TEST_F(ZipMadeByToolsTest, ReadsArchivesOfPythonsZipfile) {
+    const std::string script =
+        "import sys, zipfile, os\n"
+        "os.chdir(sys.argv[2])\n"
+        "with zipfile.ZipFile(sys.stdout.buffer if sys.argv[1] == '-' else sys.argv[1], 'w',\n"
+        "                     zipfile.ZIP_DEFLATED) as z:\n"
+        "    for root, dirs, files in sorted(os.walk('.')):\n"
+        "        for name in sorted(files):\n"
+        "            path = os.path.join(root, name)[2:]\n"
+        "            z.writestr(path, open(path, 'rb').read())\n";
+    WriteBytes(PathOf("make.py"), script);
+    const std::string python = "/usr/bin/python3 " + Quoted(PathOf("make.py"));
+    ASSERT_EQ(RunCommand(python + " " + Quoted(PathOf("python.zip")) + " " + Quoted(m_source)), 0);
+    ExpectAllFiles(PathOf("python.zip"), "seekable");
+    // Written to a pipe, zipfile cannot go back to the local headers and puts data descriptors after the data.
+    ASSERT_EQ(RunCommand(python + " - " + Quoted(m_source) + " | cat > " + Quoted(PathOf("streamed.zip"))), 0);
+    const std::string streamed = ReadBytes(PathOf("streamed.zip"));
+    ASSERT_EQ(streamed[6] & 0x08, 0x08);
+    ExpectAllFiles(PathOf("streamed.zip"), "streamed");
+
+    // A data descriptor that disagrees with the central header marks the archive as damaged.
+    std::string damaged = streamed;
+    const size_t descriptor = damaged.find("PK\x07\x08");
+    ASSERT_NE(descriptor, std::string::npos);
+    damaged[descriptor + 8] ^= 1; // compressed size
+    WriteBytes(PathOf("damaged.zip"), damaged);
+    CZipArchive archive;
+    ASSERT_TRUE(archive.Open(PathOf("damaged.zip"), CZipArchive::zipOpenReadOnly));
+    int cause = 0;
+    try {
+        Extract(archive, 0);
+    } catch (CZipException* e) {
+        cause = e->m_iCause;
+        e->Delete();
+    }
+    EXPECT_EQ(cause, CZipException::CauseCorruptArchive);
+}
+
+TEST_F(ZipInteropTest, ChangingAToolsArchiveKeepsWhatWeDoNotTouch) {
+    const CString source = MakeFolder("quelle");
+    WriteBytes(source + "/a.txt", TextBytes(2000));
+    WriteBytes(source + "/b.bin", NoiseBytes(5000, 51));
+    WriteBytes(source + "/Grüße.txt", "x");
+    ASSERT_EQ(RunCommand(kUtf8Locale + std::string("cd ") + Quoted(source) + " && zip -q ../tool.zip a.txt b.bin Grüße.txt"), 0);
+    const CString path = PathOf("tool.zip");
+    {
+        CZipArchive archive;
+        ASSERT_TRUE(archive.Open(path));
+        archive.DeleteFiles({"a.txt"});
+        ASSERT_TRUE(AddBytes(archive, "c.xml", "neu"));
+        archive.Close();
+    }
+    EXPECT_EQ(RunCommand("unzip -tq " + Quoted(path) + " >/dev/null"), 0);
+    // The UTF-8 name that zip wrote unflagged (Python shows it as code page 437) is kept byte for byte,
+    // extra fields and all.
+    std::string names;
+    ASSERT_EQ(RunCommand("/usr/bin/python3 -c \"import zipfile, sys; z = zipfile.ZipFile(sys.argv[1]); "
+                         "print([(i.filename, len(i.extra) > 0) for i in z.infolist()])\" " + Quoted(path),
+                         &names),
+              0);
+    EXPECT_EQ(names, "[('b.bin', True), ('Gr├╝├ƒe.txt', True), ('c.xml', False)]\n");
+    CZipArchive archive;
+    ASSERT_TRUE(archive.Open(path, CZipArchive::zipOpenReadOnly));
+    EXPECT_EQ(EntryNames(archive), (std::vector<std::string>{"b.bin", "Grüße.txt", "c.xml"}));
+}
+
+} // namespace
