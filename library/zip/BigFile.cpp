@@ -18,7 +18,8 @@ UINT CBigFile::ReadAt(ULONGLONG position, void* buffer, UINT count) {
     auto* out = static_cast<BYTE*>(buffer);
     UINT total = 0;
     while (total < count) {
-        const ssize_t got = ::pread(Descriptor(), out + total, count - total, static_cast<off_t>(position + total));
+        const ssize_t got =
+            ::pread(Descriptor(), out + total, count - total, static_cast<off_t>(position + total));
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
@@ -63,7 +64,8 @@ bool CBigFile::CopyFrom(CBigFile& source, ULONGLONG from, ULONGLONG to, ULONGLON
     }
     // Forward in pieces: a copy to an earlier position of the same file never overwrites bytes it has
     // still to read.
-    const auto piece = std::make_unique_for_overwrite<BYTE[]>(static_cast<size_t>(std::min<ULONGLONG>(count, kCopyPiece)));
+    const auto piece =
+        std::make_unique_for_overwrite<BYTE[]>(static_cast<size_t>(std::min<ULONGLONG>(count, kCopyPiece)));
     while (count > 0) {
         const UINT want = static_cast<UINT>(std::min<ULONGLONG>(count, kCopyPiece));
         const UINT got = source.ReadAt(from, piece.get(), want);

@@ -1,15 +1,15 @@
 #include "library/zip/Crc32Static.h"
 
+#include "platform/base/FileApi.h"
+#include "platform/base/LastError.h"
+#include "platform/base/Path.h"
+
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <zlib.h>
-
-#include "platform/base/FileApi.h"
-#include "platform/base/LastError.h"
-#include "platform/base/Path.h"
 
 namespace {
 
@@ -102,7 +102,8 @@ private:
 template <typename Fold>
 DWORD FoldFile(const ReadOnlyFile& file, DWORD& crc, Fold fold) {
     DWORD running = kInitialCrc;
-    const bool complete = file.ForEachBlock([&](const BYTE* bytes, size_t count) { fold(running, bytes, count); });
+    const bool complete =
+        file.ForEachBlock([&](const BYTE* bytes, size_t count) { fold(running, bytes, count); });
     crc = ~running;
     return complete ? 0 : kErrorCrc;
 }
@@ -123,7 +124,9 @@ void FoldWithZlib(DWORD& running, const BYTE* bytes, size_t count) {
 
 } // namespace
 
-DWORD CCrc32Static::FileCrcByReadFile(LPCTSTR path, DWORD& crc) { return FileCrc(path, crc, FoldWithZlib); }
+DWORD CCrc32Static::FileCrcByReadFile(LPCTSTR path, DWORD& crc) {
+    return FileCrc(path, crc, FoldWithZlib);
+}
 
 DWORD CCrc32Static::FileCrcMapped(LPCTSTR path, DWORD& crc) {
     crc = 0;
@@ -156,7 +159,9 @@ DWORD CCrc32Static::TextCrc(LPCTSTR text, DWORD& crc) {
     return 0;
 }
 
-void CCrc32Static::AddByteToCrc(BYTE byte, DWORD& crc) { crc = (crc >> 8) ^ kTable[(crc ^ byte) & 0xFF]; }
+void CCrc32Static::AddByteToCrc(BYTE byte, DWORD& crc) {
+    crc = (crc >> 8) ^ kTable[(crc ^ byte) & 0xFF];
+}
 
 bool CCrc32Static::QueryFileSize64(HANDLE file, ULONGLONG& size) {
     size = 0;

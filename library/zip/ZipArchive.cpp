@@ -1,11 +1,11 @@
 #include "library/zip/ZipArchive.h"
 
-#include <algorithm>
-#include <cstring>
-
 #include "library/zip/ZipException.h"
 #include "library/zip/ZipRecordBytes.h"
 #include "platform/base/GlobalMemory.h"
+
+#include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -18,7 +18,9 @@ constexpr ULONGLONG kMaxStoredSize = 0xFFFFFFFF;
 
 CZipArchive::CZipArchive() : m_directory(m_store), m_clock([] { return std::time(nullptr); }) {}
 
-CZipArchive::~CZipArchive() { ReleaseAll(); }
+CZipArchive::~CZipArchive() {
+    ReleaseAll();
+}
 
 bool CZipArchive::Open(LPCTSTR path, int mode, int volumeSize) {
     if (!IsClosed() || mode == zipCreateSpan || volumeSize < 0)
@@ -64,7 +66,9 @@ int CZipArchive::FindFile(LPCTSTR name, bool caseSensitive) const {
     return m_directory.FindFile(name, caseSensitive);
 }
 
-int CZipArchive::GetEntryCount() const { return m_directory.GetCount(); }
+int CZipArchive::GetEntryCount() const {
+    return m_directory.GetCount();
+}
 
 bool CZipArchive::GetEntryInfo(WORD index, CZipEntryHeader& info) const {
     if (IsClosed() || index >= m_directory.GetCount())
@@ -193,7 +197,8 @@ void CZipArchive::CheckStreamEnd() {
         m_stream.next_out = &probe;
         m_stream.avail_out = 1;
         const int result = inflate(&m_stream, Z_SYNC_FLUSH);
-        if (m_stream.avail_out == 0 || (result == Z_BUF_ERROR && m_stream.avail_in == 0 && m_compressedLeft == 0))
+        if (m_stream.avail_out == 0 ||
+            (result == Z_BUF_ERROR && m_stream.avail_in == 0 && m_compressedLeft == 0))
             ThrowCorrupt();
         if (result == Z_STREAM_END)
             m_streamEnded = true;
@@ -230,7 +235,9 @@ bool CZipArchive::GetLocalExtraField(CZipByteBuffer& extra) const {
     return true;
 }
 
-CString CZipArchive::GetGlobalComment() const { return CString(m_directory.m_comment); }
+CString CZipArchive::GetGlobalComment() const {
+    return CString(m_directory.m_comment);
+}
 
 bool CZipArchive::SetBufferSizes(DWORD writeBuffer, DWORD generalBuffer, DWORD searchBuffer) {
     if (!IsClosed() || writeBuffer < kMinBufferSize || generalBuffer < kMinBufferSize ||
@@ -317,4 +324,6 @@ void CZipArchive::ReleaseAll() noexcept {
     m_store.Close();
 }
 
-void CZipArchive::ThrowCorrupt() const { AfxThrowZipException(CZipException::kErrorCorruptArchive, ArchivePath()); }
+void CZipArchive::ThrowCorrupt() const {
+    AfxThrowZipException(CZipException::kErrorCorruptArchive, ArchivePath());
+}

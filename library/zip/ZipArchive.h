@@ -7,14 +7,14 @@
 // plug-ins carry; adding and deleting entries is vc_zip. Changes go to a copy that Close puts in place
 // (see CZipVolumeStore), so that a failure never damages the archive.
 
+#include "library/zip/ZipDirectory.h"
+#include "library/zip/ZipVolumeStore.h"
+#include "platform/base/String.h"
+
 #include <ctime>
 #include <functional>
 #include <vector>
 #include <zlib.h>
-
-#include "library/zip/ZipDirectory.h"
-#include "library/zip/ZipVolumeStore.h"
-#include "platform/base/String.h"
 
 class CZipArchive {
 public:
@@ -80,7 +80,8 @@ public:
     // Writing (vc_zip).
     // Adds an entry with the first size bytes of the block, which stays the caller's. False when nothing
     // was added: archive closed or read-only, an entry open, 65535 entries, an empty name.
-    bool AddNewFileFromMemory(LPCTSTR name, HGLOBAL block, DWORD size, int level = -1, DWORD bufferSize = 65535);
+    bool AddNewFileFromMemory(LPCTSTR name, HGLOBAL block, DWORD size, int level = -1,
+                              DWORD bufferSize = 65535);
     // Adds a file from disk under its path without drive and leading "/"; false when it cannot be read.
     bool AddNewFile(LPCTSTR path, int level = -1, DWORD bufferSize = 65535);
     // Deletes every entry whose name equals one of the names, ignoring case.
@@ -92,7 +93,8 @@ public:
 
     // Starts a new entry; false when it cannot be started, or (with an entry still started) when the
     // source file's status could not be read.
-    bool BeginNewEntry(CZipEntryHeader& header, int level = Z_DEFAULT_COMPRESSION, LPCTSTR sourcePath = nullptr);
+    bool BeginNewEntry(CZipEntryHeader& header, int level = Z_DEFAULT_COMPRESSION,
+                       LPCTSTR sourcePath = nullptr);
     bool WriteNewEntry(const void* buffer, DWORD count);
     bool FinishNewEntry();
 
@@ -119,8 +121,8 @@ private:
     DWORD m_compressedLeft = 0;
     DWORD m_crc = 0;
     bool m_streamEnded = false;
-    ULONGLONG m_dataPosition = 0;  // where the open entry's data is read next
-    ULONGLONG m_dataEnd = 0;       // where the open entry's data ends
+    ULONGLONG m_dataPosition = 0;        // where the open entry's data is read next
+    ULONGLONG m_dataEnd = 0;             // where the open entry's data ends
     ULONGLONG m_localHeaderPosition = 0; // of the entry being written
     WORD m_currentIndex = 0;             // of the entry open for reading or writing
     CZipByteBuffer m_buffer;

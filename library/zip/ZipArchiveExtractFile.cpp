@@ -1,14 +1,14 @@
 // Extraction of a CZipArchive entry to a file below a folder.
+#include "library/zip/ZipArchive.h"
+#include "platform/base/AtomicFileWriter.h"
+#include "platform/base/FileApi.h"
+
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include "library/zip/ZipArchive.h"
-#include "platform/base/AtomicFileWriter.h"
-#include "platform/base/FileApi.h"
 
 namespace {
 
@@ -69,7 +69,8 @@ CString FolderPart(const CString& name) {
 } // namespace
 
 bool CZipArchive::ExtractFile(WORD index, LPCTSTR folder, DWORD bufferSize) {
-    if (bufferSize == 0 || !folder || IsClosed() || index >= m_directory.GetCount() || m_state != EntryState::None)
+    if (bufferSize == 0 || !folder || IsClosed() || index >= m_directory.GetCount() ||
+        m_state != EntryState::None)
         return false;
     const CZipEntryHeader& header = m_directory.GetHeader(index);
     const CString name = header.GetFileName();

@@ -1,16 +1,16 @@
 // Adding and deleting entries of a CZipArchive: the writing half, library vc_zip.
-#include <algorithm>
-#include <cctype>
-#include <cstring>
-#include <map>
-#include <sys/stat.h>
-
 #include "library/zip/ZipArchive.h"
 #include "library/zip/ZipEntryName.h"
 #include "library/zip/ZipException.h"
 #include "platform/base/FileApi.h"
 #include "platform/base/GlobalMemory.h"
 #include "platform/base/Path.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <map>
+#include <sys/stat.h>
 
 namespace {
 
@@ -107,7 +107,8 @@ bool CZipArchive::BeginNewEntry(CZipEntryHeader& header, int level, LPCTSTR sour
     m_buffer.Allocate(m_generalBufferSize);
     m_stream = z_stream{};
     if (entry->m_method == CZipEntryHeader::kMethodDeflated) {
-        const int init = deflateInit2(&m_stream, level, Z_DEFLATED, kRawWindowBits, kMemoryLevel, Z_DEFAULT_STRATEGY);
+        const int init =
+            deflateInit2(&m_stream, level, Z_DEFLATED, kRawWindowBits, kMemoryLevel, Z_DEFAULT_STRATEGY);
         if (init != Z_OK) {
             m_buffer.Release();
             CheckZlibResult(init, ArchivePath());
@@ -245,7 +246,8 @@ void CZipArchive::DeleteEntries(std::vector<WORD> indexes) {
     // An entry reaches from its local header to the next one in the file (or to the end of the entries).
     // Entries that share a local header share its bytes, which stay while one of them stays.
     const ULONGLONG base = m_directory.m_bytesBefore;
-    const ULONGLONG entriesEnd = m_directory.m_onDiskIsCurrent ? base + m_directory.m_directoryOffset : m_store.Position();
+    const ULONGLONG entriesEnd =
+        m_directory.m_onDiskIsCurrent ? base + m_directory.m_directoryOffset : m_store.Position();
     std::map<ULONGLONG, bool> startsKept; // local header position -> kept
     for (WORD i = 0; i < m_directory.GetCount(); ++i) {
         const ULONGLONG start = base + m_directory.GetHeader(i).m_localHeaderOffset;
@@ -293,5 +295,6 @@ bool CZipArchive::SetFileComment(WORD index, const CString& comment) {
 void CZipArchive::SetExtraField(const BYTE* extra, int size) {
     if (m_state != EntryState::Writing || size < 0 || (size > 0 && !extra))
         return;
-    m_directory.GetHeader(m_currentIndex).m_extraField.Assign(extra, std::min<DWORD>(static_cast<DWORD>(size), CZipDirectory::kMaxComment));
+    m_directory.GetHeader(m_currentIndex)
+        .m_extraField.Assign(extra, std::min<DWORD>(static_cast<DWORD>(size), CZipDirectory::kMaxComment));
 }

@@ -1,10 +1,10 @@
 #pragma once
 // An owned byte block with its size, as the zip records keep extra fields and transfer buffers.
 
+#include "platform/base/WinTypes.h"
+
 #include <cstring>
 #include <memory>
-
-#include "platform/base/WinTypes.h"
 
 class CZipByteBuffer {
 public:

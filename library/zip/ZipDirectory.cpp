@@ -1,11 +1,11 @@
 #include "library/zip/ZipDirectory.h"
 
-#include <algorithm>
-#include <optional>
-
 #include "library/zip/ZipException.h"
 #include "library/zip/ZipRecordBytes.h"
 #include "platform/base/Path.h"
+
+#include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -213,7 +213,8 @@ void CZipDirectory::CheckDataDescriptor(ULONGLONG position) const {
     m_store.Read(position, descriptor, 4);
     const bool hasSignature = ReadLe32(descriptor) == kDataDescriptorSignature;
     const BYTE* fields = hasSignature ? descriptor + 4 : descriptor;
-    m_store.Read(position + 4, descriptor + 4, hasSignature ? kDataDescriptorFields : kDataDescriptorFields - 4);
+    m_store.Read(position + 4, descriptor + 4,
+                 hasSignature ? kDataDescriptorFields : kDataDescriptorFields - 4);
     if (ReadLe32(fields) != m_current->m_crc32 || ReadLe32(fields + 4) != m_current->m_compressedSize ||
         ReadLe32(fields + 8) != m_current->m_uncompressedSize)
         ThrowCorrupt();
@@ -243,4 +244,6 @@ void CZipDirectory::RebuildIndex() {
         IndexHeader(i);
 }
 
-void CZipDirectory::ThrowCorrupt() const { AfxThrowZipException(CZipException::kErrorCorruptArchive, m_store.GetArchivePath()); }
+void CZipDirectory::ThrowCorrupt() const {
+    AfxThrowZipException(CZipException::kErrorCorruptArchive, m_store.GetArchivePath());
+}

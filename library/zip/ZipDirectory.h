@@ -3,20 +3,20 @@
 // the entry headers in archive order, an index of their names, and the local header of the entry that is
 // open.
 
+#include "library/zip/ZipEntryHeader.h"
+#include "library/zip/ZipVolumeStore.h"
+
 #include <memory>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
-#include "library/zip/ZipEntryHeader.h"
-#include "library/zip/ZipVolumeStore.h"
-
 class CZipDirectory {
 public:
-    static constexpr DWORD kEndSignature = 0x06054B50;           // "PK\5\6"
-    static constexpr DWORD kEndRecordSize = 22;                  // before the archive comment
-    static constexpr DWORD kZip64LocatorSignature = 0x07064B50;  // "PK\6\7", just before the end record
+    static constexpr DWORD kEndSignature = 0x06054B50;          // "PK\5\6"
+    static constexpr DWORD kEndRecordSize = 22;                 // before the archive comment
+    static constexpr DWORD kZip64LocatorSignature = 0x07064B50; // "PK\6\7", just before the end record
     static constexpr DWORD kZip64LocatorSize = 20;
     static constexpr DWORD kDataDescriptorSignature = 0x08074B50; // "PK\7\8", optional
     static constexpr DWORD kMaxComment = 0xFFFF;

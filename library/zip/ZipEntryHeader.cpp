@@ -1,9 +1,9 @@
 #include "library/zip/ZipEntryHeader.h"
 
-#include <algorithm>
-
 #include "library/zip/ZipEntryName.h"
 #include "library/zip/ZipRecordBytes.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -14,9 +14,13 @@ constexpr WORD kZip64Escape16 = 0xFFFF;
 constexpr int kDosEpochYear = 1980;
 constexpr int kDosLastYear = kDosEpochYear + 127;
 
-std::string_view Bytes(const BYTE* p, size_t size) { return {reinterpret_cast<const char*>(p), size}; }
+std::string_view Bytes(const BYTE* p, size_t size) {
+    return {reinterpret_cast<const char*>(p), size};
+}
 
-WORD FieldLength(size_t size) { return static_cast<WORD>(std::min<size_t>(size, kMaxField)); }
+WORD FieldLength(size_t size) {
+    return static_cast<WORD>(std::min<size_t>(size, kMaxField));
+}
 
 } // namespace
 
@@ -123,7 +127,9 @@ void CZipEntryHeader::SetFileName(const CString& name) {
     m_fileName = DecodeZipEntryName(m_storedName, m_flags, {});
 }
 
-bool CZipEntryHeader::IsDirectory() const { return (m_externalAttributes & kAttributeDirectory) != 0; }
+bool CZipEntryHeader::IsDirectory() const {
+    return (m_externalAttributes & kAttributeDirectory) != 0;
+}
 
 void CZipEntryHeader::SetTime(std::time_t time) {
     std::tm local{};

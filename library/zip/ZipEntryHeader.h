@@ -2,12 +2,12 @@
 // One entry of a zip archive: the fields of its central directory header (APPNOTE.TXT 4.3.12), the
 // name as the program holds it, and the writing and checking of its local header (4.3.7).
 
-#include <ctime>
-#include <string>
-
 #include "library/zip/ZipByteBuffer.h"
 #include "platform/base/String.h"
 #include "platform/base/WinTypes.h"
+
+#include <ctime>
+#include <string>
 
 class CZipEntryHeader {
 public:

@@ -1,11 +1,11 @@
 #include "library/zip/ZipEntryName.h"
 
+#include "library/zip/ZipRecordBytes.h"
+#include "platform/base/TextEncoding.h"
+
 #include <algorithm>
 #include <optional>
 #include <zlib.h>
-
-#include "library/zip/ZipRecordBytes.h"
-#include "platform/base/TextEncoding.h"
 
 namespace {
 
@@ -33,8 +33,8 @@ std::optional<std::string> UnicodePathName(std::string_view stored, std::string_
         if (size > left - 4)
             return std::nullopt;
         if (tag == kUnicodePathTag && size >= kUnicodePathHeader && p[4] == kUnicodePathVersion) {
-            const uLong storedCrc = crc32(0, reinterpret_cast<const Bytef*>(stored.data()),
-                                          static_cast<uInt>(stored.size()));
+            const uLong storedCrc =
+                crc32(0, reinterpret_cast<const Bytef*>(stored.data()), static_cast<uInt>(stored.size()));
             const std::string_view name(reinterpret_cast<const char*>(p + 4 + kUnicodePathHeader),
                                         size - kUnicodePathHeader);
             if (ReadLe32(p + 5) == storedCrc && IsValidUtf8(name))

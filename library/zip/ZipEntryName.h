@@ -1,10 +1,10 @@
 #pragma once
 // Entry names as stored in zip records and as the program holds them (UTF-8, "/" between folders).
 
+#include "platform/base/WinTypes.h"
+
 #include <string>
 #include <string_view>
-
-#include "platform/base/WinTypes.h"
 
 // General-purpose flag bit 11: the stored name and comment are UTF-8 (APPNOTE.TXT 4.4.4).
 inline constexpr WORD kZipFlagUtf8 = 0x0800;

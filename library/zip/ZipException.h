@@ -10,21 +10,21 @@ class CZipException : public CException {
 public:
     enum {
         CauseGeneric = 1,
-        CauseStreamEnd,          // zlib Z_STREAM_END where it is not expected
-        CauseNeedDictionary,     // zlib Z_NEED_DICT
-        CauseErrno,              // zlib Z_ERRNO
-        CauseStreamError,        // zlib Z_STREAM_ERROR
-        CauseDataError,          // zlib Z_DATA_ERROR: damaged deflate data
-        CauseMemoryError,        // zlib Z_MEM_ERROR
-        CauseBufferError,        // zlib Z_BUF_ERROR
-        CauseVersionError,       // zlib Z_VERSION_ERROR
-        CauseCorruptArchive,     // a record that does not match, is missing or is cut short
-        CauseChecksumMismatch,   // CRC-32 of a fully read entry differs from its header
-        CauseNoVolumeCallback,   // the archive is spread over volumes, which are not read here
-        CauseAbortedByCallback,  // the volume callback refused
-        CauseNotRemovable,       // removable-media volumes on a fixed drive
-        CauseTooManyVolumes,     // a volume index of 999 or more
-        CauseNameTooLong,        // an entry name longer than 65535 bytes
+        CauseStreamEnd,         // zlib Z_STREAM_END where it is not expected
+        CauseNeedDictionary,    // zlib Z_NEED_DICT
+        CauseErrno,             // zlib Z_ERRNO
+        CauseStreamError,       // zlib Z_STREAM_ERROR
+        CauseDataError,         // zlib Z_DATA_ERROR: damaged deflate data
+        CauseMemoryError,       // zlib Z_MEM_ERROR
+        CauseBufferError,       // zlib Z_BUF_ERROR
+        CauseVersionError,      // zlib Z_VERSION_ERROR
+        CauseCorruptArchive,    // a record that does not match, is missing or is cut short
+        CauseChecksumMismatch,  // CRC-32 of a fully read entry differs from its header
+        CauseNoVolumeCallback,  // the archive is spread over volumes, which are not read here
+        CauseAbortedByCallback, // the volume callback refused
+        CauseNotRemovable,      // removable-media volumes on a fixed drive
+        CauseTooManyVolumes,    // a volume index of 999 or more
+        CauseNameTooLong,       // an entry name longer than 65535 bytes
     };
 
     // The component's own error numbers; zlib's results share the table with them.

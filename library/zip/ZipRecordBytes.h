@@ -1,11 +1,13 @@
 #pragma once
 // Little-endian fields of zip records (PKWARE APPNOTE.TXT 4.4: all values are stored little-endian).
 
-#include <string>
-
 #include "platform/base/WinTypes.h"
 
-inline WORD ReadLe16(const BYTE* p) { return static_cast<WORD>(p[0] | (p[1] << 8)); }
+#include <string>
+
+inline WORD ReadLe16(const BYTE* p) {
+    return static_cast<WORD>(p[0] | (p[1] << 8));
+}
 
 inline DWORD ReadLe32(const BYTE* p) {
     return static_cast<DWORD>(p[0]) | (static_cast<DWORD>(p[1]) << 8) | (static_cast<DWORD>(p[2]) << 16) |

@@ -1,15 +1,17 @@
 #include "library/zip/ZipVolumeStore.h"
 
-#include <algorithm>
-#include <cstring>
-
 #include "library/zip/ZipException.h"
 #include "platform/base/FileApi.h"
 #include "platform/base/Path.h"
 
+#include <algorithm>
+#include <cstring>
+
 CZipVolumeStore::CZipVolumeStore() = default;
 
-CZipVolumeStore::~CZipVolumeStore() { Close(); }
+CZipVolumeStore::~CZipVolumeStore() {
+    Close();
+}
 
 bool CZipVolumeStore::Open(LPCTSTR path, int mode) {
     Close();
@@ -41,7 +43,9 @@ void CZipVolumeStore::SetVolumeMode(WORD thisDisk) {
         AfxThrowZipException(CZipException::kErrorNoVolumeCallback, m_path);
 }
 
-ULONGLONG CZipVolumeStore::GetLength() { return std::max(m_file->GetLength(), Position()); }
+ULONGLONG CZipVolumeStore::GetLength() {
+    return std::max(m_file->GetLength(), Position());
+}
 
 void CZipVolumeStore::Read(ULONGLONG position, void* buffer, DWORD count) {
     if (m_buffered != 0 && position + count > m_bufferStart)
@@ -118,7 +122,8 @@ void CZipVolumeStore::Rewrite(const std::vector<Segment>& keep) {
 void CZipVolumeStore::StartCopy() {
     auto writer = std::make_unique<CAtomicFileWriter>();
     if (!writer->Open(m_path))
-        AfxThrowFileException(CFileException::OsErrorToException(writer->GetError()), writer->GetError(), m_path);
+        AfxThrowFileException(CFileException::OsErrorToException(writer->GetError()), writer->GetError(),
+                              m_path);
     m_copy = std::make_unique<CBigFile>(HandleFromDescriptor(writer->GetDescriptor()));
     m_copy->SetFilePath(writer->GetTempFilePath());
     m_writer = std::move(writer);
@@ -132,7 +137,8 @@ void CZipVolumeStore::Commit() {
     m_copy.reset();
     m_file = m_original.get();
     if (!m_writer->Commit())
-        AfxThrowFileException(CFileException::OsErrorToException(m_writer->GetError()), m_writer->GetError(), m_path);
+        AfxThrowFileException(CFileException::OsErrorToException(m_writer->GetError()), m_writer->GetError(),
+                              m_path);
     m_writer.reset();
 }
 
@@ -147,4 +153,6 @@ void CZipVolumeStore::Close() noexcept {
     m_path.Empty();
 }
 
-void CZipVolumeStore::ThrowCorrupt() const { AfxThrowZipException(CZipException::kErrorCorruptArchive, m_path); }
+void CZipVolumeStore::ThrowCorrupt() const {
+    AfxThrowZipException(CZipException::kErrorCorruptArchive, m_path);
+}

@@ -7,13 +7,13 @@
 // over the archive. Anything else (an exception, a crash, Close after an exception) leaves the archive as
 // it was and removes the copy.
 
-#include <memory>
-#include <vector>
-
 #include "library/zip/BigFile.h"
 #include "library/zip/ZipByteBuffer.h"
 #include "platform/base/AtomicFileWriter.h"
 #include "platform/base/String.h"
+
+#include <memory>
+#include <vector>
 
 class CZipVolumeStore {
 public:
@@ -68,10 +68,10 @@ private:
 
     CString m_path;
     int m_mode = kOpenReadOnly;
-    std::unique_ptr<CBigFile> m_original;     // the archive as opened
+    std::unique_ptr<CBigFile> m_original;        // the archive as opened
     std::unique_ptr<CAtomicFileWriter> m_writer; // the copy that replaces it, once there is one
-    std::unique_ptr<CBigFile> m_copy;         // the copy's descriptor
-    CBigFile* m_file = nullptr;               // the working file: the archive or its copy
+    std::unique_ptr<CBigFile> m_copy;            // the copy's descriptor
+    CBigFile* m_file = nullptr;                  // the working file: the archive or its copy
     DWORD m_writeBufferSize = kDefaultWriteBufferSize;
     CZipByteBuffer m_writeBuffer;
     ULONGLONG m_bufferStart = 0; // file position of the first buffered byte

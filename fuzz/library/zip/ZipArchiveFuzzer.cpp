@@ -1,13 +1,13 @@
 // Opens arbitrary bytes as an archive and extracts, finds and lists every entry: no crash, no leak, no
 // allocation beyond the limits.
+#include "library/zip/ZipArchive.h"
+#include "platform/base/Exception.h"
+#include "platform/base/GlobalMemory.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <unistd.h>
-
-#include "library/zip/ZipArchive.h"
-#include "platform/base/Exception.h"
-#include "platform/base/GlobalMemory.h"
 
 namespace {
 

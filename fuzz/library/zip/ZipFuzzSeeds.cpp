@@ -1,9 +1,9 @@
 // Writes seed archives for the zip fuzzer into the folder given: stored, deflated, with a comment, with
 // leading data, empty.
-#include <string>
-
 #include "library/zip/ZipArchive.h"
 #include "platform/base/GlobalMemory.h"
+
+#include <string>
 
 namespace {
 

@@ -1,13 +1,14 @@
-#include <gtest/gtest.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <zlib.h>
-
 #include "library/zip/Crc32Static.h"
+
 #include "platform/base/FileApi.h"
 #include "tests/library/zip/ZipTestTools.h"
 #include "tests/support/TempFolder.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zlib.h>
 
 namespace {
 
@@ -48,8 +49,8 @@ TEST(Crc32StaticTest, FileChecksumsEqualZlibs) {
     for (const auto& [name, bytes] : files) {
         const CString path = folder.Path() + "/" + name;
         WriteBytes(path, bytes);
-        const auto expected =
-            static_cast<DWORD>(crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
+        const auto expected = static_cast<DWORD>(
+            crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
         for (const auto& [function, crcOf] : kFileFunctions) {
             DWORD crc = 1;
             EXPECT_EQ(crcOf(path, crc), 0u) << function << " " << name;

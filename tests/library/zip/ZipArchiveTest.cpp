@@ -1,14 +1,15 @@
-#include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <csignal>
-#include <cstdio>
-#include <zlib.h>
-
 #include "library/zip/ZipArchive.h"
+
 #include "library/zip/ZipException.h"
 #include "tests/library/zip/ZipTestTools.h"
 #include "tests/support/TempFolder.h"
+
+#include <csignal>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <zlib.h>
 
 namespace {
 
@@ -101,10 +102,17 @@ TEST_F(ZipArchiveTest, FindsEntriesIgnoringCaseAndSeparator) {
         int index;
     };
     const Case cases[] = {
-        {"INDEX.XML", false, 0},       {"index.xml", true, 0},        {"INDEX.XML", true, -1},
-        {"fotos\\urlaub.bmp", false, 1}, {"Fotos\\Urlaub.bmp", true, 1}, {"Fotos/Urlaub.bmp", true, 1},
-        {"ÄRGER.TXT", false, 2},       {"dup.TXT", false, 3},         {"DUP.txt", true, 4},
-        {"missing.xml", false, -1},    {"", false, -1},
+        {"INDEX.XML", false, 0},
+        {"index.xml", true, 0},
+        {"INDEX.XML", true, -1},
+        {"fotos\\urlaub.bmp", false, 1},
+        {"Fotos\\Urlaub.bmp", true, 1},
+        {"Fotos/Urlaub.bmp", true, 1},
+        {"ÄRGER.TXT", false, 2},
+        {"dup.TXT", false, 3},
+        {"DUP.txt", true, 4},
+        {"missing.xml", false, -1},
+        {"", false, -1},
     };
     for (const Case& c : cases)
         EXPECT_EQ(archive.FindFile(c.query, c.caseSensitive), c.index) << c.query;
@@ -121,7 +129,10 @@ TEST_F(ZipArchiveTest, StoresNamesInCodePage850OrFlaggedUtf8) {
     };
     const Case cases[] = {
         {"index.xml", "index.xml", "index.xml", 0},
-        {"Grüße.xml", "Grüße.xml", "Gr\x81\xE1" "e.xml", 0},
+        {"Grüße.xml", "Grüße.xml",
+         "Gr\x81\xE1"
+         "e.xml",
+         0},
         {"Preis €.xml", "Preis €.xml", "Preis €.xml", 0x0800},
         {"C:\\photos\\a.xml", "photos/a.xml", "photos/a.xml", 0},
         {"\\index2.xml", "index2.xml", "index2.xml", 0},
@@ -149,7 +160,8 @@ TEST_F(ZipArchiveTest, StoresNamesInCodePage850OrFlaggedUtf8) {
 }
 
 TEST_F(ZipArchiveTest, DeletingTheLastEntryOnlyShortensTheFile) {
-    const CString path = MakeArchive("last.zip", {{"a", TextBytes(1000)}, {"b", TextBytes(2000)}, {"c", NoiseBytes(3000, 2)}});
+    const CString path =
+        MakeArchive("last.zip", {{"a", TextBytes(1000)}, {"b", TextBytes(2000)}, {"c", NoiseBytes(3000, 2)}});
     const std::string before = ReadBytes(path);
     DWORD lastOffset = 0;
     {
@@ -170,7 +182,8 @@ TEST_F(ZipArchiveTest, DeletingTheLastEntryOnlyShortensTheFile) {
 }
 
 TEST_F(ZipArchiveTest, DeletingTheFirstEntryMovesTheOthersDown) {
-    const CString path = MakeArchive("first.zip", {{"a", NoiseBytes(5000, 3)}, {"b", TextBytes(2000)}, {"c", NoiseBytes(3000, 4)}});
+    const CString path = MakeArchive(
+        "first.zip", {{"a", NoiseBytes(5000, 3)}, {"b", TextBytes(2000)}, {"c", NoiseBytes(3000, 4)}});
     std::vector<DWORD> offsets;
     {
         CZipArchive archive;
@@ -196,7 +209,9 @@ TEST_F(ZipArchiveTest, DeletingTheFirstEntryMovesTheOthersDown) {
 }
 
 TEST_F(ZipArchiveTest, ReplacesEntriesAsTheAlbumDoes) {
-    const CString path = MakeArchive("album.zip", {{"index.xml", "alt"}, {"a(0).xml", TextBytes(900)}, {"a(0).thumb.bmp", NoiseBytes(4000, 5)}});
+    const CString path = MakeArchive(
+        "album.zip",
+        {{"index.xml", "alt"}, {"a(0).xml", TextBytes(900)}, {"a(0).thumb.bmp", NoiseBytes(4000, 5)}});
     for (int round = 0; round < 3; ++round) {
         CZipArchive archive;
         ASSERT_TRUE(archive.Open(path));
@@ -291,7 +306,9 @@ TEST_F(ZipArchiveTest, RefusesToAddWhenNothingCanBeAdded) {
 
 // An archive of empty stored entries named e00000, e00001, ..., written record by record.
 std::string ArchiveOfEmptyEntries(int count) {
-    auto le16 = [](std::string& out, unsigned value) { out += static_cast<char>(value & 0xFF), out += static_cast<char>(value >> 8); };
+    auto le16 = [](std::string& out, unsigned value) {
+        out += static_cast<char>(value & 0xFF), out += static_cast<char>(value >> 8);
+    };
     auto le32 = [&](std::string& out, unsigned value) { le16(out, value & 0xFFFF), le16(out, value >> 16); };
     std::string local, central;
     for (int i = 0; i < count; ++i) {
@@ -302,13 +319,15 @@ std::string ArchiveOfEmptyEntries(int count) {
         le32(local, 0), le32(local, 0), le32(local, 0), le16(local, 6), le16(local, 0);
         local += name;
         le32(central, 0x02014B50), le16(central, 20), le16(central, 20), le16(central, 0), le16(central, 0);
-        le32(central, 0), le32(central, 0), le32(central, 0), le32(central, 0), le16(central, 6), le16(central, 0);
+        le32(central, 0), le32(central, 0), le32(central, 0), le32(central, 0), le16(central, 6),
+            le16(central, 0);
         le16(central, 0), le16(central, 0), le16(central, 0), le32(central, 0x20), le32(central, offset);
         central += name;
     }
     std::string end;
     le32(end, 0x06054B50), le16(end, 0), le16(end, 0), le16(end, count), le16(end, count);
-    le32(end, static_cast<unsigned>(central.size())), le32(end, static_cast<unsigned>(local.size())), le16(end, 0);
+    le32(end, static_cast<unsigned>(central.size())), le32(end, static_cast<unsigned>(local.size())),
+        le16(end, 0);
     return local + central + end;
 }
 
@@ -354,10 +373,12 @@ private:
 };
 
 TEST_F(ZipArchiveTest, KeepsTheArchiveWhenAChangeFails) {
-    const CString path = MakeArchive("keep.zip", {{"index.xml", TextBytes(2000)}, {"b.bmp", NoiseBytes(20000, 6)}});
+    const CString path =
+        MakeArchive("keep.zip", {{"index.xml", TextBytes(2000)}, {"b.bmp", NoiseBytes(20000, 6)}});
     const std::string before = ReadBytes(path);
     enum class Ending { CloseAfterException, Destructor, CloseAfterChangesOnly };
-    for (const Ending ending : {Ending::CloseAfterException, Ending::Destructor, Ending::CloseAfterChangesOnly}) {
+    for (const Ending ending :
+         {Ending::CloseAfterException, Ending::Destructor, Ending::CloseAfterChangesOnly}) {
         {
             CZipArchive archive;
             ASSERT_TRUE(archive.Open(path));
@@ -407,7 +428,8 @@ TEST_F(ZipArchiveTest, ReportsAFailingCloseAndKeepsTheArchive) {
 }
 
 TEST_F(ZipArchiveTest, ReadsArchivesWithLeadingDataOrComments) {
-    const CString plain = MakeArchive("plain.zip", {{"index.xml", TextBytes(700)}, {"b", NoiseBytes(900, 10)}});
+    const CString plain =
+        MakeArchive("plain.zip", {{"index.xml", TextBytes(700)}, {"b", NoiseBytes(900, 10)}});
     const std::string bytes = ReadBytes(plain);
     const std::string noComment = bytes.substr(0, bytes.size() - 2);
     auto withComment = [&](const std::string& comment) {
@@ -521,10 +543,11 @@ TEST_F(ZipArchiveTest, ExceptionsNameTheArchiveAndTheirCause) {
 
 TEST(ZipExceptionTest, MapsEveryResultToItsCause) {
     const std::pair<int, int> table[] = {
-        {Z_STREAM_END, 2}, {Z_NEED_DICT, 3},  {Z_ERRNO, 4},   {Z_STREAM_ERROR, 5}, {Z_DATA_ERROR, 6},
-        {Z_MEM_ERROR, 7},  {Z_BUF_ERROR, 8},  {Z_VERSION_ERROR, 9}, {-101, 10}, {-102, 11},
-        {-103, 12},        {-104, 13},        {-105, 14},     {-106, 15},          {-107, 16},
-        {Z_OK, 1},         {-100, 1},         {42, 1},
+        {Z_STREAM_END, 2}, {Z_NEED_DICT, 3}, {Z_ERRNO, 4},     {Z_STREAM_ERROR, 5},
+        {Z_DATA_ERROR, 6}, {Z_MEM_ERROR, 7}, {Z_BUF_ERROR, 8}, {Z_VERSION_ERROR, 9},
+        {-101, 10},        {-102, 11},       {-103, 12},       {-104, 13},
+        {-105, 14},        {-106, 15},       {-107, 16},       {Z_OK, 1},
+        {-100, 1},         {42, 1},
     };
     for (const auto& [error, cause] : table)
         EXPECT_EQ(CZipException::ErrorToCause(error), cause) << error;

@@ -1,13 +1,13 @@
 // Changes an album archive as the album code does and closes it; the crash test kills it on the way.
 // Usage: zip_crash_child ARCHIVE MEBIBYTES. Writes one byte to standard output when it starts the change.
+#include "library/zip/ZipArchive.h"
+#include "tests/library/zip/ZipTestTools.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <unistd.h>
-
-#include "library/zip/ZipArchive.h"
-#include "tests/library/zip/ZipTestTools.h"
 
 int main(int argc, char** argv) {
     if (argc != 3)

@@ -1,17 +1,17 @@
 // A process that changes an archive is killed at random points: the archive is always either the old one
 // or the new one, whole.
-#include <gtest/gtest.h>
+#include "library/zip/ZipArchive.h"
+#include "tests/library/zip/ZipTestTools.h"
+#include "tests/support/TempFolder.h"
+
 #include <chrono>
 #include <csignal>
+#include <gtest/gtest.h>
 #include <random>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-
-#include "library/zip/ZipArchive.h"
-#include "tests/library/zip/ZipTestTools.h"
-#include "tests/support/TempFolder.h"
 
 extern char** environ;
 

@@ -1,10 +1,10 @@
-#include <gtest/gtest.h>
-#include <functional>
-
 #include "library/zip/ZipArchive.h"
 #include "library/zip/ZipException.h"
 #include "tests/library/zip/ZipTestTools.h"
 #include "tests/support/TempFolder.h"
+
+#include <functional>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -34,9 +34,15 @@ size_t Find(const std::string& bytes, std::string_view signature, int occurrence
     return at;
 }
 
-size_t Local(const std::string& bytes, int entry) { return Find(bytes, "PK\x03\x04", entry); }
-size_t Central(const std::string& bytes, int entry) { return Find(bytes, "PK\x01\x02", entry); }
-size_t End(const std::string& bytes) { return bytes.rfind("PK\x05\x06"); }
+size_t Local(const std::string& bytes, int entry) {
+    return Find(bytes, "PK\x03\x04", entry);
+}
+size_t Central(const std::string& bytes, int entry) {
+    return Find(bytes, "PK\x01\x02", entry);
+}
+size_t End(const std::string& bytes) {
+    return bytes.rfind("PK\x05\x06");
+}
 
 void Put16(std::string& bytes, size_t at, unsigned value) {
     bytes[at] = static_cast<char>(value & 0xFF);
@@ -48,7 +54,8 @@ void Put32(std::string& bytes, size_t at, unsigned value) {
 }
 unsigned Get32(const std::string& bytes, size_t at) {
     return static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8 |
-           static_cast<unsigned char>(bytes[at + 2]) << 16 | static_cast<unsigned>(static_cast<unsigned char>(bytes[at + 3])) << 24;
+           static_cast<unsigned char>(bytes[at + 2]) << 16 |
+           static_cast<unsigned>(static_cast<unsigned char>(bytes[at + 3])) << 24;
 }
 
 // The same 32-bit field (offset in the local header, offset in the central header) of one entry in both.
@@ -69,7 +76,8 @@ struct DamageCase {
 };
 
 const DamageCase kDamageCases[] = {
-    {"NoEndRecord", [](std::string& b) { b.resize(End(b)); }, Phase::Open, CZipException::CauseCorruptArchive},
+    {"NoEndRecord", [](std::string& b) { b.resize(End(b)); }, Phase::Open,
+     CZipException::CauseCorruptArchive},
     {"EndRecordCutShort", [](std::string& b) { b.resize(b.size() - 10); }, Phase::Open,
      CZipException::CauseCorruptArchive},
     {"CentralSignatureWrong", [](std::string& b) { b[Central(b, 1) + 3] = 9; }, Phase::Open,
@@ -79,10 +87,10 @@ const DamageCase kDamageCases[] = {
     {"EntriesWithoutDirectory", [](std::string& b) { Put32(b, End(b) + 12, 0); }, Phase::Open,
      CZipException::CauseCorruptArchive},
     {"Zip64Locator",
-     [](std::string& b) { b.insert(End(b), std::string("PK\x06\x07", 4) + std::string(16, '\0')); }, Phase::Open,
-     CZipException::CauseCorruptArchive},
-    {"Zip64Sizes", [](std::string& b) { Put32(b, Central(b, 1) + kCentralUncompressed, 0xFFFFFFFF); }, Phase::Open,
-     CZipException::CauseCorruptArchive},
+     [](std::string& b) { b.insert(End(b), std::string("PK\x06\x07", 4) + std::string(16, '\0')); },
+     Phase::Open, CZipException::CauseCorruptArchive},
+    {"Zip64Sizes", [](std::string& b) { Put32(b, Central(b, 1) + kCentralUncompressed, 0xFFFFFFFF); },
+     Phase::Open, CZipException::CauseCorruptArchive},
     {"AnotherVolume", [](std::string& b) { Put16(b, End(b) + 4, 1); }, Phase::Open,
      CZipException::CauseNoVolumeCallback},
     {"WrongCrcOfStoredData", [](std::string& b) { b[Local(b, 0) + 30 + 10] ^= 1; }, Phase::ExtractStored,
@@ -121,8 +129,8 @@ const DamageCase kDamageCases[] = {
      [](std::string& b) { PutBoth32(b, 1, kLocalUncompressed, kCentralUncompressed, 5001); },
      Phase::ExtractDeflated, CZipException::CauseCorruptArchive},
     {"StoredShorterThanDeclared",
-     [](std::string& b) { PutBoth32(b, 0, kLocalUncompressed, kCentralUncompressed, 19); }, Phase::ExtractStored,
-     CZipException::CauseCorruptArchive},
+     [](std::string& b) { PutBoth32(b, 0, kLocalUncompressed, kCentralUncompressed, 19); },
+     Phase::ExtractStored, CZipException::CauseCorruptArchive},
     {"DeclaredSizeAboveTheLimit",
      [](std::string& b) { PutBoth32(b, 1, kLocalUncompressed, kCentralUncompressed, 300u << 20); },
      Phase::ExtractDeflated, CZipException::CauseCorruptArchive},
@@ -130,6 +138,10 @@ const DamageCase kDamageCases[] = {
      [](std::string& b) { b[Local(b, 1) + 30 + 12] = static_cast<char>(0xFF); }, // reserved block type
      Phase::ExtractDeflated, CZipException::CauseDataError},
 };
+
+void PrintTo(const DamageCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class ZipDamageTest : public ::testing::TestWithParam<DamageCase> {
 protected:

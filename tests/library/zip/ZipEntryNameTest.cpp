@@ -1,7 +1,7 @@
+#include "library/zip/ZipEntryName.h"
+
 #include <gtest/gtest.h>
 #include <zlib.h>
-
-#include "library/zip/ZipEntryName.h"
 
 namespace {
 
@@ -22,7 +22,8 @@ uLong CrcOf(std::string_view bytes) {
 }
 
 TEST(ZipEntryNameTest, DecodesByFlagContentAndUnicodeField) {
-    const std::string cp850 = "Gr\x81\xE1" "e.xml";
+    const std::string cp850 = "Gr\x81\xE1"
+                              "e.xml";
     const std::string timestamp = std::string("UT\x05\x00\x01\x00\x00\x00\x00", 9);
     struct Case {
         const char* name;
@@ -40,7 +41,8 @@ TEST(ZipEntryNameTest, DecodesByFlagContentAndUnicodeField) {
         {"Backslashes", "Fotos\\Urlaub.bmp", 0, "", "Fotos/Urlaub.bmp"},
         {"UnicodeFieldWins", cp850, 0, timestamp + UnicodePathField("Größe.xml", CrcOf(cp850)), "Größe.xml"},
         {"UnicodeFieldForAnotherName", cp850, 0, UnicodePathField("Größe.xml", CrcOf("other")), "Grüße.xml"},
-        {"UnicodeFieldCutShort", cp850, 0, UnicodePathField("Größe.xml", CrcOf(cp850)).substr(0, 8), "Grüße.xml"},
+        {"UnicodeFieldCutShort", cp850, 0, UnicodePathField("Größe.xml", CrcOf(cp850)).substr(0, 8),
+         "Grüße.xml"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(DecodeZipEntryName(c.stored, c.flags, c.extra), c.expected) << c.name;
@@ -56,9 +58,17 @@ TEST(ZipEntryNameTest, EncodesInCodePage850WhenEverythingFits) {
     const Case cases[] = {
         {"Ascii", "a/b.xml", "a/b.xml", 0},
         {"Backslashes", "a\\b.xml", "a/b.xml", 0},
-        {"GermanLetters", "Grüße.xml", "Gr\x81\xE1" "e.xml", 0},
+        {"GermanLetters", "Grüße.xml",
+         "Gr\x81\xE1"
+         "e.xml",
+         0},
         {"EuroSign", "€.xml", "€.xml", kZipFlagUtf8},
-        {"Windows1252Text", "Gr\xFC\xDF" "e.xml", "Gr\x81\xE1" "e.xml", 0},
+        {"Windows1252Text",
+         "Gr\xFC\xDF"
+         "e.xml",
+         "Gr\x81\xE1"
+         "e.xml",
+         0},
         {"Cp850BytesThatReadAsUtf8", "├ñ", "├ñ", kZipFlagUtf8},
     };
     for (const Case& c : cases) {

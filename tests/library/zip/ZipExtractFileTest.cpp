@@ -1,15 +1,16 @@
-#include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "library/zip/ZipArchive.h"
 #include "tests/library/zip/ZipTestTools.h"
 #include "tests/support/TempFolder.h"
 
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 // An archive with one entry of exactly that name (no drive or slash taken off).
-CString ArchiveWithEntry(const CString& folder, const char* name, std::string_view bytes, DWORD attributes = 0x20) {
+CString ArchiveWithEntry(const CString& folder, const char* name, std::string_view bytes,
+                         DWORD attributes = 0x20) {
     const CString path = folder + "/archive.zip";
     CZipArchive archive;
     archive.Open(path, CZipArchive::zipCreate);
@@ -75,9 +76,15 @@ TEST_F(ZipExtractFileTest, RefusesNamesThatLeaveTheFolder) {
     ASSERT_EQ(symlink(m_outside, m_target + "/link"), 0);
     ASSERT_EQ(symlink(m_outside + "/file.txt", m_target + "/filelink.txt"), 0);
     const std::string names[] = {
-        "../outside/dotdot.txt", "a/../../outside/dotdot.txt", (m_outside + "/absolute.txt").str(),
-        "C:/drive.txt",          "c:drive.txt",                "..",
-        "link/through-link.txt", "filelink.txt",               "a/b/../../../outside/deep.txt",
+        "../outside/dotdot.txt",
+        "a/../../outside/dotdot.txt",
+        (m_outside + "/absolute.txt").str(),
+        "C:/drive.txt",
+        "c:drive.txt",
+        "..",
+        "link/through-link.txt",
+        "filelink.txt",
+        "a/b/../../../outside/deep.txt",
     };
     for (const std::string& name : names) {
         const CString path = ArchiveWithEntry(m_folder.Path(), name.c_str(), "böse");

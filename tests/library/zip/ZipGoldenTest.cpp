@@ -1,10 +1,10 @@
-#include <gtest/gtest.h>
-#include <cstdlib>
-#include <ctime>
-
 #include "library/zip/ZipArchive.h"
 #include "tests/library/zip/ZipTestTools.h"
 #include "tests/support/TempFolder.h"
+
+#include <cstdlib>
+#include <ctime>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -54,14 +54,17 @@ TEST_F(ZipGoldenTest, WritesTheRecordsByteForByte) {
 
     // Local header: signature, version 20, flags, method 8, DOS time 13:45:30 and date 2024-05-17, CRC-32,
     // compressed and uncompressed size, name and extra lengths, name; then the raw deflate data.
-    const std::string local1 = FromHex("504B0304 1400 0000 0800 AF6D B158 86A61036 07000000 05000000 0500 0000"
-                                       " 612E747874 CB48CDC9C90700");
+    const std::string local1 =
+        FromHex("504B0304 1400 0000 0800 AF6D B158 86A61036 07000000 05000000 0500 0000"
+                " 612E747874 CB48CDC9C90700");
     // Code page 850 name without flags.
-    const std::string local2 = FromHex("504B0304 1400 0000 0800 AF6D B158 00000000 02000000 00000000 0900 0000"
-                                       " 477281E1652E747874 0300");
+    const std::string local2 =
+        FromHex("504B0304 1400 0000 0800 AF6D B158 00000000 02000000 00000000 0900 0000"
+                " 477281E1652E747874 0300");
     // "€" has no place in code page 850: UTF-8 with flag bit 11.
-    const std::string local3 = FromHex("504B0304 1400 0008 0800 AF6D B158 00000000 02000000 00000000 0700 0000"
-                                       " E282AC2E747874 0300");
+    const std::string local3 =
+        FromHex("504B0304 1400 0008 0800 AF6D B158 00000000 02000000 00000000 0700 0000"
+                " E282AC2E747874 0300");
     // Central header: signature, made by 20, needed 20, flags, method, time, date, CRC-32, sizes, name,
     // extra and comment lengths, disk 0, internal attributes 0, external attributes 0x20, local offset.
     const std::string central1 = FromHex("504B0102 1400 1400 0000 0800 AF6D B158 86A61036 07000000 05000000"
@@ -85,10 +88,10 @@ TEST_F(ZipGoldenTest, ReadsTimesBackAsLocalTime) {
         WORD dosTime;
     };
     const Case cases[] = {
-        {1715953530, 0x58B1, 0x6DAF},       // 2024-05-17 13:45:30
-        {1715953531, 0x58B1, 0x6DAF},       // odd seconds go down to the two-second step
-        {315532800, 0x0021, 0x0000},        // 1980-01-01 00:00:00, the first DOS day
-        {0, 0x0021, 0x0000},                // 1970 keeps month and day with the year field 0
+        {1715953530, 0x58B1, 0x6DAF}, // 2024-05-17 13:45:30
+        {1715953531, 0x58B1, 0x6DAF}, // odd seconds go down to the two-second step
+        {315532800, 0x0021, 0x0000},  // 1980-01-01 00:00:00, the first DOS day
+        {0, 0x0021, 0x0000},          // 1970 keeps month and day with the year field 0
     };
     for (const Case& c : cases) {
         header.SetTime(c.time);

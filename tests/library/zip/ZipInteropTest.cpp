@@ -1,13 +1,13 @@
 // Archives made by Info-ZIP zip and Python's zipfile are read here; archives written here are tested
 // and extracted by unzip, Python's zipfile and bsdtar.
-#include <gtest/gtest.h>
-#include <map>
-#include <sys/stat.h>
-
 #include "library/zip/ZipArchive.h"
 #include "library/zip/ZipException.h"
 #include "tests/library/zip/ZipTestTools.h"
 #include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <map>
+#include <sys/stat.h>
 
 namespace {
 
@@ -89,8 +89,8 @@ TEST_F(ZipInteropTest, ToolsReadWhatWeWrite) {
     const CString byBsdtar = MakeFolder("bsdtar");
     ASSERT_EQ(RunCommand(kUtf8Locale + std::string("unzip -q ") + archive + " -d " + Quoted(byUnzip)), 0);
     ASSERT_EQ(RunCommand("/usr/bin/python3 -m zipfile -e " + archive + " " + Quoted(byPython)), 0);
-    ASSERT_EQ(RunCommand(kUtf8Locale + std::string("bsdtar --options hdrcharset=CP850 -xf ") + archive + " -C " +
-                         Quoted(byBsdtar)),
+    ASSERT_EQ(RunCommand(kUtf8Locale + std::string("bsdtar --options hdrcharset=CP850 -xf ") + archive +
+                         " -C " + Quoted(byBsdtar)),
               0);
     EXPECT_EQ(FilesBelow(byUnzip), expectedByUnzip);
     EXPECT_EQ(FilesBelow(byPython), expected);
@@ -140,10 +140,12 @@ TEST_F(ZipMadeByToolsTest, ReadsArchivesOfInfoZip) {
         {"without-extra-fields", "zip -q -r -X ../plain.zip ."},
         {"with-comment", "zip -q -r ../comment.zip . && echo 'Album Urlaub' | zip -q -z ../comment.zip"},
         {"with-stub", "zip -q -r ../inner.zip . && cat ../stub.bin ../inner.zip > ../stub.zip"},
-        {"with-stub-adjusted", "zip -q -r ../adjusted.zip . && cat ../stub.bin ../adjusted.zip > ../sfx.zip && "
-                               "zip -q -A ../sfx.zip"},
+        {"with-stub-adjusted",
+         "zip -q -r ../adjusted.zip . && cat ../stub.bin ../adjusted.zip > ../sfx.zip && "
+         "zip -q -A ../sfx.zip"},
     };
-    const char* archives[] = {"deflated.zip", "stored.zip", "plain.zip", "comment.zip", "stub.zip", "sfx.zip"};
+    const char* archives[] = {"deflated.zip", "stored.zip", "plain.zip",
+                              "comment.zip",  "stub.zip",   "sfx.zip"};
     for (size_t i = 0; i < std::size(variants); ++i) {
         ASSERT_EQ(RunCommand(kUtf8Locale + source + variants[i].second), 0) << variants[i].first;
         ExpectAllFiles(PathOf(archives[i]), variants[i].first);
@@ -167,8 +169,10 @@ TEST_F(ZipMadeByToolsTest, ReadsArchivesOfPythonsZipfile) {
     const std::string python = "/usr/bin/python3 " + Quoted(PathOf("make.py"));
     ASSERT_EQ(RunCommand(python + " " + Quoted(PathOf("python.zip")) + " " + Quoted(m_source)), 0);
     ExpectAllFiles(PathOf("python.zip"), "seekable");
-    // Written to a pipe, zipfile cannot go back to the local headers and puts data descriptors after the data.
-    ASSERT_EQ(RunCommand(python + " - " + Quoted(m_source) + " | cat > " + Quoted(PathOf("streamed.zip"))), 0);
+    // Written to a pipe, zipfile cannot go back to the local headers and puts data descriptors after the
+    // data.
+    ASSERT_EQ(RunCommand(python + " - " + Quoted(m_source) + " | cat > " + Quoted(PathOf("streamed.zip"))),
+              0);
     const std::string streamed = ReadBytes(PathOf("streamed.zip"));
     ASSERT_EQ(streamed[6] & 0x08, 0x08);
     ExpectAllFiles(PathOf("streamed.zip"), "streamed");
@@ -196,7 +200,9 @@ TEST_F(ZipInteropTest, ChangingAToolsArchiveKeepsWhatWeDoNotTouch) {
     WriteBytes(source + "/a.txt", TextBytes(2000));
     WriteBytes(source + "/b.bin", NoiseBytes(5000, 51));
     WriteBytes(source + "/Grüße.txt", "x");
-    ASSERT_EQ(RunCommand(kUtf8Locale + std::string("cd ") + Quoted(source) + " && zip -q ../tool.zip a.txt b.bin Grüße.txt"), 0);
+    ASSERT_EQ(RunCommand(kUtf8Locale + std::string("cd ") + Quoted(source) +
+                         " && zip -q ../tool.zip a.txt b.bin Grüße.txt"),
+              0);
     const CString path = PathOf("tool.zip");
     {
         CZipArchive archive;
@@ -210,7 +216,8 @@ TEST_F(ZipInteropTest, ChangingAToolsArchiveKeepsWhatWeDoNotTouch) {
     // extra fields and all.
     std::string names;
     ASSERT_EQ(RunCommand("/usr/bin/python3 -c \"import zipfile, sys; z = zipfile.ZipFile(sys.argv[1]); "
-                         "print([(i.filename, len(i.extra) > 0) for i in z.infolist()])\" " + Quoted(path),
+                         "print([(i.filename, len(i.extra) > 0) for i in z.infolist()])\" " +
+                             Quoted(path),
                          &names),
               0);
     EXPECT_EQ(names, "[('b.bin', True), ('Gr├╝├ƒe.txt', True), ('c.xml', False)]\n");

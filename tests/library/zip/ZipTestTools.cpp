@@ -1,5 +1,7 @@
 #include "tests/library/zip/ZipTestTools.h"
 
+#include "platform/base/GlobalMemory.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -7,8 +9,6 @@
 #include <random>
 #include <stdexcept>
 #include <sys/wait.h>
-
-#include "platform/base/GlobalMemory.h"
 
 int RunCommand(const std::string& command, std::string* output) {
     FILE* pipe = popen(command.c_str(), "r");

@@ -1,13 +1,13 @@
 #pragma once
 // Helpers of the zip tests: files as byte strings, real tools through the shell, entries in and out.
 
-#include <string>
-#include <string_view>
-#include <vector>
-
 #include "library/zip/ZipArchive.h"
 #include "platform/base/GlobalMemory.h"
 #include "platform/base/String.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
 
 // Runs a shell command; its exit status (-1 when it could not run). Standard output goes to *output.
 int RunCommand(const std::string& command, std::string* output = nullptr);
