@@ -9,6 +9,7 @@
 
 #include "library/zip/ZipDirectory.h"
 #include "library/zip/ZipVolumeStore.h"
+#include "platform/base/Arrays.h"
 #include "platform/base/String.h"
 
 #include <ctime>
@@ -85,8 +86,9 @@ public:
     // Adds a file from disk under its path without drive and leading "/"; false when it cannot be read.
     bool AddNewFile(LPCTSTR path, int level = -1, DWORD bufferSize = 65535);
     // Deletes every entry whose name equals one of the names, ignoring case.
-    void DeleteFiles(const std::vector<CString>& names);
-    void DeleteEntries(std::vector<WORD> indexes);
+    void DeleteFiles(const CStringArray& names);
+    // Deletes the entries at these indexes (in any order; repeats and indexes out of range are ignored).
+    void DeleteEntries(const CWordArray& indexes);
     bool DeleteFile(WORD index);
     // The extra field that the central header of the entry being written carries.
     void SetExtraField(const BYTE* extra, int size);
@@ -104,6 +106,7 @@ private:
 
     bool CanChange() const;
     void StartChange();
+    void DeleteSorted(const std::vector<WORD>& indexes);
     void FillInput();
     void CheckStreamEnd();
     void DropNewEntry() noexcept;

@@ -221,25 +221,33 @@ bool CZipArchive::AddNewFile(LPCTSTR path, int level, DWORD bufferSize) {
     return FinishNewEntry();
 }
 
-void CZipArchive::DeleteFiles(const std::vector<CString>& names) {
-    if (!CanChange())
-        return;
-    DeleteEntries(m_directory.FindAll(names));
+void CZipArchive::DeleteFiles(const CStringArray& names) {
+    if (CanChange())
+        DeleteSorted(m_directory.FindAll(names));
 }
 
 bool CZipArchive::DeleteFile(WORD index) {
     if (!CanChange() || index >= m_directory.GetCount())
         return false;
-    DeleteEntries({index});
+    DeleteSorted({index});
     return true;
 }
 
-void CZipArchive::DeleteEntries(std::vector<WORD> indexes) {
+void CZipArchive::DeleteEntries(const CWordArray& indexes) {
     if (!CanChange())
         return;
-    std::erase_if(indexes, [&](WORD index) { return index >= m_directory.GetCount(); });
-    std::sort(indexes.begin(), indexes.end());
-    indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+    std::vector<WORD> sorted;
+    for (INT_PTR i = 0; i < indexes.GetSize(); ++i) {
+        if (indexes[i] < m_directory.GetCount())
+            sorted.push_back(indexes[i]);
+    }
+    std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    DeleteSorted(sorted);
+}
+
+// Deletes the entries at these indexes (ascending, distinct, in range).
+void CZipArchive::DeleteSorted(const std::vector<WORD>& indexes) {
     if (indexes.empty())
         return;
 

@@ -165,10 +165,10 @@ int CZipDirectory::FindFile(LPCTSTR name, bool caseSensitive) const {
     return found == index.end() ? -1 : found->second;
 }
 
-std::vector<WORD> CZipDirectory::FindAll(const std::vector<CString>& names) const {
+std::vector<WORD> CZipDirectory::FindAll(const CStringArray& names) const {
     std::unordered_set<std::string> wanted;
-    for (const CString& name : names)
-        wanted.insert(BackslashesToSlashes(name).GetCaseFolded().str());
+    for (INT_PTR i = 0; i < names.GetSize(); ++i)
+        wanted.insert(BackslashesToSlashes(names[i]).GetCaseFolded().str());
     std::vector<WORD> found;
     for (WORD i = 0; i < GetCount(); ++i) {
         if (wanted.contains(m_foldedNames[i]))

@@ -5,6 +5,7 @@
 
 #include "library/zip/ZipEntryHeader.h"
 #include "library/zip/ZipVolumeStore.h"
+#include "platform/base/Arrays.h"
 
 #include <memory>
 #include <string>
@@ -38,7 +39,7 @@ public:
     // The index of the first entry of that name ("\" and "/" alike), or -1.
     int FindFile(LPCTSTR name, bool caseSensitive) const;
     // The indexes of all entries whose names equal one of these, ignoring case.
-    std::vector<WORD> FindAll(const std::vector<CString>& names) const;
+    std::vector<WORD> FindAll(const CStringArray& names) const;
     void AddHeader(std::unique_ptr<CZipEntryHeader> header);
     // Removes the entries at these indexes (ascending, distinct).
     void RemoveHeaders(const std::vector<WORD>& indexes);

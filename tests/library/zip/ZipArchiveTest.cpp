@@ -170,7 +170,7 @@ TEST_F(ZipArchiveTest, DeletingTheLastEntryOnlyShortensTheFile) {
         CZipEntryHeader header;
         archive.GetEntryInfo(2, header);
         lastOffset = header.m_localHeaderOffset;
-        archive.DeleteFiles({"C"});
+        archive.DeleteFiles(Names({"C"}));
         archive.Close();
     }
     const std::string after = ReadBytes(path);
@@ -215,7 +215,7 @@ TEST_F(ZipArchiveTest, ReplacesEntriesAsTheAlbumDoes) {
     for (int round = 0; round < 3; ++round) {
         CZipArchive archive;
         ASSERT_TRUE(archive.Open(path));
-        archive.DeleteFiles({"INDEX.XML", "a(0).XML"});
+        archive.DeleteFiles(Names({"INDEX.XML", "a(0).XML"}));
         ASSERT_TRUE(AddBytes(archive, "a(0).xml", "neu " + std::to_string(round)));
         ASSERT_TRUE(AddBytes(archive, "index.xml", "index " + std::to_string(round)));
         archive.Close();
@@ -233,13 +233,32 @@ TEST_F(ZipArchiveTest, DeletesEveryEntryOfAName) {
     {
         CZipArchive archive;
         ASSERT_TRUE(archive.Open(path));
-        archive.DeleteFiles({"Dup.Txt"});
+        archive.DeleteFiles(Names({"Dup.Txt"}));
         archive.Close();
     }
     CZipArchive archive;
     ASSERT_TRUE(archive.Open(path, CZipArchive::zipOpenReadOnly));
     EXPECT_EQ(EntryNames(archive), (std::vector<std::string>{"keep.txt"}));
     EXPECT_EQ(Extract(archive, 0), "2");
+}
+
+TEST_F(ZipArchiveTest, DeletesEntriesByIndexInAnyOrder) {
+    const CString path = MakeArchive(
+        "indexes.zip", {{"a", "1"}, {"b", TextBytes(3000)}, {"c", "3"}, {"d", NoiseBytes(2000, 15)}});
+    {
+        CZipArchive archive;
+        ASSERT_TRUE(archive.Open(path));
+        CWordArray indexes;
+        for (const WORD index : {2, 0, 2, 99})
+            indexes.Add(index);
+        archive.DeleteEntries(indexes);
+        archive.Close();
+    }
+    CZipArchive archive;
+    ASSERT_TRUE(archive.Open(path, CZipArchive::zipOpenReadOnly));
+    EXPECT_EQ(EntryNames(archive), (std::vector<std::string>{"b", "d"}));
+    EXPECT_EQ(Extract(archive, 0), TextBytes(3000));
+    EXPECT_EQ(Extract(archive, 1), NoiseBytes(2000, 15));
 }
 
 TEST_F(ZipArchiveTest, LeavesTheFileAloneWhenNothingChanges) {
@@ -250,8 +269,8 @@ TEST_F(ZipArchiveTest, LeavesTheFileAloneWhenNothingChanges) {
         CZipArchive archive;
         ASSERT_TRUE(archive.Open(path));
         EXPECT_EQ(Extract(archive, archive.FindFile("INDEX.XML")), TextBytes(500));
-        archive.DeleteFiles({"not-there.xml"});
-        archive.DeleteEntries({});
+        archive.DeleteFiles(Names({"not-there.xml"}));
+        archive.DeleteEntries(CWordArray());
         archive.Close();
     }
     EXPECT_EQ(ReadBytes(path), before);
@@ -271,7 +290,7 @@ TEST_F(ZipArchiveTest, NeverWritesAnArchiveOpenedReadOnly) {
         CZipEntryHeader header;
         header.SetFileName("begun.xml");
         EXPECT_FALSE(archive.BeginNewEntry(header));
-        archive.DeleteFiles({"index.xml"});
+        archive.DeleteFiles(Names({"index.xml"}));
         EXPECT_FALSE(archive.DeleteFile(0));
         archive.SetGlobalComment("Kommentar");
         archive.Close();
@@ -344,7 +363,7 @@ TEST_F(ZipArchiveTest, HoldsAtMost65535Entries) {
     header.SetFileName("begun");
     EXPECT_FALSE(archive.BeginNewEntry(header));
     // After a deletion there is room for one again.
-    archive.DeleteFiles({"e00000"});
+    archive.DeleteFiles(Names({"e00000"}));
     EXPECT_TRUE(archive.AddNewFileFromMemory("one-more", block.get(), 1));
     EXPECT_FALSE(archive.AddNewFileFromMemory("one-too-many", block.get(), 1));
     archive.Close();
@@ -382,7 +401,7 @@ TEST_F(ZipArchiveTest, KeepsTheArchiveWhenAChangeFails) {
         {
             CZipArchive archive;
             ASSERT_TRUE(archive.Open(path));
-            archive.DeleteFiles({"index.xml"});
+            archive.DeleteFiles(Names({"index.xml"}));
             ASSERT_TRUE(AddBytes(archive, "index.xml", "neu"));
             if (ending == Ending::CloseAfterException) {
                 const FileSizeLimit limit(before.size() + 4096);
@@ -468,7 +487,7 @@ TEST_F(ZipArchiveTest, ChangesKeepLeadingDataAndTheComment) {
     {
         CZipArchive archive;
         ASSERT_TRUE(archive.Open(path));
-        archive.DeleteFiles({"index.xml"});
+        archive.DeleteFiles(Names({"index.xml"}));
         ASSERT_TRUE(AddBytes(archive, "index.xml", "neu"));
         archive.Close();
     }

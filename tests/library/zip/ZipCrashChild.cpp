@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
         return 1;
     if (write(STDOUT_FILENO, "!", 1) != 1)
         return 1;
-    archive.DeleteFiles({"index.xml"});
+    archive.DeleteFiles(Names({"index.xml"}));
     AddBytes(archive, "index.xml", "neu");
     AddBytes(archive, "gross.bin", large);
     archive.Close();

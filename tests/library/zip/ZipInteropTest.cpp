@@ -67,7 +67,7 @@ TEST_F(ZipInteropTest, ToolsReadWhatWeWrite) {
         archive.Close();
         // Changed once more, as albums are: the rewritten archive is what the tools see.
         ASSERT_TRUE(archive.Open(path));
-        archive.DeleteFiles({"index.xml"});
+        archive.DeleteFiles(Names({"index.xml"}));
         ASSERT_TRUE(AddBytes(archive, "index.xml", kOurEntries[0].second));
         archive.Close();
     }
@@ -207,7 +207,7 @@ TEST_F(ZipInteropTest, ChangingAToolsArchiveKeepsWhatWeDoNotTouch) {
     {
         CZipArchive archive;
         ASSERT_TRUE(archive.Open(path));
-        archive.DeleteFiles({"a.txt"});
+        archive.DeleteFiles(Names({"a.txt"}));
         ASSERT_TRUE(AddBytes(archive, "c.xml", "neu"));
         archive.Close();
     }

@@ -25,6 +25,13 @@ bool AddBytes(CZipArchive& archive, const char* name, std::string_view bytes);
 // The entry's bytes through ExtractToMemory.
 std::string Extract(CZipArchive& archive, int index);
 std::vector<std::string> EntryNames(const CZipArchive& archive);
+// A name list for DeleteFiles, written in place.
+struct Names : CStringArray {
+    Names(std::initializer_list<const char*> names) {
+        for (const char* name : names)
+            Add(name);
+    }
+};
 
 // Bytes that deflate poorly and contain no "PK", seeded so that runs repeat.
 std::string NoiseBytes(size_t size, unsigned seed);
