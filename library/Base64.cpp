@@ -29,13 +29,20 @@ const BYTE* SourceBytes(const CGlobalLock& lock, int length) {
 
 // One group of one to three bytes as four characters, "=" standing in for the missing bytes.
 char* Base64EncodeGroup(const BYTE* bytes, int count, char* out) {
-    const DWORD bits =
-        (DWORD{bytes[0]} << 16) | (count > 1 ? DWORD{bytes[1]} << 8 : 0) | (count > 2 ? bytes[2] : 0);
-    *out++ = kAlphabet[(bits >> 18) & 0x3F];
-    *out++ = kAlphabet[(bits >> 12) & 0x3F];
-    *out++ = count > 1 ? kAlphabet[(bits >> 6) & 0x3F] : '=';
-    *out++ = count > 2 ? kAlphabet[bits & 0x3F] : '=';
-    return out;
+    if (count == 3) {
+        const DWORD bits = (DWORD{bytes[0]} << 16) | (DWORD{bytes[1]} << 8) | bytes[2];
+        out[0] = kAlphabet[bits >> 18];
+        out[1] = kAlphabet[(bits >> 12) & 0x3F];
+        out[2] = kAlphabet[(bits >> 6) & 0x3F];
+        out[3] = kAlphabet[bits & 0x3F];
+        return out + 4;
+    }
+    const DWORD bits = (DWORD{bytes[0]} << 16) | (count > 1 ? DWORD{bytes[1]} << 8 : 0);
+    out[0] = kAlphabet[bits >> 18];
+    out[1] = kAlphabet[(bits >> 12) & 0x3F];
+    out[2] = count > 1 ? kAlphabet[(bits >> 6) & 0x3F] : '=';
+    out[3] = '=';
+    return out + 4;
 }
 
 // Packs the 6-bit values of a group of count characters (2 to 4) into count - 1 bytes.
@@ -70,12 +77,14 @@ HGLOBAL Base64EncodeBuffer(HGLOBAL source, int length, DWORD& outLength, int lin
         return nullptr;
 
     char* out = reinterpret_cast<char*>(encodedLock.Bytes());
-    for (SIZE_T group = 0; group < groups; ++group) {
-        const SIZE_T offset = group * 3;
-        out = Base64EncodeGroup(bytes + offset, static_cast<int>(std::min<SIZE_T>(3, length - offset)), out);
-        if ((group + 1) % groupsPerLine == 0 || group + 1 == groups) {
+    const BYTE* in = bytes;
+    SIZE_T groupsOnLine = 0;
+    for (SIZE_T group = 0; group < groups; ++group, in += 3) {
+        out = Base64EncodeGroup(in, static_cast<int>(std::min<SIZE_T>(3, bytes + length - in)), out);
+        if (++groupsOnLine == groupsPerLine || group + 1 == groups) {
             *out++ = '\r';
             *out++ = '\n';
+            groupsOnLine = 0;
         }
     }
     outLength = static_cast<DWORD>(textLength);
