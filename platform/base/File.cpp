@@ -22,11 +22,10 @@ CString AbsolutePath(LPCSTR path) {
     return error ? CString(path) : CString(absolute.lexically_normal().string());
 }
 
-CTime BirthOrChangeTime(LPCSTR path, int descriptor, const struct stat& status) {
+// statx of a path relative to a folder descriptor, or of the descriptor itself with AT_EMPTY_PATH.
+CTime BirthOrChangeTime(int folder, LPCSTR path, int flags, const struct stat& status) {
     struct statx extended {};
-    const int found = descriptor >= 0 ? ::statx(descriptor, "", AT_EMPTY_PATH, STATX_BTIME, &extended)
-                                      : ::statx(AT_FDCWD, path, 0, STATX_BTIME, &extended);
-    if (found == 0 && (extended.stx_mask & STATX_BTIME)) {
+    if (::statx(folder, path, flags, STATX_BTIME, &extended) == 0 && (extended.stx_mask & STATX_BTIME)) {
         return CTime(static_cast<std::time_t>(extended.stx_btime.tv_sec));
     }
     return CTime(status.st_ctime);
@@ -254,7 +253,7 @@ BOOL CFile::GetStatus(CFileStatus& rStatus) const {
     if (descriptor < 0 || ::fstat(descriptor, &status) != 0) {
         return FALSE;
     }
-    FillStatus(status, m_strFileName, BirthOrChangeTime(nullptr, descriptor, status), rStatus);
+    FillStatus(status, m_strFileName, BirthOrChangeTime(descriptor, "", AT_EMPTY_PATH, status), rStatus);
     return TRUE;
 }
 
@@ -264,7 +263,7 @@ BOOL CFile::GetStatus(LPCSTR lpszFileName, CFileStatus& rStatus) {
     if (!lpszFileName || ::stat(onDisk, &status) != 0) {
         return FALSE;
     }
-    FillStatus(status, AbsolutePath(onDisk), BirthOrChangeTime(onDisk, -1, status), rStatus);
+    FillStatus(status, AbsolutePath(onDisk), BirthOrChangeTime(AT_FDCWD, onDisk, 0, status), rStatus);
     return TRUE;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/base/FileApi.h"
 
+#include "platform/base/AtomicFileWriter.h"
 #include "platform/base/Path.h"
 
 #include <cerrno>
@@ -7,7 +8,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,45 +41,8 @@ int OpenFlagsFor(DWORD access, DWORD disposition) {
     }
 }
 
-bool WriteAll(int descriptor, const char* data, size_t count) {
-    while (count > 0) {
-        const ssize_t written = ::write(descriptor, data, count);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            if (written == 0) {
-                errno = ENOSPC;
-            }
-            return false;
-        }
-        data += written;
-        count -= static_cast<size_t>(written);
-    }
-    return true;
-}
-
-bool CopyContents(int source, int target) {
-    char buffer[64 * 1024];
-    for (;;) {
-        const ssize_t got = ::read(source, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            return false;
-        }
-        if (got == 0) {
-            return true;
-        }
-        if (!WriteAll(target, buffer, static_cast<size_t>(got))) {
-            return false;
-        }
-    }
-}
-
-// Copies into a new file beside the target and renames it into place, so that a failed copy leaves
-// an existing target as it was. Sets errno on failure.
+// Copies through the atomic writer, so that a failed copy leaves an existing target as it was.
+// Sets errno on failure.
 bool CopyRegularFile(const char* from, const char* to, bool failIfExists) {
     const int source = ::open(from, O_RDONLY | O_CLOEXEC);
     if (source < 0) {
@@ -87,46 +50,54 @@ bool CopyRegularFile(const char* from, const char* to, bool failIfExists) {
     }
     struct stat sourceStatus {};
     struct stat targetStatus {};
-    if (::fstat(source, &sourceStatus) != 0 || S_ISDIR(sourceStatus.st_mode)) {
-        const int error = S_ISDIR(sourceStatus.st_mode) ? EISDIR : errno;
-        ::close(source);
+    int error = 0;
+    if (::fstat(source, &sourceStatus) != 0) {
+        error = errno;
+    } else if (S_ISDIR(sourceStatus.st_mode)) {
+        error = EISDIR;
+    } else if (::stat(to, &targetStatus) == 0) {
+        const bool sameFile =
+            targetStatus.st_dev == sourceStatus.st_dev && targetStatus.st_ino == sourceStatus.st_ino;
+        if (sameFile) {
+            error = ETXTBSY;
+        } else if (S_ISDIR(targetStatus.st_mode)) {
+            error = EISDIR;
+        } else if (failIfExists) {
+            error = EEXIST;
+        }
+    }
+    CAtomicFileWriter writer;
+    if (error == 0 && !writer.Open(to)) {
+        error = writer.GetError();
+    }
+    if (error == 0) {
+        // A new file gets the source's permissions; a replaced one keeps its own.
+        ::fchmod(writer.GetDescriptor(), sourceStatus.st_mode & 07777);
+        char buffer[64 * 1024];
+        for (;;) {
+            const ssize_t got = ::read(source, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got < 0) {
+                error = errno;
+                break;
+            }
+            if (got == 0 || !writer.Write(buffer, static_cast<SIZE_T>(got))) {
+                break;
+            }
+        }
+        if (error == 0 && !writer.Commit()) {
+            error = writer.GetError();
+        }
+    }
+    ::close(source);
+    if (error != 0) {
+        writer.Abort();
         errno = error;
         return false;
     }
-    if (::stat(to, &targetStatus) == 0) {
-        const bool sameFile =
-            targetStatus.st_dev == sourceStatus.st_dev && targetStatus.st_ino == sourceStatus.st_ino;
-        if (failIfExists || sameFile || S_ISDIR(targetStatus.st_mode)) {
-            ::close(source);
-            errno = sameFile ? ETXTBSY : (S_ISDIR(targetStatus.st_mode) ? EISDIR : EEXIST);
-            return false;
-        }
-    }
-    std::string temporary = std::string(to) + ".XXXXXX";
-    const int target = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (target < 0) {
-        ::close(source);
-        return false;
-    }
-    bool copied = CopyContents(source, target) && ::fchmod(target, sourceStatus.st_mode & 07777) == 0;
-    int error = copied ? 0 : errno;
-    if (::close(target) != 0 && copied) {
-        copied = false;
-        error = errno;
-    }
-    ::close(source);
-    if (copied) {
-        const int renamed = failIfExists
-                                ? ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, to, RENAME_NOREPLACE)
-                                : ::rename(temporary.c_str(), to);
-        if (renamed == 0) {
-            return true;
-        }
-        error = errno;
-    }
-    ::unlink(temporary.c_str());
-    errno = error;
-    return false;
+    return true;
 }
 
 } // namespace
