@@ -1,27 +1,26 @@
 #include "image/ColorCube.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
 
-// The diffusion state of one channel: the error handed down each column and the carry along the row.
+// The error diffusion of one channel: the error handed down each column and the carry along the row.
 class ChannelDiffusion {
 public:
-    ChannelDiffusion(int levels, int width) : m_levels(levels), m_columnError(static_cast<size_t>(width)) {}
+    ChannelDiffusion(int levels, int width) : m_levels(levels), m_columnError(static_cast<size_t>(width)) {
+        for (int level = 0; level < levels; ++level)
+            m_value[level] = level * 255 / (levels - 1);
+    }
 
     void StartRow() { m_carry = 0; }
 
     int Level(int value, int x) {
         int& below = m_columnError[static_cast<size_t>(x)];
         int acc = value + m_carry + below;
-        int level;
-        if (acc < 0)
-            level = 0;
-        else if (acc >= 255)
-            level = m_levels - 1;
-        else
-            level = (acc * m_levels) >> 8;
-        acc -= level * 255 / (m_levels - 1);
+        // Below 0 gives level 0 and from 255 up the top level: (255 * n) >> 8 is n - 1 for any n <= 256.
+        const int level = (std::clamp(acc, 0, 255) * m_levels) >> 8;
+        acc -= m_value[level];
         below = acc / 2;
         m_carry = acc - below;
         return level;
@@ -30,6 +29,7 @@ public:
 private:
     int m_levels;
     int m_carry = 0;
+    int m_value[256] = {};
     std::vector<int> m_columnError;
 };
 
@@ -85,16 +85,15 @@ void DitherToColorCube(const StretchBand& band, const ToneTables* tables, CubeLe
         return;
     const int width = band.dst.Width();
     const int bytesPerPixel = band.src.BitCount() / 8;
+    const int* columns = band.map.columns.data();
     CubeDiffusion diffusion(levels, width);
     for (int k = 0; k < band.rowCount; ++k) {
         const BYTE* in = band.src.Row(band.map.rows[static_cast<size_t>(band.firstRow + k)]);
         BYTE* out = band.dst.Row(k);
         diffusion.StartRow();
         for (int x = 0; x < width; ++x) {
-            RGBTRIPLE c = RgbAt(in, band.map.columns[static_cast<size_t>(x)], bytesPerPixel);
-            if (tables)
-                c = ConvertColorPixel(c, *tables);
-            out[x] = diffusion.Index(c, x);
+            const RGBTRIPLE c = RgbAt(in, columns[x], bytesPerPixel);
+            out[x] = diffusion.Index(tables ? ConvertColorPixel(c, *tables) : c, x);
         }
     }
 }

@@ -35,10 +35,6 @@ RGBTRIPLE Grey(BYTE level) {
     return {level, level, level};
 }
 
-double GreySum(RGBTRIPLE p, const ToneTables& t) {
-    return static_cast<double>(t[1][p.rgbtRed]) + t[2][p.rgbtGreen] + t[3][p.rgbtBlue];
-}
-
 } // namespace
 
 void BuildConversionTables(const ADJUST* s, ToneTables& tables) {
@@ -55,29 +51,8 @@ void BuildConversionTables(const ADJUST* s, ToneTables& tables) {
     }
 }
 
-BYTE TruncateToByte(double scaled) {
-    if (!(scaled >= 1.0)) // below 1, or not a number
-        return 0;
-    if (scaled >= 255.0)
-        return 255;
-    return static_cast<BYTE>(scaled);
-}
-
-BYTE ToByte(double v) {
-    return TruncateToByte(v * 255 + 0.5);
-}
-
-BYTE ToByte(float v) {
-    return TruncateToByte(static_cast<double>(v * 255.0f) + 0.5);
-}
-
 BYTE ThresholdByte(double v) {
     return v >= 0.5 ? 255 : 0;
-}
-
-RGBTRIPLE ConvertColorPixel(RGBTRIPLE p, const ToneTables& t) {
-    const float y = t[1][p.rgbtRed] + t[2][p.rgbtGreen] + t[3][p.rgbtBlue];
-    return {ToByte(y + t[0][p.rgbtBlue]), ToByte(y + t[0][p.rgbtGreen]), ToByte(y + t[0][p.rgbtRed])};
 }
 
 RGBTRIPLE ConvertGreyPixel(RGBTRIPLE p, const ToneTables& t) {
@@ -86,10 +61,6 @@ RGBTRIPLE ConvertGreyPixel(RGBTRIPLE p, const ToneTables& t) {
 
 RGBTRIPLE ConvertTwoColorPixel(RGBTRIPLE p, const ToneTables& t, COLORREF dark, COLORREF light) {
     return ToTriple(ThresholdByte(GreySum(p, t)) == 255 ? light : dark);
-}
-
-BYTE GreyLevel(RGBTRIPLE p, const ToneTables& t) {
-    return ToByte(GreySum(p, t));
 }
 
 RGBTRIPLE ConvertGreyLevel(int i, const ToneTables& t) {

@@ -12,18 +12,42 @@ using ToneTables = float[kToneTableCount][256];
 // T4: the whole curve for a grey level. Without settings the tables reproduce the source colours.
 void BuildConversionTables(const ADJUST* s, ToneTables& tables);
 
-// trunc(v * 255 + 0.5) clamped to 0..255 (TruncateToByte does the last step). The float form multiplies in
-// single precision like the stored tables; the double form serves sums kept in double precision.
-BYTE ToByte(float v);
-BYTE TruncateToByte(double scaled);
-BYTE ToByte(double v);
+// The last step of ToByte: truncation, clamped to 0..255 (not-a-number gives 0).
+inline BYTE TruncateToByte(double scaled) {
+    double clamped = scaled >= 1.0 ? scaled : 0.0;
+    clamped = clamped < 255.0 ? clamped : 255.0;
+    return static_cast<BYTE>(clamped);
+}
+
+// trunc(v * 255 + 0.5) clamped to 0..255. The float form multiplies in single precision like the stored
+// tables; the double form serves sums kept in double precision.
+inline BYTE ToByte(double v) {
+    return TruncateToByte(v * 255 + 0.5);
+}
+inline BYTE ToByte(float v) {
+    return TruncateToByte(static_cast<double>(v * 255.0f) + 0.5);
+}
+
 // 255 from one half up, else 0.
 BYTE ThresholdByte(double v);
 
-RGBTRIPLE ConvertColorPixel(RGBTRIPLE pixel, const ToneTables& t);
+// The grey sum T1[R] + T2[G] + T3[B], kept in double precision.
+inline double GreySum(RGBTRIPLE p, const ToneTables& t) {
+    return static_cast<double>(t[1][p.rgbtRed]) + t[2][p.rgbtGreen] + t[3][p.rgbtBlue];
+}
+
+// Each channel k becomes ToByte(y + T0[k]), with the grey sum y rounded to single precision.
+inline RGBTRIPLE ConvertColorPixel(RGBTRIPLE p, const ToneTables& t) {
+    const float y = t[1][p.rgbtRed] + t[2][p.rgbtGreen] + t[3][p.rgbtBlue];
+    return {ToByte(y + t[0][p.rgbtBlue]), ToByte(y + t[0][p.rgbtGreen]), ToByte(y + t[0][p.rgbtRed])};
+}
+
+inline BYTE GreyLevel(RGBTRIPLE p, const ToneTables& t) {
+    return ToByte(GreySum(p, t));
+}
+
 RGBTRIPLE ConvertGreyPixel(RGBTRIPLE pixel, const ToneTables& t);
 RGBTRIPLE ConvertTwoColorPixel(RGBTRIPLE pixel, const ToneTables& t, COLORREF dark, COLORREF light);
-BYTE GreyLevel(RGBTRIPLE pixel, const ToneTables& t);
 
 // Colour-table entry for grey level i of a true-colour source.
 RGBTRIPLE ConvertGreyLevel(int i, const ToneTables& t);
