@@ -210,15 +210,17 @@ Qt::FillRule QtFillRule(int mode) {
     return mode == WINDING ? Qt::WindingFill : Qt::OddEvenFill;
 }
 
-// A box's outline rectangle as the painter draws it: a one-pixel pen covers left .. right - 1.
-QRect OutlineRect(int left, int top, int right, int bottom, const DeviceContextRecord& dc) {
-    QRect box = RectFromCorners(left, top, right, bottom);
+// The path a box's outline follows. A one-pixel pen covers left .. right - 1, as the painter draws a
+// rectangle one pixel larger than its size; wider pens are centred on the border pixels, or kept
+// inside the box for PS_INSIDEFRAME.
+QRectF OutlineRect(int left, int top, int right, int bottom, const DeviceContextRecord& dc) {
+    const QRect box = RectFromCorners(left, top, right, bottom);
     const LOGPEN& pen = dc.state.pen->pen;
-    if (pen.lopnStyle == PS_INSIDEFRAME && pen.lopnWidth.x > 1) {
-        const int inset = pen.lopnWidth.x / 2;
-        box.adjust(inset, inset, -inset, -inset);
-    }
-    return QRect(box.left(), box.top(), box.width() - 1, box.height() - 1);
+    const int width = pen.lopnStyle == PS_NULL ? 1 : std::max<int>(1, pen.lopnWidth.x);
+    if (width == 1)
+        return QRectF(box.left(), box.top(), box.width() - 1, box.height() - 1);
+    const double inset = pen.lopnStyle == PS_INSIDEFRAME ? width / 2.0 : 0.5;
+    return QRectF(box).adjusted(inset, inset, -inset, -inset);
 }
 
 QPolygon PolygonOf(const POINT* points, int count) {
@@ -233,27 +235,27 @@ QPolygon PolygonOf(const POINT* points, int count) {
 BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
     if (!m_hDC)
         return FALSE;
-    const QRect box = OutlineRect(left, top, right, bottom, *m_hDC);
-    PaintShape(*m_hDC, QRectF(box), true, [box](QPainter& painter) { painter.drawRect(box); });
+    const QRectF box = OutlineRect(left, top, right, bottom, *m_hDC);
+    PaintShape(*m_hDC, box, true, [box](QPainter& painter) { painter.drawRect(box); });
     return TRUE;
 }
 
 BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
     if (!m_hDC)
         return FALSE;
-    const QRect box = OutlineRect(left, top, right, bottom, *m_hDC);
-    PaintShape(*m_hDC, QRectF(box), true, [box](QPainter& painter) { painter.drawEllipse(box); });
+    const QRectF box = OutlineRect(left, top, right, bottom, *m_hDC);
+    PaintShape(*m_hDC, box, true, [box](QPainter& painter) { painter.drawEllipse(box); });
     return TRUE;
 }
 
 BOOL CDC::RoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight) {
     if (!m_hDC)
         return FALSE;
-    const QRect box = OutlineRect(left, top, right, bottom, *m_hDC);
-    const qreal rx = std::min(std::abs(ellipseWidth), box.width()) / 2.0;
-    const qreal ry = std::min(std::abs(ellipseHeight), box.height()) / 2.0;
-    PaintShape(*m_hDC, QRectF(box), true,
-               [=](QPainter& painter) { painter.drawRoundedRect(QRectF(box), rx, ry, Qt::AbsoluteSize); });
+    const QRectF box = OutlineRect(left, top, right, bottom, *m_hDC);
+    const qreal rx = std::min<qreal>(std::abs(ellipseWidth), box.width()) / 2.0;
+    const qreal ry = std::min<qreal>(std::abs(ellipseHeight), box.height()) / 2.0;
+    PaintShape(*m_hDC, box, true,
+               [=](QPainter& painter) { painter.drawRoundedRect(box, rx, ry, Qt::AbsoluteSize); });
     return TRUE;
 }
 

@@ -1,0 +1,179 @@
+#include "GdiTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr COLORREF kPaper = RGB(255, 255, 255);
+constexpr COLORREF kPenColor = RGB(0, 0, 160);
+constexpr COLORREF kFill = RGB(0, 170, 0);
+constexpr COLORREF kBack = RGB(250, 200, 0);
+
+// Tools selected for the lifetime of one drawing.
+class Tools {
+public:
+    Tools(CDC& dc, CPen* pen, CBrush* brush) : m_dc(dc) {
+        m_pen = pen ? dc.SelectObject(pen) : static_cast<CPen*>(dc.SelectStockObject(NULL_PEN));
+        m_brush = brush ? dc.SelectObject(brush) : static_cast<CBrush*>(dc.SelectStockObject(NULL_BRUSH));
+    }
+    ~Tools() {
+        m_dc.SelectObject(m_pen);
+        m_dc.SelectObject(m_brush);
+    }
+
+private:
+    CDC& m_dc;
+    CPen* m_pen;
+    CBrush* m_brush;
+};
+
+TEST(Shapes, RectangleOutlineCoversLeftToRightMinusOne) {
+    DibCanvas canvas(10, 8, kPaper);
+    CPen pen(PS_SOLID, 1, kPenColor);
+    CBrush brush(kFill);
+    {
+        Tools tools(canvas.dc, &pen, &brush);
+        canvas.dc.Rectangle(1, 1, 7, 6);
+    }
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 10; ++x) {
+            const bool inside = x >= 1 && x < 7 && y >= 1 && y < 6;
+            const bool border = inside && (x == 1 || x == 6 || y == 1 || y == 5);
+            EXPECT_EQ(canvas.At(x, y), border ? kPenColor : inside ? kFill : kPaper) << x << ", " << y;
+        }
+    }
+}
+
+TEST(Shapes, RectangleWithoutPenFillsOnePixelLess) {
+    DibCanvas canvas(8, 8, kPaper);
+    CBrush brush(kFill);
+    {
+        Tools tools(canvas.dc, nullptr, &brush);
+        canvas.dc.Rectangle(1, 1, 5, 4);
+    }
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            EXPECT_EQ(canvas.At(x, y), x >= 1 && x < 4 && y >= 1 && y < 3 ? kFill : kPaper) << x << ", " << y;
+}
+
+TEST(Shapes, InsideFramePenStaysInsideTheRectangle) {
+    DibCanvas canvas(20, 20, kPaper);
+    CPen pen(PS_INSIDEFRAME, 4, kPenColor);
+    {
+        Tools tools(canvas.dc, &pen, nullptr);
+        canvas.dc.Rectangle(5, 5, 15, 15);
+        canvas.dc.Ellipse(5, 5, 15, 15);
+    }
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x)
+            if (x < 5 || x >= 15 || y < 5 || y >= 15)
+                EXPECT_EQ(canvas.At(x, y), kPaper) << x << ", " << y;
+    EXPECT_EQ(canvas.At(5, 10), kPenColor);
+    EXPECT_EQ(canvas.At(14, 10), kPenColor);
+}
+
+TEST(Shapes, EllipseFillsItsMiddleNotItsCorners) {
+    DibCanvas canvas(21, 13, kPaper);
+    CPen pen(PS_SOLID, 1, kPenColor);
+    CBrush brush(kFill);
+    {
+        Tools tools(canvas.dc, &pen, &brush);
+        canvas.dc.Ellipse(0, 0, 21, 13);
+    }
+    EXPECT_EQ(canvas.At(10, 6), kFill);
+    EXPECT_EQ(canvas.At(0, 0), kPaper);
+    EXPECT_EQ(canvas.At(20, 12), kPaper);
+    EXPECT_EQ(canvas.At(0, 6), kPenColor);
+    EXPECT_EQ(canvas.At(10, 0), kPenColor);
+    for (int y = 0; y < 13; ++y)
+        for (int x = 0; x < 21; ++x)
+            EXPECT_EQ(canvas.At(x, y), canvas.At(20 - x, y)) << x << ", " << y;
+}
+
+TEST(Shapes, HatchedBrushRepeatsEveryEightPixelsFromTheDeviceOrigin) {
+    DibCanvas canvas(20, 20, kPaper);
+    CBrush cross(HS_CROSS, kFill);
+    canvas.dc.SetBkColor(kBack);
+    const RECT all{0, 0, 20, 20};
+    canvas.dc.FillRect(&all, &cross);
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 20; ++x) {
+            EXPECT_EQ(canvas.At(x, y), canvas.At(x % 8, y % 8)) << x << ", " << y;
+            const bool line = x % 8 == 0 || y % 8 == 0;
+            EXPECT_EQ(canvas.At(x, y), line ? kFill : kBack) << x << ", " << y;
+        }
+    }
+}
+
+TEST(Shapes, HatchedShapeLeavesItsGapsWhenTransparent) {
+    DibCanvas canvas(16, 16, kPaper);
+    CBrush diagonal(HS_FDIAGONAL, kFill);
+    canvas.dc.SetBkMode(TRANSPARENT);
+    {
+        Tools tools(canvas.dc, nullptr, &diagonal);
+        canvas.dc.Rectangle(0, 0, 17, 17);
+    }
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            EXPECT_EQ(canvas.At(x, y), x % 8 == y % 8 ? kFill : kPaper) << x << ", " << y;
+}
+
+struct DotCase {
+    const char* name;
+    int bkMode;
+    COLORREF gap;
+};
+
+class DottedPenTest : public testing::TestWithParam<DotCase> {};
+
+TEST_P(DottedPenTest, GapsTakeTheBackgroundOnlyWhenOpaque) {
+    DibCanvas canvas(14, 1, kPaper);
+    CPen dotted(PS_DOT, 1, kPenColor);
+    canvas.dc.SetBkColor(kBack);
+    canvas.dc.SetBkMode(GetParam().bkMode);
+    {
+        Tools tools(canvas.dc, &dotted, nullptr);
+        canvas.dc.MoveTo(0, 0);
+        canvas.dc.LineTo(12, 0);
+    }
+    // Three pixels on, three off.
+    for (int x = 0; x < 12; ++x)
+        EXPECT_EQ(canvas.At(x, 0), (x / 3) % 2 == 0 ? kPenColor : GetParam().gap) << x;
+    EXPECT_EQ(canvas.At(12, 0), kPaper);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, DottedPenTest,
+                         testing::Values(DotCase{"Transparent", TRANSPARENT, kPaper},
+                                         DotCase{"Opaque", OPAQUE, kBack}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(Shapes, WidePensDrawSolidWhateverTheirStyle) {
+    DibCanvas canvas(20, 5, kPaper);
+    CPen wide(PS_DOT, 3, kPenColor);
+    {
+        Tools tools(canvas.dc, &wide, nullptr);
+        canvas.dc.MoveTo(0, 2);
+        canvas.dc.LineTo(20, 2);
+    }
+    for (int x = 2; x < 18; ++x)
+        EXPECT_EQ(canvas.At(x, 2), kPenColor) << x;
+    EXPECT_EQ(canvas.At(5, 1), kPenColor);
+    EXPECT_EQ(canvas.At(5, 3), kPenColor);
+    EXPECT_EQ(canvas.At(5, 0), kPaper);
+}
+
+TEST(Shapes, ClipRegionLimitsShapesAndPixels) {
+    DibCanvas canvas(10, 10, kPaper);
+    canvas.dc.IntersectClipRect(0, 0, 5, 10);
+    CBrush brush(kFill);
+    {
+        Tools tools(canvas.dc, nullptr, &brush);
+        canvas.dc.Rectangle(0, 0, 11, 11);
+    }
+    EXPECT_EQ(canvas.At(4, 4), kFill);
+    EXPECT_EQ(canvas.At(5, 4), kPaper);
+    EXPECT_EQ(canvas.dc.SetPixel(7, 7, kFill), CLR_INVALID);
+    EXPECT_EQ(canvas.At(7, 7), kPaper);
+}
+
+} // namespace
