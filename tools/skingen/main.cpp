@@ -1,0 +1,135 @@
+// skingen: draws the program's skin bitmaps, writes the point tables the program includes, and makes
+// the program icon, the cursors and the click sounds.
+//
+//   skingen --art DIR --header FILE --program DIR [--composites DIR]
+
+#include "tools/skingen/BmpFile.h"
+#include "tools/skingen/Composite.h"
+#include "tools/skingen/HeaderWriter.h"
+#include "tools/skingen/OutputFile.h"
+#include "tools/skingen/SkinModel.h"
+#include "tools/skingen/SkinRenderer.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QStringList>
+#include <cstdio>
+#include <exception>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+struct Options {
+    QString artFolder;
+    QString headerPath;
+    QString programFolder;
+    QString compositeFolder;
+};
+
+bool ParseOptions(const QStringList& arguments, Options& options) {
+    for (qsizetype i = 1; i + 1 < arguments.size(); i += 2) {
+        const QString& name = arguments[i];
+        const QString& value = arguments[i + 1];
+        if (name == "--art") {
+            options.artFolder = value;
+        } else if (name == "--header") {
+            options.headerPath = value;
+        } else if (name == "--program") {
+            options.programFolder = value;
+        } else if (name == "--composites") {
+            options.compositeFolder = value;
+        } else {
+            return false;
+        }
+    }
+    return arguments.size() % 2 == 1 && !options.artFolder.isEmpty() && !options.headerPath.isEmpty() &&
+           !options.programFolder.isEmpty();
+}
+
+void WriteBitmap(const QString& folder, const SkinGen::RenderedBitmap& bitmap, QStringList& names) {
+    SkinGen::WriteFileIfChanged(folder + "/" + QString::fromStdString(bitmap.name) + ".bmp",
+                                SkinGen::EncodeBmp24(bitmap.image));
+    names << QString::fromStdString(bitmap.name);
+}
+
+// Knob at "Laden", normal mode on, everything else at rest.
+size_t PreviewState(const SkinGen::SkinButton& button) {
+    return button.tableName == "MainNormalMode" ? 2 : 0;
+}
+
+void SavePng(const QImage& image, const QString& path) {
+    if (!image.save(path, "PNG")) {
+        throw std::runtime_error("cannot write " + path.toStdString());
+    }
+}
+
+void WriteComposites(const QString& folder, const std::vector<SkinGen::RenderedWindow>& windows) {
+    using namespace SkinGen;
+    QDir().mkpath(folder);
+    std::vector<QImage> composites;
+    for (const RenderedWindow& window : windows) {
+        composites.push_back(CompositeWindow(window, PreviewState));
+        if (!window.window->windowRegion.empty()) {
+            composites.back() = ShapedWindow(composites.back(), window.window->windowRegion);
+        }
+        const QString name = QString::fromStdString(window.window->bitmapName).toLower();
+        SavePng(composites.back(), folder + "/" + name + ".png");
+        SavePng(StateSheet(window, 3), folder + "/" + name + "-states.png");
+    }
+    // The main window with the category panel in its place.
+    QImage main = composites[0];
+    {
+        QPainter painter(&main);
+        painter.drawImage(QPoint(0, 484), composites[1]);
+    }
+    SavePng(main, folder + "/skin-main.png");
+}
+
+void Run(const Options& options) {
+    using namespace SkinGen;
+    const std::vector<SkinWindow> windows = {MainWindowSkin(), CategoryPanelSkin(), SettingsDialogSkin(),
+                                             AlbumDialogSkin()};
+    std::vector<RenderedWindow> rendered;
+    QStringList names;
+    for (const SkinWindow& window : windows) {
+        rendered.push_back(RenderWindow(window));
+        const RenderedWindow& art = rendered.back();
+        WriteBitmap(options.artFolder, art.background, names);
+        for (const RenderedButton& button : art.buttons) {
+            for (const RenderedBitmap& state : button.states) {
+                WriteBitmap(options.artFolder, state, names);
+            }
+        }
+        for (const RenderedBitmap& extra : art.extras) {
+            WriteBitmap(options.artFolder, extra, names);
+        }
+    }
+    WriteFileIfChanged(options.headerPath, SkinArtHeader(rendered));
+    if (!options.compositeFolder.isEmpty()) {
+        WriteComposites(options.compositeFolder, rendered);
+    }
+    // The list of resource bitmaps, one name a line: the resource module is packed from it.
+    WriteFileIfChanged(options.artFolder + "/bitmaps.txt", (names.join('\n') + '\n').toUtf8());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Fonts need a GUI application; no display is needed to draw into images.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    Options options;
+    if (!ParseOptions(application.arguments(), options)) {
+        std::fprintf(stderr, "usage: skingen --art DIR --header FILE --program DIR [--composites DIR]\n");
+        return 2;
+    }
+    try {
+        Run(options);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "skingen: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
