@@ -40,3 +40,15 @@ def scratch_dir():
     import atexit
     atexit.register(shutil.rmtree, path, ignore_errors=True)
     return path
+
+
+def median_reported(command, key="seconds", runs=RUNS, **kwargs):
+    """Median of a figure that the command measures itself and prints as key=value, for timings that must
+    leave out the process start and the reading of inputs. Returns (median, last output's other figures)."""
+    values = []
+    figures = {}
+    for _ in range(runs):
+        out = subprocess.run(command, check=True, capture_output=True, text=True, **kwargs).stdout
+        figures = dict(part.split("=", 1) for part in out.split() if "=" in part)
+        values.append(float(figures[key]))
+    return statistics.median(values), figures

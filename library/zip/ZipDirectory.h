@@ -21,7 +21,6 @@ public:
     static constexpr DWORD kZip64LocatorSize = 20;
     static constexpr DWORD kDataDescriptorSignature = 0x08074B50; // "PK\7\8", optional
     static constexpr DWORD kMaxComment = 0xFFFF;
-    static constexpr DWORD kMaxEntries = 0xFFFF;
     static constexpr DWORD kDefaultSearchBufferSize = 32768;
 
     explicit CZipDirectory(CZipVolumeStore& store) : m_store(store) {}
