@@ -9,6 +9,10 @@
 #include "platform/base/FileApi.h"
 #include "platform/base/GlobalMemory.h"
 
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
 namespace {
 
 constexpr DWORD kFileHeaderSize = sizeof(BITMAPFILEHEADER);
@@ -58,10 +62,6 @@ BOOL WriteAll(HANDLE file, const void* data, DWORD bytes) {
 }
 
 } // namespace
-
-#include <algorithm>
-#include <cstring>
-#include <memory>
 
 void CPictureInfo::Free() {
     delete[] m_dib;
