@@ -98,8 +98,9 @@ public:
     int GetDeviceCaps(int index) const;
     // Replaces what GetDeviceCaps reports for one index, for contexts that stand for other devices.
     void SetDeviceCaps(int index, int value);
-    // Test hook: the next count transfers (BitBlt, StretchBlt, StretchDIBits, SetDIBitsToDevice) fail.
-    void FailNextTransfers(int count);
+    // Test hook: the next count transfers (BitBlt, StretchBlt, StretchDIBits, SetDIBitsToDevice) fail,
+    // after the given number of transfers that still go through.
+    void FailNextTransfers(int count, int afterSuccesses = 0);
 
     // Clip regions are in device units; a null region removes clipping.
     int SelectClipRgn(CRgn* region);

@@ -127,6 +127,10 @@ QRegion DeviceContextRecord::DrawableArea() const {
 bool DeviceContextRecord::TakeInjectedFailure() {
     if (failTransfers <= 0)
         return false;
+    if (passBeforeFailing > 0) {
+        --passBeforeFailing;
+        return false;
+    }
     --failTransfers;
     return true;
 }
@@ -706,9 +710,11 @@ void CDC::SetDeviceCaps(int index, int value) {
         m_hDC->capsOverrides[index] = value;
 }
 
-void CDC::FailNextTransfers(int count) {
-    if (m_hDC)
-        m_hDC->failTransfers = count;
+void CDC::FailNextTransfers(int count, int afterSuccesses) {
+    if (!m_hDC)
+        return;
+    m_hDC->failTransfers = count;
+    m_hDC->passBeforeFailing = afterSuccesses;
 }
 
 // CDC: clipping.

@@ -68,6 +68,8 @@ struct DeviceContextRecord {
     DcState state;
     std::vector<DcState> saved;
     std::map<int, int> capsOverrides;
+    // Injected failures: transfers pass while passBeforeFailing is above 0, then failTransfers fail.
+    int passBeforeFailing = 0;
     int failTransfers = 0;
     CDC* permanent = nullptr;
     std::unique_ptr<CDC> temporary;

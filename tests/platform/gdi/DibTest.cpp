@@ -333,6 +333,18 @@ TEST(StretchDIBits, InjectedFailuresReportGdiErrorAndDrawNothing) {
     EXPECT_EQ(canvas.At(0, 0), kRed);
 }
 
+TEST(StretchDIBits, InjectedFailuresCanStartAfterSomeTransfersWentThrough) {
+    const PackedDib dib = PackedDib::Make(24, 1, {{Bgr(kRed)}});
+    DibCanvas canvas(4, 1);
+    canvas.dc.FailNextTransfers(2, 1);
+    std::vector<int> results;
+    for (int x = 0; x < 4; ++x)
+        results.push_back(StretchDIBits(canvas.dc, x, 0, 1, 1, 0, 0, 1, 1, dib.Bits(), dib.Info(),
+                                        DIB_RGB_COLORS, SRCCOPY));
+    EXPECT_EQ(results, (std::vector<int>{1, GDI_ERROR, GDI_ERROR, 1}));
+    EXPECT_EQ(canvas.Row(0), (std::vector<COLORREF>{kRed, kWhite, kWhite, kRed}));
+}
+
 TEST(SetDIBitsToDevice, DrawsOnlyTheBandOfRowsItIsGiven) {
     // Rows top to bottom: red, green, blue, white. The caller holds DIB rows 1 and 2 (from the bottom):
     // blue and green.
