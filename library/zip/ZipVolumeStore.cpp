@@ -100,23 +100,32 @@ void CZipVolumeStore::Rewrite(const std::vector<Segment>& keep) {
     if (IsReadOnly())
         AfxThrowFileException(CFileException::accessDenied, EBADF, m_path);
     Flush();
-    ULONGLONG end = 0;
-    if (!IsChanged()) {
-        StartCopy();
+    const bool firstChange = !IsChanged();
+    try {
+        ULONGLONG end = 0;
+        if (firstChange)
+            StartCopy();
         for (const Segment& segment : keep) {
-            if (!m_copy->CopyFrom(*m_original, segment.start, end, segment.length))
-                ThrowCorrupt();
-            end += segment.length;
+            CBigFile& source = firstChange ? *m_original : *m_copy;
+            if ((!firstChange && segment.start == end) ||
+                m_copy->CopyFrom(source, segment.start, end, segment.length)) {
+                end += segment.length;
+                continue;
+            }
+            ThrowCorrupt();
         }
-    } else {
-        for (const Segment& segment : keep) {
-            if (segment.start != end && !m_copy->CopyFrom(*m_copy, segment.start, end, segment.length))
-                ThrowCorrupt();
-            end += segment.length;
-        }
-        m_copy->SetLength(end);
+        if (!firstChange)
+            m_copy->SetLength(end);
+        m_bufferStart = end;
+    } catch (...) {
+        // A failed first copy leaves the store as it was; a copy that failed halfway through moving its
+        // entries no longer matches any directory and must never be put in place.
+        if (firstChange)
+            DropCopy();
+        else
+            m_broken = true;
+        throw;
     }
-    m_bufferStart = end;
 }
 
 void CZipVolumeStore::StartCopy() {
@@ -133,6 +142,8 @@ void CZipVolumeStore::StartCopy() {
 void CZipVolumeStore::Commit() {
     if (!IsChanged())
         return;
+    if (m_broken)
+        throw new CZipException(CZipException::CauseGeneric, m_path);
     Flush();
     m_copy.reset();
     m_file = m_original.get();
@@ -142,14 +153,20 @@ void CZipVolumeStore::Commit() {
     m_writer.reset();
 }
 
-void CZipVolumeStore::Close() noexcept {
-    m_file = nullptr;
+void CZipVolumeStore::DropCopy() noexcept {
     m_copy.reset();
     m_writer.reset();
-    m_original.reset();
-    m_writeBuffer.Release();
+    m_file = m_original.get();
     m_bufferStart = 0;
     m_buffered = 0;
+    m_broken = false;
+}
+
+void CZipVolumeStore::Close() noexcept {
+    DropCopy();
+    m_file = nullptr;
+    m_original.reset();
+    m_writeBuffer.Release();
     m_path.Empty();
 }
 

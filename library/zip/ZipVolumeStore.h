@@ -65,6 +65,7 @@ public:
 private:
     [[noreturn]] void ThrowCorrupt() const;
     void StartCopy();
+    void DropCopy() noexcept;
 
     CString m_path;
     int m_mode = kOpenReadOnly;
@@ -76,4 +77,5 @@ private:
     CZipByteBuffer m_writeBuffer;
     ULONGLONG m_bufferStart = 0; // file position of the first buffered byte
     DWORD m_buffered = 0;
+    bool m_broken = false; // a rewrite of the copy failed halfway
 };

@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -218,6 +219,8 @@ TEST_F(ZipArchiveTest, ReplacesEntriesAsTheAlbumDoes) {
         archive.DeleteFiles(Names({"INDEX.XML", "a(0).XML"}));
         ASSERT_TRUE(AddBytes(archive, "a(0).xml", "neu " + std::to_string(round)));
         ASSERT_TRUE(AddBytes(archive, "index.xml", "index " + std::to_string(round)));
+        // What was added reads back before Close puts it in place.
+        EXPECT_EQ(Extract(archive, archive.FindFile("index.xml")), "index " + std::to_string(round));
         archive.Close();
     }
     CZipArchive archive;
@@ -226,6 +229,77 @@ TEST_F(ZipArchiveTest, ReplacesEntriesAsTheAlbumDoes) {
     EXPECT_EQ(Extract(archive, archive.FindFile("index.xml")), "index 2");
     EXPECT_EQ(Extract(archive, archive.FindFile("a(0).xml")), "neu 2");
     EXPECT_EQ(Extract(archive, 0), NoiseBytes(4000, 5));
+}
+
+TEST_F(ZipArchiveTest, AddsFilesAndFoldersFromDisk) {
+    const CString source = PathOf("quelle");
+    ASSERT_EQ(mkdir(source, 0755), 0);
+    WriteBytes(source + "/a.txt", TextBytes(5000));
+    const struct timespec times[2] = {{1700000000, 0}, {1700000000, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, source + "/a.txt", times, 0), 0);
+    ASSERT_EQ(chmod(source + "/a.txt", 0444), 0);
+    const CString path = PathOf("files.zip");
+    {
+        CZipArchive archive;
+        ASSERT_TRUE(archive.Open(path, CZipArchive::zipCreate));
+        EXPECT_TRUE(archive.AddNewFile(source + "/a.txt", -1, 1000));
+        EXPECT_TRUE(archive.AddNewFile(source));
+        EXPECT_FALSE(archive.AddNewFile(source + "/missing.txt"));
+        archive.Close();
+    }
+    CZipArchive archive;
+    ASSERT_TRUE(archive.Open(path, CZipArchive::zipOpenReadOnly));
+    const CString stored = source.Mid(1); // without the leading slash
+    ASSERT_EQ(EntryNames(archive), (std::vector<std::string>{(stored + "/a.txt").str(), stored.str()}));
+    CZipEntryHeader header;
+    archive.GetEntryInfo(0, header);
+    EXPECT_EQ(header.GetTime(), 1700000000);
+    EXPECT_EQ(header.m_externalAttributes & 0x11, 0x01u); // read-only file
+    EXPECT_EQ(Extract(archive, 0), TextBytes(5000));
+    EXPECT_TRUE(archive.IsFileDirectory(1));
+    archive.GetEntryInfo(1, header);
+    EXPECT_EQ(header.m_method, CZipEntryHeader::kMethodStored);
+}
+
+TEST_F(ZipArchiveTest, WritesCommentsAndExtraFields) {
+    const std::string localExtra("\x34\x12\x03\x00"
+                                 "abc",
+                                 7),
+        centralExtra("\x78\x56\x01\x00"
+                     "z",
+                     5);
+    const CString path = PathOf("comments.zip");
+    {
+        CZipArchive archive;
+        ASSERT_TRUE(archive.Open(path, CZipArchive::zipCreate));
+        archive.SetGlobalComment("Urlaub 2024");
+        CZipEntryHeader header;
+        header.SetFileName("bild.xml");
+        header.m_extraField.Assign(localExtra.data(), static_cast<DWORD>(localExtra.size()));
+        ASSERT_TRUE(archive.BeginNewEntry(header));
+        archive.SetExtraField(reinterpret_cast<const BYTE*>(centralExtra.data()),
+                              static_cast<int>(centralExtra.size()));
+        ASSERT_TRUE(archive.WriteNewEntry("<PHOTO/>", 8));
+        ASSERT_TRUE(archive.FinishNewEntry());
+        EXPECT_TRUE(archive.SetFileComment(0, "Strand"));
+        EXPECT_FALSE(archive.SetFileComment(1, "keins"));
+        archive.Close();
+    }
+    EXPECT_EQ(RunCommand("unzip -tq " + Quoted(path) + " >/dev/null"), 0);
+    CZipArchive archive;
+    ASSERT_TRUE(archive.Open(path, CZipArchive::zipOpenReadOnly));
+    EXPECT_EQ(archive.GetGlobalComment(), "Urlaub 2024");
+    CZipEntryHeader header;
+    archive.GetEntryInfo(0, header);
+    EXPECT_EQ(header.m_comment, "Strand");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(header.m_extraField.GetBuffer()),
+                          header.m_extraField.GetSize()),
+              centralExtra);
+    ASSERT_TRUE(archive.OpenEntry(0));
+    CZipByteBuffer extra;
+    ASSERT_TRUE(archive.GetLocalExtraField(extra));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(extra.GetBuffer()), extra.GetSize()), localExtra);
+    archive.CloseEntry();
 }
 
 TEST_F(ZipArchiveTest, DeletesEveryEntryOfAName) {
@@ -421,6 +495,33 @@ TEST_F(ZipArchiveTest, KeepsTheArchiveWhenAChangeFails) {
         EXPECT_EQ(ReadBytes(path), before);
         EXPECT_EQ(m_folder.Names(), std::vector<CString>{"keep.zip"});
     }
+}
+
+TEST_F(ZipArchiveTest, AFailedFirstCopyChangesNothing) {
+    const CString path =
+        MakeArchive("copy.zip", {{"index.xml", TextBytes(2000)}, {"b.bmp", NoiseBytes(40000, 16)}});
+    const std::string before = ReadBytes(path);
+    CZipArchive archive;
+    ASSERT_TRUE(archive.Open(path));
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const FileSizeLimit limit(before.size() / 2);
+        bool thrown = false;
+        try {
+            if (attempt == 0)
+                archive.DeleteFiles(Names({"index.xml"}));
+            else
+                AddBytes(archive, "c.xml", "neu");
+        } catch (CException* e) {
+            thrown = true;
+            e->Delete();
+        }
+        EXPECT_TRUE(thrown) << attempt;
+    }
+    // Closing as if nothing had failed writes nothing: the archive is as it was.
+    EXPECT_EQ(archive.GetEntryCount(), 2);
+    archive.Close();
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(m_folder.Names(), std::vector<CString>{"copy.zip"});
 }
 
 TEST_F(ZipArchiveTest, ReportsAFailingCloseAndKeepsTheArchive) {
