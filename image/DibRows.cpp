@@ -1,6 +1,7 @@
 #include "image/DibRows.h"
 
 #include "image/DibGeometry.h"
+#include "platform/gdi/Stretch.h"
 
 CDibRows::CDibRows(BYTE* bits, int width, int height, int bitCount)
     : m_rowBytes(DibRowBytes(width, bitCount)), m_width(width), m_height(height < 0 ? -height : height),
@@ -14,26 +15,18 @@ CDibRows::CDibRows(BYTE* bits, int width, int height, int bitCount)
     }
 }
 
-std::vector<int> NearestSteps(int srcSize, int dstSize) {
-    std::vector<int> steps(static_cast<size_t>(dstSize));
-    const int quotient = srcSize / dstSize;
-    const int remainder = srcSize % dstSize;
-    int accumulator = remainder / 2;
-    int position = 0;
-    for (int& step : steps) {
-        step = position;
-        position += quotient;
-        accumulator += remainder;
-        if (accumulator >= dstSize) {
-            accumulator -= dstSize;
-            ++position;
-        }
-    }
+namespace {
+
+std::vector<int> Steps(int srcExtent, int destExtent) {
+    std::vector<int> steps(static_cast<size_t>(destExtent));
+    ColorOnColorSteps(srcExtent, destExtent, 0, destExtent, steps.data());
     return steps;
 }
 
+} // namespace
+
 CStretchMap MakeStretchMap(const CRect& source, int dstWidth, int dstHeight, int orientation) {
-    CStretchMap map{NearestSteps(source.Width(), dstWidth), NearestSteps(source.Height(), dstHeight)};
+    CStretchMap map{Steps(source.Width(), dstWidth), Steps(source.Height(), dstHeight)};
     const bool mirror = orientation == kOrientMirror;
     const bool flip = orientation == kOrientFlip;
     for (int& x : map.columns)

@@ -1,7 +1,7 @@
 #pragma once
 // CDibRows walks the rows of a DIB's pixels top row first, whichever way they lie in memory; CStretchMap
 // holds, for each destination column and row, the source column and row that nearest-neighbour
-// stretching takes (the accumulator stepping that drawing with COLORONCOLOR uses too).
+// stretching takes: the stepping that drawing with COLORONCOLOR uses, so both pick the same pixels.
 
 #include "platform/base/Geometry.h"
 
@@ -41,8 +41,3 @@ struct CStretchMap {
 
 // The source rectangle must be non-empty and the destination size positive.
 CStretchMap MakeStretchMap(const CRect& source, int dstWidth, int dstHeight, int orientation);
-
-// The nearest-neighbour stepping of one axis: destination position i takes source offset steps[i]. The
-// source advances by q = srcSize / dstSize per position, and by q + 1 when an accumulator that starts at
-// r / 2 and grows by r = srcSize % dstSize reaches dstSize (it then drops by dstSize).
-std::vector<int> NearestSteps(int srcSize, int dstSize);

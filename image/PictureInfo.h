@@ -8,6 +8,8 @@
 #include "platform/base/WinStructs.h"
 
 class CArchive;
+class CBitmap;
+class CDC;
 class CFile;
 struct NormalizedDib;
 
@@ -82,6 +84,51 @@ public:
     CPictureInfo* RotateFilled(int tenths, COLORREF fill, int bitsPerPixel, int flags) const;
     // A picture of one colour.
     static CPictureInfo* CreateFilled(const CSize& size, COLORREF colour, int bitsPerPixel);
+
+    // Drawing (image/PictureDraw.cpp). None changes the picture; each draws with the stretch mode
+    // COLORONCOLOR and restores the context's own. Nothing is drawn for a null context or a picture
+    // without data. Rectangles are device pixels; source rectangles count picture rows from the top.
+    void Draw(CDC* dc, const CRect& dest, DWORD rop) const;
+    void DrawStretched(CDC* dc, const CRect& dest, DWORD rop) const;
+    void DrawPart(CDC* dc, const CRect& dest, const CRect& src, DWORD rop) const;
+    // The whole picture in tiles (DrawBanded).
+    void DrawSmooth(CDC* dc, const CRect& dest, DWORD rop) const;
+    // The part of the picture, stretched to dest, that lies inside clip; smooth resamples it first.
+    void DrawClipped(CDC* dc, const CRect& dest, const CRect& clip, DWORD rop, BOOL smooth) const;
+    // Through a bitmap of the given size compatible with the context.
+    void DrawViaBitmap(CDC* dc, const CRect& dest, const CRect& size, DWORD rop) const;
+    // Draws any packed DIB into dest: in one transfer with whole set, else in tiles of at most 600 device
+    // pixels, retried with smaller tiles (300, 200, 150, 120) while the first tile of an attempt fails, as
+    // printer drivers that refuse large bitmaps do. Returns the scan lines drawn, 0 when the draw failed.
+    static int DrawBanded(CDC* dc, CRect dest, const BITMAPINFOHEADER* dib, DWORD rop, BOOL whole);
+    // A new bitmap compatible with the screen, holding the picture (the caller's); null without data.
+    CBitmap* CreateBitmap() const;
+
+    // Conversions (image/PictureConvert.cpp). Each returns a new 24-bit picture owned by the caller, or
+    // null; sizes that are not positive or beyond the picture limits are refused.
+    CPictureInfo* ConvertTo24Bit() const;
+    CPictureInfo* CopyTo24Bit() const;
+    CPictureInfo* ScaleTo24Bit(const CRect& size) const;
+    CPictureInfo* ScaleTo24Bit(int width, int height) const;
+    // The rectangle (counted from the top, clamped to the picture) of a 24-bit picture.
+    CPictureInfo* Crop24(const CRect& r) const;
+    // Scaled to fit bounds without enlarging, through the DIB conversion: a new movable block, or null.
+    HGLOBAL ScaleToFitHGlobal(const CRect& bounds, int a, int b) const;
+    // Exchanges the first and third byte of every pixel of a 24-bit picture.
+    void SwapRedBlue();
+    // This 24-bit picture with the other, stretched to its size, added byte by byte as a + b - 127.
+    CPictureInfo* Merge(const CPictureInfo* other) const;
+
+    // Rendering (image/PictureRender.cpp).
+    // Fills this empty picture with size on the background, the source scaled to fit in the middle.
+    BOOL CreateThumbnail(const CSize& size, COLORREF background, const CPictureInfo* source);
+    // A picture of the frame's size: this picture stretched to the frame, zoomed by zoom percent about
+    // the frame's centre, moved by shift and clipped, on the background. Zoom 0 gives background only.
+    CPictureInfo* RenderZoomed(const CRect& frame, const CPoint& shift, int zoom, COLORREF background) const;
+    CPictureInfo* RenderZoomedOwnSize(const CPoint& shift, int zoom, COLORREF background) const;
+    // Called on a stencil's mask: the photo zoomed as above, cut by the mask. Null for zoom 0.
+    CPictureInfo* RenderZoomedMasked(const CRect& frame, const CPoint& shift, int zoom, COLORREF background,
+                                     const CPictureInfo* photo) const;
 
     // Rotation by tenths of a degree (image/PictureRotate.cpp); each result is a new picture owned by the
     // caller, or null. Rotate and RotateOnBlack first delete the picture that mask holds, then store the new

@@ -4,7 +4,6 @@
 #include "tests/support/FakeAppServices.h"
 
 #include <cstring>
-
 #include <gtest/gtest.h>
 
 namespace {
