@@ -128,6 +128,17 @@ TEST(DrawPicture, ClippedDrawsThePartInsideTheClip) {
     EXPECT_NE(PixelOf(*smoothResult, 0, 0), kBackground);
 }
 
+TEST(DrawPicture, ThroughABitmapOfTheGivenSize) {
+    const Picture picture = Coordinates(4, 4);
+    Surface target(8, 8);
+    picture->DrawViaBitmap(target.Dc(), CRect(0, 0, 8, 8), CRect(0, 0, 2, 2), SRCCOPY);
+    const Picture result = target.Result();
+    // 4 x 4 into a 2 x 2 bitmap keeps pixels 0 and 2 each way; that bitmap doubled fills the 8 x 8 target.
+    EXPECT_EQ(PixelOf(*result, 0, 0), 0x000007u);
+    EXPECT_EQ(PixelOf(*result, 7, 7), 0x020207u);
+    EXPECT_EQ(PixelOf(*result, 7, 0), 0x020007u);
+}
+
 TEST(DrawPicture, BitmapHoldsThePicture) {
     DibBuilder dib(3, 2, 8, {Rgb(0x000000), Rgb(0xFF0000), Rgb(0x00FF00)});
     dib.Pixels({1, 2, 0, 0, 1, 2});
