@@ -111,25 +111,25 @@ private:
         return m_rowSums.data() + static_cast<size_t>(slot) * m_values;
     }
 
-    // Horizontal box sums of one row into the slot, added to the column sums.
+    // Horizontal box sums of one row into the slot, added to the column sums. The row is copied between
+    // r repeats of its first and last pixel; each sum then follows from the one a pixel before it.
     void AddRow(const BYTE* row, std::int32_t* sums) {
-        const int c = m_channels;
-        for (int x = -m_radius; x < m_width + m_radius; ++x) {
-            const int from = std::clamp(x, 0, m_width - 1) * c;
-            std::memcpy(&m_padded[static_cast<size_t>(x + m_radius) * c], row + from, static_cast<size_t>(c));
+        const size_t c = static_cast<size_t>(m_channels), r = static_cast<size_t>(m_radius);
+        BYTE* padded = m_padded.data();
+        std::memcpy(padded + r * c, row, m_values);
+        for (size_t x = 0; x < r; ++x) {
+            std::memcpy(padded + x * c, row, c);
+            std::memcpy(padded + (r + static_cast<size_t>(m_width) + x) * c, row + m_values - c, c);
         }
-        for (int ch = 0; ch < c; ++ch) {
+        const size_t span = 2 * r * c; // from the first to the last value of a window
+        for (size_t i = 0; i < c; ++i) {
             std::int32_t sum = 0;
-            for (int x = 0; x < 2 * m_radius + 1; ++x)
-                sum += m_padded[static_cast<size_t>(x * c + ch)];
-            for (int x = 0;; ++x) {
-                sums[x * c + ch] = sum;
-                if (x + 1 == m_width)
-                    break;
-                sum += m_padded[static_cast<size_t>((x + 2 * m_radius + 1) * c + ch)] -
-                       m_padded[static_cast<size_t>(x * c + ch)];
-            }
+            for (size_t d = 0; d <= span; d += c)
+                sum += padded[i + d];
+            sums[i] = sum;
         }
+        for (size_t i = c; i < m_values; ++i)
+            sums[i] = sums[i - c] + padded[i + span] - padded[i - c];
         for (size_t i = 0; i < m_values; ++i)
             m_columnSums[i] += sums[i];
     }
@@ -141,7 +141,7 @@ private:
     size_t m_values;
     std::vector<BYTE> m_padded;
     std::vector<std::int32_t> m_rowSums;
-    std::vector<std::int64_t> m_columnSums;
+    std::vector<std::int32_t> m_columnSums; // at most 255 k^2
 };
 
 } // namespace
