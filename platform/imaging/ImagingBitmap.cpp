@@ -34,6 +34,7 @@ bool CImagingBitmap::Load(const BITMAPINFOHEADER* dib, std::size_t length, int b
     const int target = bitsPerPixel == 0 ? layout.bitsPerPixel : bitsPerPixel;
     const std::vector<RGBQUAD> palette(layout.palette, layout.palette + layout.paletteEntries);
     const BytePixels pixels = ReadBytePixels(layout);
+    m_alpha.clear();
     if (target == layout.bitsPerPixel)
         m_dib = WriteDib(pixels, target, palette);
     else
@@ -44,6 +45,7 @@ bool CImagingBitmap::Load(const BITMAPINFOHEADER* dib, std::size_t length, int b
 bool CImagingBitmap::Create(int width, int height, int bitsPerPixel) {
     if (!IsDibSizeAllowed(width, height) || !IsDibDepth(bitsPerPixel))
         return false;
+    m_alpha.clear();
     m_dib = MakeDib(width, height, bitsPerPixel,
                     bitsPerPixel <= 8 ? StandardPalette(bitsPerPixel) : std::vector<RGBQUAD>{});
     return true;
@@ -60,6 +62,7 @@ bool CImagingBitmap::Fill(COLORREF colour) {
     for (BYTE *p = pixels.bytes.data(), *end = p + pixels.bytes.size(); p < end; p += pixels.bytesPerPixel)
         std::memcpy(p, value, std::size_t(pixels.bytesPerPixel));
     m_dib = WriteDib(pixels, bitsPerPixel, palette);
+    m_alpha.clear();
     return true;
 }
 
@@ -81,5 +84,6 @@ bool CImagingBitmap::Crop(int left, int bottom, int width, int height) {
         std::memcpy(cut.Row(y), pixels.Row(int(y0) + y) + x0 * pixels.bytesPerPixel,
                     std::size_t(cut.RowBytes()));
     m_dib = WriteDib(cut, layout.bitsPerPixel, Palette());
+    m_alpha.clear();
     return true;
 }

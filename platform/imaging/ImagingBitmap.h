@@ -43,6 +43,39 @@ public:
     // result as large as the turned picture's bounding box; otherwise it keeps its size.
     bool Rotate(int hundredths, int flags, COLORREF fill);
 
+    // Converts the picture to another depth (1, 4, 8, 16, 24 or 32). At 8 bits or fewer a picture that
+    // already fits keeps its colours exactly; any other gets a palette made for it (median cut) and is
+    // dithered onto it (Floyd-Steinberg). 16 bits keep 5 bits a channel. At 32 bits the fourth byte is
+    // the transparency's alpha where the picture has one. The transparency is kept.
+    bool ConvertDepth(int bitsPerPixel);
+
+    // The number of distinct colours the pixels show (palette entries that no pixel uses do not count).
+    // 0 for an empty picture.
+    int CountColorsUsed() const;
+
+    // Red-eye correction inside rect (pixel coordinates, top row 0, right and bottom exclusive, clamped
+    // to the picture): every pixel whose redness, 255 * red / (red + green + blue), exceeds threshold
+    // takes the eye colour's hue and saturation at its own brightness. 24 and 32 bits only.
+    bool CorrectRedEye(const RECT& rect, COLORREF eyeColour, int threshold);
+
+    // The transparency a file carried: one alpha byte a pixel, in DIB row order (bottom row first);
+    // empty when there is none. Set by the file loaders and kept by ConvertDepth; the geometric
+    // operations, Load, Create and Fill drop it.
+    bool HasTransparency() const { return !m_alpha.empty(); }
+    const std::vector<BYTE>& GetAlpha() const { return m_alpha; }
+
+    // The transparency as a 1-bit mask of the same size: white where the picture is opaque (alpha 128
+    // and above), black around it. False when the picture has no transparency.
+    bool GetMask(CImagingBitmap& mask) const;
+
+    // Every pixel under a dark pixel (below half brightness) of a mask of the same size becomes white,
+    // so that the mask drawn with OR and then the picture with AND show the picture on what lies below.
+    bool WhitenMasked(const CImagingBitmap& mask);
+
+    // Takes over a packed DIB made by MakeDib or WriteDib (40-byte header, BI_RGB, bottom-up rows,
+    // biClrUsed palette entries), and the alpha bytes of its transparency or nothing.
+    void Attach(std::vector<BYTE> dib, std::vector<BYTE> alpha = {});
+
     bool IsEmpty() const { return m_dib.empty(); }
     int GetWidth() const;
     int GetHeight() const;
@@ -50,7 +83,10 @@ public:
 
     // The picture as a packed DIB: 40-byte header, colour table for 8 bits or fewer, bottom-up rows.
     const std::vector<BYTE>& GetDib() const { return m_dib; }
-    void Free() { m_dib.clear(); }
+    void Free() {
+        m_dib.clear();
+        m_alpha.clear();
+    }
 
 private:
     const BITMAPINFOHEADER& Header() const {
@@ -59,4 +95,5 @@ private:
     std::vector<RGBQUAD> Palette() const;
 
     std::vector<BYTE> m_dib;
+    std::vector<BYTE> m_alpha;
 };

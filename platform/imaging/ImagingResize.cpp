@@ -26,6 +26,7 @@ bool CImagingBitmap::Resize(int width, int height, int mode) {
     const int bitsPerPixel = layout.bitsPerPixel;
     const std::vector<RGBQUAD> palette = Palette();
     const ResampleFilter filter = FilterOfMode(mode);
+    m_alpha.clear();
 
     // Nearest-neighbour sampling and true colour need no colour work: pixels are scaled as they are
     // stored. Smooth scaling of palette indexes or 5-5-5 words goes through blue-green-red.

@@ -84,5 +84,6 @@ bool CImagingBitmap::Rotate(int hundredths, int flags, COLORREF fill) {
         }
     });
     m_dib = WriteDib(turned, layout.bitsPerPixel, palette);
+    m_alpha.clear();
     return true;
 }
