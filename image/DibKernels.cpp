@@ -12,8 +12,8 @@ std::int64_t RowGrain(int width) {
     return std::max<std::int64_t>(1, (1 << 18) / std::max(1, width));
 }
 
-// Calls perRow(destination row in the picture, destination row pointer, source row pointer) for every
-// row of the band, spread over the cores.
+// Calls perRow(destination row, source row it takes its pixels from) for every row of the band, spread
+// over the cores.
 template <typename PerRow>
 void ForEachBandRow(const StretchBand& band, PerRow perRow) {
     ParallelFor(band.rowCount, RowGrain(band.dst.Width()), [&](std::int64_t begin, std::int64_t end) {

@@ -61,12 +61,19 @@ bool Is555(const BITMAPINFOHEADER* h) {
     return redMask == 0x7C00;
 }
 
-// Presets the new pixels to the fill; returns the pixel value that 16-, 24- and 32-bit corners get.
-std::vector<BYTE> FillPixel(const BITMAPINFOHEADER* h, RotationFill fill, COLORREF colour) {
-    if (fill == RotationFill::White)
-        colour = RGB(255, 255, 255);
-    else if (fill == RotationFill::Black)
-        colour = RGB(0, 0, 0);
+COLORREF FillColour(RotationFill fill, COLORREF colour) {
+    switch (fill) {
+    case RotationFill::White:
+        return RGB(255, 255, 255);
+    case RotationFill::Black:
+        return RGB(0, 0, 0);
+    default:
+        return colour;
+    }
+}
+
+// The bytes of a 16-, 24- or 32-bit corner pixel; none for paletted pixels, which start as the fill.
+std::vector<BYTE> FillPixel(const BITMAPINFOHEADER* h, COLORREF colour) {
     const BYTE r = GetRValue(colour), g = GetGValue(colour), b = GetBValue(colour);
     switch (h->biBitCount) {
     case 16: {
@@ -85,11 +92,7 @@ std::vector<BYTE> FillPixel(const BITMAPINFOHEADER* h, RotationFill fill, COLORR
 
 // The byte every paletted pixel starts as: the fill's colour-table index (in both halves at 4 bits), 0
 // when the table lacks it; at 1 bit all ones for white and all zeros otherwise.
-BYTE PalettedFillByte(const BITMAPINFOHEADER* h, RotationFill fill, COLORREF colour) {
-    if (fill == RotationFill::White)
-        colour = RGB(255, 255, 255);
-    else if (fill == RotationFill::Black)
-        colour = RGB(0, 0, 0);
+BYTE PalettedFillByte(const BITMAPINFOHEADER* h, COLORREF colour) {
     if (h->biBitCount == 1)
         return colour == RGB(255, 255, 255) ? 0xFF : 0x00;
     const auto* table = reinterpret_cast<const RGBQUAD*>(DibColorTablePtr(h));
@@ -256,7 +259,7 @@ RotatedDib RotateDib(const BYTE* dib, std::size_t length, int tenths, RotationFi
     header->biHeight = extent.height;
     header->biSizeImage = static_cast<DWORD>(image);
     BYTE* bits = result.block.get() + prefix;
-    std::memset(bits, src->biBitCount <= 8 ? PalettedFillByte(src, fill, colour) : 0,
+    std::memset(bits, src->biBitCount <= 8 ? PalettedFillByte(src, FillColour(fill, colour)) : 0,
                 static_cast<size_t>(image));
 
     BYTE* maskBits = nullptr;
@@ -278,6 +281,6 @@ RotatedDib RotateDib(const BYTE* dib, std::size_t length, int tenths, RotationFi
         std::memset(maskBits, 0xFF, static_cast<size_t>(maskImage));
     }
 
-    Rotation(src, turn, quarters, extent).Run(bits, FillPixel(src, fill, colour), maskBits);
+    Rotation(src, turn, quarters, extent).Run(bits, FillPixel(src, FillColour(fill, colour)), maskBits);
     return result;
 }
