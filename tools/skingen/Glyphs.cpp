@@ -420,13 +420,11 @@ void TextT(QPainter& p, const QColor& ink) {
     p.drawRect(QRectF(8, 18.5, 8, 1.8));
 }
 
-void Triangle(QPainter& p, const QColor& ink, double x, bool pointLeft) {
+// A play-style triangle 9 wide and 12 high whose flat side stands at `base`.
+void Triangle(QPainter& p, const QColor& ink, double base, bool pointLeft) {
+    const double tip = pointLeft ? base - 9 : base + 9;
     QPolygonF t;
-    if (pointLeft) {
-        t << QPointF(x, 12) << QPointF(x + 7, 6) << QPointF(x + 7, 18);
-    } else {
-        t << QPointF(x + 7, 12) << QPointF(x, 6) << QPointF(x, 18);
-    }
+    t << QPointF(tip, 12) << QPointF(base, 6) << QPointF(base, 18);
     p.setPen(Stroke(ink, 1.0));
     p.setBrush(ink);
     p.drawPolygon(t);
@@ -563,20 +561,20 @@ void DrawGlyph(QPainter& painter, Glyph glyph, const QRectF& box, const QColor& 
     case Glyph::First:
         p.setPen(Qt::NoPen);
         p.setBrush(ink);
-        p.drawRect(QRectF(5, 6, 2.4, 12));
-        Triangle(p, ink, 8.5, true);
+        p.drawRect(QRectF(4.5, 6, 2.5, 12));
+        Triangle(p, ink, 18, true);
         break;
     case Glyph::Prev:
-        Triangle(p, ink, 8, true);
+        Triangle(p, ink, 16, true);
         break;
     case Glyph::Next:
-        Triangle(p, ink, 9, false);
+        Triangle(p, ink, 8, false);
         break;
     case Glyph::Last:
-        Triangle(p, ink, 8.5, false);
+        Triangle(p, ink, 6, false);
         p.setPen(Qt::NoPen);
         p.setBrush(ink);
-        p.drawRect(QRectF(16.6, 6, 2.4, 12));
+        p.drawRect(QRectF(17, 6, 2.5, 12));
         break;
     case Glyph::Check:
         p.setPen(Stroke(ink, 3.0));

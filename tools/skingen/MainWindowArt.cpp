@@ -16,10 +16,6 @@ namespace SkinGen {
 
 namespace {
 
-QRect Span(int left, int top, int right, int bottom) {
-    return QRect(QPoint(left, top), QPoint(right, bottom));
-}
-
 // The knob outline is a circle around this centre; the "Print" disc sits in its hole.
 const QPointF kKnobCentre(108.0, 111.0);
 constexpr double kKnobRadius = 71.0;
@@ -43,78 +39,40 @@ struct KnobLabel {
     double textSize;
 };
 
+KnobLabel Label(const char* table, const char* base, const char* text, QPoint position, Outline shape,
+                Outline hit, LabelLayout layout, Glyph glyph, double textSize) {
+    return {table, base, text, position, std::move(shape), std::move(hit), layout, glyph, textSize};
+}
+
 // The nine labels around the knob, in knob position order.
 std::vector<KnobLabel> KnobLabels() {
     const Outline scanner{{2, 1}, {41, 1}, {41, 9}, {1, 9}, {1, 1}};
     const Outline camera{{2, 1}, {38, 1}, {38, 9}, {1, 9}, {1, 1}};
     const Outline disk{{1, 1}, {28, 1}, {28, 10}, {1, 10}, {1, 1}};
+    const Outline laden = RoundedOutline(Span(1, 1, 38, 29), 5, 25);
+    const Outline speichern = RoundedOutline(Span(1, 1, 52, 21), 5, 21);
+    const Outline album = RoundedOutline(Span(1, 5, 44, 19), 5, 28);
+    const Outline effekte = RoundedOutline(Span(1, 2, 45, 14), 5, 18);
+    const Outline einstellungen = RoundedOutline(Span(1, 1, 82, 15), 5, 19);
+    const Outline drucken = RoundedOutline(Span(1, 2, 49, 27), 5, 22);
+    using enum LabelLayout;
     // The three labels above the knob lie above it; their shapes stop short of its rim.
     return {
-        {"MainLaden",
-         "LADEN",
-         "Laden",
-         {94, 10},
-         RoundedOutline(Span(1, 1, 38, 29), 5, 25),
-         RoundedOutline(Span(2, 1, 38, 29), 5, 25),
-         LabelLayout::GlyphAbove,
-         Glyph::Folder,
-         10},
-        {"MainSpeichern",
-         "SPEICHERN",
-         "Speichern",
-         {42, 17},
-         RoundedOutline(Span(1, 1, 52, 21), 5, 21),
-         RoundedOutline(Span(1, 1, 52, 21), 5, 21),
-         LabelLayout::GlyphAbove,
-         Glyph::Save,
-         9.5},
-        {"MainAlbum",
-         "ALBUM",
-         "Album",
-         {23, 34},
-         RoundedOutline(Span(1, 5, 44, 19), 5, 28),
-         RoundedOutline(Span(1, 5, 44, 19), 5, 28),
-         LabelLayout::GlyphLeft,
-         Glyph::Album,
-         10},
-        {"MainScanner",
-         "SCANNER",
-         "Scanner",
-         {3, 80},
-         scanner,
-         scanner,
-         LabelLayout::TextOnly,
-         Glyph::Scanner,
-         9},
-        {"MainCamera", "CAMERA", "Kamera", {2, 92}, camera, camera, LabelLayout::TextOnly, Glyph::Camera, 9},
-        {"MainDisk", "DISK", "Datei", {11, 104}, disk, disk, LabelLayout::TextOnly, Glyph::Document, 9},
-        {"MainEffekte",
-         "EFFEKTE",
-         "Effekte",
-         {1, 145},
-         RoundedOutline(Span(1, 2, 45, 14), 5, 18),
-         RoundedOutline(Span(1, 2, 45, 14), 5, 18),
-         LabelLayout::TextOnly,
-         Glyph::Effects,
-         10},
-        {"MainEinstellungen",
-         "EINSTELLUNGEN",
-         "Einstellungen",
-         {2, 178},
-         RoundedOutline(Span(1, 1, 82, 15), 5, 19),
-         RoundedOutline(Span(1, 1, 82, 15), 5, 19),
-         LabelLayout::GlyphLeft,
-         Glyph::Gear,
-         10},
-        {"MainDrucken",
-         "DRUCKEN",
-         "Drucken",
-         {84, 181},
-         RoundedOutline(Span(1, 2, 49, 27), 5, 22),
-         RoundedOutline(Span(1, 2, 49, 27), 5, 22),
-         LabelLayout::GlyphAbove,
-         Glyph::Printer,
-         9.5},
+        Label("MainLaden", "LADEN", "Laden", QPoint(94, 10), laden, RoundedOutline(Span(2, 1, 38, 29), 5, 25),
+              GlyphAbove, Glyph::Folder, 10),
+        Label("MainSpeichern", "SPEICHERN", "Speichern", QPoint(42, 17), speichern, speichern, TextOnly,
+              Glyph::Save, 10),
+        Label("MainAlbum", "ALBUM", "Album", QPoint(23, 34), album, album, TextOnly, Glyph::Album, 10),
+        Label("MainScanner", "SCANNER", "Scanner", QPoint(3, 80), scanner, scanner, TextOnly, Glyph::Scanner,
+              9),
+        Label("MainCamera", "CAMERA", "Kamera", QPoint(2, 92), camera, camera, TextOnly, Glyph::Camera, 9),
+        Label("MainDisk", "DISK", "Datei", QPoint(11, 104), disk, disk, TextOnly, Glyph::Document, 9),
+        Label("MainEffekte", "EFFEKTE", "Effekte", QPoint(1, 145), effekte, effekte, TextOnly, Glyph::Effects,
+              10),
+        Label("MainEinstellungen", "EINSTELLUNGEN", "Einstellungen", QPoint(2, 178), einstellungen,
+              einstellungen, GlyphLeft, Glyph::Gear, 9.5),
+        Label("MainDrucken", "DRUCKEN", "Drucken", QPoint(84, 181), drucken, drucken, GlyphAbove,
+              Glyph::Printer, 9.5),
     };
 }
 
@@ -217,16 +175,6 @@ void PaintCanvasFrame(QPainter& p) {
     p.fillRect(QRectF(kCanvas).adjusted(0, 0, 1, 1), QColor(0xF7, 0xF7, 0xF3));
 }
 
-void SectionCaption(QPainter& p, const QRectF& box, const QString& text) {
-    Paint::EngravedText(p, box, text, 9, Palette::kCaption, Qt::AlignLeft | Qt::AlignVCenter);
-    const double textWidth = QFontMetricsF(Paint::Font(9)).horizontalAdvance(text);
-    p.setPen(QPen(Palette::kSeparator, 1.0));
-    const double y = std::floor(box.center().y()) + 0.5;
-    p.drawLine(QPointF(box.left() + textWidth + 6, y), QPointF(box.right(), y));
-    p.setPen(QPen(Palette::kEdgeLight, 1.0));
-    p.drawLine(QPointF(box.left() + textWidth + 6, y + 1), QPointF(box.right(), y + 1));
-}
-
 void PaintMainBackground(QPainter& p) {
     Paint::FillVertical(p, QRectF(0, 0, 800, 600), Palette::kChromeTop, Palette::kChromeBottom);
     PaintConsole(p);
@@ -239,8 +187,8 @@ void PaintMainBackground(QPainter& p) {
     knob.addEllipse(kKnobCentre, kKnobRadius, kKnobRadius);
     Paint::Shadow(p, knob, QPointF(0, 2.5), 5, 120);
     PaintKnob(p, 0);
-    SectionCaption(p, QRectF(8, 214, kConsoleRight - 16, 12), QStringLiteral("MODUS"));
-    SectionCaption(p, QRectF(8, 305, kConsoleRight - 16, 12), QStringLiteral("EXTRAS"));
+    Paint::SectionCaption(p, QRectF(8, 214, kConsoleRight - 16, 12), QStringLiteral("MODUS"));
+    Paint::SectionCaption(p, QRectF(8, 305, kConsoleRight - 16, 12), QStringLiteral("EXTRAS"));
     // The name of the program at the foot of the column.
     Paint::EngravedText(p, QRectF(0, 424, kConsoleRight, 20), QStringLiteral("Vellumcraft"), 17,
                         Palette::kAccentDark);
@@ -280,7 +228,7 @@ void PaintLabel(QPainter& p, const Face& face, const KnobLabel& label) {
         break;
     }
     case LabelLayout::GlyphLeft: {
-        const double glyphSize = box.height() - 1;
+        const double glyphSize = box.height() - 2;
         DrawGlyph(p, label.glyph, QRectF(box.left() + 1, box.top() + 0.5, glyphSize, glyphSize), ink);
         write(box.adjusted(glyphSize + 2, 0, 0, 0), Qt::AlignCenter);
         break;
@@ -378,22 +326,12 @@ void PaintPrint(QPainter& p, const Face& face) {
     p.setBrush(Qt::NoBrush);
     p.drawPath(inner);
     const QPointF offset(0, face.pressed ? 1.5 : 0);
-    DrawGlyph(p, Glyph::Printer, QRectF(26.5, 20, 44, 44).translated(offset), Paint::Ink(face));
-    Paint::Text(p, QRectF(0, 63, 97, 14).translated(offset), QStringLiteral("Drucken"), 11, Paint::Ink(face));
+    DrawGlyph(p, Glyph::Printer, QRectF(22.5, 21, 52, 52).translated(offset), Paint::Ink(face));
 }
 
-SkinButton Button(std::string table, std::vector<ButtonState> states, QPoint position, Outline shape,
-                  Outline hit, FacePainter paint) {
-    SkinButton button;
-    button.tableName = std::move(table);
-    button.states = std::move(states);
-    button.position = position;
-    button.shape = std::move(shape);
-    button.hit = std::move(hit);
-    QRect bounds = Bounds(button.shape) | Bounds(button.hit);
-    button.bitmapSize = QSize(bounds.right(), bounds.bottom());
-    button.paint = std::move(paint);
-    return button;
+SkinButton LabelButton(const KnobLabel& label) {
+    return MakeButton(label.table, PushStates(label.base), label.position, label.shape, label.hit,
+                      [label](QPainter& p, const Face& f) { PaintLabel(p, f, label); });
 }
 
 struct StripTool {
@@ -407,6 +345,7 @@ struct StripTool {
 
 } // namespace
 
+// The controls are listed from the bottom of the z-order to the top.
 SkinWindow MainWindowSkin() {
     SkinWindow window;
     window.name =
@@ -417,39 +356,37 @@ SkinWindow MainWindowSkin() {
     window.paintBackground = PaintMainBackground;
 
     window.buttons.push_back(
-        Button("MainMinimize", PushStates("MINIMIZE"), {768, 6}, {{1, 0}, {16, 0}, {16, 16}, {0, 16}, {0, 0}},
-               {{1, 0}, {16, 0}, {16, 16}, {0, 16}, {0, 0}},
-               [](QPainter& p, const Face& f) { PaintCaptionButton(p, f, Glyph::Minimize, false); }));
+        MakeButton("MainMinimize", PushStates("MINIMIZE"), {768, 6},
+                   {{1, 0}, {16, 0}, {16, 16}, {0, 16}, {0, 0}}, {{1, 0}, {16, 0}, {16, 16}, {0, 16}, {0, 0}},
+                   [](QPainter& p, const Face& f) { PaintCaptionButton(p, f, Glyph::Minimize, false); }));
     window.buttons.push_back(
-        Button("MainClose", PushStates("CLOSE"), {785, 6}, {{1, 0}, {15, 0}, {15, 16}, {0, 16}, {0, 0}},
-               {{1, 0}, {15, 0}, {15, 16}, {0, 16}, {0, 0}},
-               [](QPainter& p, const Face& f) { PaintCaptionButton(p, f, Glyph::Close, true); }));
+        MakeButton("MainClose", PushStates("CLOSE"), {785, 6}, {{1, 0}, {15, 0}, {15, 16}, {0, 16}, {0, 0}},
+                   {{1, 0}, {15, 0}, {15, 16}, {0, 16}, {0, 0}},
+                   [](QPainter& p, const Face& f) { PaintCaptionButton(p, f, Glyph::Close, true); }));
     window.buttons.push_back(
-        Button("MainAbout", PushStates("ABOUT"), {656, 14}, RoundedOutline(Span(1, 1, 98, 10), 4.5, 12),
-               RoundedOutline(Span(1, 1, 95, 10), 4.5, 12), [](QPainter& p, const Face& f) {
-                   KnobLabel about{"",
-                                   "",
-                                   "Über Vellumcraft",
-                                   {},
-                                   RoundedOutline(Span(1, 1, 98, 10), 4.5, 12),
-                                   {},
-                                   LabelLayout::TextOnly,
-                                   Glyph::Info,
-                                   8};
-                   PaintLabel(p, f, about);
-               }));
+        MakeButton("MainAbout", PushStates("ABOUT"), {656, 14}, RoundedOutline(Span(1, 1, 98, 10), 4.5, 12),
+                   RoundedOutline(Span(1, 1, 95, 10), 4.5, 12), [](QPainter& p, const Face& f) {
+                       const KnobLabel about = Label("", "", "Über Vellumcraft", QPoint(),
+                                                     RoundedOutline(Span(1, 1, 98, 10), 4.5, 12), {},
+                                                     LabelLayout::TextOnly, Glyph::Info, 8);
+                       PaintLabel(p, f, about);
+                   }));
+
+    const std::vector<KnobLabel> labels = KnobLabels();
+    for (size_t i = 3; i < labels.size(); ++i) {
+        window.buttons.push_back(LabelButton(labels[i]));
+    }
 
     // The knob: one bitmap per position; its shape is the outline less the "Print" disc.
     const Outline knobOutline = EllipseOutline(Span(37, 40, 179, 182), 256);
     const Outline printShape = EllipseOutline(kPrintBounds, 177);
     std::vector<ButtonState> knobStates;
-    const std::vector<KnobLabel> labels = KnobLabels();
     for (size_t i = 0; i < labels.size(); ++i) {
         knobStates.push_back(
             {std::string("KNOB") + labels[i].base + "U", {.position = static_cast<int>(i) + 1}});
     }
-    SkinButton knob = Button("MainKnob", knobStates, {0, 0}, knobOutline, {},
-                             [](QPainter& p, const Face& f) { PaintKnob(p, f.position); });
+    SkinButton knob = MakeButton("MainKnob", knobStates, {0, 0}, knobOutline, {},
+                                 [](QPainter& p, const Face& f) { PaintKnob(p, f.position); });
     knob.shapeSuffix = "Outline";
     knob.comment =
         "The knob's outline; its window region is this less kMainPrintShape moved by the \"Print\" "
@@ -458,35 +395,34 @@ SkinWindow MainWindowSkin() {
     knob.bitmapSize = QSize(200, 210);
     window.buttons.push_back(knob);
     window.buttons.push_back(
-        Button("MainPrint", PushStates("PRINT"), kPrintPosition, printShape, printShape, PaintPrint));
+        MakeButton("MainPrint", PushStates("PRINT"), kPrintPosition, printShape, printShape, PaintPrint));
 
-    for (const KnobLabel& label : labels) {
-        window.buttons.push_back(Button(label.table, PushStates(label.base), label.position, label.shape,
-                                        label.hit,
-                                        [label](QPainter& p, const Face& f) { PaintLabel(p, f, label); }));
+    // "Laden", "Speichern" and "Album" lie above the knob, the other labels below it.
+    for (size_t i = 0; i < 3; ++i) {
+        window.buttons.push_back(LabelButton(labels[i]));
     }
 
-    window.buttons.push_back(Button(
+    window.buttons.push_back(MakeButton(
         "MainEditMode", RadioStates("EDIT_MODE_"), {13, 229}, {{2, 1}, {67, 1}, {67, 70}, {1, 70}, {1, 1}},
         EllipseOutline(Span(20, 6, 45, 32), 45), [](QPainter& p, const Face& f) {
             PaintModeButton(p, f, {67, 70}, Span(20, 6, 45, 32), Glyph::Pencil, "Bearbeiten");
         }));
     window.buttons.push_back(
-        Button("MainNormalMode", RadioStates("NORMAL_MODE_"), {98, 229},
-               {{2, 1}, {39, 1}, {39, 70}, {1, 70}, {1, 1}}, EllipseOutline(Span(6, 6, 31, 32), 43),
-               [](QPainter& p, const Face& f) {
-                   PaintModeButton(p, f, {39, 70}, Span(6, 6, 31, 32), Glyph::Photo, "Normal");
-               }));
+        MakeButton("MainNormalMode", RadioStates("NORMAL_MODE_"), {98, 229},
+                   {{2, 1}, {39, 1}, {39, 70}, {1, 70}, {1, 1}}, EllipseOutline(Span(6, 6, 31, 32), 43),
+                   [](QPainter& p, const Face& f) {
+                       PaintModeButton(p, f, {39, 70}, Span(6, 6, 31, 32), Glyph::Photo, "Normal");
+                   }));
     const Outline internet{{0, 0}, {46, 0}, {46, 48}, {0, 48}};
-    window.buttons.push_back(Button("MainInternet", PushStates("INTERNET_"), {30, 320}, internet, internet,
-                                    [](QPainter& p, const Face& f) {
-                                        PaintServiceTile(p, f, {46, 48}, Glyph::Globe, "Internet");
-                                    }));
+    window.buttons.push_back(MakeButton("MainInternet", PushStates("INTERNET_"), {30, 320}, internet,
+                                        internet, [](QPainter& p, const Face& f) {
+                                            PaintServiceTile(p, f, {46, 48}, Glyph::Globe, "Internet");
+                                        }));
     const Outline library{{0, 0}, {56, 0}, {56, 48}, {0, 48}};
-    window.buttons.push_back(Button("MainResMgr", PushStates("RES_MGR_"), {90, 320}, library, library,
-                                    [](QPainter& p, const Face& f) {
-                                        PaintServiceTile(p, f, {56, 48}, Glyph::Library, "Bibliothek");
-                                    }));
+    window.buttons.push_back(MakeButton("MainResMgr", PushStates("RES_MGR_"), {90, 320}, library, library,
+                                        [](QPainter& p, const Face& f) {
+                                            PaintServiceTile(p, f, {56, 48}, Glyph::Library, "Bibliothek");
+                                        }));
 
     const StripTool tools[] = {
         {"Main2Colors", "MS_2COLORS", 200, 20, 22, Glyph::TwoColors},
@@ -513,9 +449,9 @@ SkinWindow MainWindowSkin() {
                 ? FacePainter([size](QPainter& p, const Face& f) { PaintTwoColors(p, f, size); })
                 : FacePainter(
                       [size, glyph](QPainter& p, const Face& f) { PaintStripButton(p, f, size, glyph); });
-        window.buttons.push_back(Button(tool.table, PushStatesWithX(tool.base), {tool.x, 3},
-                                        StripShape(tool.width, tool.height),
-                                        StripShape(tool.width, tool.height), paint));
+        window.buttons.push_back(MakeButton(tool.table, PushStatesWithX(tool.base), {tool.x, 3},
+                                            StripShape(tool.width, tool.height),
+                                            StripShape(tool.width, tool.height), paint));
     }
     return window;
 }

@@ -9,6 +9,11 @@
 
 namespace SkinGen {
 
+// The rectangle between two corner points, both inside it: Span(1, 1, 38, 35) for "(1,1)-(38,35)".
+inline QRect Span(int left, int top, int right, int bottom) {
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
 // `count` points on the ellipse that touches the sides of `bounds` (inclusive corner points),
 // clockwise on screen from the right-most point; every point stays inside the bounds.
 Outline EllipseOutline(QRect bounds, int count);

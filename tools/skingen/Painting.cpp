@@ -2,6 +2,7 @@
 
 #include "tools/skingen/Palette.h"
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QLinearGradient>
 #include <algorithm>
@@ -124,6 +125,7 @@ void Well(QPainter& painter, const QPainterPath& path, const QColor& fill) {
     outside = outside.subtracted(path);
     Shadow(painter, outside, QPointF(0, 1.5), 4.0, 110);
     painter.setClipping(false);
+    painter.setBrush(Qt::NoBrush);
     QColor rim = Palette::kEdgeLight;
     rim.setAlpha(200);
     painter.setPen(QPen(rim, 1.0));
@@ -199,6 +201,19 @@ QColor Ink(const Face& face) {
         return Palette::kAccent;
     }
     return Palette::kInk;
+}
+
+void SectionCaption(QPainter& p, const QRectF& box, const QString& text) {
+    EngravedText(p, box, text, 9, Palette::kCaption, Qt::AlignLeft | Qt::AlignVCenter);
+    const double textWidth = QFontMetricsF(Font(9)).horizontalAdvance(text);
+    const double y = std::floor(box.center().y()) + 0.5;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(Palette::kSeparator, 1.0));
+    p.drawLine(QPointF(box.left() + textWidth + 6, y), QPointF(box.right(), y));
+    p.setPen(QPen(Palette::kEdgeLight, 1.0));
+    p.drawLine(QPointF(box.left() + textWidth + 6, y + 1), QPointF(box.right(), y + 1));
+    p.restore();
 }
 
 QPainterPath Rounded(const QRectF& rect, double radius) {

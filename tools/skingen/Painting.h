@@ -36,6 +36,9 @@ void RaisedFace(QPainter& painter, const QPainterPath& path, const Face& face);
 // The colour of a glyph or label on a button in the given state.
 QColor Ink(const Face& face);
 
+// A small grey heading with a rule that runs on to the right end of the box.
+void SectionCaption(QPainter& painter, const QRectF& box, const QString& text);
+
 // A rounded rectangle path with its edges on half pixels, so one-pixel lines stay sharp.
 QPainterPath Rounded(const QRectF& rect, double radius);
 

@@ -1,6 +1,22 @@
 #include "tools/skingen/SkinModel.h"
 
+#include "tools/skingen/Outline.h"
+
 namespace SkinGen {
+
+SkinButton MakeButton(std::string table, std::vector<ButtonState> states, QPoint position, Outline shape,
+                      Outline hit, FacePainter paint) {
+    SkinButton button;
+    button.tableName = std::move(table);
+    button.states = std::move(states);
+    button.position = position;
+    button.shape = std::move(shape);
+    button.hit = std::move(hit);
+    const QRect bounds = Bounds(button.shape) | Bounds(button.hit);
+    button.bitmapSize = QSize(bounds.right(), bounds.bottom());
+    button.paint = std::move(paint);
+    return button;
+}
 
 std::vector<ButtonState> PushStates(const std::string& base) {
     return {{base + "U", {}}, {base + "D", {.pressed = true}}, {base + "F", {.hover = true}}};

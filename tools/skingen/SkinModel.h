@@ -71,6 +71,10 @@ struct SkinWindow {
     Outline windowRegion;               // the window's own shape; empty for a rectangular window
 };
 
+// A button whose bitmaps just cover its shape and hit area.
+SkinButton MakeButton(std::string table, std::vector<ButtonState> states, QPoint position, Outline shape,
+                      Outline hit, FacePainter paint);
+
 std::vector<ButtonState> PushStates(const std::string& base);      // U, D, F
 std::vector<ButtonState> PushStatesWithX(const std::string& base); // U, D, F, X
 std::vector<ButtonState> RadioStates(const std::string& base);     // UU, UF, DU, DF

@@ -1,15 +1,21 @@
 // skingen: draws the program's skin bitmaps, writes the point tables the program includes, and makes
 // the program icon, the cursors and the click sounds.
 //
-//   skingen --art DIR --header FILE --program DIR [--composites DIR]
+//   skingen --art DIR --header FILE --program DIR --version X.Y [--composites DIR]
 
 #include "tools/skingen/BmpFile.h"
+#include "tools/skingen/BrandArt.h"
 #include "tools/skingen/Composite.h"
+#include "tools/skingen/CurFile.h"
+#include "tools/skingen/CursorArt.h"
 #include "tools/skingen/HeaderWriter.h"
 #include "tools/skingen/OutputFile.h"
 #include "tools/skingen/SkinModel.h"
 #include "tools/skingen/SkinRenderer.h"
+#include "tools/skingen/SoundArt.h"
+#include "tools/skingen/WaveFile.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QGuiApplication>
 #include <QPainter>
@@ -26,6 +32,7 @@ struct Options {
     QString headerPath;
     QString programFolder;
     QString compositeFolder;
+    QString version;
 };
 
 bool ParseOptions(const QStringList& arguments, Options& options) {
@@ -38,6 +45,8 @@ bool ParseOptions(const QStringList& arguments, Options& options) {
             options.headerPath = value;
         } else if (name == "--program") {
             options.programFolder = value;
+        } else if (name == "--version") {
+            options.version = value;
         } else if (name == "--composites") {
             options.compositeFolder = value;
         } else {
@@ -45,13 +54,41 @@ bool ParseOptions(const QStringList& arguments, Options& options) {
         }
     }
     return arguments.size() % 2 == 1 && !options.artFolder.isEmpty() && !options.headerPath.isEmpty() &&
-           !options.programFolder.isEmpty();
+           !options.programFolder.isEmpty() && !options.version.isEmpty();
 }
 
 void WriteBitmap(const QString& folder, const SkinGen::RenderedBitmap& bitmap, QStringList& names) {
     SkinGen::WriteFileIfChanged(folder + "/" + QString::fromStdString(bitmap.name) + ".bmp",
                                 SkinGen::EncodeBmp24(bitmap.image));
     names << QString::fromStdString(bitmap.name);
+}
+
+QByteArray Png(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// The icon, the splash and about pictures, the cursors and the sounds.
+void WriteProgramAssets(const Options& options) {
+    using namespace SkinGen;
+    WriteFileIfChanged(options.programFolder + "/vellumcraft.png", Png(ProgramIcon(256)));
+    for (int side : {16, 32, 48, 256}) {
+        WriteFileIfChanged(options.artFolder + QString("/icons/vellumcraft-%1.png").arg(side),
+                           Png(ProgramIcon(side)));
+    }
+    WriteFileIfChanged(options.artFolder + "/splash.bmp", EncodeBmp24(SplashPicture(options.version)));
+    WriteFileIfChanged(options.artFolder + "/about.bmp", EncodeBmp24(AboutPicture(options.version)));
+    for (const CursorArt& cursor : DrawCursors()) {
+        WriteFileIfChanged(options.programFolder + "/" + QString::fromStdString(cursor.fileName),
+                           EncodeCursor(cursor.image, cursor.hotSpot));
+    }
+    for (const SoundArt& sound : MakeSounds()) {
+        WriteFileIfChanged(options.programFolder + "/Sound/" + QString::fromStdString(sound.fileName),
+                           EncodeWave(sound.samples, kSoundRate));
+    }
 }
 
 // Knob at "Laden", normal mode on, everything else at rest.
@@ -106,6 +143,7 @@ void Run(const Options& options) {
             WriteBitmap(options.artFolder, extra, names);
         }
     }
+    WriteProgramAssets(options);
     WriteFileIfChanged(options.headerPath, SkinArtHeader(rendered));
     if (!options.compositeFolder.isEmpty()) {
         WriteComposites(options.compositeFolder, rendered);
@@ -122,7 +160,9 @@ int main(int argc, char** argv) {
     QGuiApplication application(argc, argv);
     Options options;
     if (!ParseOptions(application.arguments(), options)) {
-        std::fprintf(stderr, "usage: skingen --art DIR --header FILE --program DIR [--composites DIR]\n");
+        std::fprintf(
+            stderr,
+            "usage: skingen --art DIR --header FILE --program DIR --version X.Y [--composites DIR]\n");
         return 2;
     }
     try {

@@ -1,0 +1,19 @@
+#pragma once
+// The page canvas's drag cursors, c1.csr, c2.csr and c4.csr to c10.csr (there is no c3).
+
+#include <QImage>
+#include <QPoint>
+#include <string>
+#include <vector>
+
+namespace SkinGen {
+
+struct CursorArt {
+    std::string fileName;
+    QImage image;
+    QPoint hotSpot;
+};
+
+std::vector<CursorArt> DrawCursors();
+
+} // namespace SkinGen
