@@ -14,6 +14,10 @@ void WriteFileIfChanged(const QString& path, const QByteArray& contents) {
         return;
     }
     existing.close();
+    WriteFile(path, contents);
+}
+
+void WriteFile(const QString& path, const QByteArray& contents) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size() || !file.commit()) {

@@ -148,8 +148,9 @@ void Run(const Options& options) {
     if (!options.compositeFolder.isEmpty()) {
         WriteComposites(options.compositeFolder, rendered);
     }
-    // The list of resource bitmaps, one name a line: the resource module is packed from it.
-    WriteFileIfChanged(options.artFolder + "/bitmaps.txt", (names.join('\n') + '\n').toUtf8());
+    // The list of resource bitmaps, one name a line, written last: the resource module is packed from
+    // it, and its time stamp tells the build that the art was drawn again.
+    WriteFile(options.artFolder + "/bitmaps.txt", (names.join('\n') + '\n').toUtf8());
 }
 
 } // namespace
