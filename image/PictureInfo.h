@@ -119,6 +119,20 @@ public:
     // This 24-bit picture with the other, stretched to its size, added byte by byte as a + b - 127.
     CPictureInfo* Merge(const CPictureInfo* other) const;
 
+    // Print renderings that resample through the Rastrum library to the exact device size
+    // (image/PictureResample.cpp); without the library they stretch like the screen renderings.
+    // The whole picture into dest; FALSE when nothing could be drawn (also with a library that lacks
+    // Resample).
+    BOOL Resample(CDC* dc, const CRect& dest, DWORD rop) const;
+    // The same, falling back to the picture itself in tiles when the library cannot help.
+    void DrawResampled(CDC* dc, const CRect& dest, DWORD rop) const;
+    // RenderZoomed and RenderZoomedMasked with the picture resampled instead of stretched. With a library
+    // that lacks Resample they give the background without the picture.
+    CPictureInfo* RenderZoomedResampled(const CRect& frame, const CPoint& shift, int zoom,
+                                        COLORREF background) const;
+    CPictureInfo* RenderZoomedMaskedResampled(const CRect& frame, const CPoint& shift, int zoom,
+                                              COLORREF background, const CPictureInfo* photo) const;
+
     // Rendering (image/PictureRender.cpp).
     // Fills this empty picture with size on the background, the source scaled to fit in the middle.
     BOOL CreateThumbnail(const CSize& size, COLORREF background, const CPictureInfo* source);

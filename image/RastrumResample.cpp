@@ -5,6 +5,7 @@
 #include "platform/base/Module.h"
 
 #include <mutex>
+#include <utility>
 
 namespace {
 
@@ -32,6 +33,11 @@ CResampledDib::~CResampledDib() {
     HGLOBAL block = GlobalHandle(m_dib);
     GlobalUnlock(block);
     GlobalFree(block);
+}
+
+CResampledDib& CResampledDib::operator=(CResampledDib&& other) noexcept {
+    std::swap(m_dib, other.m_dib);
+    return *this;
 }
 
 CResampledDib ResampleThrough(const RastrumLink& link, const BITMAPINFOHEADER* source, int width,

@@ -22,7 +22,7 @@ public:
     explicit CResampledDib(BITMAPINFOHEADER* dib) : m_dib(dib) {}
     ~CResampledDib();
     CResampledDib(CResampledDib&& other) noexcept : m_dib(other.m_dib) { other.m_dib = nullptr; }
-    CResampledDib& operator=(CResampledDib&&) = delete;
+    CResampledDib& operator=(CResampledDib&& other) noexcept;
     CResampledDib(const CResampledDib&) = delete;
     CResampledDib& operator=(const CResampledDib&) = delete;
 
