@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <vector>
 
 SurfaceSource::SurfaceSource(const Surface& surface) : m_surface(surface) {
@@ -18,6 +19,17 @@ void SurfaceSource::FetchRow(int y, int x, int count, DWORD* out) const {
     const BYTE* p = m_surface.Row(y) + x * m_surface.bytesPerPixel;
     for (int i = 0; i < count; ++i, p += m_surface.bytesPerPixel)
         out[i] = m_surface.LoadPixel(p);
+}
+
+void SurfaceSource::Gather(int y, const int* xs, int count, DWORD* out) const {
+    const BYTE* row = m_surface.Row(y);
+    for (int i = 0; i < count; ++i)
+        out[i] = m_surface.LoadPixel(row + xs[i] * m_surface.bytesPerPixel);
+}
+
+const BYTE* SurfaceSource::RawRow(int y, int* bytesPerPixel) const {
+    *bytesPerPixel = m_surface.bytesPerPixel;
+    return m_surface.Row(y);
 }
 
 namespace {
@@ -73,37 +85,33 @@ void CombineInto(DWORD* into, const DWORD* from, int count, Combine combine) {
         into[i] = combine(into[i], from[i]);
 }
 
-// Writes one destination row: out = rop(pattern, source, dest) for every column that has a source.
+// Writes destination pixels [left, right) of row y: rop(pattern, sources[x - left], dest).
 template <typename Op>
-void WriteRow(const Surface& target, int y, int left, int right, const int* sourceIndex, const DWORD* sources,
+void WriteRow(const Surface& target, int y, int left, int right, const DWORD* sources,
               const BrushPattern& pattern, Op op) {
     BYTE* p = target.Row(y) + left * target.bytesPerPixel;
-    for (int x = left; x < right; ++x, p += target.bytesPerPixel) {
-        const int index = sourceIndex[x - left];
-        if (index < 0)
-            continue;
-        target.StorePixel(p, op(pattern.At(x + pattern.origin.x(), y + pattern.origin.y()), sources[index],
+    for (int x = left; x < right; ++x, p += target.bytesPerPixel)
+        target.StorePixel(p, op(pattern.At(x + pattern.origin.x(), y + pattern.origin.y()), sources[x - left],
                                 target.LoadPixel(p)));
-    }
 }
 
-void WriteRowFor(BYTE code, const Surface& target, int y, int left, int right, const int* sourceIndex,
-                 const DWORD* sources, const BrushPattern& pattern) {
+void WriteRowFor(BYTE code, const Surface& target, int y, int left, int right, const DWORD* sources,
+                 const BrushPattern& pattern) {
     switch (code) {
-    case 0xCC:
-        WriteRow(target, y, left, right, sourceIndex, sources, pattern,
-                 [](DWORD, DWORD s, DWORD) { return s; });
+    case 0xCC: {
+        BYTE* p = target.Row(y) + left * target.bytesPerPixel;
+        for (int x = left; x < right; ++x, p += target.bytesPerPixel)
+            target.StorePixel(p, sources[x - left]);
         return;
+    }
     case 0x88:
-        WriteRow(target, y, left, right, sourceIndex, sources, pattern,
-                 [](DWORD, DWORD s, DWORD d) { return s & d; });
+        WriteRow(target, y, left, right, sources, pattern, [](DWORD, DWORD s, DWORD d) { return s & d; });
         return;
     case 0xEE:
-        WriteRow(target, y, left, right, sourceIndex, sources, pattern,
-                 [](DWORD, DWORD s, DWORD d) { return s | d; });
+        WriteRow(target, y, left, right, sources, pattern, [](DWORD, DWORD s, DWORD d) { return s | d; });
         return;
     default:
-        WriteRow(target, y, left, right, sourceIndex, sources, pattern,
+        WriteRow(target, y, left, right, sources, pattern,
                  [code](DWORD p, DWORD s, DWORD d) { return ApplyRop(code, p, s, d); });
         return;
     }
@@ -123,6 +131,34 @@ void FillPattern(const Surface& target, const QRegion& area, BYTE code, const Br
             }
         });
     }
+}
+
+// A straight copy of source pixels in the same layout: rows are copied whole, with no per-pixel work.
+bool TryCopyRows(const Surface& target, const QRegion& area, const BlitRequest& request) {
+    const QRect& s = request.sourceRect;
+    const QRect& d = request.dest;
+    if (request.rop != 0xCC || request.mirrorX || request.mirrorY || s.size() != d.size() ||
+        !QRect(0, 0, request.source->Width(), request.source->Height()).contains(s))
+        return false;
+    int sourceBytes = 0;
+    if (!request.source->RawRow(s.top(), &sourceBytes) || sourceBytes != target.bytesPerPixel)
+        return false;
+    const QPoint offset = s.topLeft() - d.topLeft();
+    for (const QRect& r : area) {
+        ParallelFor(r.height(), RowGrain(r.width()), [&](std::int64_t begin, std::int64_t end) {
+            for (int y = r.top() + static_cast<int>(begin); y < r.top() + end; ++y) {
+                int bytes = 0;
+                const BYTE* from =
+                    request.source->RawRow(y + offset.y(), &bytes) + (r.left() + offset.x()) * bytes;
+                BYTE* to = target.Row(y) + r.left() * bytes;
+                std::memcpy(to, from, static_cast<size_t>(r.width()) * bytes);
+                if (bytes == 4)
+                    for (int x = 0; x < r.width(); ++x)
+                        to[4 * x + 3] = 0xFF;
+            }
+        });
+    }
+    return true;
 }
 
 // The source rectangle scaled smoothly to the destination size (and mirrored), as a new source.
@@ -209,6 +245,8 @@ bool BlitToSurface(const Surface& target, const QRegion& clip, const BlitRequest
         return true;
     if (request.stretchMode == HALFTONE && s.size() != d.size())
         return BlitHalftone(target, area, request);
+    if (TryCopyRows(target, area, request))
+        return true;
 
     const bool combineAnd = request.stretchMode == BLACKONWHITE;
     const bool combineOr = request.stretchMode == WHITEONBLACK;
@@ -222,50 +260,48 @@ bool BlitToSurface(const Surface& target, const QRegion& clip, const BlitRequest
                               box.height(), combine, source.Height());
 
     for (const QRect& r : area) {
+        // Spans run monotonically through the source, so the columns that reach inside it are one range.
+        int left = r.left(), right = r.right() + 1;
+        while (left < right && columns[left - box.left()].IsEmpty())
+            ++left;
+        while (right > left && columns[right - 1 - box.left()].IsEmpty())
+            --right;
+        if (left >= right)
+            continue;
+        const int count = right - left;
+        std::vector<int> sourceColumns(static_cast<size_t>(count));
         int segmentFirst = INT_MAX, segmentLast = INT_MIN;
-        for (int x = r.left(); x <= r.right(); ++x) {
+        for (int x = left; x < right; ++x) {
             const SourceSpan& span = columns[x - box.left()];
-            if (span.IsEmpty())
-                continue;
+            sourceColumns[x - left] = span.first;
             segmentFirst = std::min(segmentFirst, span.first);
             segmentLast = std::max(segmentLast, span.last);
         }
-        if (segmentFirst >= segmentLast)
-            continue;
         const int segmentWidth = segmentLast - segmentFirst;
-        // Where each destination column finds its source: in the fetched line, or, when combining, in
-        // its own slot of the combined row. -1 for none.
-        std::vector<int> sourceIndex(static_cast<size_t>(r.width()));
-        for (int x = r.left(); x <= r.right(); ++x) {
-            const SourceSpan& span = columns[x - box.left()];
-            const int column = x - r.left();
-            sourceIndex[column] = span.IsEmpty() ? -1 : combine ? column : span.first - segmentFirst;
-        }
         ParallelFor(r.height(), RowGrain(r.width()), [&](std::int64_t begin, std::int64_t end) {
-            std::vector<DWORD> line(segmentWidth), more(combine ? segmentWidth : 0),
-                combined(combine ? r.width() : 0);
+            std::vector<DWORD> values(count), line(combine ? segmentWidth : 0),
+                more(combine ? segmentWidth : 0);
             for (int y = r.top() + static_cast<int>(begin); y < r.top() + end; ++y) {
                 const SourceSpan& rowSpan = rows[y - box.top()];
                 if (rowSpan.IsEmpty())
                     continue;
-                source.FetchRow(rowSpan.first, segmentFirst, segmentWidth, line.data());
-                for (int sy = rowSpan.first + 1; sy < rowSpan.last; ++sy) {
-                    source.FetchRow(sy, segmentFirst, segmentWidth, more.data());
-                    CombineInto(line.data(), more.data(), segmentWidth, merge);
-                }
-                if (combine) {
-                    for (int x = r.left(); x <= r.right(); ++x) {
+                if (!combine) {
+                    source.Gather(rowSpan.first, sourceColumns.data(), count, values.data());
+                } else {
+                    source.FetchRow(rowSpan.first, segmentFirst, segmentWidth, line.data());
+                    for (int sy = rowSpan.first + 1; sy < rowSpan.last; ++sy) {
+                        source.FetchRow(sy, segmentFirst, segmentWidth, more.data());
+                        CombineInto(line.data(), more.data(), segmentWidth, merge);
+                    }
+                    for (int x = left; x < right; ++x) {
                         const SourceSpan& span = columns[x - box.left()];
-                        if (span.IsEmpty())
-                            continue;
                         DWORD value = line[span.first - segmentFirst];
                         for (int sx = span.first + 1; sx < span.last; ++sx)
                             value = merge(value, line[sx - segmentFirst]);
-                        combined[x - r.left()] = value;
+                        values[x - left] = value;
                     }
                 }
-                WriteRowFor(code, target, y, r.left(), r.right() + 1, sourceIndex.data(),
-                            combine ? combined.data() : line.data(), request.pattern);
+                WriteRowFor(code, target, y, left, right, values.data(), request.pattern);
             }
         });
     }

@@ -16,6 +16,14 @@ public:
     int Height() const { return m_height; }
     // Pixels x .. x + count - 1 of row y; the caller keeps them inside the picture.
     virtual void FetchRow(int y, int x, int count, DWORD* out) const = 0;
+    // Pixels xs[0 .. count) of row y, for stretches that skip most of a row.
+    virtual void Gather(int y, const int* xs, int count, DWORD* out) const = 0;
+    // Row y as stored, when its pixels are blue, green, red triples (3) or quads (4); else null.
+    virtual const BYTE* RawRow(int y, int* bytesPerPixel) const {
+        (void)y;
+        *bytesPerPixel = 0;
+        return nullptr;
+    }
 
 protected:
     int m_width = 0;
@@ -26,6 +34,8 @@ class SurfaceSource : public PixelSource {
 public:
     explicit SurfaceSource(const Surface& surface);
     void FetchRow(int y, int x, int count, DWORD* out) const override;
+    void Gather(int y, const int* xs, int count, DWORD* out) const override;
+    const BYTE* RawRow(int y, int* bytesPerPixel) const override;
 
 private:
     Surface m_surface;

@@ -126,8 +126,9 @@ int SetDIBitsToDevice(HDC dc, int xDest, int yDest, DWORD width, DWORD height, i
         return 0;
     const int h = pixels.Height(), first = static_cast<int>(startScan), lines = static_cast<int>(scanLines);
     // The rows the caller's bits hold, as top-down rows.
-    const QRect held = pixels.IsBottomUp() ? QRect(0, h - first - lines, pixels.Width(), lines)
-                                           : QRect(0, first, pixels.Width(), lines);
+    const QRect held = (pixels.IsBottomUp() ? QRect(0, h - first - lines, pixels.Width(), lines)
+                                            : QRect(0, first, pixels.Width(), lines))
+                           .intersected(QRect(0, 0, pixels.Width(), h));
     const QRect wanted =
         DibSourceRect(pixels, xSource, ySource, static_cast<int>(width), static_cast<int>(height));
     const QRect sourceRect = wanted.intersected(held);

@@ -125,44 +125,56 @@ bool DibPixels::Open(const BITMAPINFO* info, const void* bits, UINT usage,
     return true;
 }
 
-void DibPixels::FetchRow(int y, int x, int count, DWORD* out) const {
-    const BYTE* row = m_bits + static_cast<std::ptrdiff_t>(MemoryRow(y) - m_firstScan) * m_stride;
+const BYTE* DibPixels::RawRow(int y, int* bytesPerPixel) const {
+    // 32-bit rows are plain quads only with the standard masks.
+    const bool plain = m_bitCount == 24 || (m_bitCount == 32 && m_channels[0].mask == 0xFF0000 &&
+                                            m_channels[1].mask == 0xFF00 && m_channels[2].mask == 0xFF);
+    *bytesPerPixel = plain ? m_bitCount / 8 : 0;
+    return plain ? Row(y) : nullptr;
+}
+
+DWORD DibPixels::PixelAt(const BYTE* row, int x) const {
     switch (m_bitCount) {
     case 1:
-        for (int i = 0; i < count; ++i) {
-            const int px = x + i;
-            out[i] = m_colors[(row[px >> 3] >> (7 - (px & 7))) & 1];
-        }
-        return;
+        return m_colors[(row[x >> 3] >> (7 - (x & 7))) & 1];
     case 4:
-        for (int i = 0; i < count; ++i) {
-            const int px = x + i;
-            const BYTE pair = row[px >> 1];
-            out[i] = m_colors[(px & 1) ? (pair & 0x0F) : (pair >> 4)];
-        }
-        return;
+        return m_colors[(x & 1) ? (row[x >> 1] & 0x0F) : (row[x >> 1] >> 4)];
     case 8:
-        for (int i = 0; i < count; ++i)
-            out[i] = m_colors[row[x + i]];
-        return;
+        return m_colors[row[x]];
     case 24: {
+        const BYTE* p = row + 3 * x;
+        return p[0] | (p[1] << 8) | (static_cast<DWORD>(p[2]) << 16);
+    }
+    default: {
+        const BYTE* p = row + (m_bitCount / 8) * x;
+        const DWORD value = m_bitCount == 16 ? static_cast<DWORD>(p[0] | (p[1] << 8)) : ReadDword(p);
+        return (m_channels[0].Expand(value) << 16) | (m_channels[1].Expand(value) << 8) |
+               m_channels[2].Expand(value);
+    }
+    }
+}
+
+void DibPixels::FetchRow(int y, int x, int count, DWORD* out) const {
+    const BYTE* row = Row(y);
+    if (m_bitCount == 24) {
         const BYTE* p = row + 3 * x;
         for (int i = 0; i < count; ++i, p += 3)
             out[i] = p[0] | (p[1] << 8) | (static_cast<DWORD>(p[2]) << 16);
         return;
     }
-    case 16:
-    case 32: {
-        const int bytes = m_bitCount / 8;
-        const BYTE* p = row + bytes * x;
-        for (int i = 0; i < count; ++i, p += bytes) {
-            const DWORD value = bytes == 2 ? static_cast<DWORD>(p[0] | (p[1] << 8)) : ReadDword(p);
-            out[i] = (m_channels[0].Expand(value) << 16) | (m_channels[1].Expand(value) << 8) |
-                     m_channels[2].Expand(value);
+    for (int i = 0; i < count; ++i)
+        out[i] = PixelAt(row, x + i);
+}
+
+void DibPixels::Gather(int y, const int* xs, int count, DWORD* out) const {
+    const BYTE* row = Row(y);
+    if (m_bitCount == 24) {
+        for (int i = 0; i < count; ++i) {
+            const BYTE* p = row + 3 * xs[i];
+            out[i] = p[0] | (p[1] << 8) | (static_cast<DWORD>(p[2]) << 16);
         }
         return;
     }
-    default:
-        return;
-    }
+    for (int i = 0; i < count; ++i)
+        out[i] = PixelAt(row, xs[i]);
 }

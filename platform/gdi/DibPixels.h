@@ -21,6 +21,8 @@ public:
     // Memory row of a top-down row.
     int MemoryRow(int y) const { return m_bottomUp ? m_height - 1 - y : y; }
     void FetchRow(int y, int x, int count, DWORD* out) const override;
+    void Gather(int y, const int* xs, int count, DWORD* out) const override;
+    const BYTE* RawRow(int y, int* bytesPerPixel) const override;
 
 private:
     struct Channel {
@@ -29,6 +31,12 @@ private:
         int width = 0;
         DWORD Expand(DWORD value) const;
     };
+
+    const BYTE* Row(int y) const {
+        return m_bits + static_cast<std::ptrdiff_t>(MemoryRow(y) - m_firstScan) * m_stride;
+    }
+    // The pixel at column x of a row.
+    DWORD PixelAt(const BYTE* row, int x) const;
 
     const BYTE* m_bits = nullptr;
     std::ptrdiff_t m_stride = 0;

@@ -358,6 +358,16 @@ TEST(SetDIBitsToDevice, DrawsOnlyTheBandOfRowsItIsGiven) {
     EXPECT_EQ(canvas.At(0, 3), kBlack);
 }
 
+TEST(SetDIBitsToDevice, ScanLinesBeyondTheDibAreIgnored) {
+    const PackedDib dib = PackedDib::Make(24, 1, {{Bgr(kRed)}, {Bgr(kGreen)}});
+    DibCanvas canvas(1, 3, kBlack);
+    EXPECT_EQ(SetDIBitsToDevice(canvas.dc, 0, 0, 1, 3, 0, 0, 0, 40, dib.Bits(), dib.Info(), DIB_RGB_COLORS),
+              40);
+    EXPECT_EQ(canvas.At(0, 0), kBlack) << "the DIB has no third row to give";
+    EXPECT_EQ(canvas.At(0, 1), kRed);
+    EXPECT_EQ(canvas.At(0, 2), kGreen);
+}
+
 TEST(CreateDIBitmap, MakesADeviceBitmapFromAPalettedDib) {
     const PackedDib dib = PackedDib::Make(4, 3, {{0, 1, 2}}, {Quad(kRed), Quad(kGreen), Quad(kBlue)});
     CBitmap bitmap;
