@@ -1,5 +1,6 @@
 #include "image/DibConvert.h"
 
+#include "platform/base/GlobalMemory.h"
 #include "tests/image/DibBuilder.h"
 
 #include <functional>
@@ -347,6 +348,46 @@ TEST(ConvertDib, WithoutConvertOnlyTheColourTableIsMade) {
               240);
     EXPECT_EQ(PixelsOf(dst.Header(), 2), (std::vector<unsigned>{9, 9, 9, 9}));
     EXPECT_EQ(reinterpret_cast<const RGBQUAD*>(DibColorTablePtr(dst.Header()))[239].rgbGreen, 255);
+}
+
+TEST(ConvertDib, IntoGlobalMemory) {
+    DibBuilder src = std::move(DibBuilder(2, 3, 24).Pixels({1, 2, 3, 4, 5, 6}));
+    const CRect all(0, 0, 2, 3);
+    HGLOBAL whole = ConvertDib(src.Header(), 0, 3, all, 2, 3, nullptr, 2, 1, 0, 0);
+    ASSERT_NE(whole, nullptr);
+    {
+        CGlobalLock lock(whole);
+        const auto* h = reinterpret_cast<const BITMAPINFOHEADER*>(lock.Bytes());
+        EXPECT_EQ(h->biHeight, 3);
+        EXPECT_EQ(lock.Size(), 40u + 3 * 8);
+        EXPECT_EQ(PixelsOf(h, 3), (std::vector<unsigned>{1, 2, 3, 4, 5, 6}));
+    }
+    GlobalFree(whole);
+
+    // A band comes back as a DIB of its own rows, so that nobody reads rows the block does not hold.
+    HGLOBAL band = ConvertDib(src.Header(), 1, 2, all, 2, 3, nullptr, 2, 1, 0, 0);
+    ASSERT_NE(band, nullptr);
+    {
+        CGlobalLock lock(band);
+        const auto* h = reinterpret_cast<const BITMAPINFOHEADER*>(lock.Bytes());
+        EXPECT_EQ(h->biHeight, 2);
+        EXPECT_EQ(lock.Size(), 40u + 2 * 8);
+        EXPECT_EQ(PixelsOf(h, 2), (std::vector<unsigned>{3, 4, 5, 6}));
+    }
+    GlobalFree(band);
+
+    struct Refused {
+        const char* why;
+        int firstRow, rowCount, width, height;
+    };
+    for (const Refused& r :
+         {Refused{"zero width", 0, 1, 0, 3}, Refused{"negative height", 0, 1, 2, -3},
+          Refused{"too wide", 0, 1, 70000, 1}, Refused{"no rows", 0, 0, 2, 3},
+          Refused{"band past the end", 2, 2, 2, 3}, Refused{"negative first row", -1, 2, 2, 3}})
+        EXPECT_EQ(
+            ConvertDib(src.Header(), r.firstRow, r.rowCount, all, r.width, r.height, nullptr, 2, 1, 0, 0),
+            nullptr)
+            << r.why;
 }
 
 } // namespace
