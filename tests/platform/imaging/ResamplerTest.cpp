@@ -42,17 +42,19 @@ const char* NameOf(ResampleFilter filter) {
 class EveryFilterTest : public ::testing::TestWithParam<ResampleFilter> {};
 
 TEST_P(EveryFilterTest, KeepsAFlatPictureFlatInEveryDirection) {
-    Plane flat(9, 7, 3);
-    for (int y = 0; y < 7; ++y)
-        for (int x = 0; x < 9; ++x)
-            flat.At(x, y, 0) = 10, flat.At(x, y, 1) = 128, flat.At(x, y, 2) = 250;
-    for (auto [w, h] : {std::pair{9, 7}, {3, 2}, {20, 31}, {1, 1}, {4, 19}}) {
-        const Plane out = Resampled(flat, w, h, GetParam());
-        for (int i = 0; i < w * h; ++i)
-            ASSERT_EQ((std::vector<BYTE>{10, 128, 250}),
-                      (std::vector<BYTE>{out.bytes[std::size_t(3 * i)], out.bytes[std::size_t(3 * i + 1)],
-                                         out.bytes[std::size_t(3 * i + 2)]}))
-                << w << "x" << h << " pixel " << i;
+    for (auto [sw, sh] : {std::pair{9, 7}, {1, 1}, {1, 5}}) {
+        Plane flat(sw, sh, 3);
+        for (int y = 0; y < sh; ++y)
+            for (int x = 0; x < sw; ++x)
+                flat.At(x, y, 0) = 10, flat.At(x, y, 1) = 128, flat.At(x, y, 2) = 250;
+        for (auto [w, h] : {std::pair{9, 7}, {3, 2}, {20, 31}, {1, 1}, {4, 19}}) {
+            const Plane out = Resampled(flat, w, h, GetParam());
+            for (int i = 0; i < w * h; ++i)
+                ASSERT_EQ((std::vector<BYTE>{10, 128, 250}),
+                          (std::vector<BYTE>{out.bytes[std::size_t(3 * i)], out.bytes[std::size_t(3 * i + 1)],
+                                             out.bytes[std::size_t(3 * i + 2)]}))
+                    << sw << "x" << sh << " to " << w << "x" << h << " pixel " << i;
+        }
     }
 }
 
