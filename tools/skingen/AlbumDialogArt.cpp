@@ -7,6 +7,8 @@
 #include "tools/skingen/Palette.h"
 #include "tools/skingen/SkinModel.h"
 
+#include <optional>
+
 namespace SkinGen {
 
 namespace {
@@ -67,8 +69,8 @@ void PaintAlbumBackground(QPainter& p) {
 }
 
 // A round key with a soft shadow falling to the lower right, as all keys of this dialog have.
-void PaintShadowedDisc(QPainter& p, const Face& face, const QRectF& disc, Glyph glyph, double inset,
-                       bool accent) {
+void PaintShadowedDisc(QPainter& p, const Face& face, const QRectF& disc, std::optional<Glyph> glyph,
+                       double inset, bool accent) {
     QPainterPath path;
     path.addEllipse(disc);
     if (!face.disabled) {
@@ -86,15 +88,16 @@ void PaintShadowedDisc(QPainter& p, const Face& face, const QRectF& disc, Glyph 
         look.checked = false;
         Paint::RaisedFace(p, path, look);
     }
-    if (inset >= 0) {
+    if (glyph) {
         const QColor ink = accent && !face.disabled ? QColor(0xFF, 0xFF, 0xFF) : Paint::Ink(face);
-        DrawGlyph(p, glyph, disc.adjusted(inset, inset, -inset, -inset).translated(0, face.pressed ? 0.5 : 0),
-                  ink, face.disabled);
+        DrawGlyph(p, *glyph,
+                  disc.adjusted(inset, inset, -inset, -inset).translated(0, face.pressed ? 0.5 : 0), ink,
+                  face.disabled);
     }
 }
 
 void PaintToolKey(QPainter& p, const Face& face) {
-    PaintShadowedDisc(p, face, QRectF(0.5, 0.5, 11, 12), Glyph::Plus, -1, false);
+    PaintShadowedDisc(p, face, QRectF(0.5, 0.5, 11, 12), std::nullopt, 0, false);
     // A bead of colour in the middle of the key.
     QPainterPath bead;
     bead.addEllipse(QPointF(6, 6.5 + (face.pressed ? 0.5 : 0)), 2.4, 2.4);

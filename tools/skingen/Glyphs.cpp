@@ -75,77 +75,6 @@ void Folder(QPainter& p, const QColor& ink, bool muted) {
     p.drawPath(front);
 }
 
-void Save(QPainter& p, const QColor& ink) {
-    p.setPen(Stroke(ink, 1.8));
-    p.setBrush(Qt::NoBrush);
-    p.drawLine(QPointF(12, 3), QPointF(12, 13));
-    ArrowHead(p, QPointF(12, 15.5), 90, 5.5, ink);
-    p.setPen(Stroke(ink, 1.8));
-    p.setBrush(Qt::NoBrush);
-    QPainterPath tray;
-    tray.moveTo(4, 14);
-    tray.lineTo(4, 20);
-    tray.lineTo(20, 20);
-    tray.lineTo(20, 14);
-    p.drawPath(tray);
-}
-
-void Album(QPainter& p, const QColor& ink, bool muted) {
-    p.setPen(Stroke(ink, 1.6));
-    p.setBrush(Tone(QColor(0xC9, 0xE4, 0xDB), muted));
-    p.drawRoundedRect(QRectF(5, 3, 15, 18), 1.5, 1.5);
-    p.drawLine(QPointF(8, 3), QPointF(8, 21));
-    p.setBrush(QColor(0xFF, 0xFF, 0xFF));
-    p.setPen(Stroke(ink, 1.2));
-    p.drawRect(QRectF(10.5, 7, 7, 6));
-    p.setPen(Qt::NoPen);
-    p.setBrush(Tone(QColor(0x4D, 0x9B, 0x6A), muted));
-    QPolygonF hill;
-    hill << QPointF(11, 12.5) << QPointF(13.5, 9.5) << QPointF(17, 12.5);
-    p.drawPolygon(hill);
-}
-
-void Scanner(QPainter& p, const QColor& ink, bool muted) {
-    p.setPen(Stroke(ink, 1.6));
-    p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(QRectF(3, 10, 18, 9), 2, 2);
-    p.drawLine(QPointF(4, 10), QPointF(17, 5));
-    p.setPen(Stroke(Tone(QColor(0x3F, 0xB0, 0x8E), muted), 1.6));
-    p.drawLine(QPointF(6, 14), QPointF(18, 14));
-}
-
-void Camera(QPainter& p, const QColor& ink, bool muted) {
-    p.setPen(Stroke(ink, 1.6));
-    p.setBrush(Qt::NoBrush);
-    QPainterPath body;
-    body.addRoundedRect(QRectF(3, 7, 18, 13), 2.5, 2.5);
-    p.drawPath(body);
-    p.drawLine(QPointF(8, 7), QPointF(9.5, 4.5));
-    p.drawLine(QPointF(9.5, 4.5), QPointF(14.5, 4.5));
-    p.drawLine(QPointF(14.5, 4.5), QPointF(16, 7));
-    p.setBrush(Tone(QColor(0xBF, 0xDD, 0xF0), muted));
-    p.drawEllipse(QPointF(12, 13.5), 4, 4);
-}
-
-void Document(QPainter& p, const QColor& ink) {
-    QPainterPath page;
-    page.moveTo(6, 3);
-    page.lineTo(14, 3);
-    page.lineTo(19, 8);
-    page.lineTo(19, 21);
-    page.lineTo(6, 21);
-    page.closeSubpath();
-    p.setPen(Stroke(ink, 1.6));
-    p.setBrush(QColor(0xFF, 0xFF, 0xFF));
-    p.drawPath(page);
-    p.drawLine(QPointF(14, 3), QPointF(14, 8));
-    p.drawLine(QPointF(14, 8), QPointF(19, 8));
-    p.setPen(Stroke(ink, 1.2));
-    p.drawLine(QPointF(9, 12), QPointF(16, 12));
-    p.drawLine(QPointF(9, 15), QPointF(16, 15));
-    p.drawLine(QPointF(9, 18), QPointF(14, 18));
-}
-
 void Sparkle(QPainter& p, QPointF c, double r, const QColor& colour) {
     QPainterPath star;
     star.moveTo(c.x(), c.y() - r);
@@ -458,21 +387,6 @@ void DrawGlyph(QPainter& painter, Glyph glyph, const QRectF& box, const QColor& 
     case Glyph::Folder:
         Folder(p, ink, muted);
         break;
-    case Glyph::Save:
-        Save(p, ink);
-        break;
-    case Glyph::Album:
-        Album(p, ink, muted);
-        break;
-    case Glyph::Scanner:
-        Scanner(p, ink, muted);
-        break;
-    case Glyph::Camera:
-        Camera(p, ink, muted);
-        break;
-    case Glyph::Document:
-        Document(p, ink);
-        break;
     case Glyph::Effects:
         Effects(p, ink, muted);
         break;
@@ -596,10 +510,6 @@ void DrawGlyph(QPainter& painter, Glyph glyph, const QRectF& box, const QColor& 
     case Glyph::Plus:
         p.setPen(Stroke(ink, 2.8));
         p.drawLine(QPointF(12, 5), QPointF(12, 19));
-        p.drawLine(QPointF(5, 12), QPointF(19, 12));
-        break;
-    case Glyph::Minus:
-        p.setPen(Stroke(ink, 2.8));
         p.drawLine(QPointF(5, 12), QPointF(19, 12));
         break;
     }

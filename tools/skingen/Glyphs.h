@@ -10,11 +10,6 @@ namespace SkinGen {
 enum class Glyph {
     Printer,
     Folder,
-    Save,
-    Album,
-    Scanner,
-    Camera,
-    Document,
     Effects,
     Gear,
     Pencil,
@@ -49,7 +44,6 @@ enum class Glyph {
     Speaker,
     Crosshair,
     Plus,
-    Minus,
 };
 
 // `muted` draws the coloured parts of a glyph in greys, for the disabled look.

@@ -25,6 +25,7 @@ const QRect kCanvas = Span(197, 40, 766, 474);
 constexpr int kConsoleRight = 191;
 constexpr int kTopBarBottom = 32;
 
+// Where a label puts its picture, if it has one.
 enum class LabelLayout { TextOnly, GlyphAbove, GlyphLeft };
 
 struct KnobLabel {
@@ -34,14 +35,15 @@ struct KnobLabel {
     QPoint position;
     Outline shape;
     Outline hit;
-    LabelLayout layout;
-    Glyph glyph;
     double textSize;
+    LabelLayout layout = LabelLayout::TextOnly;
+    Glyph glyph = Glyph::Info;
 };
 
 KnobLabel Label(const char* table, const char* base, const char* text, QPoint position, Outline shape,
-                Outline hit, LabelLayout layout, Glyph glyph, double textSize) {
-    return {table, base, text, position, std::move(shape), std::move(hit), layout, glyph, textSize};
+                Outline hit, double textSize, LabelLayout layout = LabelLayout::TextOnly,
+                Glyph glyph = Glyph::Info) {
+    return {table, base, text, position, std::move(shape), std::move(hit), textSize, layout, glyph};
 }
 
 // The nine labels around the knob, in knob position order.
@@ -59,20 +61,17 @@ std::vector<KnobLabel> KnobLabels() {
     // The three labels above the knob lie above it; their shapes stop short of its rim.
     return {
         Label("MainLaden", "LADEN", "Laden", QPoint(94, 10), laden, RoundedOutline(Span(2, 1, 38, 29), 5, 25),
-              GlyphAbove, Glyph::Folder, 10),
-        Label("MainSpeichern", "SPEICHERN", "Speichern", QPoint(42, 17), speichern, speichern, TextOnly,
-              Glyph::Save, 10),
-        Label("MainAlbum", "ALBUM", "Album", QPoint(23, 34), album, album, TextOnly, Glyph::Album, 10),
-        Label("MainScanner", "SCANNER", "Scanner", QPoint(3, 80), scanner, scanner, TextOnly, Glyph::Scanner,
-              9),
-        Label("MainCamera", "CAMERA", "Kamera", QPoint(2, 92), camera, camera, TextOnly, Glyph::Camera, 9),
-        Label("MainDisk", "DISK", "Datei", QPoint(11, 104), disk, disk, TextOnly, Glyph::Document, 9),
-        Label("MainEffekte", "EFFEKTE", "Effekte", QPoint(1, 145), effekte, effekte, TextOnly, Glyph::Effects,
-              10),
+              10, GlyphAbove, Glyph::Folder),
+        Label("MainSpeichern", "SPEICHERN", "Speichern", QPoint(42, 17), speichern, speichern, 10),
+        Label("MainAlbum", "ALBUM", "Album", QPoint(23, 34), album, album, 10),
+        Label("MainScanner", "SCANNER", "Scanner", QPoint(3, 80), scanner, scanner, 9),
+        Label("MainCamera", "CAMERA", "Kamera", QPoint(2, 92), camera, camera, 9),
+        Label("MainDisk", "DISK", "Datei", QPoint(11, 104), disk, disk, 9),
+        Label("MainEffekte", "EFFEKTE", "Effekte", QPoint(1, 145), effekte, effekte, 10),
         Label("MainEinstellungen", "EINSTELLUNGEN", "Einstellungen", QPoint(2, 178), einstellungen,
-              einstellungen, GlyphLeft, Glyph::Gear, 9.5),
-        Label("MainDrucken", "DRUCKEN", "Drucken", QPoint(84, 181), drucken, drucken, GlyphAbove,
-              Glyph::Printer, 9.5),
+              einstellungen, 9.5, GlyphLeft, Glyph::Gear),
+        Label("MainDrucken", "DRUCKEN", "Drucken", QPoint(84, 181), drucken, drucken, 9.5, GlyphAbove,
+              Glyph::Printer),
     };
 }
 
@@ -367,8 +366,7 @@ SkinWindow MainWindowSkin() {
         MakeButton("MainAbout", PushStates("ABOUT"), {656, 14}, RoundedOutline(Span(1, 1, 98, 10), 4.5, 12),
                    RoundedOutline(Span(1, 1, 95, 10), 4.5, 12), [](QPainter& p, const Face& f) {
                        const KnobLabel about = Label("", "", "Über Vellumcraft", QPoint(),
-                                                     RoundedOutline(Span(1, 1, 98, 10), 4.5, 12), {},
-                                                     LabelLayout::TextOnly, Glyph::Info, 8);
+                                                     RoundedOutline(Span(1, 1, 98, 10), 4.5, 12), {}, 8);
                        PaintLabel(p, f, about);
                    }));
 

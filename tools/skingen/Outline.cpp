@@ -111,17 +111,6 @@ std::vector<Crossing> RowCrossings(const Outline& outline, int y) {
 
 } // namespace
 
-bool CoversPixel(const Outline& outline, QPoint pixel) {
-    int winding = 0;
-    for (const Crossing& crossing : RowCrossings(outline, pixel.y())) {
-        if (crossing.x > pixel.x() + 0.5) {
-            break;
-        }
-        winding += crossing.direction;
-    }
-    return winding != 0;
-}
-
 std::vector<bool> Coverage(const Outline& outline, QSize size) {
     std::vector<bool> covered(static_cast<size_t>(size.width()) * static_cast<size_t>(size.height()), false);
     for (int y = 0; y < size.height(); ++y) {

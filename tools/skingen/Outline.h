@@ -26,11 +26,9 @@ Outline Moved(const Outline& outline, QPoint offset);
 
 QRect Bounds(const Outline& outline);
 
-// The area of the polygon as Windows fills it: pixel (x, y) belongs to it when its centre
-// (x + 0.5, y + 0.5) lies inside under the winding rule.
-bool CoversPixel(const Outline& outline, QPoint pixel);
-
-// CoversPixel for every pixel of an area of `size` at once, row by row (index y * width + x).
+// The area of the polygon as Windows fills it, for every pixel of an area of `size` (index
+// y * width + x): pixel (x, y) belongs to it when its centre (x + 0.5, y + 0.5) lies inside under the
+// winding rule.
 std::vector<bool> Coverage(const Outline& outline, QSize size);
 
 QPainterPath ToPath(const Outline& outline);

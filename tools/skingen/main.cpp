@@ -17,12 +17,14 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QStringList>
 #include <cstdio>
 #include <exception>
 #include <stdexcept>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -156,8 +158,16 @@ void Run(const Options& options) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // Fonts need a GUI application; no display is needed to draw into images.
+    // Fonts need a GUI application; no display is needed to draw into images. Qt also warns about a
+    // missing runtime folder on build machines without a desktop session, so give it a private one.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString runtime = QDir::tempPath() + "/skingen-runtime-" + QString::number(getuid());
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime,
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+    }
     QGuiApplication application(argc, argv);
     Options options;
     if (!ParseOptions(application.arguments(), options)) {
