@@ -1,6 +1,12 @@
 #include "image/FileHelpers.h"
 
+#include "image/PictureInfo.h"
+#include "platform/base/AppServices.h"
+#include "platform/gdi/Dc.h"
+
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -60,4 +66,38 @@ CString NormalizePath(const CString& path) {
 
 bool NeedsBase64Encoding(const CString& text) {
     return text.Find("  ") >= 0 || text.Find('\n') >= 0;
+}
+
+bool LoadResourceBitmapWithPalette(CBitmap& bitmap, const char* name, CDC* dc) {
+    CPictureInfo picture;
+    if (!name || !picture.LoadResource(name, AppServices().GetResourceModule()))
+        return false;
+    const BITMAPINFOHEADER* header = picture.GetHeader();
+    CPalette palette;
+    CPalette* previous = nullptr;
+    if (header->biBitCount <= 8 && dc) {
+        const WORD count =
+            static_cast<WORD>(header->biClrUsed ? header->biClrUsed : 1u << header->biBitCount);
+        const auto* table =
+            reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const BYTE*>(header) + header->biSize);
+        std::vector<BYTE> storage(sizeof(LOGPALETTE) + count * sizeof(PALETTEENTRY));
+        auto* logical = reinterpret_cast<LOGPALETTE*>(storage.data());
+        logical->palVersion = 0x300;
+        logical->palNumEntries = count;
+        for (WORD i = 0; i < count; ++i)
+            logical->palPalEntry[i] = PALETTEENTRY{table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue, 0};
+        if (palette.CreatePalette(logical)) {
+            previous = dc->SelectPalette(&palette, FALSE);
+            dc->RealizePalette();
+        }
+    }
+    const HBITMAP made = CreateDIBitmap(dc ? dc->GetSafeHdc() : nullptr, header, CBM_INIT, picture.GetBits(),
+                                        reinterpret_cast<const BITMAPINFO*>(header), DIB_RGB_COLORS);
+    if (previous)
+        dc->SelectPalette(previous, FALSE);
+    if (!made)
+        return false;
+    bitmap.DeleteObject();
+    bitmap.Attach(made);
+    return true;
 }

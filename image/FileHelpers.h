@@ -1,8 +1,11 @@
 #pragma once
 // Small helpers on paths and texts that the album, resource and output code share. They work on the text
-// alone and never touch the file system.
+// alone and never touch the file system; the one resource loader reads the language resource module.
 
 #include "platform/base/String.h"
+
+class CBitmap;
+class CDC;
 
 // Trims trailing white space, then appends a '/' unless the path already ends in '/' or '\'.
 void AddTrailingBackslash(CString& path);
@@ -22,3 +25,9 @@ CString NormalizePath(const CString& path);
 
 // True when a description holds two blanks in a row or a line feed; it is then stored Base64-encoded.
 bool NeedsBase64Encoding(const CString& text);
+
+// Makes bitmap a device bitmap for dc from the bitmap resource name of the application's resource module.
+// A picture of 8 bits per pixel or fewer has its colour table realised as a palette in dc while the bitmap
+// is made. On success the bitmap's old handle is deleted; a missing or damaged resource, or a failed
+// creation, returns false and leaves the bitmap as it was. A null dc makes a bitmap for the screen.
+bool LoadResourceBitmapWithPalette(CBitmap& bitmap, const char* name, CDC* dc);

@@ -8,6 +8,7 @@
 #include "platform/base/File.h"
 #include "platform/base/FileApi.h"
 #include "platform/base/GlobalMemory.h"
+#include "platform/base/Resource.h"
 
 #include <algorithm>
 #include <cstring>
@@ -208,6 +209,21 @@ BOOL CPictureInfo::FromBmpHGlobal(HGLOBAL data, DWORD size) {
     if (!lock.Bytes())
         return FALSE;
     return TakeNormalized(NormalizeBmpFileImage(std::span<const BYTE>(lock.Bytes(), size)));
+}
+
+BOOL CPictureInfo::LoadResource(const CString& name, HINSTANCE module) {
+    const HRSRC resource = FindResource(module, name, RT_BITMAP);
+    if (!resource)
+        return FALSE;
+    const HGLOBAL data = ::LoadResource(module, resource);
+    // A bitmap resource is a packed DIB already: no file header to strip. A damaged one is refused like
+    // a missing one, and the picture keeps what it held.
+    NormalizedDib normalized = NormalizeExternalDib(
+        std::span(static_cast<const BYTE*>(LockResource(data)), SizeofResource(module, resource)));
+    FreeResource(data);
+    if (!normalized)
+        return FALSE;
+    return TakeNormalized(std::move(normalized));
 }
 
 BOOL CPictureInfo::SaveFile(const CString& path) {

@@ -60,6 +60,9 @@ public:
     BOOL ReadRawFromHandle(HANDLE file);
     // A BMP file image of size bytes in global memory (its file header is not checked).
     BOOL FromBmpHGlobal(HGLOBAL data, DWORD size);
+    // A bitmap resource of a language module by name. A missing or damaged bitmap returns FALSE and leaves
+    // the picture as it was.
+    BOOL LoadResource(const CString& name, HINSTANCE module);
 
     // Writers of the BMP file form: a 14-byte file header, then the block unchanged. SaveFile shows the
     // file error to the user.

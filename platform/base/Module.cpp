@@ -1,10 +1,13 @@
 #include "platform/base/Module.h"
 
 #include "platform/base/Path.h"
+#include "platform/base/RccFormat.h"
+#include "platform/base/ResourceFile.h"
 
 #include <algorithm>
 #include <cstring>
 #include <dlfcn.h>
+#include <fstream>
 #include <limits.h>
 #include <mutex>
 #include <stdlib.h>
@@ -46,13 +49,31 @@ CString AbsolutePath(const CString& path) {
     return result;
 }
 
+// A bare name is the file of that name in the program folder when there is one.
+CString SearchPath(const CString& name) {
+    if (name.Find('/') >= 0) {
+        return name;
+    }
+    const CString inProgramFolder = ResolvePathCase(GetProgramFolder() + "/" + name);
+    return access(inProgramFolder, F_OK) == 0 ? inProgramFolder : name;
+}
+
+bool BeginsLikeResourceFile(const CString& path) {
+    BYTE head[4] = {};
+    std::ifstream file(path.GetString(), std::ios::binary);
+    return file.read(reinterpret_cast<char*>(head), sizeof(head)) && HasRccSignature(head, sizeof(head));
+}
+
 } // namespace
 
 HMODULE LoadLibrary(LPCTSTR path) {
     if (!path || !*path) {
         return nullptr;
     }
-    const CString resolved = ResolvePathCase(path);
+    const CString resolved = ResolvePathCase(SearchPath(path));
+    if (BeginsLikeResourceFile(resolved)) {
+        return LoadResourceModule(AbsolutePath(resolved));
+    }
     void* library = dlopen(resolved, RTLD_NOW | RTLD_LOCAL);
     if (!library) {
         return nullptr;

@@ -49,6 +49,9 @@ using HGLOBAL = GlobalBlock*;
 struct ModuleRecord;
 using HMODULE = ModuleRecord*;
 using HINSTANCE = HMODULE;
+// One resource found in a language module; it lives as long as the module.
+struct ResourceEntry;
+using HRSRC = ResourceEntry*;
 inline const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
 
 // INVALID_HANDLE_VALUE for a negative descriptor.
