@@ -289,10 +289,17 @@ BOOL CDC::TextOut(int x, int y, LPCTSTR text, int count) {
 int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
     if (!m_hDC || !text || !rect)
         return 0;
+    const QString shown = TextOf(text, count);
+    // An empty text is an empty block: no line height, nothing drawn.
+    if (shown.isEmpty()) {
+        if (format & DT_CALCRECT)
+            rect->right = rect->left, rect->bottom = rect->top;
+        return 0;
+    }
     const FontMetrics font(*m_hDC);
     const TextLayout layout(font, format);
     const int width = rect->right - rect->left;
-    std::vector<TextLine> lines = LayOutLines(TextOf(text, count), format, width, layout);
+    std::vector<TextLine> lines = LayOutLines(shown, format, width, layout);
     ElideLines(lines, format, width, font, layout);
     int widest = 0;
     for (const TextLine& line : lines)

@@ -229,6 +229,9 @@ HGDIOBJ CGdiObject::Detach() {
 BOOL CGdiObject::DeleteObject() {
     if (!m_hObject)
         return FALSE;
+    // Stock wrappers are shared by every thread; deleting one changes nothing.
+    if (m_hObject->stock)
+        return TRUE;
     return ::DeleteObject(Detach());
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/gdi/GdiRecords.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <cmath>
 #include <cstdlib>
@@ -152,6 +153,38 @@ HFONT CreateFontIndirect(const LOGFONT* font) {
     record->font = *font;
     record->font.lfFaceName[LF_FACESIZE - 1] = '\0';
     return NewHandle(std::move(record));
+}
+
+int EnumFontFamilies(HDC, LPCTSTR family, FONTENUMPROC proc, LPARAM data) {
+    if (!proc)
+        return 0;
+    const QStringList installed = QFontDatabase::families();
+    // The installed families, with the system's face names where their stand-ins are here.
+    std::vector<std::pair<QString, QString>> faces; // face name, installed family
+    for (const FaceSubstitute& substitute : kFaceSubstitutes) {
+        const QString face = QString::fromLatin1(substitute.face);
+        if (installed.contains(QString::fromLatin1(substitute.family)) && !installed.contains(face))
+            faces.emplace_back(face, QString::fromLatin1(substitute.family));
+    }
+    for (const QString& name : installed)
+        faces.emplace_back(name, name);
+    int result = 1;
+    for (const auto& [face, installedFamily] : faces) {
+        const QByteArray utf8 = face.toUtf8();
+        if (utf8.size() >= LF_FACESIZE || (family && strcasecmp(family, utf8.constData()) != 0))
+            continue;
+        LOGFONT font{};
+        font.lfWeight = FW_NORMAL;
+        std::memcpy(font.lfFaceName, utf8.constData(), static_cast<size_t>(utf8.size()));
+        TEXTMETRIC metrics{};
+        metrics.tmWeight = FW_NORMAL;
+        const DWORD type =
+            QFontDatabase::isSmoothlyScalable(installedFamily) ? TRUETYPE_FONTTYPE : RASTER_FONTTYPE;
+        result = proc(&font, &metrics, type, data);
+        if (result == 0)
+            break;
+    }
+    return result;
 }
 
 CFont* CFont::FromHandle(HFONT font) {

@@ -59,4 +59,8 @@ HBRUSH CreateSolidBrush(COLORREF color);
 HBRUSH CreateHatchBrush(int hatch, COLORREF color);
 HBRUSH CreateBrushIndirect(const LOGBRUSH* brush);
 HFONT CreateFontIndirect(const LOGFONT* font);
+// Calls proc for every installed font family (family null), or for the named one, with the system's
+// face names ("Arial", "Times New Roman", "Courier New") where their stand-ins are installed. Outline
+// fonts report TRUETYPE_FONTTYPE. Returns the last value proc returned, or 1 when it was never called.
+int EnumFontFamilies(HDC dc, LPCTSTR family, FONTENUMPROC proc, LPARAM data);
 HPALETTE CreatePalette(const LOGPALETTE* palette);

@@ -195,6 +195,11 @@ inline constexpr int RC_DIBTODEV = 0x200;
 inline constexpr int RC_STRETCHBLT = 0x800;
 inline constexpr int RC_STRETCHDIB = 0x2000;
 
+// Font types of EnumFontFamilies.
+inline constexpr DWORD RASTER_FONTTYPE = 0x1;
+inline constexpr DWORD DEVICE_FONTTYPE = 0x2;
+inline constexpr DWORD TRUETYPE_FONTTYPE = 0x4;
+
 // Palette entry flags.
 inline constexpr BYTE PC_RESERVED = 0x1;
 inline constexpr BYTE PC_EXPLICIT = 0x2;
@@ -263,5 +268,8 @@ struct TEXTMETRIC {
     BYTE tmCharSet;
 };
 using LPTEXTMETRIC = TEXTMETRIC*;
+
+// Called once per font family; returning 0 stops the enumeration.
+using FONTENUMPROC = int (*)(const LOGFONT* font, const TEXTMETRIC* metrics, DWORD fontType, LPARAM data);
 
 static_assert(sizeof(PALETTEENTRY) == 4);

@@ -90,6 +90,21 @@ TEST(Shapes, EllipseFillsItsMiddleNotItsCorners) {
             EXPECT_EQ(canvas.At(x, y), canvas.At(20 - x, y)) << x << ", " << y;
 }
 
+TEST(Shapes, RoundRectangleRoundsOnlyItsCorners) {
+    DibCanvas canvas(24, 16, kPaper);
+    CBrush brush(kFill);
+    {
+        Tools tools(canvas.dc, nullptr, &brush);
+        canvas.dc.RoundRect(0, 0, 25, 17, 16, 16);
+    }
+    EXPECT_EQ(canvas.At(0, 0), kPaper);
+    EXPECT_EQ(canvas.At(23, 15), kPaper);
+    EXPECT_EQ(canvas.At(12, 0), kFill);
+    EXPECT_EQ(canvas.At(0, 8), kFill);
+    EXPECT_EQ(canvas.At(1, 1), kPaper);
+    EXPECT_EQ(canvas.At(3, 3), kFill);
+}
+
 TEST(Shapes, HatchedBrushRepeatsEveryEightPixelsFromTheDeviceOrigin) {
     DibCanvas canvas(20, 20, kPaper);
     CBrush cross(HS_CROSS, kFill);

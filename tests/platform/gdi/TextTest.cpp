@@ -1,6 +1,8 @@
 #include "GdiTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <map>
+#include <string>
 
 namespace {
 
@@ -58,6 +60,27 @@ TEST_F(TextTest, ArialIsTheMetricCompatibleSansFace) {
               liberation.canvas.dc.GetTextExtent("Vellumcraft Seite 12"));
 }
 
+TEST_F(TextTest, FamiliesIncludeTheSystemFaceNamesAsOutlineFonts) {
+    std::map<std::string, DWORD> families;
+    const auto collect = [](const LOGFONT* font, const TEXTMETRIC*, DWORD type, LPARAM data) {
+        (*reinterpret_cast<std::map<std::string, DWORD>*>(data))[font->lfFaceName] = type;
+        return 1;
+    };
+    EXPECT_EQ(EnumFontFamilies(nullptr, nullptr, collect, reinterpret_cast<LPARAM>(&families)), 1);
+    EXPECT_EQ(families["Arial"], TRUETYPE_FONTTYPE);
+    EXPECT_EQ(families["Liberation Sans"], TRUETYPE_FONTTYPE);
+    families.clear();
+    EnumFontFamilies(nullptr, "arial", collect, reinterpret_cast<LPARAM>(&families));
+    EXPECT_EQ(families.size(), 1u);
+    int calls = 0;
+    const auto stopAtOnce = [](const LOGFONT*, const TEXTMETRIC*, DWORD, LPARAM data) {
+        ++*reinterpret_cast<int*>(data);
+        return 0;
+    };
+    EXPECT_EQ(EnumFontFamilies(nullptr, nullptr, stopAtOnce, reinterpret_cast<LPARAM>(&calls)), 0);
+    EXPECT_EQ(calls, 1);
+}
+
 TEST_F(TextTest, PositiveHeightIsTheCellHeight) {
     Writer writer(10, 10, Font("Arial", 30));
     TEXTMETRIC metrics{};
@@ -89,6 +112,16 @@ TEST_F(TextTest, CalcRectMeasuresLinesWithoutDrawing) {
     EXPECT_EQ(two.Height(), 2 * metrics.tmHeight);
     EXPECT_EQ(two.Width(), dc.GetTextExtent("eine längere Zeile").cx);
     EXPECT_EQ(InkBox(writer.canvas, 200, 100), CRect(200, 100, -1, -1)) << "measuring draws nothing";
+}
+
+TEST_F(TextTest, EmptyTextIsAnEmptyBlock) {
+    Writer writer(50, 30, Font("Arial", -14));
+    CRect box(5, 5, 40, 25);
+    EXPECT_EQ(writer.canvas.dc.DrawText("", &box, DT_CALCRECT | DT_WORDBREAK), 0);
+    EXPECT_EQ(box, CRect(5, 5, 5, 5));
+    CRect area(0, 0, 50, 30);
+    EXPECT_EQ(writer.canvas.dc.DrawText("", -1, &area, DT_WORDBREAK), 0);
+    EXPECT_EQ(InkBox(writer.canvas, 50, 30), CRect(50, 30, -1, -1));
 }
 
 TEST_F(TextTest, WordBreakWrapsAtBlanksToTheRectangleWidth) {
