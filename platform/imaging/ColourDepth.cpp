@@ -1,6 +1,7 @@
 #include "platform/imaging/ColourDepth.h"
 
 #include "platform/base/Parallel.h"
+#include "platform/imaging/PaletteQuantizer.h"
 
 #include <algorithm>
 #include <array>
@@ -254,4 +255,19 @@ std::vector<BYTE> ReduceFromBgr(const BytePixels& bgr, int bitsPerPixel,
         }
     });
     return WriteDib(packed, bitsPerPixel, {});
+}
+
+std::vector<BYTE> QuantizeFromBgr(const BytePixels& bgr, int bitsPerPixel, int colours) {
+    colours = std::clamp(colours, 2, 1 << bitsPerPixel);
+    std::vector<RGBQUAD> palette;
+    for (DWORD c : DistinctColours(bgr, std::size_t(colours)))
+        palette.push_back(Quad(BYTE(c >> 16), BYTE(c >> 8), BYTE(c)));
+    if (!palette.empty())
+        return ReduceToPalette(bgr, bitsPerPixel, &palette);
+
+    palette = MedianCutPalette(bgr, colours);
+    BytePixels indexes(bgr.width, bgr.height, 1);
+    auto matcher = std::make_unique<PaletteMatcher>(palette);
+    DiffuseOntoPalette(bgr, *matcher, palette, indexes);
+    return WriteDib(indexes, bitsPerPixel, palette);
 }

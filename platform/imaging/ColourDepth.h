@@ -20,3 +20,8 @@ BytePixels ExpandToBgr(const BytePixels& pixels, int bitsPerPixel, const std::ve
 // becomes its nearest entry. Without one, a picture of no more colours than the depth holds gets
 // exactly those colours, sorted; any other is error-diffused onto the standard palette.
 std::vector<BYTE> ReduceFromBgr(const BytePixels& bgr, int bitsPerPixel, const std::vector<RGBQUAD>* palette);
+
+// A DIB of 8 bits or fewer for the save and depth-conversion calls, with at most `colours` palette
+// entries (2^bitsPerPixel or fewer). A picture of no more colours than that gets exactly those, sorted;
+// any other gets a palette made for it (MedianCutPalette) and is error-diffused onto it.
+std::vector<BYTE> QuantizeFromBgr(const BytePixels& bgr, int bitsPerPixel, int colours);

@@ -1,0 +1,25 @@
+#pragma once
+// Little-endian fields of stored formats, read from and appended to byte blocks.
+
+#include "platform/base/WinTypes.h"
+
+#include <vector>
+
+inline WORD ReadLe16(const BYTE* p) {
+    return static_cast<WORD>(p[0] | p[1] << 8);
+}
+
+inline DWORD ReadLe32(const BYTE* p) {
+    return static_cast<DWORD>(p[0]) | static_cast<DWORD>(p[1]) << 8 | static_cast<DWORD>(p[2]) << 16 |
+           static_cast<DWORD>(p[3]) << 24;
+}
+
+inline void AppendLe16(std::vector<BYTE>& out, WORD value) {
+    out.push_back(static_cast<BYTE>(value));
+    out.push_back(static_cast<BYTE>(value >> 8));
+}
+
+inline void AppendLe32(std::vector<BYTE>& out, DWORD value) {
+    AppendLe16(out, static_cast<WORD>(value));
+    AppendLe16(out, static_cast<WORD>(value >> 16));
+}

@@ -1,0 +1,82 @@
+// Thumbnails of picture files: decoded at a reduced scale where the format allows, scaled by the one
+// resampling kernel, laid on the background colour.
+#include "platform/base/Geometry.h"
+#include "platform/imaging/DepthConversion.h"
+#include "platform/imaging/FileFormats.h"
+#include "platform/imaging/ImagingFile.h"
+#include "platform/imaging/Resampler.h"
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+#include <utility>
+
+namespace {
+
+CSize FittedSize(const ImagingFileInfo& info, const ThumbnailOptions& options) {
+    const double scale =
+        std::min({1.0, double(options.width) / info.width, double(options.height) / info.height});
+    const int width = std::clamp(int(std::lround(info.width * scale)), 1, options.width);
+    const int height = std::clamp(int(std::lround(info.height * scale)), 1, options.height);
+    return CSize(width, height);
+}
+
+// Transparent parts show the background: each colour mixed with it by its alpha.
+void OverBackground(BytePixels& bgr, const BytePixels& alpha, COLORREF background) {
+    const int under[3] = {GetBValue(background), GetGValue(background), GetRValue(background)};
+    for (std::size_t i = 0; i < alpha.bytes.size(); ++i) {
+        const int a = alpha.bytes[i];
+        BYTE* p = bgr.bytes.data() + 3 * i;
+        for (int c = 0; c < 3; ++c)
+            p[c] = BYTE((p[c] * a + under[c] * (255 - a) + 127) / 255);
+    }
+}
+
+} // namespace
+
+bool CreateImagingThumbnail(const CString& path, const ThumbnailOptions& options, CImagingBitmap& thumbnail) {
+    if (!IsDibSizeAllowed(options.width, options.height))
+        return false;
+    std::vector<BYTE> file;
+    ImagingFileInfo info;
+    if (!ReadFileImage(path, file) || !ReadFileImageInfo(file, info) ||
+        !IsDibSizeAllowed(info.width, info.height))
+        return false;
+    try {
+        const CSize fitted = FittedSize(info, options);
+        CImagingBitmap picture;
+        if (!DecodeFileImage(file, picture, info, fitted.cx, fitted.cy))
+            return false;
+        const ResampleFilter filter = options.resample ? ResampleFilter::Area : ResampleFilter::Nearest;
+        const BytePixels bgr = BgrPixelsOf(picture);
+        BytePixels scaled(fitted.cx, fitted.cy, 3);
+        ResamplePixels(bgr.Rows(), scaled.Rows(), 3, filter);
+        if (picture.HasTransparency()) {
+            BytePixels alpha(picture.GetWidth(), picture.GetHeight(), 1);
+            alpha.bytes = picture.GetAlpha();
+            BytePixels scaledAlpha(fitted.cx, fitted.cy, 1);
+            ResamplePixels(std::as_const(alpha).Rows(), scaledAlpha.Rows(), 1, filter);
+            OverBackground(scaled, scaledAlpha, options.background);
+        }
+        if (!options.forceSize) {
+            thumbnail.Attach(WriteDib(scaled, 24, {}));
+            return true;
+        }
+
+        BytePixels canvas(options.width, options.height, 3);
+        const BYTE fill[3] = {GetBValue(options.background), GetGValue(options.background),
+                              GetRValue(options.background)};
+        for (std::size_t i = 0; i < canvas.bytes.size(); i += 3)
+            std::copy(fill, fill + 3, canvas.bytes.begin() + std::ptrdiff_t(i));
+        // Centred, the offsets counted from the top left as the picture is seen.
+        const int left = (options.width - fitted.cx) / 2, top = (options.height - fitted.cy) / 2;
+        for (int y = 0; y < fitted.cy; ++y) {
+            const int canvasRow = options.height - 1 - (top + fitted.cy - 1 - y);
+            std::copy_n(scaled.Row(y), scaled.RowBytes(), canvas.Row(canvasRow) + std::ptrdiff_t(left) * 3);
+        }
+        thumbnail.Attach(WriteDib(canvas, 24, {}));
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
