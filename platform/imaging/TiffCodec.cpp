@@ -187,7 +187,8 @@ std::vector<RGBQUAD> NativePalette(TIFF* tiff, const TiffPage& page, int dibDept
         bool eightBit = true;
         for (std::size_t i = 0; i < fileEntries; ++i)
             eightBit = eightBit && red[i] < 256 && green[i] < 256 && blue[i] < 256;
-        auto level = [&](std::uint16_t v) { return BYTE(eightBit ? v : v >> 8); };
+        // Writers make 16-bit levels as 257 times the 8-bit ones.
+        auto level = [&](std::uint16_t v) { return BYTE(eightBit ? v : v / 257); };
         for (std::size_t i = 0; i < fileEntries; ++i)
             palette[i] = RGBQUAD{level(blue[i]), level(green[i]), level(red[i]), 0};
         return palette;

@@ -89,7 +89,7 @@ std::string Capture(const std::string& command) {
     return out;
 }
 
-bool Run(const std::string& command) {
+bool RunCommand(const std::string& command) {
     return std::system(command.c_str()) == 0;
 }
 

@@ -32,7 +32,7 @@ void WriteBytes(const std::string& path, const std::vector<BYTE>& bytes);
 
 // A shell command's standard output; and whether a command succeeded.
 std::string Capture(const std::string& command);
-bool Run(const std::string& command);
+bool RunCommand(const std::string& command);
 
 // What GraphicsMagick decodes from a file, as colours (and alpha with `withAlpha`) top row first;
 // empty when its size is not width x height.
