@@ -83,6 +83,7 @@ TEST_P(RoundTripTest, DecodesToThePictureAtItsDepth) {
     EXPECT_EQ(c.decodedBits, info.bitsPerPixel);
     EXPECT_EQ(c.decodedBits, decoded.GetBitsPerPixel());
     EXPECT_EQ(std::int64_t(file.size()), info.fileSize);
+    EXPECT_TRUE(InProgramForm(decoded));
 
     CImagingBitmap reduced = source;
     // 2-bit files are made from the picture at 4 bits with 4 colours.

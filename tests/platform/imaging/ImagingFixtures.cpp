@@ -1,10 +1,12 @@
 #include "ImagingFixtures.h"
 
 #include "TestDibs.h"
+#include "image/DibValidation.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -31,6 +33,15 @@ CImagingBitmap PhotoLike(int width, int height) {
             colours.push_back(RGB(red, green, blue));
         }
     return ColourBitmap(width, height, colours);
+}
+
+bool InProgramForm(const CImagingBitmap& bitmap) {
+    const std::vector<BYTE>& dib = bitmap.GetDib();
+    const NormalizedDib normalized = NormalizeExternalDib(std::span<const BYTE>(dib));
+    const std::size_t pixels = std::size_t(bitmap.GetWidth()) * std::size_t(bitmap.GetHeight());
+    return normalized && normalized.length == dib.size() &&
+           std::memcmp(normalized.block.get(), dib.data(), dib.size()) == 0 &&
+           (bitmap.GetAlpha().empty() || bitmap.GetAlpha().size() == pixels);
 }
 
 std::vector<COLORREF> ColoursOf(const CImagingBitmap& bitmap) {

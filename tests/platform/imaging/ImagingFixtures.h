@@ -15,6 +15,10 @@ CImagingBitmap ColourBitmap(int width, int height, const std::vector<COLORREF>& 
 // A 24-bit picture with thousands of colours: smooth gradients with a little pattern, like a photo.
 CImagingBitmap PhotoLike(int width, int height);
 
+// True when the bitmap's DIB passes the picture gate and comes back from it unchanged: the program's
+// one form of a picture, and its transparency, if any, one byte for each pixel.
+bool InProgramForm(const CImagingBitmap& bitmap);
+
 // The bitmap's colours, top row first (through its palette where it has one).
 std::vector<COLORREF> ColoursOf(const CImagingBitmap& bitmap);
 

@@ -105,6 +105,7 @@ TEST_P(ToolFileTest, DecodesToTheToolsPixels) {
     ASSERT_TRUE(LoadImagingFile(CString(path), 0, bitmap));
     EXPECT_EQ(c.bitsPerPixel, bitmap.GetBitsPerPixel());
     EXPECT_EQ(c.transparency, bitmap.HasTransparency());
+    EXPECT_TRUE(InProgramForm(bitmap));
     // djpeg decodes JPEG files; GraphicsMagick the rest.
     std::vector<COLORREF> expected;
     if (info.format == kFormatJpeg) {
