@@ -82,4 +82,4 @@ bool BlitToPainter(QPainter& painter, const QRegion& clip, const BlitRequest& re
 int PainterModeOfTable(int table);
 
 // Halftone stretching goes through a scaled copy; larger destinations are refused.
-inline constexpr long long kMaxScaledPixels = 64LL * 1024 * 1024;
+inline constexpr long long kMaxScaledPixels = 16LL * 1024 * 1024;

@@ -2,6 +2,12 @@
 
 #include <QPainter>
 
+QRect DeviceBounds(const QRectF& extent, const QRegion& drawable) {
+    const QRect box = drawable.boundingRect();
+    const QRectF clipped = extent.normalized() & QRectF(box);
+    return clipped.isEmpty() ? QRect() : clipped.toAlignedRect() & box;
+}
+
 CoverageMask CoverageMask::Render(const QRect& bounds, const QTransform& logicalToDevice, bool antialias,
                                   const std::function<void(QPainter&)>& draw) {
     CoverageMask result;

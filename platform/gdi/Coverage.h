@@ -11,6 +11,9 @@
 
 class QPainter;
 
+// The device pixels a drawing's extent may touch: the extent clipped to what the context can draw.
+QRect DeviceBounds(const QRectF& extent, const QRegion& drawable);
+
 // An 8-bit coverage mask over a device rectangle.
 struct CoverageMask {
     QRect bounds;

@@ -11,7 +11,10 @@ namespace {
 
 // A DIB's source rectangle in top-down rows; y counts from the bottom row of a bottom-up DIB.
 QRect DibSourceRect(const DibPixels& pixels, int x, int y, int width, int height) {
-    const QRect span = TransferSpan(QPoint(x, y), QPoint(x + width, y + height), nullptr, nullptr);
+    const QPoint start(ClampCoordinate(x), ClampCoordinate(y));
+    const QPoint end(ClampCoordinate(static_cast<double>(x) + width),
+                     ClampCoordinate(static_cast<double>(y) + height));
+    const QRect span = TransferSpan(start, end, nullptr, nullptr);
     if (pixels.IsBottomUp())
         return QRect(span.left(), pixels.Height() - (span.top() + span.height()), span.width(),
                      span.height());
@@ -215,7 +218,8 @@ void CDC::FillSolidRect(LPCRECT rect, COLORREF color) {
 }
 
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF color) {
-    const RECT rect{x, y, x + cx, y + cy};
+    const RECT rect{x, y, ClampCoordinate(static_cast<double>(x) + cx),
+                    ClampCoordinate(static_cast<double>(y) + cy)};
     FillSolidRect(&rect, color);
 }
 

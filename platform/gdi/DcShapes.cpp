@@ -120,12 +120,10 @@ void PaintShape(DeviceContextRecord& dc, const QRectF& logicalBounds, bool close
     if (!pen.visible && !filled)
         return;
     const QTransform toDevice = dc.LogicalToDevice();
-    const int reach =
-        static_cast<int>(std::ceil(toDevice.mapRect(QRectF(0, 0, pen.width, pen.width)).width())) + 2;
+    const double reach = toDevice.mapRect(QRectF(0, 0, pen.width, pen.width)).width() + 2;
     const QRegion area = dc.DrawableArea();
     const QRect bounds =
-        toDevice.mapRect(logicalBounds).toAlignedRect().adjusted(-reach, -reach, reach, reach) &
-        area.boundingRect();
+        DeviceBounds(toDevice.mapRect(logicalBounds).adjusted(-reach, -reach, reach, reach), area);
     if (bounds.isEmpty())
         return;
     const bool opaque = dc.state.bkMode == OPAQUE;
@@ -214,13 +212,14 @@ Qt::FillRule QtFillRule(int mode) {
 // rectangle one pixel larger than its size; wider pens are centred on the border pixels, or kept
 // inside the box for PS_INSIDEFRAME.
 QRectF OutlineRect(int left, int top, int right, int bottom, const DeviceContextRecord& dc) {
-    const QRect box = RectFromCorners(left, top, right, bottom);
+    const double l = std::min(left, right), r = std::max(left, right);
+    const double t = std::min(top, bottom), b = std::max(top, bottom);
     const LOGPEN& pen = dc.state.pen->pen;
     const int width = pen.lopnStyle == PS_NULL ? 1 : std::max<int>(1, pen.lopnWidth.x);
     if (width == 1)
-        return QRectF(box.left(), box.top(), box.width() - 1, box.height() - 1);
+        return QRectF(l, t, r - l - 1, b - t - 1);
     const double inset = pen.lopnStyle == PS_INSIDEFRAME ? width / 2.0 : 0.5;
-    return QRectF(box).adjusted(inset, inset, -inset, -inset);
+    return QRectF(l, t, r - l, b - t).adjusted(inset, inset, -inset, -inset);
 }
 
 QPolygon PolygonOf(const POINT* points, int count) {
@@ -228,6 +227,15 @@ QPolygon PolygonOf(const POINT* points, int count) {
     for (int i = 0; i < count; ++i)
         polygon.setPoint(i, points[i].x, points[i].y);
     return polygon;
+}
+
+QRectF BoundsOf(const POINT* points, int count) {
+    double left = points[0].x, right = left, top = points[0].y, bottom = top;
+    for (int i = 1; i < count; ++i) {
+        left = std::min<double>(left, points[i].x), right = std::max<double>(right, points[i].x);
+        top = std::min<double>(top, points[i].y), bottom = std::max<double>(bottom, points[i].y);
+    }
+    return QRectF(left, top, right - left, bottom - top);
 }
 
 } // namespace
@@ -264,7 +272,7 @@ BOOL CDC::Polygon(const POINT* points, int count) {
         return FALSE;
     const QPolygon polygon = PolygonOf(points, count);
     const Qt::FillRule rule = QtFillRule(m_hDC->state.polyFillMode);
-    PaintShape(*m_hDC, QRectF(polygon.boundingRect()), true,
+    PaintShape(*m_hDC, BoundsOf(points, count), true,
                [&](QPainter& painter) { painter.drawPolygon(polygon, rule); });
     return TRUE;
 }
@@ -273,7 +281,7 @@ BOOL CDC::Polyline(const POINT* points, int count) {
     if (!m_hDC || !points || count < 2)
         return FALSE;
     const QPolygon polygon = PolygonOf(points, count);
-    PaintShape(*m_hDC, QRectF(polygon.boundingRect()), false,
+    PaintShape(*m_hDC, BoundsOf(points, count), false,
                [&](QPainter& painter) { painter.drawPolyline(polygon); });
     return TRUE;
 }

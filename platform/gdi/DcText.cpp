@@ -213,10 +213,10 @@ void PaintText(DeviceContextRecord& dc, const FontMetrics& font, const std::vect
     QRect extent;
     for (const PlacedText& piece : pieces)
         extent |= piece.cell.isEmpty() ? QRect(piece.origin, QSize(1, 1)) : piece.cell;
-    const QRect bounds = toDevice.mapRect(QRectF(extent))
-                             .toAlignedRect()
-                             .adjusted(-kGlyphOverhang, -kGlyphOverhang, kGlyphOverhang, kGlyphOverhang) &
-                         area.boundingRect();
+    const QRect bounds =
+        DeviceBounds(toDevice.mapRect(QRectF(extent))
+                         .adjusted(-kGlyphOverhang, -kGlyphOverhang, kGlyphOverhang, kGlyphOverhang),
+                     area);
     if (bounds.isEmpty())
         return;
     const DWORD textColor = dc.ResolveColor(dc.state.textColor);

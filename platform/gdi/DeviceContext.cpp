@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -15,6 +16,11 @@ int Sign(int value) {
 }
 
 } // namespace
+
+int ClampCoordinate(double value) {
+    const double limit = static_cast<double>(kCoordinateLimit);
+    return static_cast<int>(std::lround(std::clamp(value, -limit, limit)));
+}
 
 QRect RectFromCorners(int left, int top, int right, int bottom) {
     return QRect(QPoint(std::min(left, right), std::min(top, bottom)),
@@ -143,20 +149,23 @@ QTransform DeviceContextRecord::LogicalToDevice() const {
                       s.viewportOrg.y - s.windowOrg.y * sy);
 }
 
-QPoint DeviceContextRecord::ToDevice(int x, int y) const {
+QPoint DeviceContextRecord::ToDevice(long long x, long long y) const {
     const DcState& s = state;
     if (s.mapMode == MM_TEXT)
-        return QPoint(x - s.windowOrg.x + s.viewportOrg.x, y - s.windowOrg.y + s.viewportOrg.y);
-    const QPointF p = LogicalToDevice().map(QPointF(x, y));
-    return QPoint(static_cast<int>(std::lround(p.x())), static_cast<int>(std::lround(p.y())));
+        return QPoint(ClampCoordinate(static_cast<double>(x - s.windowOrg.x + s.viewportOrg.x)),
+                      ClampCoordinate(static_cast<double>(y - s.windowOrg.y + s.viewportOrg.y)));
+    const QPointF p = LogicalToDevice().map(QPointF(static_cast<double>(x), static_cast<double>(y)));
+    return QPoint(ClampCoordinate(p.x()), ClampCoordinate(p.y()));
 }
 
-QPoint DeviceContextRecord::ToLogical(int x, int y) const {
+QPoint DeviceContextRecord::ToLogical(long long x, long long y) const {
     const DcState& s = state;
     if (s.mapMode == MM_TEXT)
-        return QPoint(x - s.viewportOrg.x + s.windowOrg.x, y - s.viewportOrg.y + s.windowOrg.y);
-    const QPointF p = LogicalToDevice().inverted().map(QPointF(x, y));
-    return QPoint(static_cast<int>(std::lround(p.x())), static_cast<int>(std::lround(p.y())));
+        return QPoint(ClampCoordinate(static_cast<double>(x - s.viewportOrg.x + s.windowOrg.x)),
+                      ClampCoordinate(static_cast<double>(y - s.viewportOrg.y + s.windowOrg.y)));
+    const QPointF p =
+        LogicalToDevice().inverted().map(QPointF(static_cast<double>(x), static_cast<double>(y)));
+    return QPoint(ClampCoordinate(p.x()), ClampCoordinate(p.y()));
 }
 
 QRect DeviceContextRecord::ToDeviceRect(int left, int top, int right, int bottom) const {
@@ -166,7 +175,9 @@ QRect DeviceContextRecord::ToDeviceRect(int left, int top, int right, int bottom
 
 QRect DeviceContextRecord::ToTransferRect(int x, int y, int width, int height, bool* mirrorX,
                                           bool* mirrorY) const {
-    return TransferSpan(ToDevice(x, y), ToDevice(x + width, y + height), mirrorX, mirrorY);
+    return TransferSpan(ToDevice(x, y),
+                        ToDevice(static_cast<long long>(x) + width, static_cast<long long>(y) + height),
+                        mirrorX, mirrorY);
 }
 
 const std::vector<PALETTEENTRY>& DeviceContextRecord::PaletteEntries() const {

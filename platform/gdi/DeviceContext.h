@@ -83,8 +83,8 @@ struct DeviceContextRecord {
     bool TakeInjectedFailure();
 
     QTransform LogicalToDevice() const;
-    QPoint ToDevice(int x, int y) const;
-    QPoint ToLogical(int x, int y) const;
+    QPoint ToDevice(long long x, long long y) const;
+    QPoint ToLogical(long long x, long long y) const;
     // Device rectangle of a logical one, normalised.
     QRect ToDeviceRect(int left, int top, int right, int bottom) const;
     // Device pixels of a transfer's origin and extents. A negative extent runs from the origin pixel
@@ -102,6 +102,10 @@ struct DeviceContextRecord {
     // Runs the transfer engine onto this context inside its clip region, and inside limit when given.
     bool Draw(const BlitRequest& request, const QRegion* limit = nullptr);
 };
+
+// Device coordinates stay within the system's own 27-bit range, so that no sum of two overflows.
+inline constexpr long long kCoordinateLimit = 1LL << 27;
+int ClampCoordinate(double value);
 
 QRect RectFromCorners(int left, int top, int right, int bottom);
 // The pixels a transfer's origin and extent cover on one axis, and whether it runs backwards.

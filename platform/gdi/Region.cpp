@@ -2,12 +2,25 @@
 
 #include "platform/gdi/DeviceContext.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 namespace {
 
+// Curved and polygonal regions reach this far from the origin at most: no device the program draws on
+// comes near it (a page at 1200 dpi is 14000 pixels), and it bounds the rows a region is built from.
+constexpr int kRegionLimit = 1 << 16;
+
+bool WithinLimit(int x, int y) {
+    return std::abs(x) <= kRegionLimit && std::abs(y) <= kRegionLimit;
+}
+
+// Rectangles are clamped instead, which keeps every pixel they cover within the limit.
 QRect RegionRect(int left, int top, int right, int bottom) {
+    const auto limit = [](int value) { return std::clamp(value, -kRegionLimit, kRegionLimit); };
+    left = limit(left), top = limit(top), right = limit(right), bottom = limit(bottom);
     if (left > right)
         std::swap(left, right);
     if (top > bottom)
@@ -75,11 +88,15 @@ HRGN CreateRectRgn(int left, int top, int right, int bottom) {
 }
 
 HRGN CreateEllipticRgn(int left, int top, int right, int bottom) {
+    if (!WithinLimit(left, top) || !WithinLimit(right, bottom))
+        return nullptr;
     const QRect box = RegionRect(left, top, right, bottom);
     return NewRegion(RoundedRegion(box, box.width(), box.height()));
 }
 
 HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight) {
+    if (!WithinLimit(left, top) || !WithinLimit(right, bottom) || !WithinLimit(ellipseWidth, ellipseHeight))
+        return nullptr;
     return NewRegion(
         RoundedRegion(RegionRect(left, top, right, bottom), std::abs(ellipseWidth), std::abs(ellipseHeight)));
 }
@@ -88,8 +105,11 @@ HRGN CreatePolygonRgn(const POINT* points, int count, int fillMode) {
     if (!points || count < 2 || (fillMode != ALTERNATE && fillMode != WINDING))
         return nullptr;
     QPolygon polygon(count);
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
+        if (!WithinLimit(points[i].x, points[i].y))
+            return nullptr;
         polygon.setPoint(i, points[i].x, points[i].y);
+    }
     return NewRegion(QRegion(polygon, fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill), polygon);
 }
 
@@ -129,6 +149,16 @@ int CombineRgn(HRGN destination, HRGN first, HRGN second, int mode) {
 int OffsetRgn(HRGN region, int dx, int dy) {
     RegionRecord* record = RegionOf(region);
     if (!record)
+        return ERROR;
+    // Regions stay within the device coordinate range, so that no coordinate overflows.
+    const QRect box = record->region.boundingRect();
+    const auto outside = [](long long value) {
+        return value < -kCoordinateLimit || value > kCoordinateLimit;
+    };
+    if (!box.isEmpty() && (outside(static_cast<long long>(box.left()) + dx) ||
+                           outside(static_cast<long long>(box.right()) + dx) ||
+                           outside(static_cast<long long>(box.top()) + dy) ||
+                           outside(static_cast<long long>(box.bottom()) + dy)))
         return ERROR;
     record->region.translate(dx, dy);
     record->polygon.translate(dx, dy);

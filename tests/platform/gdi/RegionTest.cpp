@@ -144,6 +144,17 @@ TEST(Region, DisjointAndMissingOperandsReportTheirType) {
     EXPECT_EQ(CRect(box), CRect(0, 0, 0, 0));
 }
 
+TEST(Region, CurvedShapesBeyondAnyDeviceAreRefusedRectanglesClamped) {
+    CRgn ellipse, polygon, rect;
+    EXPECT_FALSE(ellipse.CreateEllipticRgn(0, 0, 2000000000, 10));
+    const POINT far[] = {{0, 0}, {1 << 20, 0}, {0, 10}};
+    EXPECT_FALSE(polygon.CreatePolygonRgn(far, 3, WINDING));
+    ASSERT_TRUE(rect.CreateRectRgn(-2000000000, 0, 2000000000, 10));
+    EXPECT_TRUE(rect.PtInRegion(40000, 5));
+    EXPECT_EQ(rect.OffsetRgn(2000000000, 0), ERROR) << "a move out of the coordinate range is refused";
+    EXPECT_TRUE(rect.PtInRegion(0, 5));
+}
+
 TEST(Region, OffsetMovesTheRegionAndItsOutline) {
     const POINT triangle[] = {{0, 0}, {10, 0}, {0, 10}};
     CRgn region;

@@ -177,6 +177,19 @@ TEST(Shapes, WidePensDrawSolidWhateverTheirStyle) {
     EXPECT_EQ(canvas.At(5, 0), kPaper);
 }
 
+TEST(Shapes, CoordinatesOfTheWholeRangeAreClippedNotOverflowed) {
+    DibCanvas canvas(6, 6, kPaper);
+    canvas.dc.FillSolidRect(2, 2, 2147483600, 2147483600, kFill);
+    EXPECT_EQ(canvas.At(5, 5), kFill);
+    EXPECT_EQ(canvas.At(1, 1), kPaper);
+    CBrush brush(kPenColor);
+    {
+        Tools tools(canvas.dc, nullptr, &brush);
+        canvas.dc.Ellipse(-2147483647, -2147483647, 2147483647, 2147483647);
+    }
+    EXPECT_EQ(canvas.At(0, 0), kPenColor);
+}
+
 TEST(Shapes, ClipRegionLimitsShapesAndPixels) {
     DibCanvas canvas(10, 10, kPaper);
     canvas.dc.IntersectClipRect(0, 0, 5, 10);
