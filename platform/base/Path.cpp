@@ -1,5 +1,6 @@
 #include "platform/base/Path.h"
 
+#include <cerrno>
 #include <dirent.h>
 #include <optional>
 #include <sys/stat.h>
@@ -80,4 +81,17 @@ CString ResolvePathCase(const CString& path) {
         resolved += '/';
     }
     return resolved;
+}
+
+bool MakeFolderPath(const CString& folder) {
+    if (folder.IsEmpty())
+        return false;
+    CString made = folder[0] == '/' ? CString("/") : CString();
+    for (const CString& component : SplitComponents(ResolvePathCase(folder))) {
+        made = Join(made, component);
+        if (mkdir(made, 0777) != 0 && errno != EEXIST)
+            return false;
+    }
+    struct stat status;
+    return stat(made, &status) == 0 && S_ISDIR(status.st_mode);
 }

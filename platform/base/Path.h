@@ -14,3 +14,7 @@ CString BackslashesToSlashes(LPCTSTR path);
 // kept as written (so a new file in an existing folder of another case lands in that folder). Among
 // several names that differ only in case, the byte-wise first is taken.
 CString ResolvePathCase(const CString& path);
+
+// Creates the folder and every missing folder above it (an existing one of another letter case is
+// used). True when the folder exists afterwards.
+bool MakeFolderPath(const CString& folder);

@@ -73,3 +73,17 @@ TEST_F(ResolvePathCaseTest, ResolvesRelativePathsFromTheWorkingFolder) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ResolvePathCaseTest, MakeFolderPathCreatesMissingFoldersInTheCaseThatExists) {
+    EXPECT_TRUE(MakeFolderPath(m_root.Path() + "/library/Neu/Tiefer"));
+    EXPECT_TRUE(std::filesystem::is_directory((m_root.Path() + "/Library/Neu/Tiefer").str()))
+        << "the existing folder of another case is used";
+    EXPECT_FALSE(std::filesystem::exists((m_root.Path() + "/library").str()));
+    EXPECT_TRUE(MakeFolderPath(m_root.Path() + "/Fotos")) << "an existing folder is fine";
+    EXPECT_FALSE(MakeFolderPath(m_root.Path() + "/Fotos/Urlaub Ä.jpg/x")) << "a file is in the way";
+    EXPECT_FALSE(MakeFolderPath(""));
+}
+
+} // namespace
