@@ -7,6 +7,11 @@ QRegion RegionToQRegion(HRGN region) {
     return record ? record->region : QRegion();
 }
 
+QFont FontToQFont(HFONT font) {
+    const FontRecord* record = RecordOf<FontRecord>(font, GdiKind::Font);
+    return record ? record->QtFont() : QFont();
+}
+
 QPolygon RegionOutline(HRGN region) {
     const RegionRecord* record = RegionOf(region);
     return record ? record->polygon : QPolygon();

@@ -4,11 +4,14 @@
 
 #include "platform/gdi/GdiTypes.h"
 
+#include <QFont>
 #include <QImage>
 #include <QPolygon>
 #include <QRegion>
 
 QRegion RegionToQRegion(HRGN region);
+// The Qt font a font handle draws with; Qt's default font for null or a handle of another kind.
+QFont FontToQFont(HFONT font);
 // The outline a polygon region was made from; empty for other regions.
 QPolygon RegionOutline(HRGN region);
 // A view of the bitmap's own pixel bytes, rows in memory order: a bottom-up DIB section's last row

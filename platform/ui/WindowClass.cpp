@@ -35,7 +35,8 @@ const WindowClass kDesktopClass{.name = "#32769",
                                 .makeWrapper = MakePlainWrapper,
                                 .nativeWidget = true};
 
-const std::array kBuiltInClasses{&kDefaultClass, &kDesktopClass, &kButtonClass};
+const std::array kBuiltInClasses{&kDefaultClass, &kDesktopClass,  &kButtonClass,  &kStaticClass,
+                                 &kEditClass,    &kProgressClass, &kToolTipClass, &kDialogClass};
 
 std::mutex g_registeredLock;
 std::deque<WindowClass>& RegisteredClasses() {

@@ -227,6 +227,14 @@ BOOL CWnd::EnableWindow(BOOL enable) {
     if (wasDisabled == !enable)
         return wasDisabled;
     widget->setEnabled(enable != FALSE);
+    // Qt disables the windows a widget owns with it; the window system does not (a modal dialog stays
+    // usable over its disabled owner).
+    if (!enable) {
+        for (QWidget* owned : widget->findChildren<QWidget*>()) {
+            if (owned->isWindow() && !owned->testAttribute(Qt::WA_ForceDisabled))
+                owned->setEnabled(true);
+        }
+    }
     SendMessage(WM_ENABLE, enable ? TRUE : FALSE, 0);
     return wasDisabled;
 }

@@ -78,8 +78,14 @@ void ShowActive(CWnd* window) {
     window->ShowWindow(SW_SHOW);
     QWidget* widget = WidgetOf(window->m_hWnd);
     widget->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(widget));
+    ASSERT_TRUE(WaitUntilActive(window));
     PumpMessages();
+}
+
+bool WaitUntilActive(CWnd* window) {
+    // Qt's own wait trusts the platform window, which reports active before the application knows.
+    QWidget* widget = WidgetOf(window->m_hWnd)->window();
+    return QTest::qWaitFor([widget] { return QApplication::activeWindow() == widget; });
 }
 
 COLORREF WindowPixel(CWnd* window, CPoint point) {
@@ -107,13 +113,30 @@ int RecordingMessageBoxPresenter::Show(HWND owner, const CString& text, const CS
     return answer;
 }
 
+// Qt drops a move to where the pointer already is: each test starts with the pointer parked far from
+// its windows, so that its first move is seen wherever it goes.
+void ParkPointer() {
+    static QWidget* park = [] {
+        auto* widget = new QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint);
+        widget->setGeometry(4000, 4000, 2, 2);
+        widget->show();
+        return widget;
+    }();
+    QTest::mouseMove(park->windowHandle(), QPoint(1, 1));
+}
+
 void UiTest::SetUp() {
     UseManualTimersForTesting(true);
+    ParkPointer();
 }
 
 void UiTest::TearDown() {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (const HWND window = WindowOfWidget(widget); window && IsWindow(window))
+    // Destroying one window may take others (the windows it owns) with it: collect the handles first.
+    std::vector<HWND> windows;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        windows.push_back(WindowOfWidget(widget));
+    for (const HWND window : windows) {
+        if (IsWindow(window))
             DestroyWindow(window);
     }
     PumpMessages();

@@ -32,6 +32,8 @@ void TypeKey(const CWnd* window, Qt::Key key, Qt::KeyboardModifiers modifiers = 
 
 // Shows a top-level window and waits until it is active, so that it takes focus and input.
 void ShowActive(CWnd* window);
+// Waits until the window (shown by the code under test) is active.
+bool WaitUntilActive(CWnd* window);
 // The colour the window shows at a client point, read from its pixels.
 COLORREF WindowPixel(CWnd* window, CPoint point);
 

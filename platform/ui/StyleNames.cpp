@@ -1,0 +1,113 @@
+#include "platform/ui/StyleNames.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+struct StyleName {
+    const char* name;
+    DWORD value;
+};
+
+const StyleName kStyleNames[] = {
+    {"WS_OVERLAPPED", WS_OVERLAPPED},
+    {"WS_POPUP", WS_POPUP},
+    {"WS_CHILD", WS_CHILD},
+    {"WS_MINIMIZE", WS_MINIMIZE},
+    {"WS_VISIBLE", WS_VISIBLE},
+    {"WS_DISABLED", WS_DISABLED},
+    {"WS_CLIPSIBLINGS", WS_CLIPSIBLINGS},
+    {"WS_CLIPCHILDREN", WS_CLIPCHILDREN},
+    {"WS_MAXIMIZE", WS_MAXIMIZE},
+    {"WS_BORDER", WS_BORDER},
+    {"WS_DLGFRAME", WS_DLGFRAME},
+    {"WS_CAPTION", WS_CAPTION},
+    {"WS_VSCROLL", WS_VSCROLL},
+    {"WS_HSCROLL", WS_HSCROLL},
+    {"WS_SYSMENU", WS_SYSMENU},
+    {"WS_THICKFRAME", WS_THICKFRAME},
+    {"WS_GROUP", WS_GROUP},
+    {"WS_TABSTOP", WS_TABSTOP},
+    {"WS_MINIMIZEBOX", WS_MINIMIZEBOX},
+    {"WS_MAXIMIZEBOX", WS_MAXIMIZEBOX},
+    {"WS_OVERLAPPEDWINDOW", WS_OVERLAPPEDWINDOW},
+    {"WS_POPUPWINDOW", WS_POPUPWINDOW},
+    {"WS_EX_DLGMODALFRAME", WS_EX_DLGMODALFRAME},
+    {"WS_EX_TOPMOST", WS_EX_TOPMOST},
+    {"WS_EX_TRANSPARENT", WS_EX_TRANSPARENT},
+    {"WS_EX_TOOLWINDOW", WS_EX_TOOLWINDOW},
+    {"WS_EX_CLIENTEDGE", WS_EX_CLIENTEDGE},
+    {"WS_EX_NOACTIVATE", WS_EX_NOACTIVATE},
+    {"DS_3DLOOK", DS_3DLOOK},
+    {"DS_SETFONT", DS_SETFONT},
+    {"DS_MODALFRAME", DS_MODALFRAME},
+    {"DS_SETFOREGROUND", DS_SETFOREGROUND},
+    {"DS_CONTROL", DS_CONTROL},
+    {"DS_CENTER", DS_CENTER},
+    {"BS_PUSHBUTTON", BS_PUSHBUTTON},
+    {"BS_DEFPUSHBUTTON", BS_DEFPUSHBUTTON},
+    {"BS_CHECKBOX", BS_CHECKBOX},
+    {"BS_AUTOCHECKBOX", BS_AUTOCHECKBOX},
+    {"BS_RADIOBUTTON", BS_RADIOBUTTON},
+    {"BS_3STATE", BS_3STATE},
+    {"BS_AUTO3STATE", BS_AUTO3STATE},
+    {"BS_GROUPBOX", BS_GROUPBOX},
+    {"BS_USERBUTTON", BS_USERBUTTON},
+    {"BS_AUTORADIOBUTTON", BS_AUTORADIOBUTTON},
+    {"BS_OWNERDRAW", BS_OWNERDRAW},
+    {"BS_LEFTTEXT", BS_LEFTTEXT},
+    {"BS_LEFT", BS_LEFT},
+    {"BS_RIGHT", BS_RIGHT},
+    {"BS_CENTER", BS_CENTER},
+    {"BS_PUSHLIKE", BS_PUSHLIKE},
+    {"BS_MULTILINE", BS_MULTILINE},
+    {"BS_NOTIFY", BS_NOTIFY},
+    {"BS_FLAT", BS_FLAT},
+    {"SS_LEFT", SS_LEFT},
+    {"SS_CENTER", SS_CENTER},
+    {"SS_RIGHT", SS_RIGHT},
+    {"SS_BLACKRECT", SS_BLACKRECT},
+    {"SS_GRAYRECT", SS_GRAYRECT},
+    {"SS_WHITERECT", SS_WHITERECT},
+    {"SS_BLACKFRAME", SS_BLACKFRAME},
+    {"SS_LEFTNOWORDWRAP", SS_LEFTNOWORDWRAP},
+    {"SS_BITMAP", SS_BITMAP},
+    {"SS_ETCHEDFRAME", SS_ETCHEDFRAME},
+    {"SS_NOPREFIX", SS_NOPREFIX},
+    {"SS_NOTIFY", SS_NOTIFY},
+    {"SS_CENTERIMAGE", SS_CENTERIMAGE},
+    {"SS_SUNKEN", SS_SUNKEN},
+    {"ES_LEFT", ES_LEFT},
+    {"ES_CENTER", ES_CENTER},
+    {"ES_RIGHT", ES_RIGHT},
+    {"ES_MULTILINE", ES_MULTILINE},
+    {"ES_UPPERCASE", ES_UPPERCASE},
+    {"ES_LOWERCASE", ES_LOWERCASE},
+    {"ES_PASSWORD", ES_PASSWORD},
+    {"ES_AUTOVSCROLL", ES_AUTOVSCROLL},
+    {"ES_AUTOHSCROLL", ES_AUTOHSCROLL},
+    {"ES_NOHIDESEL", ES_NOHIDESEL},
+    {"ES_READONLY", ES_READONLY},
+    {"ES_WANTRETURN", ES_WANTRETURN},
+    {"ES_NUMBER", ES_NUMBER},
+    {"PBS_SMOOTH", PBS_SMOOTH},
+    {"PBS_VERTICAL", PBS_VERTICAL},
+    {"TTS_ALWAYSTIP", TTS_ALWAYSTIP},
+    {"TTS_NOPREFIX", TTS_NOPREFIX},
+};
+
+} // namespace
+
+bool ResolveStyleNames(const std::vector<CString>& names, DWORD* style) {
+    DWORD result = 0;
+    for (const CString& name : names) {
+        const auto found = std::find_if(std::begin(kStyleNames), std::end(kStyleNames),
+                                        [&](const StyleName& s) { return name == s.name; });
+        if (found == std::end(kStyleNames))
+            return false;
+        result |= found->value;
+    }
+    *style |= result;
+    return true;
+}
