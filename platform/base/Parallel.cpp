@@ -24,6 +24,14 @@ int ParallelThreadCount() {
 
 namespace detail {
 
+InlineScope::InlineScope() : m_wasInline(t_insideParallelBody) {
+    t_insideParallelBody = true;
+}
+
+InlineScope::~InlineScope() {
+    t_insideParallelBody = m_wasInline;
+}
+
 void RunParallel(std::int64_t count, std::int64_t grain, ParallelBody body, void* context) {
     if (count <= 0)
         return;

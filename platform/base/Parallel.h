@@ -5,6 +5,17 @@
 #include <utility>
 
 namespace detail {
+// While one lives, ParallelFor on this thread runs inline.
+class InlineScope {
+public:
+    InlineScope();
+    ~InlineScope();
+    InlineScope(const InlineScope&) = delete;
+    InlineScope& operator=(const InlineScope&) = delete;
+
+private:
+    bool m_wasInline;
+};
 using ParallelBody = void (*)(void* context, std::int64_t begin, std::int64_t end);
 void RunParallel(std::int64_t count, std::int64_t grain, ParallelBody body, void* context);
 } // namespace detail
@@ -19,6 +30,14 @@ void ParallelFor(std::int64_t count, std::int64_t grain, Body&& body) {
         (*static_cast<std::remove_reference_t<Body>*>(context))(begin, end);
     };
     detail::RunParallel(count, grain, trampoline, const_cast<void*>(static_cast<const void*>(&body)));
+}
+
+// Calls body() on the calling thread with every ParallelFor inside it running inline: for a background
+// thread that leaves the other cores to the program, and for work too small to be worth starting threads.
+template <typename Body>
+decltype(auto) RunOnThisThread(Body&& body) {
+    detail::InlineScope scope;
+    return body();
 }
 
 // The number of threads ParallelFor uses at most.

@@ -1,6 +1,7 @@
 // Thumbnails of picture files: decoded at a reduced scale where the format allows, scaled by the one
 // resampling kernel, laid on the background colour.
 #include "platform/base/Geometry.h"
+#include "platform/base/Parallel.h"
 #include "platform/imaging/DepthConversion.h"
 #include "platform/imaging/FileFormats.h"
 #include "platform/imaging/ImagingFile.h"
@@ -32,9 +33,7 @@ void OverBackground(BytePixels& bgr, const BytePixels& alpha, COLORREF backgroun
     }
 }
 
-} // namespace
-
-bool CreateImagingThumbnail(const CString& path, const ThumbnailOptions& options, CImagingBitmap& thumbnail) {
+bool MakeThumbnail(const CString& path, const ThumbnailOptions& options, CImagingBitmap& thumbnail) {
     if (!IsDibSizeAllowed(options.width, options.height))
         return false;
     std::vector<BYTE> file;
@@ -79,4 +78,12 @@ bool CreateImagingThumbnail(const CString& path, const ThumbnailOptions& options
     } catch (const std::bad_alloc&) {
         return false;
     }
+}
+
+} // namespace
+
+bool CreateImagingThumbnail(const CString& path, const ThumbnailOptions& options, CImagingBitmap& thumbnail) {
+    // Thumbnails are made one after another on the file browser's own thread: they leave the other
+    // cores to the program, and a thumbnail's small scaling costs less than starting threads for it.
+    return RunOnThisThread([&] { return MakeThumbnail(path, options, thumbnail); });
 }

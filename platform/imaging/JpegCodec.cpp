@@ -298,10 +298,7 @@ int EncodeJpeg(const CImagingBitmap& bitmap, int bitsPerPixel, int quality, std:
         return kImagingErrorFormat;
     const bool grey = bitsPerPixel == 8;
     CImagingBitmap prepared;
-    if (grey && bitmap.GetBitsPerPixel() == 8)
-        prepared.Attach(bitmap.GetDib());
-    else
-        prepared.Attach(ConvertedDib(bitmap, 24, 0));
+    prepared.Attach(ConvertedDib(bitmap, 24, 0));
     DibLayout layout;
     const std::vector<BYTE>& dib = prepared.GetDib();
     ReadDibLayout(reinterpret_cast<const BITMAPINFOHEADER*>(dib.data()), dib.size(), layout);
@@ -313,13 +310,8 @@ int EncodeJpeg(const CImagingBitmap& bitmap, int bitsPerPixel, int quality, std:
     for (int y = layout.height - 1; y >= 0; --y) {
         JSAMPROW row = const_cast<BYTE*>(layout.Row(y));
         if (grey) {
-            for (int x = 0; x < layout.width; ++x) {
-                const RGBQUAD& p = layout.palette ? layout.palette[row[x]] : RGBQUAD{};
-                const BYTE* q = row + 3 * x;
-                greyRow[std::size_t(x)] = layout.bitsPerPixel == 8
-                                              ? BYTE(Brightness(p.rgbRed, p.rgbGreen, p.rgbBlue))
-                                              : BYTE(Brightness(q[2], q[1], q[0]));
-            }
+            for (int x = 0; x < layout.width; ++x)
+                greyRow[std::size_t(x)] = BYTE(Brightness(row[3 * x + 2], row[3 * x + 1], row[3 * x]));
             row = greyRow.data();
         }
         if (!WriteRows(c, &row, 1))

@@ -61,6 +61,20 @@ TEST(ParallelTest, NestedLoopRunsInlineInItsBody) {
     EXPECT_EQ(0, nestedOnOtherThread.load());
 }
 
+TEST(ParallelTest, RunOnThisThreadKeepsEveryLoopOnTheCaller) {
+    const auto caller = std::this_thread::get_id();
+    std::atomic<int> elsewhere{0};
+    const int result = RunOnThisThread([&] {
+        ParallelFor(1 << 16, 1, [&](std::int64_t, std::int64_t) {
+            if (std::this_thread::get_id() != caller)
+                ++elsewhere;
+        });
+        return 7;
+    });
+    EXPECT_EQ(7, result);
+    EXPECT_EQ(0, elsewhere.load());
+}
+
 TEST(ParallelTest, RethrowsTheExceptionOfABody) {
     EXPECT_THROW(ParallelFor(1000, 1,
                              [](std::int64_t begin, std::int64_t end) {

@@ -340,6 +340,15 @@ const HostileCase kHostileFiles[] = {
     {"PcxCutShort", [] { return CutInHalf(kFormatPcx, 24); }},
     {"CursorCutShort", [] { return CutInHalf(kFormatCur, 8); }},
     {"BmpCutShort", [] { return CutInHalf(kFormatBmp, 24); }},
+    // libjpeg and libpng leave through their error handlers here.
+    {"JpegBogusMarkerLength",
+     [] { return std::vector<BYTE>{0xFF, 0xD8, 0xFF, 0xC0, 0x00, 0x01, 0x08, 0x00}; }},
+    {"PngWithBrokenChecksum",
+     [] {
+         std::vector<BYTE> file = Encoded(kFormatPng, 24);
+         file[30] ^= 0xFF; // the IHDR checksum
+         return file;
+     }},
     {"JpegHuge",
      [] {
          std::vector<BYTE> file = Encoded(kFormatJpeg, 24);
