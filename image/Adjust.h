@@ -3,6 +3,7 @@
 // the effect to apply, shift and zoom). The picture itself never changes; every view is rebuilt from the
 // source picture and this record.
 
+#include "platform/base/Geometry.h"
 #include "platform/base/WinTypes.h"
 
 #include <type_traits>
@@ -57,12 +58,40 @@ struct ADJUST {
     int zoom; // percent
 
     // Every byte of the record, padding included, is set here, so records compare and store
-    // deterministically: all effect entries {-1, 0}, all red-eye regions zero, then the defaults.
+    // deterministically: all red-eye regions zero, then InitSettings.
     ADJUST();
 
+    // All effect entries {-1, 0}, then the defaults.
+    void InitSettings();
     // The defaults of every setting. The effect list and the red-eye regions other than entry 0 stay,
     // and so does entry 0's threshold.
     void ResetSettings();
+
+    // The comparison that decides whether a picture must be rebuilt: tone, effect (the first entry
+    // only), crop, mirror, rotation and the red-eye regions in use. Shift, zoom, the sharpen and flip
+    // flags and later effect entries do not count.
+    bool SettingsEqual(const ADJUST& other) const;
+
+    void SetCrop(bool on, double left, double right, double top, double bottom);
+    void GetCrop(bool& on, double& left, double& right, double& top, double& bottom) const;
+
+    // The current red-eye region, relative to the picture as the rebuild crops it. With toView the
+    // rectangle is mapped to the mirrored and turned view.
+    void SetCurrentShapeEntry(double left, double right, double top, double bottom);
+    void GetCurrentShapeEntry(double& left, double& right, double& top, double& bottom, bool toView) const;
+    void SetCurrentShapeColor(COLORREF colour);
+
+    // Relative rectangles between the picture and its view (mirrored, then turned by whole quarter turns
+    // of the rotation); ViewToImageRect undoes ImageToViewRect.
+    void ImageToViewRect(double& left, double& right, double& top, double& bottom) const;
+    void ViewToImageRect(double& left, double& right, double& top, double& bottom) const;
+
+    // A new current region as a copy of the current one; nothing when all regions are in use.
+    void PushShapeEntry();
+    // Drops the current region; the values it held move one place down. Nothing at region 0.
+    void PopShapeEntry();
+
+    CSize GetShift() const { return CSize(shiftX, shiftY); }
 
     // Brings shift and zoom read from a file into the range the renderers are made for.
     void ClampViewSettings();

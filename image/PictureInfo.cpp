@@ -229,13 +229,24 @@ BOOL CPictureInfo::LoadResource(const CString& name, HINSTANCE module) {
 BOOL CPictureInfo::SaveFile(const CString& path) {
     if (!IsValid())
         return FALSE;
+    int error = 0;
+    if (WriteBmpFile(path, &error))
+        return TRUE;
+    ShowFileError(error, path);
+    return FALSE;
+}
+
+BOOL CPictureInfo::WriteBmpFile(const CString& path, int* osError) const {
+    if (!IsValid())
+        return FALSE;
     // Replaced as a whole, so that a failed save leaves the old file as it was.
     const BITMAPFILEHEADER header = MakeFileHeader();
     CAtomicFileWriter file;
     if (file.Open(path) && file.Write(&header, kFileHeaderSize) && file.Write(m_dib, GetLength()) &&
         file.Commit())
         return TRUE;
-    ShowFileError(file.GetError(), path);
+    if (osError)
+        *osError = file.GetError();
     return FALSE;
 }
 

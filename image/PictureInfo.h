@@ -65,8 +65,9 @@ public:
     BOOL LoadResource(const CString& name, HINSTANCE module);
 
     // Writers of the BMP file form: a 14-byte file header, then the block unchanged. SaveFile shows the
-    // file error to the user.
+    // file error to the user; WriteBmpFile leaves that to the caller.
     BOOL SaveFile(const CString& path);
+    BOOL WriteBmpFile(const CString& path, int* osError = nullptr) const;
     // Writes from the start of an open file and cuts the file behind the picture.
     BOOL SaveToHandle(HANDLE file);
     // A new movable block the caller frees, or null for an empty picture; its byte count goes to size.
