@@ -4,6 +4,7 @@
 // texts, older ones as thirteen values; versions from 2 on carry the crop.
 #include "image/AdjustImage.h"
 #include "platform/base/Archive.h"
+#include "platform/base/Path.h"
 
 #include <algorithm>
 #include <cmath>
@@ -76,8 +77,11 @@ void CAdjustImage::StoreSettings(CArchive& ar, const CString& versionTag) {
 void CAdjustImage::LoadSettings(CArchive& ar, const CString& versionTag) {
     const bool editTag = IsEditTag(versionTag);
     const char version = FirstChar(versionTag);
-    if (editTag)
-        ar >> m_filePath;
+    if (editTag) {
+        CString path;
+        ar >> path;
+        m_filePath = BackslashesToSlashes(path);
+    }
     DWORD dark = 0;
     DWORD light = 0;
     ar >> dark >> light;

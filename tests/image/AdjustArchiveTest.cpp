@@ -191,6 +191,16 @@ TEST(AdjustArchive, EachFormLoadsBackWhatItHolds) {
     }
 }
 
+TEST(AdjustArchive, PathsWrittenOnWindowsLoadWithSlashes) {
+    Golden g;
+    g.Str("C:\\Eigene Bilder\\Urlaub\\Strand.jpg");
+    g.U32(0).U32(0xFFFFFF).F32(0).F32(1).F32(1).F32(1).F32(0).I32(0);
+    g.I32(3).U32(1).I32(0).U32(1).U32(0).F64(0).F64(1).F64(0).F64(1).I32(0).I32(0).I32(100);
+    CAdjustImage loaded(false);
+    Load(loaded, g.Get(), "4.1.b");
+    EXPECT_EQ(loaded.GetFilePath(), "C:/Eigene Bilder/Urlaub/Strand.jpg");
+}
+
 TEST(AdjustArchive, StoringAndLoadingSetTheSharpenFlagAndClearTheFlip) {
     CAdjustImage adjust(false);
     adjust.sharpen = 0;
