@@ -24,6 +24,26 @@ CoverageMask CoverageMask::Render(const QRect& bounds, const QTransform& logical
     return result;
 }
 
+QRegion RegionOfMask(const CoverageMask& mask) {
+    QRegion region;
+    if (mask.IsEmpty())
+        return region;
+    for (int y = 0; y < mask.bounds.height(); ++y) {
+        const BYTE* row = mask.mask.constScanLine(y);
+        for (int x = 0; x < mask.bounds.width();) {
+            if (!row[x]) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < mask.bounds.width() && row[x])
+                ++x;
+            region += QRect(mask.bounds.left() + start, mask.bounds.top() + y, x - start, 1);
+        }
+    }
+    return region;
+}
+
 void ApplyMask(const Surface& target, const QRegion& area, const CoverageMask& mask,
                const std::function<bool(int x, int y, BYTE coverage, DWORD& pixel)>& op) {
     if (mask.IsEmpty())

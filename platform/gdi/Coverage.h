@@ -26,6 +26,9 @@ struct CoverageMask {
     bool IsEmpty() const { return mask.isNull(); }
 };
 
+// The pixels a mask covers, as a region.
+QRegion RegionOfMask(const CoverageMask& mask);
+
 // Pixels inside area where mask is set get op(x, y, dest); mask may be empty (then nothing).
 void ApplyMask(const Surface& target, const QRegion& area, const CoverageMask& mask,
                const std::function<bool(int x, int y, BYTE coverage, DWORD& pixel)>& op);

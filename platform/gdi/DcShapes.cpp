@@ -131,30 +131,49 @@ void PaintShape(DeviceContextRecord& dc, const QRectF& logicalBounds, bool close
 
     if (dc.target == DeviceContextRecord::Target::Painter) {
         QPainter& painter = *dc.painter;
-        QPainter::CompositionMode mode;
-        QColor color;
-        painter.save();
-        painter.setClipRegion(area, Qt::IntersectClip);
-        painter.setTransform(toDevice, true);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setBackgroundMode(opaque ? Qt::OpaqueMode : Qt::TransparentMode);
-        painter.setBackground(QColor(QRgb(background | 0xFF000000)));
-        if (filled &&
-            PainterOperation(dc.state.rop2, dc.ResolveColor(brushRecord->brush.lbColor), mode, color)) {
+        // Sets up the painter for one pass inside clip; false when the pass leaves the pixels alone.
+        const auto begin = [&](const QRegion& clip, DWORD operand) {
+            QPainter::CompositionMode mode;
+            QColor color;
+            if (!PainterOperation(dc.state.rop2, operand, mode, color))
+                return QColor();
+            painter.save();
+            painter.setClipRegion(clip, Qt::IntersectClip);
+            painter.setTransform(toDevice, true);
+            painter.setRenderHint(QPainter::Antialiasing, false);
+            painter.setBackgroundMode(opaque ? Qt::OpaqueMode : Qt::TransparentMode);
+            painter.setBackground(QColor(QRgb(background | 0xFF000000)));
             painter.setCompositionMode(mode);
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(brushRecord->brush.lbStyle == BS_HATCHED
-                                 ? QBrush(color, QtHatch(brushRecord->brush.lbHatch))
-                                 : QBrush(color));
-            draw(painter);
+            return color;
+        };
+        if (filled) {
+            // A raster operation must not reach the pixels under the pen twice: the brush leaves them out.
+            QRegion brushArea = area;
+            if (pen.visible && dc.state.rop2 != R2_COPYPEN)
+                brushArea -=
+                    RegionOfMask(CoverageMask::Render(bounds, toDevice, false, [&](QPainter& outline) {
+                        outline.setPen(QtPen(pen, false, Qt::black));
+                        draw(outline);
+                    }));
+            const QColor color = begin(brushArea, dc.ResolveColor(brushRecord->brush.lbColor));
+            if (color.isValid()) {
+                painter.setPen(Qt::NoPen);
+                painter.setBrush(brushRecord->brush.lbStyle == BS_HATCHED
+                                     ? QBrush(color, QtHatch(brushRecord->brush.lbHatch))
+                                     : QBrush(color));
+                draw(painter);
+                painter.restore();
+            }
         }
-        if (pen.visible && PainterOperation(dc.state.rop2, pen.color, mode, color)) {
-            painter.setCompositionMode(mode);
-            painter.setPen(QtPen(pen, true, color));
-            painter.setBrush(Qt::NoBrush);
-            draw(painter);
+        if (pen.visible) {
+            const QColor color = begin(area, pen.color);
+            if (color.isValid()) {
+                painter.setPen(QtPen(pen, true, color));
+                painter.setBrush(Qt::NoBrush);
+                draw(painter);
+                painter.restore();
+            }
         }
-        painter.restore();
         return;
     }
 

@@ -289,6 +289,43 @@ INSTANTIATE_TEST_SUITE_P(
                     PainterRopCase{"MergeCopy", MERGECOPY}),
     [](const auto& info) { return info.param.name; });
 
+// Shapes through a window's painter take the same pixels as through our own raster loops.
+TEST(PainterContext, ShapesMatchTheImageContext) {
+    QImage direct(40, 30, QImage::Format_RGB32), painted(40, 30, QImage::Format_RGB32);
+    for (QImage* image : {&direct, &painted})
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x)
+                image->setPixel(x, y, qRgb(x * 6, y * 8, 100));
+    const auto draw = [](CDC& dc) {
+        CPen pen(PS_SOLID, 1, RGB(0x81, 0x33, 0xCC));
+        CBrush brush(RGB(10, 200, 30));
+        CPen* previousPen = dc.SelectObject(&pen);
+        CBrush* previousBrush = dc.SelectObject(&brush);
+        dc.Rectangle(2, 3, 20, 15);
+        dc.SetROP2(R2_XORPEN);
+        dc.Rectangle(10, 8, 35, 27);
+        const POINT outline[] = {{1, 1}, {38, 4}, {30, 28}, {1, 1}};
+        dc.Polyline(outline, 4);
+        dc.SetROP2(R2_NOT);
+        dc.MoveTo(0, 20);
+        dc.LineTo(39, 20);
+        dc.SelectObject(previousBrush);
+        dc.SelectObject(previousPen);
+    };
+    CDC imageDc;
+    imageDc.CreateImageDC(&direct);
+    draw(imageDc);
+    {
+        QPainter painter(&painted);
+        CDC painterDc;
+        painterDc.CreatePainterDC(&painter, 40, 30);
+        draw(painterDc);
+    }
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            ASSERT_EQ(painted.pixel(x, y) & 0xFFFFFF, direct.pixel(x, y) & 0xFFFFFF) << x << ", " << y;
+}
+
 TEST(PainterContext, RefusesWhatItCannotDo) {
     QImage window(2, 2, QImage::Format_RGB32);
     QPainter painter(&window);
