@@ -1,0 +1,167 @@
+// The exports that every codec plug-in has, over the imaging library and the plug-in's format tables.
+
+#include "image/CodecExports.h"
+
+#include "codecs/CodecFormats.h"
+#include "codecs/CodecPictures.h"
+#include "image/ColorDepth.h"
+#include "image/DibGeometry.h"
+#include "image/PictureInfo.h"
+#include "platform/base/GlobalMemory.h"
+#include "platform/base/Lists.h"
+#include "platform/imaging/ImagingFile.h"
+
+#include <cstring>
+
+namespace {
+
+void AppendExtensions(const std::vector<CodecFormat>& list, CStringList& extensions,
+                      CStringList& descriptions) {
+    for (const CodecFormat& format : list) {
+        extensions.AddTail(format.extension);
+        descriptions.AddTail(format.description);
+    }
+}
+
+// The picture handed to the imaging library for saving; false for an empty or unreadable picture.
+bool BitmapFromPicture(const CPictureInfo& picture, CImagingBitmap& bitmap) {
+    return picture.IsValid() && bitmap.Load(picture.GetHeader(), picture.GetLength(), 0);
+}
+
+} // namespace
+
+bool LoadLibraries() {
+    InstallBmpReader();
+    return true;
+}
+
+void GetOpenExtensionsAvailable(CStringList& extensions, CStringList& descriptions) {
+    Guarded([&] { AppendExtensions(ThisCodec().open, extensions, descriptions); });
+}
+
+void GetSaveExtensionsAvailable(CStringList& extensions, CStringList& descriptions) {
+    Guarded([&] { AppendExtensions(ThisCodec().save, extensions, descriptions); });
+}
+
+CPictureInfo* LoadFile(const CString& path, int bitsPerPixel, CPictureInfo*& mask) {
+    return Guarded<CPictureInfo*>(nullptr, [&]() -> CPictureInfo* {
+        const CodecDescription& codec = ThisCodec();
+        if (!FindCodecFormat(codec.open, CodecExtensionOf(path)))
+            return nullptr;
+        CImagingBitmap bitmap;
+        ImagingFileInfo info;
+        if (!LoadImagingFile(path, bitsPerPixel, bitmap, &info))
+            return nullptr;
+        if (info.hasTransparency && !(codec.noMaskAt16Bits && info.bitsPerPixel == 16))
+            TakeMask(bitmap, true, mask);
+        return PictureFromBitmap(bitmap);
+    });
+}
+
+CPictureInfo* LoadFileAs(const CString& path, const CString& asExtension, int bitsPerPixel,
+                         CPictureInfo*& mask) {
+    return Guarded<CPictureInfo*>(nullptr, [&]() -> CPictureInfo* {
+        if (!FindCodecFormat(ThisCodec().open, asExtension))
+            return nullptr;
+        // A file with transparency is always read with its alpha channel.
+        ImagingFileInfo info;
+        const bool transparent = ReadImagingFileInfo(path, info) && info.hasTransparency;
+        CImagingBitmap bitmap;
+        if (!LoadImagingFile(path, transparent ? 32 : bitsPerPixel, bitmap, &info))
+            return nullptr;
+        if (info.hasTransparency)
+            TakeMask(bitmap, false, mask);
+        return PictureFromBitmap(bitmap);
+    });
+}
+
+CPictureInfo* LoadFromMemory(void* data, DWORD size, const CString& extension, CPictureInfo*& mask) {
+    return Guarded<CPictureInfo*>(nullptr, [&]() -> CPictureInfo* {
+        if (!data || !FindCodecFormat(ThisCodec().open, extension))
+            return nullptr;
+        const CMemoryFile file(data, size);
+        CImagingBitmap bitmap;
+        ImagingFileInfo info;
+        // Pictures from memory are always wanted in true colour.
+        if (!file.Bytes() || !LoadImagingMemory(file.Bytes(), file.Size(), 24, bitmap, &info))
+            return nullptr;
+        if (info.hasTransparency)
+            TakeMask(bitmap, false, mask);
+        return PictureFromBitmap(bitmap);
+    });
+}
+
+int SaveFile(const CPictureInfo* picture, const CString& path, int bitsPerPixel, int qualityLevel) {
+    if (!picture)
+        return 0;
+    return Guarded(kImagingErrorMemory, [&] {
+        const CodecDescription& codec = ThisCodec();
+        const CString extension = CodecExtensionOf(path);
+        const int startValue = codec.levelIsQuality ? qualityLevel : kQualityBest;
+        const int quality = QualityForLevel(qualityLevel, startValue, ExtensionHasQuality(extension));
+        const CodecFormat* format = FindCodecFormat(codec.save, extension);
+        if (!format)
+            return -1;
+        CImagingBitmap bitmap;
+        if (!BitmapFromPicture(*picture, bitmap))
+            return kImagingErrorInvalid;
+        return SaveImagingFile(path, bitmap, format->formatCode, bitsPerPixel, quality);
+    });
+}
+
+bool SaveFileInMemory(const CPictureInfo* picture, const CString& extension, int bitsPerPixel, int quality,
+                      void*& data, DWORD& size) {
+    return Guarded(false, [&] {
+        if (!picture)
+            return false;
+        const CodecFormat* format = FindCodecFormat(ThisCodec().save, extension);
+        CImagingBitmap bitmap;
+        if (!format || !BitmapFromPicture(*picture, bitmap))
+            return false;
+        std::vector<BYTE> file;
+        if (SaveImagingMemory(file, bitmap, format->formatCode, bitsPerPixel, quality) != kImagingSuccess)
+            return false;
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, file.size());
+        if (!block)
+            return false;
+        std::memcpy(CGlobalLock(block).Bytes(), file.data(), file.size());
+        data = block;
+        size = static_cast<DWORD>(file.size());
+        return true;
+    });
+}
+
+CPictureInfo* CreateThumbnailForFile(const CString& path, const CSize& size, COLORREF background,
+                                     int forceSize, int resample) {
+    return Guarded<CPictureInfo*>(nullptr, [&]() -> CPictureInfo* {
+        const ThumbnailOptions options{.width = size.cx,
+                                       .height = size.cy,
+                                       .forceSize = forceSize != 0,
+                                       .background = background,
+                                       .resample = resample != 0};
+        CImagingBitmap thumbnail;
+        if (!CreateImagingThumbnail(path, options, thumbnail))
+            return nullptr;
+        return PictureFromBitmap(thumbnail);
+    });
+}
+
+void GetColorDepthsForExtension(CColorDepthList& depths, const CString& extension) {
+    Guarded([&] {
+        if (const CodecFormat* format = FindCodecFormat(ThisCodec().save, extension)) {
+            for (const CodecDepth& depth : format->depths)
+                depths.AddTail(new CColorDepth(depth.name, depth.bits));
+        }
+    });
+}
+
+bool ExtensionHasQuality(const CString& extension) {
+    return Guarded(false, [&] {
+        const CodecFormat* format = FindCodecFormat(ThisCodec().save, extension);
+        return format && format->hasQuality;
+    });
+}
+
+void* GetBitsPtr(void* dib) {
+    return dib ? DibBitsPtr(static_cast<BITMAPINFOHEADER*>(dib)) : nullptr;
+}

@@ -1,0 +1,63 @@
+#include "codecs/CodecPictures.h"
+
+#include "image/DibValidation.h"
+#include "image/PictureInfo.h"
+#include "platform/imaging/ImagingFile.h"
+
+#include <memory>
+
+namespace {
+
+bool ReadBmpThroughGate(const BYTE* file, std::size_t size, std::vector<BYTE>& dib) {
+    const NormalizedDib normalized = NormalizeBmpFileImage(std::span<const BYTE>(file, size));
+    if (!normalized)
+        return false;
+    dib.assign(normalized.block.get(), normalized.block.get() + normalized.length);
+    return true;
+}
+
+} // namespace
+
+CPictureInfo* PictureFromBitmap(const CImagingBitmap& bitmap) {
+    const std::vector<BYTE>& dib = bitmap.GetDib();
+    auto picture = std::make_unique<CPictureInfo>();
+    if (!picture->SetExternalDib(dib.data(), dib.size()))
+        return nullptr;
+    return picture.release();
+}
+
+void TakeMask(CImagingBitmap& bitmap, bool whiten, CPictureInfo*& mask) {
+    CImagingBitmap maskBitmap;
+    if (!bitmap.GetMask(maskBitmap))
+        return;
+    if (whiten && !bitmap.WhitenMasked(maskBitmap))
+        return;
+    CPictureInfo* picture = PictureFromBitmap(maskBitmap);
+    if (!picture)
+        return;
+    delete mask;
+    mask = picture;
+}
+
+int QualityForLevel(int level, int startValue, bool hasQuality) {
+    if (!hasQuality)
+        return startValue;
+    switch (level) {
+    case 0: // print, simple
+    case 4: // web, medium
+        return 50;
+    case 1: // print, medium
+        return 25;
+    case 2: // print, high
+    case 5: // web, high
+        return kQualityBest;
+    case 3: // web, simple
+        return 150;
+    default:
+        return startValue;
+    }
+}
+
+void InstallBmpReader() {
+    SetBmpFileReader(&ReadBmpThroughGate);
+}
