@@ -6,6 +6,7 @@
 #include "codecs/CodecPictures.h"
 #include "image/ColorDepth.h"
 #include "image/DibGeometry.h"
+#include "image/PictureBmpReader.h"
 #include "image/PictureInfo.h"
 #include "platform/base/GlobalMemory.h"
 #include "platform/base/Lists.h"
@@ -31,7 +32,8 @@ bool BitmapFromPicture(const CPictureInfo& picture, CImagingBitmap& bitmap) {
 } // namespace
 
 bool LoadLibraries() {
-    InstallBmpReader();
+    // BMP files reach the imaging library's reader through this plug-in's own copy of the picture gate.
+    InstallPictureBmpReader();
     return true;
 }
 

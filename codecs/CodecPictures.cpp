@@ -1,22 +1,9 @@
 #include "codecs/CodecPictures.h"
 
-#include "image/DibValidation.h"
 #include "image/PictureInfo.h"
 #include "platform/imaging/ImagingFile.h"
 
 #include <memory>
-
-namespace {
-
-bool ReadBmpThroughGate(const BYTE* file, std::size_t size, std::vector<BYTE>& dib) {
-    const NormalizedDib normalized = NormalizeBmpFileImage(std::span<const BYTE>(file, size));
-    if (!normalized)
-        return false;
-    dib.assign(normalized.block.get(), normalized.block.get() + normalized.length);
-    return true;
-}
-
-} // namespace
 
 CPictureInfo* PictureFromBitmap(const CImagingBitmap& bitmap) {
     const std::vector<BYTE>& dib = bitmap.GetDib();
@@ -56,8 +43,4 @@ int QualityForLevel(int level, int startValue, bool hasQuality) {
     default:
         return startValue;
     }
-}
-
-void InstallBmpReader() {
-    SetBmpFileReader(&ReadBmpThroughGate);
 }

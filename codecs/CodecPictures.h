@@ -35,9 +35,6 @@ private:
     DWORD m_size;
 };
 
-// Lets the imaging library read BMP files through this plug-in's copy of the picture gate.
-void InstallBmpReader();
-
 // Runs an export's body so that nothing is thrown across the plug-in boundary: any exception gives the
 // export's failure value.
 template <typename Result, typename Body>

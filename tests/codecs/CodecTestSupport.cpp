@@ -128,6 +128,22 @@ double MeanChannelDifference(const PixelGrid& a, const PixelGrid& b) {
     return sum / double(3 * a.size() * a[0].size());
 }
 
+DWORD AverageColour(const PixelGrid& grid) {
+    double sums[3] = {};
+    std::size_t count = 0;
+    for (const auto& row : grid)
+        for (DWORD colour : row) {
+            for (int channel = 0; channel < 3; ++channel)
+                sums[channel] += (colour >> (8 * channel)) & 0xFF;
+            ++count;
+        }
+    DWORD average = 0;
+    for (int channel = 0; channel < 3; ++channel)
+        average |= DWORD(std::lround(sums[channel] / double(std::max<std::size_t>(count, 1))))
+                   << (8 * channel);
+    return average;
+}
+
 int RunTool(const std::string& command, std::string* output) {
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)

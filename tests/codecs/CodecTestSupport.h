@@ -38,6 +38,8 @@ PixelGrid ReducedPixels(const CPictureInfo& picture, int bitsPerPixel);
 // The largest difference of one channel between two grids of the same size; -1 when the sizes differ.
 int MaxChannelDifference(const PixelGrid& a, const PixelGrid& b);
 double MeanChannelDifference(const PixelGrid& a, const PixelGrid& b);
+// The mean of each channel over the grid, rounded, as one colour.
+DWORD AverageColour(const PixelGrid& grid);
 
 // Runs a shell command; its exit status. Its standard output goes to *output when given.
 int RunTool(const std::string& command, std::string* output = nullptr);

@@ -79,7 +79,7 @@ TEST(ThumbnailsOnAWorkerThread, AreTheSameAsOnTheCallersThread) {
         CPictureInfo* mask = nullptr;
         const PicturePtr picture(Codecs().LoadFile(file.c_str(), mask, 0));
         EXPECT_NE(nullptr, picture);
-        EXPECT_EQ(1, Codecs().SaveFile(picture.get(), ScratchPath("again.png").c_str(), 8, 2));
+        EXPECT_EQ(1, Codecs().SaveFile(picture.get(), ScratchPath("again.png").c_str(), 24, 2));
     }
     for (std::thread& worker : workers)
         worker.join();
