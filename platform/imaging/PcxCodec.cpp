@@ -18,6 +18,19 @@ constexpr int kLongestRun = 0x3F;
 // The 256-colour palette follows the pixel data behind this byte.
 constexpr BYTE kPaletteMarker = 0x0C;
 
+// Readers show a 1-bit file in black and white whatever its header palette holds, so the pixels of the
+// lighter of the picture's two colours are written as white: the index that becomes bit 1.
+int WhiteIndex(const DibLayout& dib) {
+    auto brightness = [&](int i) {
+        return i < dib.paletteEntries
+                   ? Brightness(dib.palette[i].rgbRed, dib.palette[i].rgbGreen, dib.palette[i].rgbBlue)
+                   : -1;
+    };
+    if (dib.paletteEntries < 2)
+        return brightness(0) >= 128 ? 0 : 1;
+    return brightness(0) > brightness(1) ? 0 : 1;
+}
+
 int DepthOfPlanes(int bitsPerPlane, int planes) {
     const int bits = bitsPerPlane * planes;
     if (bits == 1)
@@ -101,7 +114,10 @@ int EncodePcx(const CImagingBitmap& bitmap, int bitsPerPixel, std::vector<BYTE>&
     file[8] = BYTE(width - 1), file[9] = BYTE((width - 1) >> 8);
     file[10] = BYTE(height - 1), file[11] = BYTE((height - 1) >> 8);
     file[12] = 72, file[14] = 72; // dots per inch
-    for (int i = 0; i < 16 && i < dib.paletteEntries && bitsPerPixel <= 4; ++i) {
+    const int whiteIndex = WhiteIndex(dib);
+    if (bitsPerPixel == 1)
+        std::fill(file.begin() + 19, file.begin() + 22, BYTE(0xFF)); // black, white
+    for (int i = 0; i < 16 && i < dib.paletteEntries && bitsPerPixel == 4; ++i) {
         file[16 + 3 * std::size_t(i)] = dib.palette[i].rgbRed;
         file[17 + 3 * std::size_t(i)] = dib.palette[i].rgbGreen;
         file[18 + 3 * std::size_t(i)] = dib.palette[i].rgbBlue;
@@ -121,7 +137,7 @@ int EncodePcx(const CImagingBitmap& bitmap, int bitsPerPixel, std::vector<BYTE>&
                     line[std::size_t(x)] = row[3 * x + 2 - plane]; // red, green, blue planes
                 else if (bitsPerPixel == 8)
                     line[std::size_t(x)] = row[x];
-                else if ((row[x] >> plane) & 1)
+                else if (bitsPerPixel == 1 ? row[x] == whiteIndex : (row[x] >> plane) & 1)
                     line[std::size_t(x >> 3)] |= BYTE(0x80 >> (x & 7));
             }
             AppendRuns(line, file);
