@@ -4,6 +4,7 @@
 #include "CodecTestSupport.h"
 #include "platform/base/GlobalMemory.h"
 
+#include <algorithm>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <set>
@@ -11,9 +12,10 @@
 namespace {
 
 enum class Expect {
-    Exact,   // the pixels of the picture reduced to that depth by the imaging library
-    Colours, // no more than 2^bits colours, close to the picture
-    Lossy,   // close to the picture (JPEG)
+    Exact,      // the pixels of the picture reduced to that depth by the imaging library
+    Colours,    // no more than 2^bits colours, with the picture's average colour
+    Monochrome, // the picture reduced to two colours, the lighter one shown white, the darker black
+    Lossy,      // close to the picture (JPEG)
 };
 
 struct RoundTripCase {
@@ -23,6 +25,25 @@ struct RoundTripCase {
     int loadedBits; // what loading at the file's own depth gives; 0: not checked
     Expect expect;
 };
+
+// The grid's two colours (or one) as black and white: the lighter white, the darker black.
+PixelGrid InBlackAndWhite(PixelGrid grid) {
+    const auto brightness = [](DWORD c) {
+        return 299 * (c >> 16) + 587 * ((c >> 8) & 0xFF) + 114 * (c & 0xFF);
+    };
+    std::set<DWORD> colours;
+    for (const auto& row : grid)
+        colours.insert(row.begin(), row.end());
+    if (colours.empty() || colours.size() > 2)
+        return {};
+    const DWORD lighter = *std::max_element(colours.begin(), colours.end(),
+                                            [&](DWORD a, DWORD b) { return brightness(a) < brightness(b); });
+    const bool alone = colours.size() == 1;
+    for (auto& row : grid)
+        for (DWORD& colour : row)
+            colour = colour == lighter && (!alone || brightness(colour) >= 128 * 1000) ? 0xFFFFFF : 0;
+    return grid;
+}
 
 class RoundTrips : public ::testing::TestWithParam<RoundTripCase> {};
 
@@ -56,6 +77,9 @@ TEST_P(RoundTrips, DecodeToTheDepthReducedPicture) {
         EXPECT_LE(MaxChannelDifference({{AverageColour(PixelsOf(*picture))}}, {{AverageColour(pixels)}}), 12);
         break;
     }
+    case Expect::Monochrome:
+        EXPECT_EQ(0, MaxChannelDifference(InBlackAndWhite(ReducedPixels(*picture, c.bits)), pixels));
+        break;
     case Expect::Lossy:
         // Best quality, with the colour detail halved as JPEG files usually have it.
         EXPECT_LT(MeanChannelDifference(PixelsOf(*picture), pixels), 6.0);
@@ -63,39 +87,38 @@ TEST_P(RoundTrips, DecodeToTheDepthReducedPicture) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, RoundTrips,
-                         ::testing::Values(RoundTripCase{"Bmp1", "bmp", 1, 1, Expect::Exact},
-                                           RoundTripCase{"Bmp4", "bmp", 4, 4, Expect::Exact},
-                                           RoundTripCase{"Bmp8", "bmp", 8, 8, Expect::Exact},
-                                           RoundTripCase{"Bmp16", "bmp", 16, 0, Expect::Exact},
-                                           RoundTripCase{"Bmp24", "bmp", 24, 24, Expect::Exact},
-                                           RoundTripCase{"Bmp32", "bmp", 32, 0, Expect::Exact},
-                                           RoundTripCase{"Jpg", "jpg", 24, 24, Expect::Lossy},
-                                           RoundTripCase{"Jpeg", "jpeg", 24, 24, Expect::Lossy},
-                                           RoundTripCase{"Pcx1", "pcx", 1, 1, Expect::Exact},
-                                           RoundTripCase{"Pcx4", "pcx", 4, 4, Expect::Exact},
-                                           RoundTripCase{"Pcx8", "pcx", 8, 8, Expect::Exact},
-                                           RoundTripCase{"Pcx24", "pcx", 24, 24, Expect::Exact},
-                                           RoundTripCase{"Png1", "png", 1, 1, Expect::Exact},
-                                           RoundTripCase{"Png4", "png", 4, 4, Expect::Exact},
-                                           RoundTripCase{"Png8", "png", 8, 8, Expect::Exact},
-                                           RoundTripCase{"Png24", "png", 24, 24, Expect::Exact},
-                                           RoundTripCase{"Cur1", "cur", 1, 1, Expect::Exact},
-                                           RoundTripCase{"Cur4", "cur", 4, 4, Expect::Exact},
-                                           RoundTripCase{"Cur8", "cur", 8, 8, Expect::Exact},
-                                           RoundTripCase{"Cur24", "cur", 24, 24, Expect::Exact},
-                                           RoundTripCase{"Tif1", "tif", 1, 1, Expect::Exact},
-                                           RoundTripCase{"Tif2", "tif", 2, 4, Expect::Colours},
-                                           RoundTripCase{"Tif3", "tif", 3, 4, Expect::Colours},
-                                           RoundTripCase{"Tif4", "tif", 4, 4, Expect::Exact},
-                                           RoundTripCase{"Tif5", "tif", 5, 8, Expect::Colours},
-                                           RoundTripCase{"Tif6", "tif", 6, 8, Expect::Colours},
-                                           RoundTripCase{"Tif7", "tif", 7, 8, Expect::Colours},
-                                           RoundTripCase{"Tif8", "tif", 8, 8, Expect::Exact},
-                                           RoundTripCase{"Tif16", "tif", 16, 24, Expect::Exact},
-                                           RoundTripCase{"Tif24", "tif", 24, 24, Expect::Exact},
-                                           RoundTripCase{"Tif32", "tif", 32, 0, Expect::Exact}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Formats, RoundTrips,
+    ::testing::Values(
+        RoundTripCase{"Bmp1", "bmp", 1, 1, Expect::Exact}, RoundTripCase{"Bmp4", "bmp", 4, 4, Expect::Exact},
+        RoundTripCase{"Bmp8", "bmp", 8, 8, Expect::Exact},
+        RoundTripCase{"Bmp16", "bmp", 16, 0, Expect::Exact},
+        RoundTripCase{"Bmp24", "bmp", 24, 24, Expect::Exact},
+        RoundTripCase{"Bmp32", "bmp", 32, 0, Expect::Exact},
+        RoundTripCase{"Jpg", "jpg", 24, 24, Expect::Lossy},
+        RoundTripCase{"Jpeg", "jpeg", 24, 24, Expect::Lossy},
+        // Readers take 1-bit PCX files as black and white, whatever their palette says.
+        RoundTripCase{"Pcx1", "pcx", 1, 1, Expect::Monochrome},
+        RoundTripCase{"Pcx4", "pcx", 4, 4, Expect::Exact}, RoundTripCase{"Pcx8", "pcx", 8, 8, Expect::Exact},
+        RoundTripCase{"Pcx24", "pcx", 24, 24, Expect::Exact},
+        RoundTripCase{"Png1", "png", 1, 1, Expect::Exact}, RoundTripCase{"Png4", "png", 4, 4, Expect::Exact},
+        RoundTripCase{"Png8", "png", 8, 8, Expect::Exact},
+        RoundTripCase{"Png24", "png", 24, 24, Expect::Exact},
+        RoundTripCase{"Cur1", "cur", 1, 1, Expect::Exact}, RoundTripCase{"Cur4", "cur", 4, 4, Expect::Exact},
+        RoundTripCase{"Cur8", "cur", 8, 8, Expect::Exact},
+        RoundTripCase{"Cur24", "cur", 24, 24, Expect::Exact},
+        RoundTripCase{"Tif1", "tif", 1, 1, Expect::Exact},
+        RoundTripCase{"Tif2", "tif", 2, 4, Expect::Colours},
+        RoundTripCase{"Tif3", "tif", 3, 4, Expect::Colours},
+        RoundTripCase{"Tif4", "tif", 4, 4, Expect::Exact},
+        RoundTripCase{"Tif5", "tif", 5, 8, Expect::Colours},
+        RoundTripCase{"Tif6", "tif", 6, 8, Expect::Colours},
+        RoundTripCase{"Tif7", "tif", 7, 8, Expect::Colours},
+        RoundTripCase{"Tif8", "tif", 8, 8, Expect::Exact},
+        RoundTripCase{"Tif16", "tif", 16, 24, Expect::Exact},
+        RoundTripCase{"Tif24", "tif", 24, 24, Expect::Exact},
+        RoundTripCase{"Tif32", "tif", 32, 0, Expect::Exact}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct ToolCase {
     const char* name;
@@ -115,8 +138,9 @@ TEST_P(ReadByImageMagick, ToTheDepthReducedPicture) {
 INSTANTIATE_TEST_SUITE_P(Formats, ReadByImageMagick,
                          ::testing::Values(ToolCase{"Cursor1", "cur", 1}, ToolCase{"Cursor4", "cur", 4},
                                            ToolCase{"Cursor8", "cur", 8}, ToolCase{"Cursor24", "cur", 24},
-                                           ToolCase{"Pcx8", "pcx", 8}, ToolCase{"Png4", "png", 4},
-                                           ToolCase{"Tif24", "tif", 24}, ToolCase{"Bmp16", "bmp", 16}),
+                                           ToolCase{"Pcx8", "pcx", 8}, ToolCase{"Pcx4", "pcx", 4},
+                                           ToolCase{"Png4", "png", 4}, ToolCase{"Tif24", "tif", 24},
+                                           ToolCase{"Bmp16", "bmp", 16}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CodecFiles, LoadAtTwentyFourBitsGivesTrueColour) {
