@@ -206,6 +206,17 @@ TEST_F(SkinButtonTest, TwoColorsButtonPaintsItsSwatchesInTheUpOrPushedRectangles
     ReleaseAt(&button, kInsideHit);
 }
 
+// Logs the keys that its children pass up.
+class KeyLoggingWnd : public LoggingWnd {
+public:
+    using LoggingWnd::LoggingWnd;
+
+protected:
+    void OnKeyDown(UINT key, UINT repeatCount, UINT) override {
+        Log("key " + std::to_string(key) + " x" + std::to_string(repeatCount));
+    }
+};
+
 class CheckButtonTest : public SkinTest {
 protected:
     void Build(LPCTSTR focus, LPCTSTR checkedFocus) {
@@ -254,6 +265,17 @@ TEST_F(CheckButtonTest, APressTogglesAndTheReleaseClicks) {
     EXPECT_THAT(TakeLog(), ElementsAre("parent command 1016 code 0 from Ton"));
     ClickAt(&m_button, CPoint(3, 3));
     EXPECT_FALSE(m_button.GetCheck());
+}
+
+TEST_F(CheckButtonTest, KeysPressedWithTheFocusReachTheParentFirst) {
+    KeyLoggingWnd panel(&m_log, "panel");
+    ASSERT_TRUE(panel.CreateChild(&m_parent, CRect(0, 0, 300, 200), 1));
+    ASSERT_TRUE(
+        m_button.Create("Ton", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(20, 20, 60, 40), &panel, 1016));
+    m_button.SetFocus();
+    m_log.clear();
+    TypeKey(&m_button, Qt::Key_Space);
+    EXPECT_THAT(TakeLog(), ElementsAre("panel key 32 x1", "panel command 1016 code 0 from Ton"));
 }
 
 } // namespace
