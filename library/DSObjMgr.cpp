@@ -24,10 +24,6 @@ constexpr UINT kIdsKindNameStencils = 31444;
 constexpr UINT kIdsKindSortChoices = 65400;  // 65400 .. 65402: own order, by producer, by title
 constexpr UINT kIdsAlbumSortChoices = 65512; // 65512, 65513: own order, by title
 
-bool IsAbsolute(const CString& path) {
-    return !path.IsEmpty() && path[0] == '/';
-}
-
 // A stored path as the program holds it: '/' as separator.
 CString StoredPath(LPCTSTR section, LPCTSTR entry) {
     return BackslashesToSlashes(GetProfileString(section, entry, ""));
@@ -55,7 +51,10 @@ CDSObjMgr::CDSObjMgr() {
     g_manager = this;
     for (int i = 0; i < 4; ++i)
         m_strBuiltInTitles[i] = AppServices().LoadString(kBuiltInTitleIds[i], 255);
-    m_strDataPath = StoredPath(kSettings, "DataPath");
+    const CString dataPath = GetProfileString(kSettings, "DataPath", "");
+    // Told apart before the separators are converted: "\Data" from Windows is relative to the program.
+    m_bAbsoluteDataPath = !dataPath.IsEmpty() && dataPath[0] == '/';
+    m_strDataPath = BackslashesToSlashes(dataPath);
     m_strAppDir = GetProgramFolder();
 }
 
@@ -167,15 +166,16 @@ bool CDSObjMgr::UsesInstallDirectory() const {
 }
 
 CString CDSObjMgr::GetDataDir() const {
-    return IsAbsolute(m_strDataPath) ? m_strDataPath : m_strAppDir + m_strDataPath;
+    return m_bAbsoluteDataPath ? m_strDataPath : m_strAppDir + m_strDataPath;
 }
 
 CString CDSObjMgr::GetInstallDataDir() const {
-    return IsAbsolute(m_strDataPath) ? m_strInstallPath : m_strInstallPath + m_strDataPath;
+    return m_bAbsoluteDataPath ? m_strInstallPath : m_strInstallPath + m_strDataPath;
 }
 
-CString CDSObjMgr::ComposeKindPath(const CResType* kind, const CString& name) const {
+CString CDSObjMgr::ComposeKindPath(const CResType* kind, const CString& storedName) const {
     const CString sub = kind->GetSubDirectory();
+    const CString name = BackslashesToSlashes(storedName);
     switch (kind->GetInstallType()) {
     case kInstallData:
         return ResolvePathCase(GetDataDir() + sub + name);
@@ -202,7 +202,7 @@ CString CDSObjMgr::GetObjectFilePath(const CDSObj* entry) const {
 CString CDSObjMgr::GetResourceFilePath(const CResType* kind, const CString& name, bool resolve) const {
     if (!resolve)
         return name;
-    return kind != nullptr ? ComposeKindPath(kind, BackslashesToSlashes(name)) : CString();
+    return kind != nullptr ? ComposeKindPath(kind, name) : CString();
 }
 
 CString CDSObjMgr::FindResourceFile(const CResType* kind, const CString& name) const {

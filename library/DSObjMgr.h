@@ -4,10 +4,10 @@
 // full paths by each kind's install type, creates entries of a kind, and keeps the last loaded albums
 // and entries. The application creates it at start-up; GetDSObjMgr reaches it from everywhere.
 //
-// Folders: the data directory is "DataPath" itself when that is absolute, else program folder +
-// "DataPath"; the install data directory is "InstallPath" itself when "DataPath" is absolute, else
-// "InstallPath" + "DataPath". Stored parts carry their own leading separator and are joined by plain
-// concatenation; every stored path may use '\' and is read with '/'.
+// Folders: the data directory is "DataPath" itself when that is absolute (begins with '/'), else program
+// folder + "DataPath" (a value from Windows, "\Data"); the install data directory is "InstallPath" itself
+// when "DataPath" is absolute, else "InstallPath" + "DataPath". Stored parts carry their own leading
+// separator and are joined by plain concatenation; every stored path may use '\' and is read with '/'.
 
 #include "library/DSAlbum.h"
 #include "library/ObjMgr.h"
@@ -92,16 +92,24 @@ public:
 
     // A new empty stencil, mat or clipart for type ids 1, 2, 3; null otherwise.
     CDSObj* NewEntryOfKind(CResType* kind) const;
+    // A new entry of the kind, owned by the caller unless keepAlbumOwned; stored relative when path lies
+    // in the kind's folder in the data directory. With fromFile its thumbnail, names and CRC-32 come from
+    // the file at path.
+    CDSObj* NewObjectOfKind(CResType* kind, bool keepAlbumOwned, bool fromFile, const CString& path);
     CDSObj* CloneObject(const CDSObj* entry) const;
     // Deletes an entry that no album owns; false for null.
     bool DeleteObject(CDSObj* entry);
     bool VerifyObjectCrc(const CDSObj* entry) const;
     bool UpdateObjectCrc(CDSObj* entry) const;
+    // Reads file size, picture size and depth of the entry's file unless known (or forced).
+    bool ReadImageInfo(CDSObj* entry, bool force) const;
     // Loads the entry's extra data and keeps an album's entry among the last kObjectCacheLimit ones.
     bool LoadObject(CDSObj* entry);
     CObList& GetLoadedObjectList() { return m_loadedObjects; }
 
     void GetItemChoices(const CObject* item, std::vector<ItemChoice>& choices) const;
+    // The open dialog's filter for the kind's files.
+    CString GetFileFilter(const CResType* kind, bool withAllEntry) const;
     CDSObj* GetDefaultObject(const CResType* kind) const;
 
     // Albums and entries going away leave the caches and the current album.
@@ -123,6 +131,7 @@ private:
     CTypedPtrList<CObList, CDSAlbum*> m_loadedAlbums;
     CObList m_loadedObjects;
     CString m_strDataPath;
+    bool m_bAbsoluteDataPath = false;
     CString m_strBuiltInTitles[4];
 };
 

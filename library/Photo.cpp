@@ -1,7 +1,10 @@
 #include "library/Photo.h"
 
+#include "image/ExtMgr.h"
 #include "image/FileHelpers.h"
+#include "image/PictureInfo.h"
 #include "library/Base64.h"
+#include "library/DSObjMgr.h"
 #include "library/xml/XmlHelpers.h"
 #include "platform/base/FileFind.h"
 #include "platform/base/GlobalMemory.h"
@@ -72,6 +75,20 @@ bool CPhoto::InitFromFile(const CString& path, const char* description, const ch
     SetTitle(title != nullptr ? CString(title) : find.GetFileName());
     CTime created;
     return find.GetCreationTime(created);
+}
+
+CPictureInfo* CPhoto::LoadPicture() const {
+    CDSObjMgr* manager = GetDSObjMgr();
+    CExtMgr* extensions = GetExtMgr();
+    if (manager == nullptr || extensions == nullptr)
+        return nullptr;
+    const CString path = manager->GetObjectFilePath(this);
+    if (path.IsEmpty())
+        return nullptr;
+    CPictureInfo* mask = nullptr;
+    CPictureInfo* picture = extensions->LoadFile(path, mask, 0);
+    delete mask;
+    return picture;
 }
 
 CDSObj* CPhoto::Clone() const {

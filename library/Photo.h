@@ -17,6 +17,9 @@ public:
     // name when none is given.
     bool InitFromFile(const CString& path, const char* description, const char* title);
 
+    // The picture of the file through the codec plug-in manager, owned by the caller; null without the
+    // managers, without a path or when no plug-in loads it.
+    CPictureInfo* LoadPicture() const override;
     // A photo with the base fields of this one; the description stays behind.
     CDSObj* Clone() const override;
     bool ExchangeXml(BOOL load) override;

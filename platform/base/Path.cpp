@@ -1,9 +1,12 @@
 #include "platform/base/Path.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <dirent.h>
 #include <optional>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -94,4 +97,16 @@ bool MakeFolderPath(const CString& folder) {
     }
     struct stat status;
     return stat(made, &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+CString GetUserDataFolder() {
+    const char* dataHome = getenv("XDG_DATA_HOME");
+    if (dataHome != nullptr && dataHome[0] == '/')
+        return CString(dataHome) + "/Vellumcraft";
+    const char* home = getenv("HOME");
+    if (home == nullptr || home[0] == '\0') {
+        const passwd* user = getpwuid(getuid());
+        home = user != nullptr ? user->pw_dir : "";
+    }
+    return CString(home) + "/.local/share/Vellumcraft";
 }

@@ -18,3 +18,7 @@ CString ResolvePathCase(const CString& path);
 // Creates the folder and every missing folder above it (an existing one of another letter case is
 // used). True when the folder exists afterwards.
 bool MakeFolderPath(const CString& folder);
+
+// The folder of the user's own data of the program: $XDG_DATA_HOME/Vellumcraft, or
+// ~/.local/share/Vellumcraft when that variable is unset, empty or not absolute. Not created here.
+CString GetUserDataFolder();
