@@ -2,7 +2,7 @@
 #include "platform/imaging/BytePixels.h"
 #include "platform/imaging/ColourDepth.h"
 #include "platform/imaging/DibLayout.h"
-#include "rastrum/LockedDib.h"
+#include "platform/imaging/LockedDib.h"
 #include "rastrum/PageCurl.h"
 #include "rastrum/RastrumExports.h"
 

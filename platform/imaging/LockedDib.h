@@ -1,12 +1,14 @@
 #pragma once
-// The results of the library: 24-bit packed DIBs in locked global memory.
+// The results of the run-time libraries: 24-bit packed DIBs in locked global memory.
 
 #include "platform/base/GlobalMemory.h"
 #include "platform/base/WinStructs.h"
 #include "platform/imaging/Resampler.h"
 
-// A new movable block holding a 24-bit packed DIB of that size (40-byte header, zeroed rows), locked
-// until Release hands it out; freed on destruction otherwise.
+// A new movable block holding a 24-bit packed DIB of that size (40-byte header, rows whose padding is
+// zeroed), locked until Release hands it out; freed on destruction otherwise. The pixels are left for
+// the caller to write, every one of them: zeroing pictures of many megabytes first would cost as much
+// as a simple pass over them.
 class CLockedDib {
 public:
     // Empty when the block cannot be had.

@@ -1,4 +1,4 @@
-#include "rastrum/LockedDib.h"
+#include "platform/imaging/LockedDib.h"
 
 #include "platform/imaging/DibLayout.h"
 
@@ -7,7 +7,7 @@
 CLockedDib::CLockedDib(int width, int height) {
     const std::int64_t rowBytes = DibRowBytes(width, 24);
     const std::int64_t bytes = std::int64_t{sizeof(BITMAPINFOHEADER)} + rowBytes * height;
-    m_block = GlobalAlloc(GHND, static_cast<SIZE_T>(bytes));
+    m_block = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(bytes));
     m_header = static_cast<BITMAPINFOHEADER*>(GlobalLock(m_block));
     if (m_header == nullptr)
         return;
@@ -20,6 +20,12 @@ CLockedDib::CLockedDib(int width, int height) {
     header.biCompression = BI_RGB;
     header.biSizeImage = static_cast<DWORD>(rowBytes * height);
     std::memcpy(m_header, &header, sizeof header);
+    const std::int64_t pixelBytes = std::int64_t{width} * 3;
+    if (pixelBytes == rowBytes)
+        return;
+    BYTE* rows = reinterpret_cast<BYTE*>(m_header + 1);
+    for (std::int64_t y = 0; y < height; ++y)
+        std::memset(rows + rowBytes * y + pixelBytes, 0, static_cast<std::size_t>(rowBytes - pixelBytes));
 }
 
 CLockedDib::~CLockedDib() {

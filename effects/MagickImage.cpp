@@ -1,0 +1,97 @@
+#include "effects/MagickImage.h"
+
+#include "platform/base/Parallel.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <mutex>
+
+namespace {
+
+// Rows worth a thread of their own: the conversions are memory-bound, so a range should move a few
+// hundred kilobytes at least.
+std::int64_t RowGrain(int width) {
+    constexpr std::int64_t kPixelsPerRange = 1 << 16;
+    return std::max<std::int64_t>(1, kPixelsPerRange / std::max(width, 1));
+}
+
+// The host program may have initialised the library already; a second initialisation is a no-op
+// there. Without signal handlers of the library's own, which would replace the program's.
+void InitializeMagickOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        CMagickErrors errors;
+        InitializeMagickEx(nullptr, MAGICK_OPT_NO_SIGNAL_HANDER, errors.Get());
+    });
+}
+
+struct ImageInfoDestroy {
+    void operator()(ImageInfo* info) const { DestroyImageInfo(info); }
+};
+
+BYTE QuantumToByte(Quantum value) {
+    // Rounded: the library's own scaling truncates, which would darken every round trip.
+    return static_cast<BYTE>((std::uint64_t{value} * 255u + MaxRGB / 2) / MaxRGB);
+}
+
+} // namespace
+
+MagickImage ImageFromRows(const ConstPixelRows& source) {
+    InitializeMagickOnce();
+    const std::unique_ptr<ImageInfo, ImageInfoDestroy> info(CloneImageInfo(nullptr));
+    if (!info)
+        return {};
+    MagickImage image(AllocateImage(info.get()));
+    if (!image)
+        return {};
+    image->columns = static_cast<unsigned long>(source.width);
+    image->rows = static_cast<unsigned long>(source.height);
+    // The whole picture in one region: for a picture held in memory this is the pixel cache itself.
+    PixelPacket* pixels = SetImagePixels(image.get(), 0, 0, image->columns, image->rows);
+    if (pixels == nullptr)
+        return {};
+    ParallelFor(source.height, RowGrain(source.width), [&](std::int64_t begin, std::int64_t end) {
+        for (std::int64_t y = begin; y < end; ++y) {
+            const BYTE* in = source.row0 + source.step * y;
+            PixelPacket* out = pixels + y * source.width;
+            for (int x = 0; x < source.width; ++x, in += 3, ++out) {
+                out->blue = ScaleCharToQuantum(in[0]);
+                out->green = ScaleCharToQuantum(in[1]);
+                out->red = ScaleCharToQuantum(in[2]);
+                out->opacity = OpaqueOpacity;
+            }
+        }
+    });
+    if (!SyncImagePixels(image.get()))
+        return {};
+    return image;
+}
+
+bool CopyImageRows(const Image& image, long top, const PixelRows& target, const RowBlend* blend) {
+    if (image.columns != static_cast<unsigned long>(target.width))
+        return false;
+    CMagickErrors errors;
+    const PixelPacket* pixels = AcquireImagePixels(&image, 0, top, image.columns,
+                                                   static_cast<unsigned long>(target.height), errors.Get());
+    if (pixels == nullptr)
+        return false;
+    ParallelFor(target.height, RowGrain(target.width), [&](std::int64_t begin, std::int64_t end) {
+        for (std::int64_t y = begin; y < end; ++y) {
+            const PixelPacket* in = pixels + y * target.width;
+            BYTE* out = target.row0 + target.step * y;
+            for (int x = 0; x < target.width; ++x, ++in, out += 3) {
+                out[0] = QuantumToByte(in->blue);
+                out[1] = QuantumToByte(in->green);
+                out[2] = QuantumToByte(in->red);
+            }
+            if (blend == nullptr)
+                continue;
+            // Arithmetic shifts round towards minus infinity on both sides of the mix alike.
+            const BYTE* under = blend->under.row0 + blend->under.step * y;
+            out = target.row0 + target.step * y;
+            for (int i = 0; i < target.width * 3; ++i)
+                out[i] = static_cast<BYTE>(under[i] + (((out[i] - under[i]) * blend->weight) >> 8));
+        }
+    });
+    return true;
+}

@@ -1,0 +1,72 @@
+#include "effects/RadialWarp.h"
+
+#include "effects/EffectStrength.h"
+#include "platform/base/Parallel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+// The source colour at a point between pixel centres, bilinear, in fixed point with 8 fraction bits.
+void SampleBilinear(const ConstPixelRows& source, double x, double y, BYTE* out) {
+    const double floorX = std::floor(x), floorY = std::floor(y);
+    const int weightX = static_cast<int>((x - floorX) * 256), weightY = static_cast<int>((y - floorY) * 256);
+    const int x0 = std::clamp(static_cast<int>(floorX), 0, source.width - 1);
+    const int x1 = std::min(x0 + 1, source.width - 1);
+    const int y0 = std::clamp(static_cast<int>(floorY), 0, source.height - 1);
+    const int y1 = std::min(y0 + 1, source.height - 1);
+    const BYTE* upper = source.row0 + source.step * y0;
+    const BYTE* lower = source.row0 + source.step * y1;
+    for (int c = 0; c < 3; ++c) {
+        const int top = upper[3 * x0 + c] * (256 - weightX) + upper[3 * x1 + c] * weightX;
+        const int bottom = lower[3 * x0 + c] * (256 - weightX) + lower[3 * x1 + c] * weightX;
+        out[c] = static_cast<BYTE>((top * (256 - weightY) + bottom * weightY + 32768) >> 16);
+    }
+}
+
+// ratio(squaredDistance) scales a pixel's offset from the centre to where its colour comes from; the
+// distance is 1 on the ellipse.
+template <typename Ratio>
+void WarpRadially(const ConstPixelRows& source, const PixelRows& target, Ratio ratio) {
+    const double centreX = source.width / 2.0, centreY = source.height / 2.0;
+    ParallelFor(target.height, std::max(1, (1 << 14) / target.width),
+                [&](std::int64_t begin, std::int64_t end) {
+                    for (std::int64_t y = begin; y < end; ++y) {
+                        const double offsetY = static_cast<double>(y) + 0.5 - centreY;
+                        const double normalY = offsetY / centreY;
+                        const BYTE* in = source.row0 + source.step * y;
+                        BYTE* out = target.row0 + target.step * y;
+                        for (int x = 0; x < target.width; ++x, in += 3, out += 3) {
+                            const double offsetX = x + 0.5 - centreX;
+                            const double normalX = offsetX / centreX;
+                            const double squared = normalX * normalX + normalY * normalY;
+                            if (squared >= 1.0) {
+                                out[0] = in[0], out[1] = in[1], out[2] = in[2];
+                                continue;
+                            }
+                            const double scale = ratio(squared);
+                            SampleBilinear(source, centreX + offsetX * scale - 0.5,
+                                           centreY + offsetY * scale - 0.5, out);
+                        }
+                    }
+                });
+}
+
+} // namespace
+
+// Barrel distortion r' = (1 - k) r + k r^3: magnification 1 / (1 - k) at the centre.
+bool FishEyeRows(const ConstPixelRows& source, const PixelRows& target, int strength) {
+    const double k = 0.6 * StrengthFraction(strength);
+    WarpRadially(source, target, [k](double squared) { return 1.0 - k * (1.0 - squared); });
+    return true;
+}
+
+// r' = (1 + k) r - k r^2: the source distance grows linearly faster towards the centre; with k at most
+// 1, r' keeps rising up to the rim, so no part of the picture folds over.
+bool ConeRows(const ConstPixelRows& source, const PixelRows& target, int strength) {
+    const double k = 0.9 * StrengthFraction(strength);
+    WarpRadially(source, target, [k](double squared) { return 1.0 + k * (1.0 - std::sqrt(squared)); });
+    return true;
+}
