@@ -21,11 +21,11 @@ constexpr double kLeastBlendWeight = 0.25;
 // mixed with the source.
 template <typename Operation>
 bool Filter(const ConstPixelRows& source, const PixelRows& target, Operation operation, double weight = 1.0) {
-    const MagickImage image = ImageFromRows(source);
+    const MagickImagePtr image = ImageFromRows(source);
     if (!image)
         return false;
-    CMagickErrors errors;
-    const MagickImage filtered(operation(image.get(), errors.Get()));
+    CMagickException exception;
+    const MagickImagePtr filtered(operation(image.get(), exception.Get()));
     if (!filtered)
         return false;
     const RowBlend blend{source, static_cast<int>(std::lround(weight * 256))};
@@ -41,7 +41,7 @@ bool EmbossRows(const ConstPixelRows& source, const PixelRows& target, int stren
     const double radius = KernelRadius(std::ceil(3 * sigma), source);
     return Filter(
         source, target,
-        [&](Image* image, ExceptionInfo* errors) { return EmbossImage(image, radius, sigma, errors); },
+        [&](Image* image, ExceptionInfo* exception) { return EmbossImage(image, radius, sigma, exception); },
         kLeastBlendWeight + (1 - kLeastBlendWeight) * f);
 }
 
@@ -50,13 +50,13 @@ bool EmbossRows(const ConstPixelRows& source, const PixelRows& target, int stren
 bool WaveRows(const ConstPixelRows& source, const PixelRows& target, int strength) {
     const double amplitude = ShorterSide(source.width, source.height) * 0.05 * StrengthFraction(strength);
     const double wavelength = std::max(2.0, source.width / 3.0);
-    const MagickImage image = ImageFromRows(source);
+    const MagickImagePtr image = ImageFromRows(source);
     if (!image)
         return false;
     // The waves make the picture taller by twice the amplitude; rows beyond the edges repeat them.
     SetImageVirtualPixelMethod(image.get(), EdgeVirtualPixelMethod);
-    CMagickErrors errors;
-    const MagickImage waved(WaveImage(image.get(), amplitude, wavelength, errors.Get()));
+    CMagickException exception;
+    const MagickImagePtr waved(WaveImage(image.get(), amplitude, wavelength, exception.Get()));
     if (!waved || waved->rows < image->rows)
         return false;
     return CopyImageRows(*waved, static_cast<long>((waved->rows - image->rows) / 2), target);
@@ -68,20 +68,23 @@ bool FindEdgesRows(const ConstPixelRows& source, const PixelRows& target, int st
     const double f = StrengthFraction(strength);
     const double radius = KernelRadius(0.5 + 2.5 * f, source);
     return Filter(
-        source, target, [&](Image* image, ExceptionInfo* errors) { return EdgeImage(image, radius, errors); },
+        source, target,
+        [&](Image* image, ExceptionInfo* exception) { return EdgeImage(image, radius, exception); },
         kLeastBlendWeight + (1 - kLeastBlendWeight) * f);
 }
 
 // A brush of radius 1 to 5 pixels: the library's cost grows with the square of the radius.
 bool OilPaintRows(const ConstPixelRows& source, const PixelRows& target, int strength) {
     const double radius = KernelRadius(1.0 + 4.0 * StrengthFraction(strength), source);
-    return Filter(source, target,
-                  [&](Image* image, ExceptionInfo* errors) { return OilPaintImage(image, radius, errors); });
+    return Filter(source, target, [&](Image* image, ExceptionInfo* exception) {
+        return OilPaintImage(image, radius, exception);
+    });
 }
 
 // Up to one full turn at the centre, none at the rim.
 bool SwirlRows(const ConstPixelRows& source, const PixelRows& target, int strength) {
     const double degrees = 360.0 * StrengthFraction(strength);
-    return Filter(source, target,
-                  [&](Image* image, ExceptionInfo* errors) { return SwirlImage(image, degrees, errors); });
+    return Filter(source, target, [&](Image* image, ExceptionInfo* exception) {
+        return SwirlImage(image, degrees, exception);
+    });
 }

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <mutex>
 
 namespace {
 
@@ -15,33 +14,19 @@ std::int64_t RowGrain(int width) {
     return std::max<std::int64_t>(1, kPixelsPerRange / std::max(width, 1));
 }
 
-// The host program may have initialised the library already; a second initialisation is a no-op
-// there. Without signal handlers of the library's own, which would replace the program's.
-void InitializeMagickOnce() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        CMagickErrors errors;
-        InitializeMagickEx(nullptr, MAGICK_OPT_NO_SIGNAL_HANDER, errors.Get());
-    });
-}
-
-struct ImageInfoDestroy {
-    void operator()(ImageInfo* info) const { DestroyImageInfo(info); }
-};
-
 BYTE QuantumToByte(Quantum value) {
-    // Rounded: the library's own scaling truncates, which would darken every round trip.
+    // Rounded: the library's own scaling truncates, which would darken computed tones by half a step.
     return static_cast<BYTE>((std::uint64_t{value} * 255u + MaxRGB / 2) / MaxRGB);
 }
 
 } // namespace
 
-MagickImage ImageFromRows(const ConstPixelRows& source) {
-    InitializeMagickOnce();
-    const std::unique_ptr<ImageInfo, ImageInfoDestroy> info(CloneImageInfo(nullptr));
+MagickImagePtr ImageFromRows(const ConstPixelRows& source) {
+    StartMagick();
+    const MagickImageInfoPtr info(CloneImageInfo(nullptr));
     if (!info)
         return {};
-    MagickImage image(AllocateImage(info.get()));
+    MagickImagePtr image(AllocateImage(info.get()));
     if (!image)
         return {};
     image->columns = static_cast<unsigned long>(source.width);
@@ -70,9 +55,9 @@ MagickImage ImageFromRows(const ConstPixelRows& source) {
 bool CopyImageRows(const Image& image, long top, const PixelRows& target, const RowBlend* blend) {
     if (image.columns != static_cast<unsigned long>(target.width))
         return false;
-    CMagickErrors errors;
-    const PixelPacket* pixels = AcquireImagePixels(&image, 0, top, image.columns,
-                                                   static_cast<unsigned long>(target.height), errors.Get());
+    CMagickException exception;
+    const PixelPacket* pixels = AcquireImagePixels(
+        &image, 0, top, image.columns, static_cast<unsigned long>(target.height), exception.Get());
     if (pixels == nullptr)
         return false;
     ParallelFor(target.height, RowGrain(target.width), [&](std::int64_t begin, std::int64_t end) {

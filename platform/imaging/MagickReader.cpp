@@ -1,11 +1,9 @@
 #include "platform/imaging/MagickReader.h"
 
 #include "platform/imaging/DepthConversion.h"
+#include "platform/imaging/Magick.h"
 
 #include <cstring>
-#include <magick/api.h>
-#include <memory>
-#include <mutex>
 
 namespace {
 
@@ -16,17 +14,6 @@ constexpr int kPhotoCdBaseWidth = 768;
 constexpr int kPhotoCdBaseHeight = 512;
 // GraphicsMagick numbers a Photo CD's resolutions from 1 (192 x 128); 3 is the base, 768 x 512.
 constexpr unsigned long kPhotoCdBaseResolution = 3;
-
-void StartMagick() {
-    static std::once_flag started;
-    std::call_once(started, [] {
-        InitializeMagick(nullptr);
-        // GraphicsMagick refuses larger pictures itself, before it allocates their pixels.
-        SetMagickResourceLimit(WidthResource, kMaxDibSide);
-        SetMagickResourceLimit(HeightResource, kMaxDibSide);
-        SetMagickResourceLimit(PixelsResource, kMaxDibPixels);
-    });
-}
 
 const char* CoderOf(int format) {
     switch (format) {
@@ -42,28 +29,6 @@ const char* CoderOf(int format) {
         return nullptr;
     }
 }
-
-struct ImageInfoDeleter {
-    void operator()(ImageInfo* info) const { DestroyImageInfo(info); }
-};
-struct ImageDeleter {
-    void operator()(Image* image) const { DestroyImageList(image); }
-};
-
-class Exception {
-public:
-    Exception() { GetExceptionInfo(&m_info); }
-    ~Exception() { DestroyExceptionInfo(&m_info); }
-    Exception(const Exception&) = delete;
-    Exception& operator=(const Exception&) = delete;
-
-    ExceptionInfo* Get() { return &m_info; }
-    // Warnings (a damaged but readable file) pass; errors fail the read.
-    bool Failed() const { return m_info.severity >= ErrorException; }
-
-private:
-    ExceptionInfo m_info;
-};
 
 } // namespace
 
@@ -88,15 +53,14 @@ bool DecodeWithMagick(std::span<const BYTE> file, int format, int bitsPerPixel, 
     if (!coder || !IsDibDepth(bitsPerPixel))
         return false;
     StartMagick();
-    std::unique_ptr<ImageInfo, ImageInfoDeleter> info(CloneImageInfo(nullptr));
+    MagickImageInfoPtr info(CloneImageInfo(nullptr));
     if (!info)
         return false;
     std::strcpy(info->filename, coder);
     info->subimage = format == kFormatPhotoCd ? kPhotoCdBaseResolution : 0;
     info->subrange = 1;
-    Exception exception;
-    std::unique_ptr<Image, ImageDeleter> image(
-        BlobToImage(info.get(), file.data(), file.size(), exception.Get()));
+    CMagickException exception;
+    MagickImagePtr image(BlobToImage(info.get(), file.data(), file.size(), exception.Get()));
     if (!image || exception.Failed() ||
         !IsDibSizeAllowed(std::int64_t(image->columns), std::int64_t(image->rows)))
         return false;
