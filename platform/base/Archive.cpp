@@ -419,6 +419,16 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested) {
     return pOb;
 }
 
+std::vector<CObject*> CArchive::GetLoadedObjects() const {
+    std::vector<CObject*> objects;
+    for (const LoadedEntry& entry : m_loadArray) {
+        if (entry.pObject) {
+            objects.push_back(entry.pObject);
+        }
+    }
+    return objects;
+}
+
 CArchive& operator<<(CArchive& ar, const CString& string) {
     const auto length = static_cast<ULONGLONG>(string.GetLength());
     if (length < kStringWordLength) {

@@ -60,6 +60,9 @@ public:
     // A new object of the stored class, or one loaded before, or null. With pClassRefRequested the
     // object must be of that class. Objects the archive creates belong to the caller.
     CObject* ReadObject(const CRuntimeClass* pClassRefRequested);
+    // Every object loaded whole so far, in load order, nested ones included: what a loader that gives
+    // up halfway has to free (an object whose loading failed is freed already and is not listed).
+    std::vector<CObject*> GetLoadedObjects() const;
     void WriteClass(const CRuntimeClass* pClassRef);
     CRuntimeClass* ReadClass(const CRuntimeClass* pClassRefRequested = nullptr, UINT* pSchema = nullptr,
                              DWORD* pObTag = nullptr);

@@ -75,14 +75,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const unsigned plan = data[0] | (data[1] << 8);
     std::vector<BYTE> bytes(data + 2, data + size);
     std::vector<CObject*> loaded;
+    // Objects of the library's own classes that the input names (lists, arrays) are freed here; the
+    // fuzz classes free themselves below.
+    std::vector<CObject*> foreign;
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load);
     try {
-        CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
-        CArchive ar(&file, CArchive::load);
         for (int i = 0; i < kMaxReads; ++i) {
             ReadOne(ar, static_cast<int>((plan >> (i % 5 * 3)) & 7), loaded);
         }
     } catch (CException* e) {
         e->Delete();
+    }
+    for (CObject* object : ar.GetLoadedObjects()) {
+        if (!LiveFuzzObjects().count(object)) {
+            foreign.push_back(object);
+        }
     }
     // Objects loaded before a failure are still whole; those the failure hit are gone.
     std::vector<CObject*> alive;
@@ -97,5 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         e->Delete();
     }
     DeleteLiveFuzzObjects();
+    for (CObject* object : foreign) {
+        delete object;
+    }
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "platform/base/Archive.h"
 
+#include "platform/base/Lists.h"
 #include "platform/base/MemFile.h"
 #include "tests/platform/base/FileFixtures.h"
 
@@ -373,6 +374,35 @@ TEST(ArchiveObjectTest, EveryTruncationThrowsAndLeaksNothing) {
         });
         EXPECT_NE(cause, -1) << "cut at " << length;
     }
+}
+
+TEST(ArchiveObjectTest, ListsTheObjectsLoadedWholeForALoaderThatGivesUp) {
+    // A list of three points, cut inside the third: the list and the third point are freed by the
+    // failed load, the first two points are whole and the loader's to free.
+    CTestPoint first(1), second(2), third(3);
+    CObList list;
+    list.AddTail(&first);
+    list.AddTail(&second);
+    list.AddTail(&third);
+    Bytes bytes = Store([&](CArchive& ar) { ar << &list; });
+    bytes.resize(bytes.size() - 2);
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load);
+    bool failed = false;
+    try {
+        ar.ReadObject(nullptr);
+    } catch (CArchiveException* e) {
+        failed = true;
+        e->Delete();
+    }
+    ASSERT_TRUE(failed);
+    const std::vector<CObject*> loaded = ar.GetLoadedObjects();
+    std::vector<std::unique_ptr<CObject>> owned(loaded.begin(), loaded.end());
+    ASSERT_EQ(loaded.size(), 2u);
+    ASSERT_TRUE(loaded[0]->IsKindOf(RUNTIME_CLASS(CTestPoint)) &&
+                loaded[1]->IsKindOf(RUNTIME_CLASS(CTestPoint)));
+    EXPECT_EQ(static_cast<CTestPoint*>(loaded[0])->m_x, 1);
+    EXPECT_EQ(static_cast<CTestPoint*>(loaded[1])->m_x, 2);
 }
 
 TEST(ArchiveObjectTest, IndicesAbove7FFEUseTheBigForm) {
