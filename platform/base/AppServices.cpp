@@ -25,7 +25,9 @@ public:
     void SetLoadedProjectVersion(const CString&) override {}
     BYTE IsSavePromptEnabled() override { return FALSE; }
     BYTE GetSavePromptAnswer() override { return FALSE; }
+    void SetSavePromptAnswer(BYTE /*answer*/) override {}
     CString GetAppName() override { return "Vellumcraft"; }
+    CString GetAboutText() override { return {}; }
 };
 
 CDefaultAppServices g_defaultServices;

@@ -37,9 +37,13 @@ public:
     // (TRUE: save the project first).
     virtual BYTE IsSavePromptEnabled() = 0;
     virtual BYTE GetSavePromptAnswer() = 0;
+    // Stores the standing answer (TRUE: save) and stops asking.
+    virtual void SetSavePromptAnswer(BYTE answer) = 0;
 
     // The application's name, e.g. as the title of progress dialogs.
     virtual CString GetAppName() = 0;
+    // The line the about box shows over its picture; empty for none.
+    virtual CString GetAboutText() = 0;
 };
 
 // Installs the services (null goes back to the built-in ones); the caller keeps ownership.

@@ -43,6 +43,7 @@ public:
         m_savePromptAnswer = answer;
     }
     void SetAppName(const CString& name) { m_appName = name; }
+    void SetAboutText(const CString& text) { m_aboutText = text; }
 
     int MessageBox(UINT stringId, UINT style = MB_OK, UINT helpId = 0) override;
     int MessageBoxText(const CString& text, UINT style = MB_OK, UINT helpId = 0) override;
@@ -56,7 +57,12 @@ public:
     void SetLoadedProjectVersion(const CString& version) override { m_loadedVersion = version; }
     BYTE IsSavePromptEnabled() override { return m_savePromptEnabled; }
     BYTE GetSavePromptAnswer() override { return m_savePromptAnswer; }
+    void SetSavePromptAnswer(BYTE answer) override {
+        m_savePromptAnswer = answer;
+        m_savePromptEnabled = FALSE;
+    }
     CString GetAppName() override { return m_appName; }
+    CString GetAboutText() override { return m_aboutText; }
 
 private:
     int Show(UINT stringId, const CString& text, UINT style, UINT helpId);
@@ -72,5 +78,6 @@ private:
     BYTE m_savePromptEnabled = TRUE;
     BYTE m_savePromptAnswer = FALSE;
     CString m_appName = "Vellumcraft";
+    CString m_aboutText;
     CString m_loadedVersion;
 };

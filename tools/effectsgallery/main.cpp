@@ -45,7 +45,9 @@ public:
     void SetLoadedProjectVersion(const CString&) override {}
     BYTE IsSavePromptEnabled() override { return FALSE; }
     BYTE GetSavePromptAnswer() override { return FALSE; }
+    void SetSavePromptAnswer(BYTE /*answer*/) override {}
     CString GetAppName() override { return "Vellumcraft"; }
+    CString GetAboutText() override { return {}; }
 
 private:
     HMODULE m_effects;
