@@ -55,6 +55,13 @@ CString GetFileNamePart(const CString& path) {
     return separator >= 0 ? path.Mid(separator + 1) : CString();
 }
 
+CString MakeCompanionPath(const CString& path, const char* extension) {
+    const int nameStart = std::max(path.ReverseFind('/'), path.ReverseFind('\\')) + 1;
+    const int dot = path.ReverseFind('.');
+    const CString stem = dot >= nameStart ? path.Left(dot) : path;
+    return stem + extension;
+}
+
 CString NormalizePath(const CString& path) {
     CString result = path;
     RemoveCurrentSteps(result, '/');

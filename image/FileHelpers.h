@@ -20,6 +20,11 @@ void GetFileExtension(CString& extension, const CString& path);
 // The text after the last '/' or '\'; empty when the path holds neither.
 CString GetFileNamePart(const CString& path);
 
+// The path of a file that accompanies path, such as a mask or a frame description: the extension of the
+// file-name part replaced by extension (".msk"), or extension appended when that part has no dot. Dots
+// in folder names never count.
+CString MakeCompanionPath(const CString& path, const char* extension);
+
 // Removes "/./" and "/../" steps (and their backslash forms, never mixing the two separators).
 CString NormalizePath(const CString& path);
 
