@@ -85,18 +85,20 @@ void CTransPicture::Copy(const CTransPicture& other) {
         SetMask(other.m_pMask->Clone());
 }
 
-BOOL CTransPicture::Rotate(const CTransPicture& source, const CSize& size, int tenths) {
-    if (&source == this)
+BOOL CTransPicture::Rotate(const CTransPicture* source, const CSize& size, int tenths) {
+    // Turning a pair into itself would free the source before reading it.
+    if (source == this)
         return FALSE;
     Free();
     if (tenths % kFullTurn == 0)
         return TRUE;
-    if (!source.IsValid())
+    if (source == nullptr || !source->IsValid())
         return FALSE;
-    const std::unique_ptr<CPictureInfo> scaledImage(source.m_pImage->FromLeadBitmap(size, 0, kResizeNearest));
+    const std::unique_ptr<CPictureInfo> scaledImage(
+        source->m_pImage->FromLeadBitmap(size, 0, kResizeNearest));
     if (scaledImage != nullptr)
         SetImage(scaledImage->RotateFilled(tenths, kImageFill, 0, kGrowToTurnedBounds));
-    const std::unique_ptr<CPictureInfo> scaledMask(source.m_pMask->FromLeadBitmap(size, 1, kResizeNearest));
+    const std::unique_ptr<CPictureInfo> scaledMask(source->m_pMask->FromLeadBitmap(size, 1, kResizeNearest));
     if (scaledMask != nullptr)
         SetMask(scaledMask->RotateFilled(tenths, kMaskFill, 0, kGrowToTurnedBounds));
     return TRUE;

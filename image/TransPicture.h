@@ -31,8 +31,8 @@ public:
     BOOL IsValid() const { return m_pImage != nullptr && m_pMask != nullptr; }
     // Frees the pair and makes it the source turned by tenths of a degree at size: the image scaled and
     // turned on white, the mask scaled at 1 bit and turned on black, both grown to the turned bounds. A
-    // whole turn leaves the pair empty and succeeds; a source without both pictures fails.
-    BOOL Rotate(const CTransPicture& source, const CSize& size, int tenths);
+    // whole turn leaves the pair empty and succeeds; a null source or one without both pictures fails.
+    BOOL Rotate(const CTransPicture* source, const CSize& size, int tenths);
     // Only a valid pair: the mask with SRCPAINT, then the image with SRCAND, each stretched to dest and
     // limited to clip, with the stretch mode COLORONCOLOR for the time of the drawing.
     void Draw(CDC* dc, const CRect& dest, const CRect& clip, BOOL smooth) const;

@@ -194,7 +194,7 @@ TEST(TransPictureRotate, WholeTurnsLeaveThePairEmpty) {
     for (const int tenths : {0, 3600, -3600, 7200}) {
         CTransPicture target;
         target.SetImage(Image());
-        EXPECT_TRUE(target.Rotate(source, CSize(2, 1), tenths)) << tenths;
+        EXPECT_TRUE(target.Rotate(&source, CSize(2, 1), tenths)) << tenths;
         EXPECT_EQ(target.GetImage(), nullptr) << tenths;
         EXPECT_EQ(target.GetMask(), nullptr) << tenths;
     }
@@ -204,8 +204,9 @@ TEST(TransPictureRotate, SourceWithoutMaskFails) {
     CTransPicture source;
     source.SetImage(Image());
     CTransPicture target;
-    EXPECT_FALSE(target.Rotate(source, CSize(2, 1), 900));
+    EXPECT_FALSE(target.Rotate(&source, CSize(2, 1), 900));
     EXPECT_FALSE(target.IsValid());
+    EXPECT_FALSE(target.Rotate(nullptr, CSize(2, 1), 900));
 }
 
 TEST(TransPictureRotate, ScalesThenTurnsWithTransparentCorners) {
@@ -215,7 +216,7 @@ TEST(TransPictureRotate, ScalesThenTurnsWithTransparentCorners) {
     opaque.Pixels({1, 1});
     source.SetMask(PictureOf(opaque));
     CTransPicture target;
-    ASSERT_TRUE(target.Rotate(source, CSize(20, 20), 450));
+    ASSERT_TRUE(target.Rotate(&source, CSize(20, 20), 450));
     ASSERT_TRUE(target.IsValid());
     const CPictureInfo& image = *target.GetImage();
     const CPictureInfo& mask = *target.GetMask();
