@@ -13,10 +13,11 @@ namespace {
 void SampleBilinear(const ConstPixelRows& source, double x, double y, BYTE* out) {
     const double floorX = std::floor(x), floorY = std::floor(y);
     const int weightX = static_cast<int>((x - floorX) * 256), weightY = static_cast<int>((y - floorY) * 256);
+    // Outside the picture the edge pixels repeat.
     const int x0 = std::clamp(static_cast<int>(floorX), 0, source.width - 1);
-    const int x1 = std::min(x0 + 1, source.width - 1);
+    const int x1 = std::clamp(static_cast<int>(floorX) + 1, 0, source.width - 1);
     const int y0 = std::clamp(static_cast<int>(floorY), 0, source.height - 1);
-    const int y1 = std::min(y0 + 1, source.height - 1);
+    const int y1 = std::clamp(static_cast<int>(floorY) + 1, 0, source.height - 1);
     const BYTE* upper = source.row0 + source.step * y0;
     const BYTE* lower = source.row0 + source.step * y1;
     for (int c = 0; c < 3; ++c) {
