@@ -111,6 +111,12 @@ TEST_F(ProgressDlgTest, CancelRaisesAFlagOnceAndKeepsTheDialogOpen) {
     EXPECT_TRUE(dialog.CheckCancel());
     EXPECT_FALSE(dialog.CheckCancel()) << "reading the flag clears it";
     EXPECT_TRUE(dialog.IsWindowVisible());
+
+    ASSERT_TRUE(WaitUntilActive(&dialog));
+    TypeKey(&dialog, Qt::Key_Escape);
+    PumpMessages();
+    EXPECT_TRUE(dialog.CheckCancel()) << "Esc cancels as the button does";
+    EXPECT_TRUE(dialog.IsWindowVisible());
 }
 
 TEST_F(ProgressDlgTest, DestroyingTheObjectDestroysItsWindow) {

@@ -65,6 +65,18 @@ TEST_F(ShellDialogTest, SplashCoversTheDesktopInBlackWithItsPictureCentredAboveO
     EXPECT_EQ(WindowPixel(window, CPoint(corner.x + 41, corner.y + 21)), RGB(0, 0, 0));
 }
 
+TEST_F(ShellDialogTest, SplashLargerThanTheDesktopIsCutAtTheEdges) {
+    CRect desktop;
+    CWnd::GetDesktopWindow()->GetWindowRect(&desktop);
+    MakePicture("qz_splash.deu", CSize(desktop.Width() + 40, desktop.Height() + 30));
+    HWND splash = ShowSplash(FALSE);
+    ASSERT_NE(splash, nullptr);
+    PumpMessages();
+    CWnd* window = CWnd::FromHandle(splash);
+    EXPECT_EQ(WindowPixel(window, CPoint(0, 0)), kPictureColour);
+    EXPECT_EQ(WindowPixel(window, CPoint(desktop.Width() - 1, desktop.Height() - 1)), kPictureColour);
+}
+
 TEST_F(ShellDialogTest, SplashGoesAfterFiveSeconds) {
     MakePicture("qz_splash.deu", CSize(8, 8));
     HWND splash = ShowSplash(FALSE);
