@@ -288,6 +288,35 @@ TEST_F(RebuildTest, EffectsComeFromTheEffectsLibraryByName) {
     }
 }
 
+// Every effect id reaches its own export of the real library: the picture keeps its size and changes.
+TEST_F(RebuildTest, EveryEffectOfTheEffectsLibraryReachesThePicture) {
+    const HMODULE effects = LoadLibrary(VC_PROGRAM_DIR "/libEffects.so");
+    ASSERT_NE(effects, nullptr);
+    const Picture gradient = Gradient(48, 32);
+    std::vector<Pixels> results;
+    for (int id = kAdjustEmboss; id <= kAdjustSwirl; ++id) {
+        for (HMODULE module : {effects, static_cast<HMODULE>(nullptr)}) {
+            m_services.SetEffectsModule(module);
+            CAdjustImage adjust(false);
+            Hold(adjust, gradient);
+            adjust.SetAdjustPercent(id, id == kAdjustNegative ? 0 : 50);
+            ASSERT_TRUE(adjust.Rebuild(true)) << CAdjustImage::GetAdjustName(id);
+            EXPECT_EQ(adjust.GetAdjustedDib()->GetWidth(), 48);
+            EXPECT_EQ(adjust.GetAdjustedDib()->GetHeight(), 32);
+            const Pixels pixels = PixelsOf(adjust.GetAdjustedDib());
+            EXPECT_EQ(pixels != PixelsOf(gradient.get()), module != nullptr)
+                << CAdjustImage::GetAdjustName(id);
+            if (module)
+                results.push_back(pixels);
+        }
+    }
+    for (size_t i = 0; i < results.size(); ++i)
+        for (size_t j = i + 1; j < results.size(); ++j)
+            EXPECT_NE(results[i], results[j])
+                << "effects " << i + kAdjustEmboss << " and " << j + kAdjustEmboss;
+    FreeLibrary(effects);
+}
+
 TEST_F(RebuildTest, CurlPassesItsSettingsRecord) {
     m_services.SetRastrumModule(s_recordingCurl);
     const Picture gradient = Gradient(40, 30);

@@ -24,8 +24,8 @@
 
 namespace {
 
-constexpr int kWidth = 480;
-constexpr int kHeight = 320;
+constexpr int kWidth = 360;
+constexpr int kHeight = 240;
 constexpr int kToneSlider = 80;
 constexpr int kEffectStrength = 50;
 
@@ -134,7 +134,7 @@ std::vector<Shot> Shots() {
 }
 
 QImage Overview(const std::vector<std::pair<std::string, QImage>>& pictures) {
-    constexpr int kColumns = 4, kThumbWidth = 240, kThumbHeight = 170, kCaption = 22, kGap = 8;
+    constexpr int kColumns = 4, kThumbWidth = 180, kThumbHeight = 128, kCaption = 22, kGap = 8;
     const int rows = (static_cast<int>(pictures.size()) + kColumns - 1) / kColumns;
     QImage sheet(kColumns * (kThumbWidth + kGap) + kGap, rows * (kThumbHeight + kCaption + kGap) + kGap,
                  QImage::Format_RGB32);

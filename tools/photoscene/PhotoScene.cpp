@@ -123,7 +123,7 @@ std::vector<BYTE> MakePhotoScene(int width, int height) {
         for (int x = 0; x < width; ++x) {
             const double u = (x + 0.5) / height;
             Colour c = FacePixel(u, v, face, Landscape(u, v, aspect));
-            const double grain = 7 * Grain(x, y);
+            const double grain = 2 * Grain(x, y);
             row[3 * x + 0] = static_cast<BYTE>(std::clamp(c.b + grain, 0.0, 255.0));
             row[3 * x + 1] = static_cast<BYTE>(std::clamp(c.g + grain, 0.0, 255.0));
             row[3 * x + 2] = static_cast<BYTE>(std::clamp(c.r + grain, 0.0, 255.0));
