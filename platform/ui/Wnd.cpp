@@ -437,8 +437,11 @@ BOOL CWnd::SetWindowPos(const CWnd* insertAfter, int x, int y, int width, int he
     const QSize newSize = (flags & SWP_NOSIZE) ? oldSize : QSize(std::max(width, 0), std::max(height, 0));
     if (newPos != oldPos)
         widget->move(newPos);
-    if (newSize != oldSize)
+    if (newSize != oldSize) {
         widget->resize(newSize);
+        // Qt tells a hidden widget of its new size only when it shows; the pixels follow at once.
+        ResizeSurface(m_hWnd);
+    }
     if (!(flags & SWP_NOZORDER) && insertAfter)
         ApplyZOrder(widget, insertAfter->m_hWnd);
     const HWND window = m_hWnd;

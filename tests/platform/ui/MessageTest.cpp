@@ -6,6 +6,8 @@
 #include "tests/support/FakeAppServices.h"
 #include "tests/support/UiTestSupport.h"
 
+#include <QCoreApplication>
+#include <atomic>
 #include <gmock/gmock.h>
 #include <thread>
 
@@ -93,6 +95,45 @@ TEST_F(MessageTest, MessagesPostedFromAWorkerThreadAreHandledOnTheWindowsThread)
 
     EXPECT_THAT(m_log,
                 ElementsAre("main private 1025 0 0", "main private 1025 1 0", "main private 1025 2 0"));
+}
+
+TEST_F(MessageTest, AMessageSentFromAWorkerThreadWaitsForTheWindowsThread) {
+    std::atomic<LRESULT> result{0};
+    std::atomic<bool> done{false};
+    std::thread worker([&, window = m_main.m_hWnd] {
+        result = SendMessage(window, kFolderChanged, 5, 6);
+        done = true;
+    });
+    while (!done)
+        QCoreApplication::processEvents();
+    worker.join();
+
+    EXPECT_EQ(result, 42);
+    EXPECT_THAT(m_log, ElementsAre("main private 1025 5 6"));
+}
+
+TEST_F(MessageTest, AWindowMayDestroyItselfWhileItHandlesAQueuedMessage) {
+    class ClosingWnd : public LoggingWnd {
+    public:
+        using LoggingWnd::LoggingWnd;
+
+    protected:
+        BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+            LoggingWnd::OnCommand(wParam, lParam);
+            DestroyWindow();
+            Log("still here"); // the object lives on; only its window is gone
+            return TRUE;
+        }
+    };
+    ClosingWnd panel(&m_log, "panel");
+    ASSERT_TRUE(panel.CreateChild(&m_main, CRect(0, 50, 40, 90), 1204));
+    m_log.clear();
+    panel.PostMessage(WM_COMMAND, 1, 0);
+    PumpMessages();
+
+    EXPECT_EQ(panel.m_hWnd, nullptr);
+    EXPECT_THAT(m_log, ElementsAre("panel command 1 code 0 from -", "panel destroy", "panel ncdestroy",
+                                   "panel still here"));
 }
 
 TEST_F(MessageTest, MessagesForAWindowThatIsGoneAreRefusedOrDropped) {
