@@ -127,7 +127,7 @@ LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     BOOL posted = FALSE;
     WithLiveWindow(window, [&](bool live) {
-        if (!live || window->phase == WindowRecord::Phase::Gone)
+        if (!live)
             return;
         QCoreApplication::postEvent(WidgetOf(window), new PostedMessageEvent(message, wParam, lParam));
         posted = TRUE;
