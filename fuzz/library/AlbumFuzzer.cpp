@@ -3,9 +3,9 @@
 // out of an album operation.
 #include "library/DSObjMgr.h"
 #include "library/PhotoAlbum.h"
-#include "platform/base/AppServices.h"
 #include "platform/base/Path.h"
 #include "platform/base/Profile.h"
+#include "tests/support/FakeAppServices.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -16,30 +16,14 @@
 
 namespace {
 
-// Message boxes answer at once and show nothing: a hostile album makes many.
-class QuietServices final : public IAppServices {
-public:
-    int MessageBox(UINT, UINT, UINT) override { return IDOK; }
-    int MessageBoxText(const CString&, UINT, UINT) override { return IDOK; }
-    CString LoadString(UINT, int) override { return "%s %s"; }
-    HMODULE GetEffectsModule() override { return nullptr; }
-    HMODULE GetRastrumModule() override { return nullptr; }
-    HMODULE GetResourceModule() override { return nullptr; }
-    BYTE IsEditMode() override { return FALSE; }
-    LPCTSTR GetVersionTag() override { return "4.1.a"; }
-    CString GetLoadedProjectVersion() override { return CString(); }
-    void SetLoadedProjectVersion(const CString&) override {}
-    BYTE IsSavePromptEnabled() override { return FALSE; }
-    BYTE GetSavePromptAnswer() override { return FALSE; }
-    CString GetAppName() override { return "Vellumcraft"; }
-};
-
 // A library in a temporary folder with the pictures kind, for the fuzzer's whole run.
 struct FuzzLibrary {
     FuzzLibrary() {
         std::string pattern = "/tmp/vc-album-fuzz-XXXXXX";
-        folder = mkdtemp(pattern.data()) != nullptr ? pattern : "/tmp";
-        SetAppServices(&services);
+        if (mkdtemp(pattern.data()) == nullptr)
+            std::abort();
+        folder = pattern;
+        services.SetString(65509, "%s %s");
         SetProfileFolderForTesting(CString(folder) + "/profile");
         WriteProfileString("Settings", "DataPath", CString(folder) + "/data");
         WriteProfileInt("Settings", "PictureInstallType", 0);
@@ -55,7 +39,8 @@ struct FuzzLibrary {
     }
 
     std::string folder;
-    QuietServices services;
+    // Installed for the run; the messages of each input are dropped after it.
+    FakeAppServices services;
     // Made once the profile points at the library.
     std::unique_ptr<CDSObjMgr> manager;
 };
@@ -74,11 +59,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     album.SetPath("/album0.zip");
     int count = -1;
     album.LoadProperties(count);
-    if (!library.manager->LoadAlbum(&album))
+    if (!library.manager->LoadAlbum(&album)) {
+        library.services.ClearMessages();
         return 0;
+    }
     album.LoadThumbnails();
     if (album.GetObjectCount() > 1)
         album.MoveObjectToBack(album.GetHeadObject());
     album.Sort(5, true);
+    library.services.ClearMessages();
     return 0;
 }
