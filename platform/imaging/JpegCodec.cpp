@@ -37,9 +37,10 @@ ErrorManager& ErrorsOf(j_common_ptr info) {
     std::longjmp(ErrorsOf(info).jump, 1);
 }
 
-// Warnings are not shown; a premature end of data makes the whole picture fail.
+// Warnings are not shown. Data that ends early, at the end of the file or at a marker in the middle of
+// the picture's data, makes the whole picture fail: libjpeg would fill the rest with grey.
 void NoteMessage(j_common_ptr info, int level) {
-    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
+    if (level < 0 && (info->err->msg_code == JWRN_JPEG_EOF || info->err->msg_code == JWRN_HIT_MARKER))
         ErrorsOf(info).truncated = true;
 }
 
@@ -162,12 +163,20 @@ bool IsGreyPicture(const CImagingBitmap& bitmap) {
 }
 
 bool DecodeRows(Decompressor& d, std::vector<BYTE>& dib) {
+    // Progressive files are read whole before the first row comes out.
+    if (d.errors.truncated)
+        return false;
     const int width = int(d.info.output_width), height = int(d.info.output_height);
     const int bitsPerPixel = d.info.out_color_space == JCS_GRAYSCALE ? 8 : 24;
-    dib = MakeDib(width, height, bitsPerPixel, bitsPerPixel == 8 ? GreyPalette() : std::vector<RGBQUAD>{});
-    BYTE* bottom = DibBottomRow(dib);
     const std::int64_t rowBytes = DibRowBytes(width, bitsPerPixel);
-    auto rowAt = [&](JDIMENSION line) { return bottom + rowBytes * (height - 1 - std::int64_t{line}); };
+    // The first rows go to a buffer of their own: a file that claims a large picture but holds no data
+    // for it fails there, before room for the whole picture is made.
+    std::vector<BYTE> firstRows(std::size_t(rowBytes) * std::min(kRowsPerRead, d.info.output_height));
+    BYTE* bottom = nullptr;
+    auto rowAt = [&](JDIMENSION line) {
+        return bottom ? bottom + rowBytes * (height - 1 - std::int64_t{line})
+                      : firstRows.data() + rowBytes * line;
+    };
 
     const bool cmyk = d.info.out_color_space == JCS_CMYK;
     std::vector<BYTE> cmykRows(cmyk ? std::size_t(width) * 4 * kRowsPerRead : 0);
@@ -183,6 +192,13 @@ bool DecodeRows(Decompressor& d, std::vector<BYTE>& dib) {
         if (cmyk)
             for (JDIMENSION i = 0; i < read; ++i)
                 CmykRowToBgr(rows[i], width, d.info.saw_Adobe_marker, rowAt(first + i));
+        if (!bottom) {
+            dib = MakeDib(width, height, bitsPerPixel,
+                          bitsPerPixel == 8 ? GreyPalette() : std::vector<RGBQUAD>{});
+            bottom = DibBottomRow(dib);
+            for (JDIMENSION i = 0; i < read; ++i)
+                std::memcpy(rowAt(i), firstRows.data() + rowBytes * i, std::size_t(rowBytes));
+        }
     }
     return !d.errors.truncated;
 }

@@ -167,6 +167,19 @@ bool ReadImage(PngReader& r, Output output, png_bytepp rows, std::size_t rowByte
     return true;
 }
 
+// Deflate shrinks data by 1032 to 1 at the very most: a file too small to hold the picture's rows even at
+// that rate is cut short, and is refused before room for the picture is made.
+constexpr std::int64_t kLargestDeflateRatio = 1032;
+
+bool HoldsEnoughData(const PngHeader& h, std::size_t fileBytes) {
+    const int channels = h.colourType == PNG_COLOR_TYPE_PALETTE || h.colourType == PNG_COLOR_TYPE_GRAY ? 1
+                         : h.colourType == PNG_COLOR_TYPE_GRAY_ALPHA                                   ? 2
+                         : h.colourType == PNG_COLOR_TYPE_RGB                                          ? 3
+                                                                                                       : 4;
+    const std::int64_t rowBytes = 1 + (std::int64_t{h.width} * channels * h.bitDepth + 7) / 8; // filter byte
+    return rowBytes * h.height <= std::int64_t(fileBytes) * kLargestDeflateRatio;
+}
+
 std::vector<RGBQUAD> PaletteOf(const PngHeader& h, int dibDepth) {
     std::vector<RGBQUAD> palette(std::size_t{1} << dibDepth, RGBQUAD{0, 0, 0, 0});
     if (h.colourType == PNG_COLOR_TYPE_PALETTE) {
@@ -208,7 +221,7 @@ bool DecodePng(std::span<const BYTE> file, CImagingBitmap& bitmap) {
     if (!ReadHeader(r))
         return false;
     const PngHeader& h = r.header;
-    if (!IsDibSizeAllowed(h.width, h.height))
+    if (!IsDibSizeAllowed(h.width, h.height) || !HoldsEnoughData(h, file.size()))
         return false;
     const int width = int(h.width), height = int(h.height);
     const Output output = OutputOf(h);

@@ -267,14 +267,9 @@ bool DecodeRgba(TIFF* tiff, const TiffPage& page, CImagingBitmap& bitmap) {
     image.req_orientation = ORIENTATION_BOTLEFT;
     image.orientation = ORIENTATION_TOPLEFT;
     const std::size_t pixels = std::size_t(page.width) * page.height;
-    std::vector<std::uint32_t> raster;
-    bool read = false;
-    try {
-        raster.resize(pixels);
-        read = TIFFRGBAImageGet(&image, raster.data(), page.width, page.height) != 0;
-    } catch (const std::bad_alloc&) {
-        read = false;
-    }
+    // Left uninitialised: a file that claims a large picture and fails early touches little memory.
+    std::unique_ptr<std::uint32_t[]> raster(new (std::nothrow) std::uint32_t[pixels]);
+    const bool read = raster && TIFFRGBAImageGet(&image, raster.get(), page.width, page.height) != 0;
     const bool alpha = image.alpha != 0;
     TIFFRGBAImageEnd(&image);
     if (!read)
@@ -287,7 +282,7 @@ bool DecodeRgba(TIFF* tiff, const TiffPage& page, CImagingBitmap& bitmap) {
     BYTE* bottom = DibBottomRow(dib);
     const std::int64_t rowBytes = DibRowBytes(width, depth);
     for (int y = 0; y < height; ++y) {
-        const std::uint32_t* in = raster.data() + std::size_t(y) * page.width;
+        const std::uint32_t* in = raster.get() + std::size_t(y) * page.width;
         BYTE* out = bottom + rowBytes * y;
         for (int x = 0; x < width; ++x, out += depth / 8) {
             const std::uint32_t p = in[x];

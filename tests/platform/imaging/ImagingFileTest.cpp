@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <ostream>
 #include <set>
+#include <sys/resource.h>
 
 namespace {
 
@@ -394,6 +395,38 @@ TEST_P(HostileFileTest, FailsWithoutCrashing) {
 
 INSTANTIATE_TEST_SUITE_P(Files, HostileFileTest, ::testing::ValuesIn(kHostileFiles),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The peak of memory this process has used, in MB.
+long PeakMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+// A small PNG that claims 16000 x 16000 pixels (within the limits) cannot hold them even at deflate's
+// best ratio: it is refused before 768 MB are made ready for its rows.
+TEST(ImagingFileTest, PngTooSmallForItsSizeIsRefusedBeforeAllocating) {
+    TempFolder folder;
+    const std::string path = folder.Path().str() + "/claim.png";
+    ASSERT_TRUE(RunCommand("/usr/bin/python3 " VC_SOURCE_DIR
+                           "/tests/platform/imaging/write_png.py claim 16000 16000 '" +
+                           path + "'"));
+    const long before = PeakMegabytes();
+    CImagingBitmap bitmap;
+    EXPECT_FALSE(LoadImagingFile(CString(path), 0, bitmap));
+    EXPECT_LT(PeakMegabytes() - before, 200);
+}
+
+// The same for a JPEG: its header claims 16000 x 16000 pixels, and its data ends in the first rows.
+TEST(ImagingFileTest, JpegWithoutDataForItsSizeFailsBeforeAllocating) {
+    std::vector<BYTE> file = Encoded(kFormatJpeg, 24);
+    const std::size_t frame = FrameHeader(file);
+    file[frame + 5] = 0x3E, file[frame + 6] = 0x80, file[frame + 7] = 0x3E, file[frame + 8] = 0x80;
+    const long before = PeakMegabytes();
+    CImagingBitmap bitmap;
+    EXPECT_FALSE(LoadImagingMemory(file.data(), file.size(), 0, bitmap));
+    EXPECT_LT(PeakMegabytes() - before, 200);
+}
 
 TEST(ImagingFileTest, TiffTagsClaimingHugeSizesFail) {
     // A TIFF of a few bytes that claims 65535 x 65535 pixels of one strip.

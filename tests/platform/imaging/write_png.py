@@ -1,5 +1,6 @@
 """Writes PNG variants that GraphicsMagick does not write, by hand: write_png.py KIND WIDTH HEIGHT PATH.
-KIND palette2: a 2-bit palette picture of four colours in diagonal stripes."""
+KIND palette2: a 2-bit palette picture of four colours in diagonal stripes;
+KIND claim: an RGB header of that size over the data of a single row, as a hostile file has it."""
 import struct
 import sys
 import zlib
@@ -21,6 +22,12 @@ def palette2(width, height):
     return chunk(b"IHDR", header) + chunk(b"PLTE", palette) + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b"")
 
 
+def claim(width, height):
+    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
+    row = zlib.compress(b"\0" + bytes(3 * width))
+    return chunk(b"IHDR", header) + chunk(b"IDAT", row) + chunk(b"IEND", b"")
+
+
 kind, width, height, path = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), sys.argv[4]
 with open(path, "wb") as out:
-    out.write(b"\x89PNG\r\n\x1a\n" + {"palette2": palette2}[kind](width, height))
+    out.write(b"\x89PNG\r\n\x1a\n" + {"palette2": palette2, "claim": claim}[kind](width, height))
