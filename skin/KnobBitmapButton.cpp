@@ -16,6 +16,24 @@ const std::array<CKnobBitmapButton::Zone, CKnobBitmapButton::kPositions> CKnobBi
     {{85, 200, 125, 210}, 2024, 151},
 }};
 
+int CKnobBitmapButton::OnCreate(LPCREATESTRUCT create) {
+    if (CBitmapButton::OnCreate(create) == -1)
+        return -1;
+    m_toolTip.Create(this);
+    m_toolTip.Activate(TRUE);
+    // Position 2 has no tip; the others are added in the order the tips were laid out.
+    for (const int position : {1, 3, 4, 5, 7, 6, 8, 9}) {
+        const Zone& zone = kZones[position - 1];
+        m_toolTip.AddTool(this, zone.toolTipText, &zone.rect, zone.command);
+    }
+    return 0;
+}
+
+BOOL CKnobBitmapButton::PreTranslateMessage(MSG* message) {
+    m_toolTip.RelayEvent(message);
+    return CBitmapButton::PreTranslateMessage(message);
+}
+
 BOOL CKnobBitmapButton::SetRegion(CRgn* shape, CRgn*, BOOL redraw) {
     if (!shape || !shape->m_hObject)
         return FALSE;

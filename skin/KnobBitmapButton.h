@@ -5,6 +5,7 @@
 
 #include "platform/gdi/Region.h"
 #include "platform/ui/BitmapButton.h"
+#include "platform/ui/ToolTipCtrl.h"
 
 #include <array>
 
@@ -31,8 +32,11 @@ public:
     // Turns the knob to position (1 to 9) without posting anything; the owner redraws.
     void SetPosition(int position);
     void DrawItem(LPDRAWITEMSTRUCT drawItem) override;
+    BOOL PreTranslateMessage(MSG* message) override;
+    const CToolTipCtrl& GetToolTip() const { return m_toolTip; }
 
 protected:
+    int OnCreate(LPCREATESTRUCT create) override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnDestroy() override;
     void OnMouseMove(UINT flags, CPoint point) override;
@@ -41,6 +45,7 @@ protected:
 
 private:
     std::array<CBitmap, kPositions> m_positionBitmaps;
+    CToolTipCtrl m_toolTip;
     CRgn m_clipRegion;
     int m_pressed = 0;
     int m_currentPosition = 1;

@@ -85,6 +85,11 @@ TEST_F(KnobTest, ANewKnobShowsPositionOneAndAClickBetweenZonesChangesNothing) {
     EXPECT_TRUE(ShowsPosition(5));
 }
 
+TEST_F(KnobTest, EveryZoneButTheSecondCarriesATip) {
+    BuildPlain();
+    EXPECT_EQ(m_knob.GetToolTip().GetToolCount(), 8);
+}
+
 TEST_F(KnobTest, TheReleasePointIsNotTested) {
     BuildPlain();
     PressAt(&m_knob, CPoint(20, 155));
