@@ -236,6 +236,7 @@ CString CDSObjMgr::MakeNumberedBitmapPath() const {
     if (pictures == nullptr)
         return CString();
     const CString folder = ResolvePathCase(GetDataDir() + pictures->GetSubDirectory());
+    MakeFolderPath(folder);
     for (int number = 0; number >= 0; ++number) {
         CString path;
         path.Format("%s/%d.bmp", folder, number);

@@ -219,6 +219,58 @@ TEST_F(AlbumTest, SortByTitleIgnoresCaseAndEveryKeyRewritesTheIndex) {
     EXPECT_GT(std::filesystem::last_write_time(path.str()), earlier) << "and still saves the index";
 }
 
+// Photos a.JPG (30 bytes, oldest), b.png (10 bytes, newest), c.bmp (file missing), d.jpg (20 bytes).
+TEST_F(AlbumTest, PhotoAlbumsSortByTheirFiles) {
+    struct Case {
+        const char* name;
+        int key;
+        bool ascending;
+        std::string order;
+    };
+    const Case cases[] = {
+        {"ExtensionIgnoringCase", 2, true, "c|a|d|b"},
+        {"SizeMissingFileStays", 3, true, "b|d|c|a"},
+        {"SizeDescending", 3, false, "a|d|c|b"},
+        {"TimeMissingFileStays", 4, true, "a|d|c|b"},
+        {"Description", 5, true, "d|a|c|b"},
+        {"DescriptionDescending", 5, false, "b|c|a|d"},
+        {"UnknownKey", 6, true, "a|b|c|d"},
+    };
+    CDSAlbum* album = NewAlbum("Urlaub");
+    const auto now = std::filesystem::file_time_type::clock::now();
+    struct File {
+        const char* title;
+        const char* name;
+        int size;
+        int hoursAgo;
+        const char* description;
+    };
+    for (const File& file : {File{"a", "a.JPG", 30, 3, "Berg"}, File{"b", "b.png", 10, 1, "hafen"},
+                             File{"c", "c.bmp", 0, 0, "Bucht"}, File{"d", "d.jpg", 20, 2, ""}}) {
+        CPhoto* photo = NewPhoto(file.name, file.title);
+        photo->SetDescription(file.description);
+        const CString path = PicturesFolder() + "/" + file.name;
+        WriteFile(path, std::string(static_cast<size_t>(file.size), 'x'));
+        std::filesystem::last_write_time(path.str(), now - std::chrono::hours(file.hoursAgo));
+        ASSERT_TRUE(album->AddObjects(photo));
+    }
+    std::filesystem::remove((PicturesFolder() + "/c.bmp").str());
+    for (const Case& c : cases) {
+        album->Sort(c.key, c.ascending);
+        EXPECT_EQ(Titles(album), c.order) << c.name;
+        EXPECT_EQ(Titles(Reloaded("Urlaub")), c.order) << c.name << ": stored";
+        album = Pictures()->FindAlbumByTitle("Urlaub");
+        for (const char letter : std::string("dcba")) {
+            for (POSITION pos = album->GetObjectList().GetHeadPosition(); pos != nullptr;) {
+                CDSObj* entry = album->GetObjectList().GetNext(pos);
+                if (entry->GetTitle() == CString(letter))
+                    album->MoveObjectToFront(entry);
+            }
+        }
+        ASSERT_EQ(Titles(album), "a|b|c|d");
+    }
+}
+
 TEST_F(AlbumTest, SavedInfoReplacesTheEntryDocument) {
     CDSAlbum* album = AlbumOf("ab");
     auto* photo = dynamic_cast<CPhoto*>(album->GetTailObject());

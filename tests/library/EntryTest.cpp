@@ -8,8 +8,10 @@
 #include "platform/base/Lists.h"
 #include "platform/base/MemFile.h"
 #include "tests/support/FakeAppServices.h"
+#include "tests/support/TempFolder.h"
 
 #include <cstring>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -249,6 +251,23 @@ TEST(EntryTest, PhotoDescriptionsRoundTrip) {
         ASSERT_TRUE(ReadBack(xml, read)) << c.name;
         EXPECT_EQ(read.GetDescription().str(), c.description) << c.name << ": " << xml;
     }
+}
+
+TEST(EntryTest, PhotoFromAFileOnDisk) {
+    TempFolder folder;
+    const CString path = folder.Path() + "/Urlaub am Meer.jpg";
+    std::ofstream(path.str()) << "x";
+    CPhoto named;
+    ASSERT_TRUE(named.InitFromFile(path, "Abends", nullptr));
+    EXPECT_EQ(named.GetTitle(), "Urlaub am Meer.jpg") << "without a title the file's name";
+    EXPECT_EQ(named.GetDescription(), "Abends");
+    EXPECT_EQ(named.GetFilePath(), path);
+    CPhoto titled;
+    ASSERT_TRUE(titled.InitFromFile(folder.Path() + "/URLAUB AM MEER.JPG", "", "Strand"));
+    EXPECT_EQ(titled.GetTitle(), "Strand");
+    CPhoto missing;
+    EXPECT_FALSE(missing.InitFromFile(folder.Path() + "/fehlt.jpg", "", nullptr));
+    EXPECT_EQ(missing.GetFilePath(), "");
 }
 
 TEST(EntryTest, PhotoDecodesBase64WhateverTheLetterCaseOfTheMark) {

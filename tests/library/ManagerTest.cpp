@@ -64,6 +64,56 @@ TEST_F(ManagerTest, KindsComeFromTheSettings) {
     EXPECT_EQ(m_manager->MakeNumberedBitmapPath(), "");
 }
 
+TEST_F(ManagerTest, EveryKindHasItsBuiltInAlbumsAndClasses) {
+    struct Case {
+        const char* name;
+        int typeId;
+        std::string builtIn;
+    };
+    const Case cases[] = {
+        {"Pictures", kResTypePictures, "Festplatte|Scanner|Kamera|Zuletzt verwendet|"},
+        {"Clipart", kResTypeClipart, "Festplatte|Zuletzt verwendet|"},
+        {"Frames", kResTypeFrames, "Zuletzt verwendet|"},
+        {"Stencils", kResTypeStencils, "Zuletzt verwendet|"},
+    };
+    std::string order;
+    for (POSITION pos = m_manager->GetResTypeList().GetHeadPosition(); pos != nullptr;)
+        order += std::to_string(m_manager->GetResTypeList().GetNext(pos)->GetTypeId());
+    EXPECT_EQ(order, "0321") << "pictures, clipart, frames, stencils";
+    for (const Case& c : cases) {
+        CResType* kind = m_manager->GetResType(c.typeId);
+        ASSERT_NE(kind, nullptr) << c.name;
+        std::string titles;
+        for (POSITION pos = kind->GetAlbumList(true).GetHeadPosition(); pos != nullptr;) {
+            CDSAlbum* album = kind->GetAlbumList(true).GetNext(pos);
+            titles += album->GetTitle().str() + "|";
+            EXPECT_EQ(m_manager->GetResTypeOfAlbum(album), kind) << c.name;
+        }
+        EXPECT_EQ(titles, c.builtIn) << c.name;
+        std::unique_ptr<CDSAlbum> album(kind->NewAlbum());
+        std::unique_ptr<CDSObj> entry(album->NewObject());
+        ASSERT_NE(entry, nullptr) << c.name;
+        EXPECT_EQ(m_manager->GetResTypeOfObject(entry.get()), kind) << c.name;
+        std::unique_ptr<CDSObj> empty(m_manager->NewEntryOfKind(kind));
+        EXPECT_EQ(empty != nullptr, c.typeId != kResTypePictures) << c.name;
+        if (empty)
+            EXPECT_EQ(empty->GetRuntimeClass(), entry->GetRuntimeClass()) << c.name;
+    }
+    EXPECT_EQ(m_manager->GetResTypeOfAlbum(nullptr), nullptr);
+    EXPECT_EQ(m_manager->GetResTypeOfObject(nullptr), nullptr);
+
+    // A stencil of the data folder stays relative, and is found in the install folder once it lives there.
+    CResType* stencils = m_manager->GetResType(kResTypeStencils);
+    WriteFile(DataDir() + "/Schablonen/Herz.bmp", "s");
+    std::unique_ptr<CDSObj> stencil(
+        m_manager->NewObjectOfKind(stencils, false, false, DataDir() + "/Schablonen/Herz.bmp"));
+    ASSERT_TRUE(stencil->IsRelative());
+    EXPECT_EQ(stencil->GetFilePath(), "/Herz.bmp");
+    EXPECT_EQ(m_manager->GetObjectFilePath(stencil.get()), DataDir() + "/Schablonen/Herz.bmp");
+    std::filesystem::remove((DataDir() + "/Schablonen/Herz.bmp").str());
+    EXPECT_EQ(m_manager->GetObjectFilePath(stencil.get()), InstallDir() + "/Schablonen/Herz.bmp");
+}
+
 // The entry "/img/a.jpg" of the pictures kind ("/Bilder") by install type, with the file in the data
 // folder or not.
 TEST_F(ManagerTest, EntryPathsFollowTheInstallType) {
@@ -341,6 +391,9 @@ TEST_F(ManagerTest, NumberedBitmapsTakeTheFirstFreeNumber) {
     EXPECT_EQ(std::filesystem::file_size((PicturesFolder() + "/1.bmp").str()), 0u);
     EXPECT_EQ(m_manager->MakeNumberedBitmapPath(), PicturesFolder() + "/3.bmp");
     EXPECT_EQ(ReadFile(PicturesFolder() + "/2.bmp"), "x");
+
+    std::filesystem::remove_all(PicturesFolder().str());
+    EXPECT_EQ(m_manager->MakeNumberedBitmapPath(), PicturesFolder() + "/0.bmp") << "the folder is made";
 }
 
 TEST_F(ManagerTest, ChoicesAndFilters) {
