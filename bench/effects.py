@@ -9,6 +9,7 @@ nearest thing it has: a positive implode, and a box-filtered scale down with a s
 at most 1.2 holds where the library wraps gm's own operation; the others it draws on the picture's rows itself.
 """
 import os
+import statistics
 import subprocess
 import sys
 
@@ -48,11 +49,17 @@ def main():
     ppm = os.path.join(work, "in.ppm")
     miff = os.path.join(work, "in.miff")
     write_input(miff, ppm)
-    baseline = benchlib.median_seconds(["gm", "convert", miff, "null:"])
     worst_wrapped = 0.0
     for name, operator, wrapped in EFFECTS:
-        ours, _ = benchlib.median_reported(benchlib.ours("effects_bench", benchlib.PROGRAM_DIR, ppm, name, STRENGTH))
-        peer = benchlib.median_seconds(["gm", "convert", miff, *operator, "null:"]) - baseline
+        # The three runs take turns, so that a busy spell of the machine falls on all of them alike.
+        ours_runs, peer_runs, baseline_runs = [], [], []
+        for _ in range(benchlib.RUNS):
+            ours_runs.append(benchlib.median_reported(
+                benchlib.ours("effects_bench", benchlib.PROGRAM_DIR, ppm, name, STRENGTH), runs=1)[0])
+            peer_runs.append(benchlib.median_seconds(["gm", "convert", miff, *operator, "null:"], runs=1))
+            baseline_runs.append(benchlib.median_seconds(["gm", "convert", miff, "null:"], runs=1))
+        ours = statistics.median(ours_runs)
+        peer = statistics.median(peer_runs) - statistics.median(baseline_runs)
         ratio = benchlib.report(f"{name} {WIDTH}x{HEIGHT} at {STRENGTH}", ours, "gm " + " ".join(operator[:2]), peer)
         if wrapped:
             worst_wrapped = max(worst_wrapped, ratio)
