@@ -14,7 +14,9 @@ namespace {
 constexpr int kRegionLimit = 1 << 16;
 
 bool WithinLimit(int x, int y) {
-    return std::abs(x) <= kRegionLimit && std::abs(y) <= kRegionLimit;
+    // Compared on both sides: the magnitude of INT_MIN does not fit an int.
+    const auto within = [](int value) { return value >= -kRegionLimit && value <= kRegionLimit; };
+    return within(x) && within(y);
 }
 
 // Rectangles are clamped instead, which keeps every pixel they cover within the limit.

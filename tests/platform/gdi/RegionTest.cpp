@@ -1,6 +1,7 @@
 #include "GdiTestSupport.h"
 #include "platform/gdi/QtInterop.h"
 
+#include <climits>
 #include <gtest/gtest.h>
 
 namespace {
@@ -149,6 +150,9 @@ TEST(Region, CurvedShapesBeyondAnyDeviceAreRefusedRectanglesClamped) {
     EXPECT_FALSE(ellipse.CreateEllipticRgn(0, 0, 2000000000, 10));
     const POINT far[] = {{0, 0}, {1 << 20, 0}, {0, 10}};
     EXPECT_FALSE(polygon.CreatePolygonRgn(far, 3, WINDING));
+    const POINT lowest[] = {{INT_MIN, INT_MIN}, {67, -24}, {-24, -24}};
+    EXPECT_FALSE(polygon.CreatePolygonRgn(lowest, 3, ALTERNATE));
+    EXPECT_FALSE(ellipse.CreateEllipticRgn(INT_MIN, 0, 10, 10));
     ASSERT_TRUE(rect.CreateRectRgn(-2000000000, 0, 2000000000, 10));
     EXPECT_TRUE(rect.PtInRegion(40000, 5));
     EXPECT_EQ(rect.OffsetRgn(2000000000, 0), ERROR) << "a move out of the coordinate range is refused";
