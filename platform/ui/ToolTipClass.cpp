@@ -1,6 +1,7 @@
 // The tool-tip window class: a list of tools, the relayed mouse messages that decide which one the
 // pointer rests on, and a small top-most window that shows its text.
 
+#include "platform/base/AppServices.h"
 #include "platform/gdi/Dc.h"
 #include "platform/ui/ControlClasses.h"
 #include "platform/ui/Messages.h"
@@ -65,7 +66,9 @@ CString TextOf(const TOOLINFO& info) {
         return CString();
     if (IS_INTRESOURCE(info.lpszText)) {
         const auto id = static_cast<UINT>(reinterpret_cast<std::uintptr_t>(info.lpszText));
-        return LoadWholeString(info.hinst ? info.hinst : AfxGetResourceHandle(), id, 255);
+        const CString text = LoadWholeString(info.hinst ? info.hinst : AfxGetResourceHandle(), id, 255);
+        // The string table lives in the text module, not in the resource module that is the handle.
+        return text.IsEmpty() && !info.hinst ? AppServices().LoadString(id) : text;
     }
     return info.lpszText;
 }

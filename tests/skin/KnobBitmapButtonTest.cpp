@@ -85,9 +85,18 @@ TEST_F(KnobTest, ANewKnobShowsPositionOneAndAClickBetweenZonesChangesNothing) {
     EXPECT_TRUE(ShowsPosition(5));
 }
 
-TEST_F(KnobTest, EveryZoneButTheSecondCarriesATip) {
+TEST_F(KnobTest, EveryZoneButTheSecondCarriesItsTipFromTheTextModule) {
+    auto tipText = [](UINT id) { return CString("Tipp ") + CString(std::to_string(id)); };
+    for (const CKnobBitmapButton::Zone& zone : CKnobBitmapButton::kZones)
+        m_services.SetString(zone.toolTipText, tipText(zone.toolTipText));
     BuildPlain();
     EXPECT_EQ(m_knob.GetToolTip().GetToolCount(), 8);
+    for (const CKnobBitmapButton::Zone& zone : CKnobBitmapButton::kZones) {
+        CString text;
+        m_knob.GetToolTip().GetText(text, &m_knob, zone.command);
+        EXPECT_EQ(text, zone.toolTipText ? tipText(zone.toolTipText) : CString())
+            << "command " << zone.command;
+    }
 }
 
 TEST_F(KnobTest, TheReleasePointIsNotTested) {
