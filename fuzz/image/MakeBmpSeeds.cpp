@@ -17,16 +17,16 @@ std::vector<RGBQUAD> Ramp(int entries) {
 }
 
 DibSpec Plain(WORD bitCount, LONG width, LONG height) {
-    DibSpec spec;
-    spec.bitCount = bitCount;
-    spec.width = width;
-    spec.height = height;
+    DibSpec layout;
+    layout.bitCount = bitCount;
+    layout.width = width;
+    layout.height = height;
     if (bitCount <= 8)
-        spec.table = Ramp(1 << bitCount);
+        layout.table = Ramp(1 << bitCount);
     const std::size_t rowBytes = std::size_t((width * bitCount + 31) / 32 * 4);
     for (std::size_t i = 0; i < rowBytes * std::size_t(height < 0 ? -height : height); ++i)
-        spec.bits.push_back(BYTE(i * 37));
-    return spec;
+        layout.bits.push_back(BYTE(i * 37));
+    return layout;
 }
 
 bool g_archiveForm = false;

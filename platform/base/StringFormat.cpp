@@ -1,21 +1,33 @@
 // printf-style formatting of CString::Format over typed arguments.
 
-#include <cstdio>
-
 #include "platform/base/String.h"
+
+#include <cstdio>
 
 namespace string_format {
 
-Argument MakeArgument(const CString& value) { return MakeArgument(value.view()); }
-Argument MakeArgument(const std::string& value) { return MakeArgument(std::string_view(value)); }
-Argument MakeArgument(std::string_view value) { return Argument{.kind = Argument::Kind::Text, .text = value}; }
-Argument MakeArgument(const char* value) { return MakeArgument(std::string_view(value ? value : "(null)")); }
-Argument MakeArgument(char* value) { return MakeArgument(static_cast<const char*>(value)); }
-Argument MakeArgument(const void* value) { return Argument{.kind = Argument::Kind::Pointer, .pointer = value}; }
+Argument MakeArgument(const CString& value) {
+    return MakeArgument(value.view());
+}
+Argument MakeArgument(const std::string& value) {
+    return MakeArgument(std::string_view(value));
+}
+Argument MakeArgument(std::string_view value) {
+    return Argument{.kind = Argument::Kind::Text, .text = value};
+}
+Argument MakeArgument(const char* value) {
+    return MakeArgument(std::string_view(value ? value : "(null)"));
+}
+Argument MakeArgument(char* value) {
+    return MakeArgument(static_cast<const char*>(value));
+}
+Argument MakeArgument(const void* value) {
+    return Argument{.kind = Argument::Kind::Pointer, .pointer = value};
+}
 
 namespace {
 
-struct Spec {
+struct Directive {
     std::string flags;
     int width = -1; // -1: none
     int precision = -1;
@@ -25,11 +37,16 @@ struct Spec {
 
 long long AsSigned(const Argument& a) {
     switch (a.kind) {
-    case Argument::Kind::Signed: return a.signedValue;
-    case Argument::Kind::Unsigned: return static_cast<long long>(a.unsignedValue);
-    case Argument::Kind::Floating: return static_cast<long long>(a.floatingValue);
-    case Argument::Kind::Pointer: return static_cast<long long>(reinterpret_cast<std::uintptr_t>(a.pointer));
-    case Argument::Kind::Text: return 0;
+    case Argument::Kind::Signed:
+        return a.signedValue;
+    case Argument::Kind::Unsigned:
+        return static_cast<long long>(a.unsignedValue);
+    case Argument::Kind::Floating:
+        return static_cast<long long>(a.floatingValue);
+    case Argument::Kind::Pointer:
+        return static_cast<long long>(reinterpret_cast<std::uintptr_t>(a.pointer));
+    case Argument::Kind::Text:
+        return 0;
     }
     return 0;
 }
@@ -45,28 +62,31 @@ unsigned long long AsUnsigned(const Argument& a, bool wide) {
 
 double AsFloating(const Argument& a) {
     switch (a.kind) {
-    case Argument::Kind::Floating: return a.floatingValue;
-    case Argument::Kind::Unsigned: return static_cast<double>(a.unsignedValue);
-    default: return static_cast<double>(AsSigned(a));
+    case Argument::Kind::Floating:
+        return a.floatingValue;
+    case Argument::Kind::Unsigned:
+        return static_cast<double>(a.unsignedValue);
+    default:
+        return static_cast<double>(AsSigned(a));
     }
 }
 
-std::string Pad(std::string text, const Spec& spec) {
-    if (spec.width > 0 && static_cast<int>(text.size()) < spec.width) {
-        const std::string fill(static_cast<size_t>(spec.width) - text.size(), ' ');
-        text = spec.flags.find('-') != std::string::npos ? text + fill : fill + text;
+std::string Pad(std::string text, const Directive& directive) {
+    if (directive.width > 0 && static_cast<int>(text.size()) < directive.width) {
+        const std::string fill(static_cast<size_t>(directive.width) - text.size(), ' ');
+        text = directive.flags.find('-') != std::string::npos ? text + fill : fill + text;
     }
     return text;
 }
 
-std::string PrintNumber(const Spec& spec, const char* lengthModifier, auto value) {
-    std::string format = "%" + spec.flags;
-    if (spec.width >= 0)
-        format += std::to_string(spec.width);
-    if (spec.precision >= 0)
-        format += "." + std::to_string(spec.precision);
+std::string PrintNumber(const Directive& directive, const char* lengthModifier, auto value) {
+    std::string format = "%" + directive.flags;
+    if (directive.width >= 0)
+        format += std::to_string(directive.width);
+    if (directive.precision >= 0)
+        format += "." + std::to_string(directive.precision);
     format += lengthModifier;
-    format += spec.conversion;
+    format += directive.conversion;
     char buffer[512];
     const int n = std::snprintf(buffer, sizeof buffer, format.c_str(), value);
     if (n < 0)
@@ -79,28 +99,28 @@ std::string PrintNumber(const Spec& spec, const char* lengthModifier, auto value
     return big;
 }
 
-std::string FormatOne(Spec spec, const Argument& a) {
-    switch (spec.conversion) {
+std::string FormatOne(Directive directive, const Argument& a) {
+    switch (directive.conversion) {
     case 'd':
     case 'i':
         if (a.kind == Argument::Kind::Text) {
-            spec.conversion = 's';
-            return FormatOne(spec, a);
+            directive.conversion = 's';
+            return FormatOne(directive, a);
         }
-        return PrintNumber(spec, "ll", AsSigned(a));
+        return PrintNumber(directive, "ll", AsSigned(a));
     case 'u':
     case 'x':
     case 'X':
     case 'o':
         if (a.kind == Argument::Kind::Text) {
-            spec.conversion = 's';
-            return FormatOne(spec, a);
+            directive.conversion = 's';
+            return FormatOne(directive, a);
         }
-        return PrintNumber(spec, "ll", AsUnsigned(a, spec.wide));
+        return PrintNumber(directive, "ll", AsUnsigned(a, directive.wide));
     case 'c': {
         const char ch = a.kind == Argument::Kind::Text ? (a.text.empty() ? '\0' : a.text.front())
                                                        : static_cast<char>(AsSigned(a));
-        return Pad(std::string(1, ch), spec);
+        return Pad(std::string(1, ch), directive);
     }
     case 'e':
     case 'E':
@@ -110,26 +130,27 @@ std::string FormatOne(Spec spec, const Argument& a) {
     case 'G':
     case 'a':
     case 'A':
-        return PrintNumber(spec, "", AsFloating(a));
+        return PrintNumber(directive, "", AsFloating(a));
     case 'p':
-        return PrintNumber(spec, "", a.kind == Argument::Kind::Pointer
-                                         ? a.pointer
-                                         : reinterpret_cast<const void*>(static_cast<std::uintptr_t>(AsSigned(a))));
+        return PrintNumber(directive, "",
+                           a.kind == Argument::Kind::Pointer
+                               ? a.pointer
+                               : reinterpret_cast<const void*>(static_cast<std::uintptr_t>(AsSigned(a))));
     default: { // 's', 'S'
         std::string text;
         if (a.kind == Argument::Kind::Text) {
             text = std::string(a.text);
         } else {
-            Spec number = spec;
+            Directive number = directive;
             number.conversion = a.kind == Argument::Kind::Floating ? 'g' : 'd';
             number.width = -1;
             number.precision = -1;
             number.flags.clear();
             text = FormatOne(number, a);
         }
-        if (spec.precision >= 0 && static_cast<int>(text.size()) > spec.precision)
-            text.resize(static_cast<size_t>(spec.precision));
-        return Pad(std::move(text), spec);
+        if (directive.precision >= 0 && static_cast<int>(text.size()) > directive.precision)
+            text.resize(static_cast<size_t>(directive.precision));
+        return Pad(std::move(text), directive);
     }
     }
 }
@@ -153,43 +174,43 @@ std::string Format(std::string_view format, const std::vector<Argument>& argumen
             ++i;
             continue;
         }
-        Spec spec;
+        Directive directive;
         size_t j = i + 1;
         while (j < format.size() && std::string_view("-+ #0").find(format[j]) != std::string_view::npos)
-            spec.flags += format[j++];
+            directive.flags += format[j++];
         if (j < format.size() && format[j] == '*') {
-            takeInt(spec.width);
-            if (spec.width < 0) {
-                spec.flags += '-';
-                spec.width = -spec.width;
+            takeInt(directive.width);
+            if (directive.width < 0) {
+                directive.flags += '-';
+                directive.width = -directive.width;
             }
             ++j;
         } else {
             for (; j < format.size() && format[j] >= '0' && format[j] <= '9'; ++j)
-                spec.width = std::max(spec.width, 0) * 10 + (format[j] - '0');
+                directive.width = std::max(directive.width, 0) * 10 + (format[j] - '0');
         }
         if (j < format.size() && format[j] == '.') {
             ++j;
-            spec.precision = 0;
+            directive.precision = 0;
             if (j < format.size() && format[j] == '*') {
-                takeInt(spec.precision);
+                takeInt(directive.precision);
                 ++j;
             } else {
                 for (; j < format.size() && format[j] >= '0' && format[j] <= '9'; ++j)
-                    spec.precision = spec.precision * 10 + (format[j] - '0');
+                    directive.precision = directive.precision * 10 + (format[j] - '0');
             }
         }
         for (;;) {
             if (j >= format.size())
                 break;
             if (format.substr(j, 3) == "I64") {
-                spec.wide = true;
+                directive.wide = true;
                 j += 3;
             } else if (format.substr(j, 2) == "ll") {
-                spec.wide = true;
+                directive.wide = true;
                 j += 2;
             } else if (std::string_view("jzt").find(format[j]) != std::string_view::npos) {
-                spec.wide = true;
+                directive.wide = true;
                 ++j;
             } else if (std::string_view("hlLwI").find(format[j]) != std::string_view::npos) {
                 ++j;
@@ -201,14 +222,14 @@ std::string Format(std::string_view format, const std::vector<Argument>& argumen
             out.append(format.substr(i));
             break;
         }
-        spec.conversion = format[j];
+        directive.conversion = format[j];
         i = j;
-        if (std::string_view("diouxXcsSeEfFgGaAp").find(spec.conversion) == std::string_view::npos)
+        if (std::string_view("diouxXcsSeEfFgGaAp").find(directive.conversion) == std::string_view::npos)
             continue; // %n and unknown conversions print nothing
-        spec.width = std::min(spec.width, 4096);
-        spec.precision = std::min(spec.precision, 4096);
+        directive.width = std::min(directive.width, 4096);
+        directive.precision = std::min(directive.precision, 4096);
         if (next < arguments.size())
-            out += FormatOne(spec, arguments[next++]);
+            out += FormatOne(directive, arguments[next++]);
     }
     return out;
 }

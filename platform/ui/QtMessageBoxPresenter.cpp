@@ -81,8 +81,8 @@ int CQtMessageBoxPresenter::Show(HWND owner, const CString& text, const CString&
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
     const std::vector<ButtonSpec> specs = ButtonsOf(style);
     std::vector<QPushButton*> buttons;
-    for (const ButtonSpec& spec : specs)
-        buttons.push_back(box.addButton(QString::fromUtf8(spec.text), spec.role));
+    for (const ButtonSpec& button : specs)
+        buttons.push_back(box.addButton(QString::fromUtf8(button.text), button.role));
     const auto defaultIndex = static_cast<size_t>((style & MB_DEFMASK) >> 8);
     box.setDefaultButton(buttons[defaultIndex < buttons.size() ? defaultIndex : 0]);
     const int escape = EscapeAnswer(style);

@@ -25,16 +25,16 @@ Function* TiffExport(const char* name) {
 const PixelGrid kColours = {{0xFF0000, 0x00FF00, 0x0000FF}, {0xFFFFFF, 0x000000, 0xFF0000}};
 
 DibSpec PaletteSpec() {
-    DibSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    spec.bitCount = 8;
-    spec.colorsUsed = 5;
+    DibSpec layout;
+    layout.width = 3;
+    layout.height = 2;
+    layout.bitCount = 8;
+    layout.colorsUsed = 5;
     // Entries are blue, green, red: red, green, blue, white, black.
-    spec.table = {{0, 0, 255, 0}, {0, 255, 0, 0}, {255, 0, 0, 0}, {255, 255, 255, 0}, {0, 0, 0, 0}};
+    layout.table = {{0, 0, 255, 0}, {0, 255, 0, 0}, {255, 0, 0, 0}, {255, 255, 255, 0}, {0, 0, 0, 0}};
     // Rows bottom first, each padded to 4 bytes.
-    spec.bits = {3, 4, 0, 0, 0, 1, 2, 0};
-    return spec;
+    layout.bits = {3, 4, 0, 0, 0, 1, 2, 0};
+    return layout;
 }
 
 std::string BytesOf(const std::vector<BYTE>& bytes) {
@@ -80,11 +80,11 @@ INSTANTIATE_TEST_SUITE_P(
                                      true},
                       BitmapFileCase{"TrueColourBitmap",
                                      [] {
-                                         DibSpec spec;
-                                         spec.width = 3;
-                                         spec.height = 2;
-                                         spec.bits = Rows24(kColours);
-                                         return BytesOf(BuildBmpFile(spec));
+                                         DibSpec layout;
+                                         layout.width = 3;
+                                         layout.height = 2;
+                                         layout.bits = Rows24(kColours);
+                                         return BytesOf(BuildBmpFile(layout));
                                      },
                                      true},
                       BitmapFileCase{"SizeFieldDiffers",

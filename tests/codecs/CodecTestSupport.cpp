@@ -53,11 +53,11 @@ PicturePtr MakePicture(int width, int height, const std::function<DWORD(int, int
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             grid[y][x] = colour(x, y);
-    DibSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bits = Rows24(grid);
-    const std::vector<BYTE> dib = BuildDib(spec);
+    DibSpec layout;
+    layout.width = width;
+    layout.height = height;
+    layout.bits = Rows24(grid);
+    const std::vector<BYTE> dib = BuildDib(layout);
     auto picture = std::make_unique<CPictureInfo>();
     picture->SetExternalDib(dib.data(), dib.size());
     return picture;

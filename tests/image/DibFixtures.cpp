@@ -15,45 +15,46 @@ void Append(std::vector<BYTE>& out, const T& value) {
 
 } // namespace
 
-std::vector<BYTE> BuildDib(const DibSpec& spec) {
+std::vector<BYTE> BuildDib(const DibSpec& layout) {
     std::vector<BYTE> out;
-    if (spec.headerSize == 12) {
-        BITMAPCOREHEADER core{12, static_cast<WORD>(spec.width), static_cast<WORD>(spec.height), spec.planes,
-                              spec.bitCount};
+    if (layout.headerSize == 12) {
+        BITMAPCOREHEADER core{12, static_cast<WORD>(layout.width), static_cast<WORD>(layout.height),
+                              layout.planes, layout.bitCount};
         Append(out, core);
     } else {
-        BITMAPINFOHEADER info{spec.headerSize,     spec.width,     spec.height, spec.planes, spec.bitCount,
-                              spec.compression,    spec.sizeImage, 2835,        2835,        spec.colorsUsed,
-                              spec.colorsImportant};
+        BITMAPINFOHEADER info{
+            layout.headerSize,     layout.width,     layout.height, layout.planes, layout.bitCount,
+            layout.compression,    layout.sizeImage, 2835,          2835,          layout.colorsUsed,
+            layout.colorsImportant};
         Append(out, info);
-        for (DWORD mask : spec.masks)
+        for (DWORD mask : layout.masks)
             Append(out, mask);
-        if (out.size() < spec.headerSize)
-            out.resize(spec.headerSize, 0);
+        if (out.size() < layout.headerSize)
+            out.resize(layout.headerSize, 0);
     }
-    for (const RGBQUAD& entry : spec.table) {
-        if (spec.headerSize == 12)
+    for (const RGBQUAD& entry : layout.table) {
+        if (layout.headerSize == 12)
             Append(out, RGBTRIPLE{entry.rgbBlue, entry.rgbGreen, entry.rgbRed});
         else
             Append(out, entry);
     }
-    out.insert(out.end(), spec.bits.begin(), spec.bits.end());
+    out.insert(out.end(), layout.bits.begin(), layout.bits.end());
     return out;
 }
 
-std::vector<BYTE> BuildBmpFile(const DibSpec& spec, std::size_t gap, std::optional<DWORD> offBits,
+std::vector<BYTE> BuildBmpFile(const DibSpec& layout, std::size_t gap, std::optional<DWORD> offBits,
                                std::optional<DWORD> fileSize) {
-    DibSpec front = spec;
+    DibSpec front = layout;
     front.bits.clear();
     const std::vector<BYTE> head = BuildDib(front);
-    const auto size = static_cast<DWORD>(14 + head.size() + gap + spec.bits.size());
+    const auto size = static_cast<DWORD>(14 + head.size() + gap + layout.bits.size());
     BITMAPFILEHEADER file{0x4D42, fileSize.value_or(size), 0, 0,
                           offBits.value_or(static_cast<DWORD>(14 + head.size() + gap))};
     std::vector<BYTE> out;
     Append(out, file);
     out.insert(out.end(), head.begin(), head.end());
     out.insert(out.end(), gap, 0xEE);
-    out.insert(out.end(), spec.bits.begin(), spec.bits.end());
+    out.insert(out.end(), layout.bits.begin(), layout.bits.end());
     return out;
 }
 

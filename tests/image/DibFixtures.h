@@ -22,11 +22,11 @@ struct DibSpec {
     std::vector<BYTE> bits;     // everything behind the colour table
 };
 
-std::vector<BYTE> BuildDib(const DibSpec& spec);
+std::vector<BYTE> BuildDib(const DibSpec& layout);
 
 // A BMP file: file header, then the DIB, with gap bytes between colour table and rows; bfOffBits and bfSize
 // are right unless given.
-std::vector<BYTE> BuildBmpFile(const DibSpec& spec, std::size_t gap = 0, std::optional<DWORD> offBits = {},
+std::vector<BYTE> BuildBmpFile(const DibSpec& layout, std::size_t gap = 0, std::optional<DWORD> offBits = {},
                                std::optional<DWORD> fileSize = {});
 
 // Rows of 24-bit pixels, bottom row first, padded; colours given top row first as 0xRRGGBB.

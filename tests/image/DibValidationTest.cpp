@@ -25,11 +25,11 @@ std::vector<RGBQUAD> Palette(int entries) {
 }
 
 DibSpec Spec24(const Grid& colors, bool topDown = false) {
-    DibSpec spec;
-    spec.width = LONG(colors[0].size());
-    spec.height = topDown ? -LONG(colors.size()) : LONG(colors.size());
-    spec.bits = Rows24(colors, topDown);
-    return spec;
+    DibSpec layout;
+    layout.width = LONG(colors[0].size());
+    layout.height = topDown ? -LONG(colors.size()) : LONG(colors.size());
+    layout.bits = Rows24(colors, topDown);
+    return layout;
 }
 
 std::vector<BYTE> Words(std::initializer_list<WORD> values) {
@@ -54,9 +54,9 @@ void PrintTo(const RefusedCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-DibSpec With(std::function<void(DibSpec&)> change, DibSpec spec = Spec24(kSmall24)) {
-    change(spec);
-    return spec;
+DibSpec With(std::function<void(DibSpec&)> change, DibSpec layout = Spec24(kSmall24)) {
+    change(layout);
+    return layout;
 }
 
 std::vector<BYTE> Dib(std::function<void(DibSpec&)> change) {
@@ -64,14 +64,14 @@ std::vector<BYTE> Dib(std::function<void(DibSpec&)> change) {
 }
 
 std::vector<BYTE> Paletted8(std::function<void(DibSpec&)> change) {
-    DibSpec spec;
-    spec.width = 2;
-    spec.height = 2;
-    spec.bitCount = 8;
-    spec.table = Palette(256);
-    spec.bits = std::vector<BYTE>(8, 1);
-    change(spec);
-    return BuildDib(spec);
+    DibSpec layout;
+    layout.width = 2;
+    layout.height = 2;
+    layout.bitCount = 8;
+    layout.table = Palette(256);
+    layout.bits = std::vector<BYTE>(8, 1);
+    change(layout);
+    return BuildDib(layout);
 }
 
 const RefusedCase kRefused[] = {
@@ -475,9 +475,9 @@ INSTANTIATE_TEST_SUITE_P(Unusual, AcceptedDibTest, testing::ValuesIn(kAccepted),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DibValidationTest, KeepsABlockInTheProgramsFormWhereItIs) {
-    DibSpec spec = Spec24(kSmall24);
-    spec.sizeImage = 0xFFFFFFF0; // a lie that readers of biSizeImage must never see
-    std::vector<BYTE> bytes = BuildDib(spec);
+    DibSpec layout = Spec24(kSmall24);
+    layout.sizeImage = 0xFFFFFFF0; // a lie that readers of biSizeImage must never see
+    std::vector<BYTE> bytes = BuildDib(layout);
     bytes.insert(bytes.end(), {1, 2, 3});
     auto block = std::make_unique<BYTE[]>(bytes.size());
     std::memcpy(block.get(), bytes.data(), bytes.size());
@@ -501,29 +501,29 @@ TEST(DibValidationTest, WidenedTableKeepsTheKnownColours) {
 }
 
 TEST(DibValidationTest, PaddingBitsAreNoPixels) {
-    DibSpec spec;
-    spec.width = 3;
-    spec.height = 1;
-    spec.bitCount = 4;
-    spec.colorsUsed = 2;
-    spec.table = Palette(2);
-    spec.bits = {0x10, 0x0F, 0xFF, 0xFF}; // pixels 1, 0, 0; the rest is padding
-    const NormalizedDib result = NormalizeExternalDib(BuildDib(spec));
+    DibSpec layout;
+    layout.width = 3;
+    layout.height = 1;
+    layout.bitCount = 4;
+    layout.colorsUsed = 2;
+    layout.table = Palette(2);
+    layout.bits = {0x10, 0x0F, 0xFF, 0xFF}; // pixels 1, 0, 0; the rest is padding
+    const NormalizedDib result = NormalizeExternalDib(BuildDib(layout));
     ASSERT_TRUE(result);
     EXPECT_EQ(reinterpret_cast<const BITMAPINFOHEADER*>(result.block.get())->biClrUsed, 2u);
     EXPECT_EQ(result.length, 40u + 8u + 4u);
 }
 
 TEST(DibValidationTest, RunLengthIndexPastShortTableWidensIt) {
-    DibSpec spec;
-    spec.width = 2;
-    spec.height = 1;
-    spec.bitCount = 8;
-    spec.compression = BI_RLE8;
-    spec.colorsUsed = 3;
-    spec.table = Palette(3);
-    spec.bits = {1, 2, 1, 9, 0, 1};
-    const NormalizedDib result = NormalizeExternalDib(BuildDib(spec));
+    DibSpec layout;
+    layout.width = 2;
+    layout.height = 1;
+    layout.bitCount = 8;
+    layout.compression = BI_RLE8;
+    layout.colorsUsed = 3;
+    layout.table = Palette(3);
+    layout.bits = {1, 2, 1, 9, 0, 1};
+    const NormalizedDib result = NormalizeExternalDib(BuildDib(layout));
     ASSERT_TRUE(result);
     EXPECT_EQ(reinterpret_cast<const BITMAPINFOHEADER*>(result.block.get())->biClrUsed, 0u);
     EXPECT_EQ(AllPixels(result.block.get()), Grid({{kGreen, kBlack}}));

@@ -11,12 +11,12 @@ namespace {
 using Bytes = std::vector<BYTE>;
 
 Bytes SmallDib() {
-    DibSpec spec;
-    spec.width = 2;
-    spec.height = 1;
-    spec.bits = {1, 2, 3, 4, 5, 6, 0, 0};
-    spec.sizeImage = 8;
-    return BuildDib(spec);
+    DibSpec layout;
+    layout.width = 2;
+    layout.height = 1;
+    layout.bits = {1, 2, 3, 4, 5, 6, 0, 0};
+    layout.sizeImage = 8;
+    return BuildDib(layout);
 }
 
 Bytes Store(CPictureInfo& picture, DWORD trailer = 0) {

@@ -32,24 +32,24 @@ void WriteAll(const fs::path& path, const Bytes& bytes) {
 
 // A 256-colour picture with a 40-byte header and biClrUsed 0.
 Bytes Paletted8Dib() {
-    DibSpec spec;
-    spec.width = 2;
-    spec.height = 2;
-    spec.bitCount = 8;
+    DibSpec layout;
+    layout.width = 2;
+    layout.height = 2;
+    layout.bitCount = 8;
     for (int i = 0; i < 256; ++i)
-        spec.table.push_back(RGBQUAD{BYTE(i), BYTE(255 - i), BYTE(i / 2), 0});
-    spec.bits = {1, 2, 0, 0, 3, 4, 0, 0};
-    spec.sizeImage = 8;
-    return BuildDib(spec);
+        layout.table.push_back(RGBQUAD{BYTE(i), BYTE(255 - i), BYTE(i / 2), 0});
+    layout.bits = {1, 2, 0, 0, 3, 4, 0, 0};
+    layout.sizeImage = 8;
+    return BuildDib(layout);
 }
 
 Bytes True24Dib() {
-    DibSpec spec;
-    spec.width = 3;
-    spec.height = 1;
-    spec.bits = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0};
-    spec.sizeImage = 12;
-    return BuildDib(spec);
+    DibSpec layout;
+    layout.width = 3;
+    layout.height = 1;
+    layout.bits = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0};
+    layout.sizeImage = 12;
+    return BuildDib(layout);
 }
 
 std::unique_ptr<CPictureInfo> PictureOf(const Bytes& dib) {

@@ -9,13 +9,13 @@ namespace {
 
 // A 256-colour picture with a 40-byte header and biClrUsed 0, as the program keeps it.
 CPictureInfo* MakePaletted8(int width, int height) {
-    DibSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitCount = 8;
-    spec.table.resize(256, RGBQUAD{1, 2, 3, 0});
-    spec.bits.assign(static_cast<std::size_t>((width + 3) / 4 * 4 * height), 7);
-    const std::vector<BYTE> dib = BuildDib(spec);
+    DibSpec layout;
+    layout.width = width;
+    layout.height = height;
+    layout.bitCount = 8;
+    layout.table.resize(256, RGBQUAD{1, 2, 3, 0});
+    layout.bits.assign(static_cast<std::size_t>((width + 3) / 4 * 4 * height), 7);
+    const std::vector<BYTE> dib = BuildDib(layout);
     auto* picture = new CPictureInfo;
     std::memcpy(picture->Allocate(static_cast<DWORD>(dib.size())), dib.data(), dib.size());
     return picture;

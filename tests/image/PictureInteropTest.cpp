@@ -116,14 +116,14 @@ INSTANTIATE_TEST_SUITE_P(Tools, ToolMadeBmpTest, testing::ValuesIn(kToolFiles),
 TEST(SavedBmpTest, PythonAndGraphicsMagickReadTheHeader) {
     TempFolder folder;
     const std::string path = std::string(folder.Path()) + "/saved.bmp";
-    DibSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    spec.bitCount = 8;
+    DibSpec layout;
+    layout.width = 3;
+    layout.height = 2;
+    layout.bitCount = 8;
     for (int i = 0; i < 256; ++i)
-        spec.table.push_back(RGBQUAD{BYTE(i), BYTE(i), BYTE(255 - i), 0});
-    spec.bits = {0, 1, 2, 0, 200, 201, 202, 0};
-    const std::vector<BYTE> dib = BuildDib(spec);
+        layout.table.push_back(RGBQUAD{BYTE(i), BYTE(i), BYTE(255 - i), 0});
+    layout.bits = {0, 1, 2, 0, 200, 201, 202, 0};
+    const std::vector<BYTE> dib = BuildDib(layout);
     CPictureInfo picture;
     std::memcpy(picture.Allocate(DWORD(dib.size())), dib.data(), dib.size());
     ASSERT_TRUE(picture.SaveFile(path.c_str()));
