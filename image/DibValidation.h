@@ -4,6 +4,7 @@
 // into the program's one form: a 40-byte BITMAPINFOHEADER with BI_RGB, bottom-up rows, a colour table
 // only below 16 bits per pixel, no colour masks, nothing between the colour table and the rows.
 
+#include "platform/base/DibLimits.h"
 #include "platform/base/WinStructs.h"
 
 #include <cstddef>
@@ -11,12 +12,6 @@
 #include <memory>
 #include <optional>
 #include <span>
-
-// Wider or taller pictures do not fit the 16-bit sizes of the core header and of the page code.
-inline constexpr std::int64_t kMaxDibSide = 65535;
-// At 32 bits per pixel this is 1 GiB of rows, which keeps every block length below 2^31: lengths are
-// signed 32-bit numbers in the picture type and in its archive form.
-inline constexpr std::int64_t kMaxDibPixels = std::int64_t{1} << 28;
 
 // Why a block was refused.
 enum class DibFault {

@@ -1,16 +1,12 @@
 #pragma once
 // Where the parts of a packed DIB lie, computed once with checked 64-bit arithmetic.
 
+#include "platform/base/DibLimits.h"
 #include "platform/base/WinStructs.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
-
-// Pictures above these limits are refused before anything is allocated: a side of more than 65535
-// pixels or more than 2^28 pixels in all (768 MB at 24 bits) is a damaged header, not a photo.
-inline constexpr std::int64_t kMaxDibSide = 65535;
-inline constexpr std::int64_t kMaxDibPixels = std::int64_t{1} << 28;
 
 // Bytes of one row of a DIB: padded to a multiple of 4.
 constexpr std::int64_t DibRowBytes(std::int64_t width, int bitsPerPixel) {
