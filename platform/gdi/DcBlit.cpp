@@ -123,8 +123,8 @@ int SetDIBitsToDevice(HDC dc, int xDest, int yDest, DWORD width, DWORD height, i
     if (!dc || dc->TakeInjectedFailure())
         return 0;
     DibPixels pixels;
-    if (width > static_cast<DWORD>(kMaxDibSide) || height > static_cast<DWORD>(kMaxDibSide) ||
-        startScan > static_cast<UINT>(kMaxDibSide) || scanLines > static_cast<UINT>(kMaxDibSide) ||
+    if (width > static_cast<DWORD>(kMaxDrawnDibSide) || height > static_cast<DWORD>(kMaxDrawnDibSide) ||
+        startScan > static_cast<UINT>(kMaxDrawnDibSide) || scanLines > static_cast<UINT>(kMaxDrawnDibSide) ||
         !pixels.Open(info, bits, usage, dc->PaletteEntries(), static_cast<int>(startScan)))
         return 0;
     const int h = pixels.Height(), first = static_cast<int>(startScan), lines = static_cast<int>(scanLines);

@@ -58,7 +58,7 @@ bool DibPixels::Open(const BITMAPINFO* info, const void* bits, UINT usage,
     }
     m_bottomUp = height > 0;
     height = height < 0 ? -height : height;
-    if (width <= 0 || height <= 0 || width > kMaxDibSide || height > kMaxDibSide)
+    if (width <= 0 || height <= 0 || width > kMaxDrawnDibSide || height > kMaxDrawnDibSide)
         return false;
     switch (m_bitCount) {
     case 1:

@@ -7,7 +7,7 @@
 
 // Sides beyond this are refused: no picture the program draws comes near it, and it keeps every row
 // offset far inside 64-bit arithmetic.
-inline constexpr int kMaxDibSide = 1 << 20;
+inline constexpr int kMaxDrawnDibSide = 1 << 20;
 
 class DibPixels : public PixelSource {
 public:
