@@ -1,7 +1,7 @@
 #include "library/zip/ZipArchive.h"
 
 #include "library/zip/ZipException.h"
-#include "library/zip/ZipRecordBytes.h"
+#include "platform/base/ByteOrder.h"
 #include "platform/base/GlobalMemory.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "library/zip/ZipDirectory.h"
 
 #include "library/zip/ZipException.h"
-#include "library/zip/ZipRecordBytes.h"
+#include "platform/base/ByteOrder.h"
 #include "platform/base/Path.h"
 
 #include <algorithm>

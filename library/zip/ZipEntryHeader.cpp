@@ -1,7 +1,7 @@
 #include "library/zip/ZipEntryHeader.h"
 
 #include "library/zip/ZipEntryName.h"
-#include "library/zip/ZipRecordBytes.h"
+#include "platform/base/ByteOrder.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "library/zip/ZipEntryName.h"
 
-#include "library/zip/ZipRecordBytes.h"
+#include "platform/base/ByteOrder.h"
 #include "platform/base/TextEncoding.h"
 
 #include <algorithm>

@@ -3,6 +3,7 @@
 
 #include "platform/base/WinTypes.h"
 
+#include <string>
 #include <vector>
 
 inline WORD ReadLe16(const BYTE* p) {
@@ -21,5 +22,15 @@ inline void AppendLe16(std::vector<BYTE>& out, WORD value) {
 
 inline void AppendLe32(std::vector<BYTE>& out, DWORD value) {
     AppendLe16(out, static_cast<WORD>(value));
+    AppendLe16(out, static_cast<WORD>(value >> 16));
+}
+
+inline void AppendLe16(std::string& out, WORD value) {
+    out += static_cast<char>(value & 0xFF);
+    out += static_cast<char>(value >> 8);
+}
+
+inline void AppendLe32(std::string& out, DWORD value) {
+    AppendLe16(out, static_cast<WORD>(value & 0xFFFF));
     AppendLe16(out, static_cast<WORD>(value >> 16));
 }
