@@ -23,6 +23,7 @@ endfunction()
 
 # vc_add_fuzzer(NAME <target> SOURCES ... [LIBS ...] [SECONDS n] [SEED_COMMAND cmd ...])
 # A libFuzzer target; CTest runs it for a short fixed time over a corpus in the build tree.
+# A single allocation over 512 MB counts as a failure: hostile sizes must be refused before allocating.
 # SEED_COMMAND, when given, runs first (as a fixture) with the corpus folder appended, to write seed files.
 function(vc_add_fuzzer)
     cmake_parse_arguments(ARG "" "NAME;SECONDS" "SOURCES;LIBS;SEED_COMMAND" ${ARGN})
@@ -36,7 +37,8 @@ function(vc_add_fuzzer)
     set(corpus ${CMAKE_BINARY_DIR}/fuzz/${ARG_NAME}.corpus)
     file(MAKE_DIRECTORY ${corpus})
     add_test(NAME ${ARG_NAME}
-        COMMAND $<TARGET_FILE:${ARG_NAME}> -max_total_time=${ARG_SECONDS} -rss_limit_mb=2048 -timeout=10
+        COMMAND $<TARGET_FILE:${ARG_NAME}> -max_total_time=${ARG_SECONDS} -rss_limit_mb=2048 -malloc_limit_mb=512
+                -timeout=10
                 -print_final_stats=0 ${corpus})
     set_tests_properties(${ARG_NAME} PROPERTIES LABELS fuzz TIMEOUT 300)
     if(ARG_SEED_COMMAND)

@@ -11,6 +11,12 @@ namespace {
 
 constexpr BYTE kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
+// Ancillary chunks the decoder has no use for. libpng allocates a text chunk at the length its header
+// claims before reading it, so a hostile file could make it ask for gigabytes; skipped chunks are only
+// read past.
+constexpr png_byte kSkippedChunks[] = "bKGD\0cHRM\0eXIf\0gAMA\0hIST\0iCCP\0iTXt\0oFFs\0pCAL\0pHYs\0"
+                                      "sBIT\0sCAL\0sPLT\0sRGB\0tEXt\0tIME\0zTXt";
+
 [[noreturn]] void LeaveOnError(png_structp png, png_const_charp) {
     png_longjmp(png, 1);
 }
@@ -63,6 +69,9 @@ bool ReadHeader(PngReader& r) {
         return false;
     png_set_read_fn(r.png, &r, ReadFromMemory);
     png_set_user_limits(r.png, png_uint_32(kMaxDibSide), png_uint_32(kMaxDibSide));
+    png_set_keep_unknown_chunks(r.png, PNG_HANDLE_CHUNK_NEVER, nullptr, 0);
+    png_set_keep_unknown_chunks(r.png, PNG_HANDLE_CHUNK_NEVER, kSkippedChunks,
+                                int(sizeof kSkippedChunks / 5));
     png_read_info(r.png, r.info);
     PngHeader& h = r.header;
     int interlace = 0;

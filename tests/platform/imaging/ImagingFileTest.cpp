@@ -350,6 +350,15 @@ const HostileCase kHostileFiles[] = {
          file[30] ^= 0xFF; // the IHDR checksum
          return file;
      }},
+    {"PngTextClaimingAGigabyte",
+     [] {
+         // A text chunk whose length field claims 1 GB, cut off after its type.
+         std::vector<BYTE> file = Encoded(kFormatPng, 24);
+         file.resize(33);
+         for (int b : {0x40, 0x00, 0x00, 0x00, int('t'), int('E'), int('X'), int('t'), int('a')})
+             file.push_back(BYTE(b));
+         return file;
+     }},
     {"JpegHuge",
      [] {
          std::vector<BYTE> file = Encoded(kFormatJpeg, 24);
