@@ -19,6 +19,7 @@ public:
     HMODULE GetEffectsModule() override { return nullptr; }
     HMODULE GetRastrumModule() override { return nullptr; }
     HMODULE GetResourceModule() override { return nullptr; }
+    HMODULE GetTextModule() override { return nullptr; }
     BYTE IsEditMode() override { return FALSE; }
     LPCTSTR GetVersionTag() override { return "4.1.a"; }
     CString GetLoadedProjectVersion() override { return {}; }
@@ -26,6 +27,7 @@ public:
     BYTE IsSavePromptEnabled() override { return FALSE; }
     BYTE GetSavePromptAnswer() override { return FALSE; }
     void SetSavePromptAnswer(BYTE /*answer*/) override {}
+    void SetClipartPath(LPCTSTR) override {}
     CString GetAppName() override { return "Vellumcraft"; }
     CString GetAboutText() override { return {}; }
 };

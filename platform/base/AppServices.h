@@ -23,6 +23,8 @@ public:
     virtual HMODULE GetRastrumModule() = 0;
     // The resource language module, where bitmaps, dialog templates and menus are found.
     virtual HMODULE GetResourceModule() = 0;
+    // The text language module, where the string table is found.
+    virtual HMODULE GetTextModule() = 0;
 
     // Set while the page follows a template of drawing objects; clear in normal mode (one picture).
     virtual BYTE IsEditMode() = 0;
@@ -39,6 +41,9 @@ public:
     virtual BYTE GetSavePromptAnswer() = 0;
     // Stores the standing answer (TRUE: save) and stops asking.
     virtual void SetSavePromptAnswer(BYTE answer) = 0;
+
+    // Keeps the folder of the clipart library (at most 259 bytes are kept).
+    virtual void SetClipartPath(LPCTSTR path) = 0;
 
     // The application's name, e.g. as the title of progress dialogs.
     virtual CString GetAppName() = 0;

@@ -37,6 +37,8 @@ public:
     void SetEffectsModule(HMODULE module) { m_effects = module; }
     void SetRastrumModule(HMODULE module) { m_rastrum = module; }
     void SetResourceModule(HMODULE module) { m_resource = module; }
+    void SetTextModule(HMODULE module) { m_text = module; }
+    const CString& ClipartPath() const { return m_clipartPath; }
     void SetEditMode(BYTE editMode) { m_editMode = editMode; }
     void SetSavePrompt(BYTE enabled, BYTE answer) {
         m_savePromptEnabled = enabled;
@@ -51,6 +53,7 @@ public:
     HMODULE GetEffectsModule() override { return m_effects; }
     HMODULE GetRastrumModule() override { return m_rastrum; }
     HMODULE GetResourceModule() override { return m_resource; }
+    HMODULE GetTextModule() override { return m_text; }
     BYTE IsEditMode() override { return m_editMode; }
     LPCTSTR GetVersionTag() override { return m_editMode ? "4.1.b" : "4.1.a"; }
     CString GetLoadedProjectVersion() override { return m_loadedVersion; }
@@ -61,6 +64,7 @@ public:
         m_savePromptAnswer = answer;
         m_savePromptEnabled = FALSE;
     }
+    void SetClipartPath(LPCTSTR path) override { m_clipartPath = path; }
     CString GetAppName() override { return m_appName; }
     CString GetAboutText() override { return m_aboutText; }
 
@@ -74,10 +78,12 @@ private:
     HMODULE m_effects = nullptr;
     HMODULE m_rastrum = nullptr;
     HMODULE m_resource = nullptr;
+    HMODULE m_text = nullptr;
     BYTE m_editMode = FALSE;
     BYTE m_savePromptEnabled = TRUE;
     BYTE m_savePromptAnswer = FALSE;
     CString m_appName = "Vellumcraft";
     CString m_aboutText;
     CString m_loadedVersion;
+    CString m_clipartPath;
 };

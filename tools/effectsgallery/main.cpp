@@ -39,6 +39,7 @@ public:
     HMODULE GetEffectsModule() override { return m_effects; }
     HMODULE GetRastrumModule() override { return m_rastrum; }
     HMODULE GetResourceModule() override { return nullptr; }
+    HMODULE GetTextModule() override { return nullptr; }
     BYTE IsEditMode() override { return FALSE; }
     LPCTSTR GetVersionTag() override { return "4.1.a"; }
     CString GetLoadedProjectVersion() override { return {}; }
@@ -46,6 +47,7 @@ public:
     BYTE IsSavePromptEnabled() override { return FALSE; }
     BYTE GetSavePromptAnswer() override { return FALSE; }
     void SetSavePromptAnswer(BYTE /*answer*/) override {}
+    void SetClipartPath(LPCTSTR) override {}
     CString GetAppName() override { return "Vellumcraft"; }
     CString GetAboutText() override { return {}; }
 
