@@ -1,5 +1,6 @@
 #include "library/DSObj.h"
 
+#include "image/ExtMgr.h"
 #include "image/FileHelpers.h"
 #include "image/PictureInfo.h"
 #include "library/DSObjMgr.h"
@@ -74,6 +75,17 @@ bool CDSObj::ReplacePaths(CStringList& from, CStringList& to) {
 
 CPictureInfo* CDSObj::LoadPicture() const {
     return nullptr;
+}
+
+CPictureInfo* CDSObj::LoadEntryFile(int bitsPerPixel) const {
+    CExtMgr* manager = GetExtMgr();
+    const CString path = GetFullPath();
+    if (manager == nullptr || path.IsEmpty())
+        return nullptr;
+    CPictureInfo* mask = nullptr;
+    CPictureInfo* picture = manager->LoadFile(path, mask, bitsPerPixel);
+    delete mask;
+    return picture;
 }
 
 bool CDSObj::IsLoaded() const {

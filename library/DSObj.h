@@ -92,6 +92,9 @@ public:
     CString GetFullPath() const;
 
 protected:
+    // The entry's file loaded at bitsPerPixel (0: the file's own depth), dropping any mask the loader
+    // returns; owned by the caller, null without the managers or a path or when the file cannot be read.
+    CPictureInfo* LoadEntryFile(int bitsPerPixel) const;
     // The PROPERTIES element of the entry's document with a reference for the caller, or null.
     CXmlElement* GetPropertiesElement() const;
     // The attributes every kind reads and writes, in two groups so that a kind can put its own between

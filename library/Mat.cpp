@@ -75,12 +75,7 @@ bool CMat::IsLoaded() const {
 CDSObj* CMat::Clone() const {
     if (m_dLeft == -1.0)
         return nullptr;
-    auto* mat = new CMat;
-    mat->m_dLeft = m_dLeft;
-    mat->m_dTop = m_dTop;
-    mat->m_dRight = m_dRight;
-    mat->m_dBottom = m_dBottom;
-    mat->m_strFrameName = m_strFrameName;
+    CMat* mat = CloneUnloaded();
     mat->SetRelative(IsRelative());
     mat->SetFilePath(GetFilePath());
     if (m_pFramePicture != nullptr) {
@@ -112,24 +107,12 @@ bool CMat::LoadData() {
 }
 
 CPictureInfo* CMat::LoadPicture() const {
-    CExtMgr* manager = GetExtMgr();
-    const CString path = GetFullPath();
-    if (GetDSObjMgr() == nullptr || manager == nullptr || path.IsEmpty())
-        return nullptr;
-    CPictureInfo* second = nullptr;
-    CPictureInfo* picture = manager->LoadFile(path, second, 0);
-    delete second;
-    return picture;
+    return LoadEntryFile(0);
 }
 
 bool CMat::LoadFrameImage() {
     SetFramePicture(nullptr);
-    CExtMgr* manager = GetExtMgr();
-    if (manager == nullptr)
-        return false;
-    CPictureInfo* second = nullptr;
-    SetFramePicture(manager->LoadFile(GetFullPath(), second, kFrameBitsPerPixel));
-    delete second;
+    SetFramePicture(LoadEntryFile(kFrameBitsPerPixel));
     return m_pFramePicture != nullptr;
 }
 

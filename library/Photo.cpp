@@ -1,10 +1,8 @@
 #include "library/Photo.h"
 
-#include "image/ExtMgr.h"
 #include "image/FileHelpers.h"
 #include "image/PictureInfo.h"
 #include "library/Base64.h"
-#include "library/DSObjMgr.h"
 #include "library/xml/XmlHelpers.h"
 #include "platform/base/FileFind.h"
 #include "platform/base/GlobalMemory.h"
@@ -78,17 +76,7 @@ bool CPhoto::InitFromFile(const CString& path, const char* description, const ch
 }
 
 CPictureInfo* CPhoto::LoadPicture() const {
-    CDSObjMgr* manager = GetDSObjMgr();
-    CExtMgr* extensions = GetExtMgr();
-    if (manager == nullptr || extensions == nullptr)
-        return nullptr;
-    const CString path = manager->GetObjectFilePath(this);
-    if (path.IsEmpty())
-        return nullptr;
-    CPictureInfo* mask = nullptr;
-    CPictureInfo* picture = extensions->LoadFile(path, mask, 0);
-    delete mask;
-    return picture;
+    return LoadEntryFile(0);
 }
 
 CDSObj* CPhoto::Clone() const {

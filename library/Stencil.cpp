@@ -1,8 +1,6 @@
 #include "library/Stencil.h"
 
-#include "image/ExtMgr.h"
 #include "image/PictureInfo.h"
-#include "library/DSObjMgr.h"
 #include "platform/base/Archive.h"
 #include "platform/gdi/GdiTypes.h"
 
@@ -48,24 +46,12 @@ bool CStencil::LoadData() {
 }
 
 CPictureInfo* CStencil::LoadPicture() const {
-    CExtMgr* manager = GetExtMgr();
-    const CString path = GetFullPath();
-    if (GetDSObjMgr() == nullptr || manager == nullptr || path.IsEmpty())
-        return nullptr;
-    CPictureInfo* second = nullptr;
-    CPictureInfo* picture = manager->LoadFile(path, second, 0);
-    delete second;
-    return picture;
+    return LoadEntryFile(0);
 }
 
 bool CStencil::Reload() {
     SetPicture(nullptr);
-    CExtMgr* manager = GetExtMgr();
-    if (manager == nullptr)
-        return true;
-    CPictureInfo* second = nullptr;
-    SetPicture(manager->LoadFile(GetFullPath(), second, kStencilBitsPerPixel));
-    delete second;
+    SetPicture(LoadEntryFile(kStencilBitsPerPixel));
     return true;
 }
 

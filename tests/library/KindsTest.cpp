@@ -383,6 +383,27 @@ TEST_F(KindsTest, StencilLoadsAt24BitsAndClonesIndependently) {
     EXPECT_EQ(PixelOf(*copy->GetBitmap(), 4, 3), 0x808080u);
 }
 
+TEST_F(KindsTest, FrameAndStencilPicturesKeepTheFilesDepth) {
+    DibBuilder dib(3, 2, 8, {Rgb(0x102030), Rgb(kWhite)});
+    dib.Pixels({0, 1, 0, 1, 0, 1});
+    const std::unique_ptr<CPictureInfo> written(PictureOf(dib));
+    WriteFile(Res("grau.bmp"), ""); // makes the folders
+    ASSERT_TRUE(written->WriteBmpFile(Res("grau.bmp")));
+
+    std::vector<std::unique_ptr<CDSObj>> entries;
+    entries.push_back(EntryOf<CMat>("grau.bmp"));
+    entries.push_back(EntryOf<CStencil>("grau.bmp"));
+    for (const auto& entry : entries) {
+        SCOPED_TRACE(entry->GetRuntimeClass()->m_lpszClassName);
+        const std::unique_ptr<CPictureInfo> picture(entry->LoadPicture());
+        ASSERT_NE(picture, nullptr);
+        EXPECT_EQ(picture->GetHeader()->biBitCount, 8) << "not the 24 bits of LoadData";
+        EXPECT_EQ(PixelOf(*picture, 1, 0), 1u);
+        entry->SetFilePath("");
+        EXPECT_EQ(std::unique_ptr<CPictureInfo>(entry->LoadPicture()), nullptr) << "no path";
+    }
+}
+
 TEST(KindClasses, AlbumsAndEntriesByTypeId) {
     for (const int typeId : {kResTypeStencils, kResTypeFrames, kResTypeClipart}) {
         const std::unique_ptr<CDSAlbum> album(CreateKindAlbum(typeId));
