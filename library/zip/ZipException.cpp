@@ -53,17 +53,13 @@ int CZipException::ErrorToCause(int error) {
 }
 
 BOOL CZipException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, UINT* pnHelpContext) const {
-    if (pnHelpContext)
-        *pnHelpContext = static_cast<UINT>(m_iCause);
     const char* format = kGenericText;
     for (const CauseEntry& entry : kCauses) {
         if (entry.cause == m_iCause)
             format = entry.text;
     }
-    CString text;
-    text.Format(format, m_strFileName);
-    CopyErrorText(text, lpszError, nMaxError);
-    return TRUE;
+    // Every text names the archive, even an empty name.
+    return CopyCauseMessage({format, nullptr}, m_iCause, m_strFileName, lpszError, nMaxError, pnHelpContext);
 }
 
 void AfxThrowZipException(int error, LPCSTR fileName) {

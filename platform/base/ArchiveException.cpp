@@ -4,11 +4,6 @@ IMPLEMENT_DYNAMIC(CArchiveException, CException)
 
 namespace {
 
-struct CauseText {
-    const char* named;   // with the archive's name for %s
-    const char* unnamed; // when the exception carries no name
-};
-
 // Indexed by cause.
 constexpr CauseText kCauseTexts[] = {
     {"Bei „%s“ ist kein Fehler aufgetreten.", "Es ist kein Fehler aufgetreten."},
@@ -28,18 +23,8 @@ constexpr CauseText kCauseTexts[] = {
 } // namespace
 
 BOOL CArchiveException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, UINT* pnHelpContext) const {
-    if (pnHelpContext) {
-        *pnHelpContext = static_cast<UINT>(m_cause);
-    }
-    const int cause = m_cause >= none && m_cause <= badSchema ? m_cause : generic;
-    CString text;
-    if (m_strFileName.IsEmpty()) {
-        text = kCauseTexts[cause].unnamed;
-    } else {
-        text.Format(kCauseTexts[cause].named, m_strFileName);
-    }
-    CopyErrorText(text, lpszError, nMaxError);
-    return TRUE;
+    const CauseText& text = kCauseTexts[m_cause >= none && m_cause <= badSchema ? m_cause : generic];
+    return CopyCauseMessage(text, m_cause, m_strFileName, lpszError, nMaxError, pnHelpContext);
 }
 
 void AfxThrowArchiveException(int cause, LPCSTR lpszArchiveName) {

@@ -47,3 +47,18 @@ void CopyErrorText(const char* text, LPSTR lpszError, UINT nMaxError) {
     std::memcpy(lpszError, text, length);
     lpszError[length] = '\0';
 }
+
+BOOL CopyCauseMessage(const CauseText& text, int cause, const CString& fileName, LPSTR lpszError,
+                      UINT nMaxError, UINT* pnHelpContext) {
+    if (pnHelpContext) {
+        *pnHelpContext = static_cast<UINT>(cause);
+    }
+    CString message;
+    if (fileName.IsEmpty() && text.unnamed != nullptr) {
+        message = text.unnamed;
+    } else {
+        message.Format(text.named, fileName);
+    }
+    CopyErrorText(message, lpszError, nMaxError);
+    return TRUE;
+}

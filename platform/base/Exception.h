@@ -4,6 +4,7 @@
 // e->Delete(), which frees heap exceptions and leaves static ones alone.
 
 #include "platform/base/Object.h"
+#include "platform/base/String.h"
 
 class CException : public CObject {
     DECLARE_DYNAMIC(CException)
@@ -30,3 +31,14 @@ public:
 
 // Copies text into a caller's buffer of nMaxError bytes, never splitting a UTF-8 sequence.
 void CopyErrorText(const char* text, LPSTR lpszError, UINT nMaxError);
+// The texts of one cause of an exception that names a file: named with the name for %s; unnamed for an
+// exception that carries no name, or null where named reads with an empty name too.
+struct CauseText {
+    const char* named;
+    const char* unnamed;
+};
+
+// The message of an exception with a cause and a file name, copied as by CopyErrorText; the cause becomes
+// the help context. TRUE.
+BOOL CopyCauseMessage(const CauseText& text, int cause, const CString& fileName, LPSTR lpszError,
+                      UINT nMaxError, UINT* pnHelpContext);

@@ -6,11 +6,6 @@ IMPLEMENT_DYNAMIC(CFileException, CException)
 
 namespace {
 
-struct CauseText {
-    const char* named;   // with the file's name for %s
-    const char* unnamed; // when the exception carries no name
-};
-
 // Indexed by cause.
 constexpr CauseText kCauseTexts[] = {
     {"Bei der Datei „%s“ ist kein Fehler aufgetreten.", "Es ist kein Fehler aufgetreten."},
@@ -40,18 +35,8 @@ constexpr CauseText kCauseTexts[] = {
 } // namespace
 
 BOOL CFileException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, UINT* pnHelpContext) const {
-    if (pnHelpContext) {
-        *pnHelpContext = static_cast<UINT>(m_cause);
-    }
-    const int cause = m_cause >= none && m_cause <= endOfFile ? m_cause : generic;
-    CString text;
-    if (m_strFileName.IsEmpty()) {
-        text = kCauseTexts[cause].unnamed;
-    } else {
-        text.Format(kCauseTexts[cause].named, m_strFileName);
-    }
-    CopyErrorText(text, lpszError, nMaxError);
-    return TRUE;
+    const CauseText& text = kCauseTexts[m_cause >= none && m_cause <= endOfFile ? m_cause : generic];
+    return CopyCauseMessage(text, m_cause, m_strFileName, lpszError, nMaxError, pnHelpContext);
 }
 
 int CFileException::OsErrorToException(LONG lOsError) {

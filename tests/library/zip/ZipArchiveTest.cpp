@@ -673,4 +673,17 @@ TEST(ZipExceptionTest, MapsEveryResultToItsCause) {
         EXPECT_EQ(CZipException::ErrorToCause(error), cause) << error;
 }
 
+TEST(ZipExceptionTest, EveryMessageNamesTheArchiveAndHandsOutTheCause) {
+    for (int cause = CZipException::CauseGeneric; cause <= CZipException::CauseNameTooLong + 1; ++cause) {
+        for (const char* name : {"/alben/a.zip", ""}) {
+            UINT context = 0;
+            char message[512];
+            EXPECT_TRUE(CZipException(cause, name).GetErrorMessage(message, sizeof message, &context));
+            EXPECT_NE(std::string(message).find(std::string("„") + name + "“"), std::string::npos)
+                << cause << ": " << message;
+            EXPECT_EQ(context, static_cast<UINT>(cause));
+        }
+    }
+}
+
 } // namespace

@@ -74,6 +74,21 @@ TEST(ExceptionTest, MessagesNameTheFileInGerman) {
     EXPECT_EQ(MessageOf(CException()), "");
 }
 
+TEST(ExceptionTest, TheCauseIsTheHelpContextEvenWithoutATextOfItsOwn) {
+    const auto helpContextOf = [](const CException& e) {
+        UINT context = 12345;
+        char message[256];
+        e.GetErrorMessage(message, sizeof message, &context);
+        return context;
+    };
+    EXPECT_EQ(helpContextOf(CFileException(CFileException::diskFull, ENOSPC, "x")),
+              UINT{CFileException::diskFull});
+    EXPECT_EQ(helpContextOf(CFileException(99)), 99u) << "the generic text, the cause as it is";
+    EXPECT_EQ(helpContextOf(CArchiveException(CArchiveException::badClass)),
+              UINT{CArchiveException::badClass});
+    EXPECT_EQ(helpContextOf(CException()), 0u);
+}
+
 TEST(ExceptionTest, MessageIsCutBeforeAWholeCharacter) {
     // The two bytes of "ä" go together or not at all.
     const CFileException full(CFileException::diskFull);
