@@ -38,6 +38,7 @@ using LPCTSTR = const char*;
 using LPVOID = void*;
 using LPCVOID = const void*;
 using LPBYTE = BYTE*;
+using LPDWORD = DWORD*;
 
 inline constexpr BOOL TRUE = 1;
 inline constexpr BOOL FALSE = 0;
