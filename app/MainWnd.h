@@ -1,0 +1,172 @@
+#pragma once
+// CMainWnd: the program's one top-level window. A borderless popup over the whole desktop that paints the
+// 800 by 600 skin "MAIN_WND" centred and black around it, and carries 33 skinned buttons, the page canvas
+// and the category panel on that skin.
+//
+// Create it with new and CreateEx (style WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU, size 0): creation
+// needs the application services' resource and text modules and a default printer. When creation is
+// refused the object stays without a window and its creator deletes it; once the window exists, the
+// object deletes itself when the window is destroyed, and nobody else deletes it.
+
+#include "platform/base/Lists.h"
+#include "platform/base/String.h"
+#include "platform/gdi/Bitmap.h"
+#include "platform/ui/ToolTipCtrl.h"
+#include "platform/ui/Wnd.h"
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class CAlbumDlg;
+class CBitmapButton;
+class CDC;
+class CDSAlbum;
+class CKnobBitmapButton;
+class CMat;
+class CRadioBitmapButton;
+class CStencil;
+class CTemplate;
+class CTwoColorsBitmapButton;
+class CWorkBitmap;
+
+class CMainWnd : public CWnd {
+public:
+    // The skin's size and the two children's control ids.
+    static constexpr int kSkinWidth = 800;
+    static constexpr int kSkinHeight = 600;
+    static constexpr UINT kPreviewWndId = 1202;
+    static constexpr UINT kCategWndId = 1204;
+
+    // The buttons, in the order the window keeps them.
+    enum Button {
+        kMinimize,
+        kAbout,
+        kClose,
+        kKnob,
+        kPrint,
+        k2Colors,
+        kGrayscale,
+        k256Colors,
+        kTrueColors,
+        kMirror,
+        kRotate,
+        kMove,
+        kMerge,
+        kOrigPicture,
+        kText,
+        kInternet,
+        kResourceManager,
+        kBrightness,
+        kSaturation,
+        kContrast,
+        kSharpness,
+        kGamma,
+        kLaden,
+        kSpeichern,
+        kAlbum,
+        kCamera,
+        kScanner,
+        kDisk,
+        kEffekte,
+        kEinstellungen,
+        kDrucken,
+        kNormalMode,
+        kEditMode,
+        kButtonCount
+    };
+
+    // Fills the "none" text (string 292); makes no window.
+    CMainWnd();
+    ~CMainWnd() override;
+
+    // The skin's top-left corner in the client area of a window of that size: the margins, halved and
+    // truncated toward zero.
+    static CPoint SkinOrigin(int width, int height);
+
+    BOOL LoadBackground();
+    // Each first destroys the buttons it makes; FALSE when a button, a region or a bitmap cannot be made.
+    BOOL CreateCaptionButtons();
+    BOOL CreateButtons();
+    BOOL CreateChildWindows();
+    // The page template of that name, or null when there is none.
+    CTemplate* LoadTemplateByName(const CString& name);
+    void RedrawPreview();
+
+    CWnd* GetPreviewWnd() const { return m_previewWnd; }
+    CWnd* GetCategWnd() const { return m_categWnd; }
+    CDSAlbum* GetCurrentAlbum() const { return m_currentAlbum; }
+    BYTE IsModified() const { return m_modified; }
+    void SetModified(BYTE modified) { m_modified = modified; }
+    // Printer orientation (DMORIENT_PORTRAIT or DMORIENT_LANDSCAPE) and the paper size in tenths of a
+    // millimetre, as creation found them.
+    int GetIntField() const { return m_printerOrientation; }
+    CSize GetPaperSize() const { return m_paperSize; }
+    float GetPrintOffsetX() const { return m_printOffsetX; }
+    float GetPrintOffsetY() const { return m_printOffsetY; }
+    CBitmapButton* GetButton(Button button) const { return m_buttons[button].get(); }
+    const CToolTipCtrl& GetToolTip() const { return m_toolTip; }
+
+    // The text of an unset template, shared by the settings dialog.
+    static const CString& GetNoneText();
+
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    int OnCreate(LPCREATESTRUCT create) override;
+    void OnPaint() override;
+    BOOL OnEraseBkgnd(CDC* dc) override;
+    void OnNcDestroy() override;
+
+public:
+    // Commands 1000 and 1001.
+    void OnMinimize();
+    void OnCloseButton();
+
+private:
+    // The print set-up from the default printer or the saved "Printer" section; FALSE refuses creation.
+    BOOL SetUpPrinter();
+    void ReadPrintOffsets();
+
+    // Runs make; a framework exception, or running out of memory, is shown with its own text and FALSE
+    // returned.
+    static BOOL MadeOrReported(const std::function<void()>& make);
+
+    void DestroyButton(Button button);
+    // Creates the button object and its window, shown; FALSE when either cannot be made.
+    BOOL MakeButton(Button button, DWORD extraStyle);
+    BOOL ShapeButton(Button button, CPoint skinOrigin);
+    void AddToolTips();
+
+    CKnobBitmapButton* Knob() const;
+    CTwoColorsBitmapButton* TwoColors() const;
+    CRadioBitmapButton* ModeButton(Button button) const;
+
+    int m_currentAdjustment = -1;
+    CPtrList m_undoList{10};
+    BYTE m_modified = 0;
+    BYTE m_pageOption = 0;
+    CDSAlbum* m_currentAlbum = nullptr;
+    CAlbumDlg* m_scanAlbumDlg = nullptr;
+    std::array<std::unique_ptr<CBitmapButton>, kButtonCount> m_buttons;
+    std::unique_ptr<CDC> m_memoryDC;
+    std::unique_ptr<CBitmap> m_background;
+    HBITMAP m_displacedBitmap = nullptr;
+    int m_skinWidth = kSkinWidth;
+    int m_skinHeight = kSkinHeight;
+    int m_printerOrientation = 1;
+    WORD m_paperNumber = 0;
+    CSize m_paperSize{0, 0};
+    CString m_projectPath;
+    CString m_dialogPath;
+    std::unique_ptr<CStencil> m_stencil;
+    std::unique_ptr<CMat> m_mat;
+    std::unique_ptr<CWorkBitmap> m_workBitmap;
+    // The two children delete themselves when their windows are destroyed.
+    CWnd* m_previewWnd = nullptr;
+    CWnd* m_categWnd = nullptr;
+    CToolTipCtrl m_toolTip;
+    BYTE m_albumPicture = 0;
+    float m_printOffsetX = 0.0f;
+    float m_printOffsetY = 0.0f;
+};
