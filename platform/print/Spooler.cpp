@@ -49,26 +49,27 @@ constexpr size_t AlignUp(size_t bytes) {
     return (bytes + 7) & ~size_t{7};
 }
 
-size_t BytesOf(const PrinterEntry& entry) {
+size_t TextBytes(const PrinterEntry& entry) {
     const auto text = [](const CString& s) { return static_cast<size_t>(s.GetLength()) + 1; };
-    return (entry.hasDevMode ? AlignUp(sizeof(DEVMODE)) : 0) + text(entry.printer.name) +
-           text(entry.printer.driver) + text(entry.printer.port);
+    return text(entry.printer.name) + text(entry.printer.driver) + text(entry.printer.port);
 }
 
-// Lays the records out as the system does: the array first, then device modes and names behind it.
+// Lays the records out as the system does: the array first, then the device modes (each aligned for
+// its fields), then the names.
 class PrinterInfoWriter {
 public:
-    PrinterInfoWriter(BYTE* buffer, size_t count)
+    PrinterInfoWriter(BYTE* buffer, size_t count, size_t devModeCount)
         : m_records(reinterpret_cast<PRINTER_INFO_2*>(buffer)),
-          m_cursor(buffer + AlignUp(count * sizeof(PRINTER_INFO_2))) {}
+          m_devModes(buffer + AlignUp(count * sizeof(PRINTER_INFO_2))),
+          m_text(m_devModes + devModeCount * AlignUp(sizeof(DEVMODE))) {}
 
     void Write(size_t index, const PrinterEntry& entry, const CString& defaultName) {
         PRINTER_INFO_2& info = m_records[index];
         std::memset(&info, 0, sizeof info);
         if (entry.hasDevMode) {
-            info.pDevMode = reinterpret_cast<DEVMODE*>(m_cursor);
-            std::memcpy(m_cursor, &entry.devMode, sizeof(DEVMODE));
-            m_cursor += AlignUp(sizeof(DEVMODE));
+            info.pDevMode = reinterpret_cast<DEVMODE*>(m_devModes);
+            std::memcpy(m_devModes, &entry.devMode, sizeof(DEVMODE));
+            m_devModes += AlignUp(sizeof(DEVMODE));
         }
         info.pPrinterName = Text(entry.printer.name);
         info.pDriverName = Text(entry.printer.driver);
@@ -82,27 +83,32 @@ public:
 
 private:
     LPSTR Text(const CString& text) {
-        auto* start = reinterpret_cast<LPSTR>(m_cursor);
+        auto* start = reinterpret_cast<LPSTR>(m_text);
         std::memcpy(start, text.GetString(), static_cast<size_t>(text.GetLength()) + 1);
-        m_cursor += text.GetLength() + 1;
+        m_text += text.GetLength() + 1;
         return start;
     }
 
     PRINTER_INFO_2* m_records;
-    BYTE* m_cursor;
+    BYTE* m_devModes;
+    BYTE* m_text;
 };
 
 BOOL WritePrinterInfos(const std::vector<PrinterEntry>& entries, const CString& defaultName, LPBYTE buffer,
                        DWORD bufferBytes, LPDWORD bytesNeeded) {
+    size_t devModeCount = 0;
     size_t needed = entries.empty() ? 0 : AlignUp(entries.size() * sizeof(PRINTER_INFO_2));
-    for (const PrinterEntry& entry : entries)
-        needed += BytesOf(entry);
+    for (const PrinterEntry& entry : entries) {
+        devModeCount += entry.hasDevMode ? 1 : 0;
+        needed += TextBytes(entry);
+    }
+    needed += devModeCount * AlignUp(sizeof(DEVMODE));
     *bytesNeeded = static_cast<DWORD>(needed);
     if (!buffer || bufferBytes < needed) {
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return FALSE;
     }
-    PrinterInfoWriter writer(buffer, entries.size());
+    PrinterInfoWriter writer(buffer, entries.size(), devModeCount);
     for (size_t index = 0; index < entries.size(); ++index)
         writer.Write(index, entries[index], defaultName);
     return TRUE;

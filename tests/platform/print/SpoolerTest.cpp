@@ -52,8 +52,10 @@ TEST_F(SpoolerTest, EnumerationListsInstalledPrintersThenThePdfPrinter) {
     EXPECT_STREQ(printers[3].pPrinterName, kBuiltInPdfPrinterName);
     EXPECT_NE(printers[3].pDevMode, nullptr);
 
-    // Everything the records point to lies inside the caller's buffer.
+    // Everything the records point to lies inside the caller's buffer, each device mode aligned for its
+    // fields.
     for (DWORD i = 0; i < count; ++i) {
+        EXPECT_EQ(reinterpret_cast<uintptr_t>(printers[i].pDevMode) % alignof(DEVMODE), 0u) << i;
         for (const void* p : {static_cast<const void*>(printers[i].pPrinterName),
                               static_cast<const void*>(printers[i].pPortName)}) {
             EXPECT_GE(static_cast<const BYTE*>(p), buffer.data());

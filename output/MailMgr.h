@@ -1,0 +1,37 @@
+#pragma once
+// CMailMgr: the program's mail settings (SMTP server, sender address, e-mail help file) from the
+// profile's "Settings" section.
+
+#include "platform/base/Object.h"
+#include "platform/base/String.h"
+
+class CMailMgr : public CObject {
+public:
+    // Empty settings; becomes the process-wide manager.
+    CMailMgr();
+    ~CMailMgr() override;
+    CMailMgr(const CMailMgr&) = delete;
+    CMailMgr& operator=(const CMailMgr&) = delete;
+
+    // The manager the send-mail page reaches; null when there is none.
+    static CMailMgr* GetInstance();
+
+    // Reads "SMTPServer", "MailSender" and "EmailHelpFile" (empty when absent).
+    bool LoadSettings();
+    // Writes "SMTPServer" and "MailSender"; the help file is never written. False when a write failed.
+    bool SaveSettings();
+
+    CString GetServer() const { return m_strServer; }
+    CString GetSender() const { return m_strSender; }
+    CString GetHelpFile() const { return m_strHelpFile; }
+    void SetServer(const CString& server) { m_strServer = server; }
+    void SetSender(const CString& sender) { m_strSender = sender; }
+    // The number of pieces a message body is sent in, and so of progress steps per sending.
+    int GetIntSetting() const { return m_nChunkCount; }
+
+private:
+    int m_nChunkCount = 20;
+    CString m_strServer;
+    CString m_strSender;
+    CString m_strHelpFile;
+};
