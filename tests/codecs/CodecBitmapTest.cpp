@@ -70,8 +70,9 @@ TEST_P(BitmapFiles, BecomeDeviceBitmapsOnlyWhenWhole) {
     WriteBytes(path, GetParam().bytes());
     const std::unique_ptr<CBitmap> bitmap(load(path.c_str()));
     ASSERT_EQ(GetParam().loads, bitmap != nullptr);
-    if (bitmap)
+    if (bitmap) {
         EXPECT_EQ(kColours, PixelsOfBitmap(*bitmap, 3, 2));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

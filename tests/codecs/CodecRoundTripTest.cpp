@@ -58,11 +58,13 @@ TEST_P(RoundTrips, DecodeToTheDepthReducedPicture) {
     const PicturePtr ownedMask(mask);
     ASSERT_NE(nullptr, loaded);
     // Files of 32 bits keep an alpha channel; an opaque picture's is opaque everywhere.
-    if (mask)
+    if (mask) {
         EXPECT_EQ(PixelGrid(31, std::vector<DWORD>(45, 0xFFFFFF)), PixelsOf(*mask)) << "all opaque";
+    }
     EXPECT_TRUE(!mask || c.bits == 32);
-    if (c.loadedBits)
+    if (c.loadedBits) {
         EXPECT_EQ(c.loadedBits, BitsOf(*loaded));
+    }
     const PixelGrid pixels = PixelsOf(*loaded);
     switch (c.expect) {
     case Expect::Exact:

@@ -189,8 +189,9 @@ TEST_P(StrengthEffectTest, GivesTinyPicturesTheirSizeOrNothing) {
     // A neighbourhood wider than the picture may be refused (null), but never read outside it.
     for (auto [w, h] : {std::pair{1, 1}, {2, 2}, {3, 5}, {7, 2}}) {
         const std::vector<BYTE> out = Apply(GetParam().name, PhotoLike(w, h), 100);
-        if (!out.empty())
+        if (!out.empty()) {
             EXPECT_EQ(std::size_t(w * h), PixelColours(out).size());
+        }
     }
 }
 

@@ -183,8 +183,9 @@ TEST(AdjustArchive, EachFormLoadsBackWhatItHolds) {
         EXPECT_EQ(loaded.GetEffectValue(kAdjustSwirl), 40) << c.tag;
         EXPECT_EQ(loaded.effectCount, 1) << c.tag;
         EXPECT_EQ(loaded.cropOn, crop ? 1 : 0) << c.tag;
-        if (crop)
+        if (crop) {
             EXPECT_TRUE(loaded.HasSameSettings(&original)) << c.tag;
+        }
         EXPECT_EQ(loaded.GetShift(), CSize(12, -7));
         EXPECT_EQ(loaded.zoom, 150);
         EXPECT_EQ(loaded.mirror, 1);
@@ -282,8 +283,9 @@ TEST(AdjustArchive, OlderFormNegativeAndLastValueWins) {
         CAdjustImage loaded(false);
         Load(loaded, g.Get(), "1.2.a");
         EXPECT_EQ(loaded.effectCount, c.count) << c.what;
-        if (c.count)
+        if (c.count) {
             EXPECT_EQ(loaded.effects[0], c.want) << c.what;
+        }
     }
 }
 

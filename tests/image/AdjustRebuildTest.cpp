@@ -179,8 +179,9 @@ TEST_F(RebuildTest, RotationTurnsByQuarterTurnsUnlessExact) {
         EXPECT_EQ(adjust.GetAdjustedDib()->GetWidth(), c.width) << c.what;
         EXPECT_EQ(adjust.GetAdjustedDib()->GetHeight(), c.height) << c.what;
         EXPECT_EQ(adjust.GetRotatedDib() != nullptr, c.mask) << c.what;
-        if (c.rotation == 450 && !c.exact)
+        if (c.rotation == 450 && !c.exact) {
             EXPECT_EQ(PixelsOf(adjust.GetAdjustedDib()), PixelsOf(gradient.get())) << c.what;
+        }
     }
 }
 
@@ -389,8 +390,9 @@ TEST_F(RebuildTest, RedEyeChangesRedDotsInsideItsRegionsOnly) {
     EXPECT_LT(Channel(PixelOf(*result, 5, 5), 16), 0x80u) << "the red is gone";
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 20; ++x)
-            if (PixelOf(*photo, x + 20, y) == 0x707070)
+            if (PixelOf(*photo, x + 20, y) == 0x707070) {
                 EXPECT_EQ(PixelOf(*result, x, y), 0x707070u) << "grey is not red: " << x << "," << y;
+            }
 }
 
 TEST_F(RebuildTest, SetRotationTurnsTheKeptResultWithoutARebuild) {

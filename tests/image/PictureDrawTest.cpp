@@ -60,8 +60,9 @@ TEST_P(DrawBandedTest, TilesAndRetries) {
         CPictureInfo::DrawBanded(target.Dc(), CRect(0, 0, 1300, 500), picture->GetHeader(), SRCCOPY, FALSE),
         c.total);
     const Picture result = target.Result();
-    if (c.drawn && c.successesFirst == 0)
+    if (c.drawn && c.successesFirst == 0) {
         EXPECT_EQ(AllPixelsOf(*result), AllPixelsOf(*picture)) << "tiles of a 1:1 draw join without seams";
+    }
     EXPECT_EQ(PixelOf(*result, 1299, 499) != kBackground, c.drawn);
 }
 

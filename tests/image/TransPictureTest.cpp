@@ -101,10 +101,12 @@ TEST_P(TransPictureArchive, FlagsAndPicturesInOrder) {
     Load(loaded, stored);
     ASSERT_EQ(loaded.GetImage() != nullptr, c.image);
     ASSERT_EQ(loaded.GetMask() != nullptr, c.mask);
-    if (c.image)
+    if (c.image) {
         EXPECT_EQ(FormOf(*loaded.GetImage()), FormOf(*image));
-    if (c.mask)
+    }
+    if (c.mask) {
         EXPECT_EQ(FormOf(*loaded.GetMask()), FormOf(*mask));
+    }
     EXPECT_EQ(loaded.IsValid(), c.image && c.mask);
 }
 

@@ -49,8 +49,9 @@ protected:
     CDSAlbum* Reloaded(const CString& title) {
         Restart();
         CDSAlbum* album = Pictures()->FindAlbumByTitle(title);
-        if (album != nullptr)
+        if (album != nullptr) {
             EXPECT_TRUE(m_manager->LoadAlbum(album));
+        }
         return album;
     }
 
@@ -183,8 +184,9 @@ TEST_F(AlbumTest, MovesChangeTheStoredOrder) {
         const std::string before = ReadFile(path);
         EXPECT_EQ((album->*c.move)(album->GetObjectAt(c.index)), c.moved) << c.name;
         EXPECT_EQ(Titles(album), c.order) << c.name;
-        if (!c.moved)
+        if (!c.moved) {
             EXPECT_EQ(ReadFile(path), before) << c.name << ": nothing written";
+        }
         EXPECT_EQ(Titles(Reloaded("Urlaub")), c.order) << c.name;
         album = Pictures()->FindAlbumByTitle("Urlaub");
         // Back to a b c d for the next case.

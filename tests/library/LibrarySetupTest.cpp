@@ -64,8 +64,9 @@ TEST_F(LibrarySetupTest, FirstStartWritesTheSettingsAndMakesTheFolders) {
                              Kind{"StencilInstallType", "StencilName", "StencilDataPath", "/Schablonen"},
                              Kind{"PrnTplInstallType", nullptr, "PrnTplDataPath", "/Vorlagen"}}) {
         EXPECT_EQ(GetProfileInt("Settings", kind.installType, -1), 2u) << kind.installType;
-        if (kind.name != nullptr)
+        if (kind.name != nullptr) {
             EXPECT_EQ(GetProfileString("Settings", kind.name, "x"), "") << kind.name;
+        }
         EXPECT_EQ(GetProfileString("Settings", kind.folderValue, ""), kind.folder) << kind.folderValue;
         EXPECT_TRUE(std::filesystem::is_directory((Data() + kind.folder).str())) << kind.folder;
     }

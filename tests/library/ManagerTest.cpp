@@ -96,8 +96,9 @@ TEST_F(ManagerTest, EveryKindHasItsBuiltInAlbumsAndClasses) {
         EXPECT_EQ(m_manager->GetResTypeOfObject(entry.get()), kind) << c.name;
         std::unique_ptr<CDSObj> empty(m_manager->NewEntryOfKind(kind));
         EXPECT_EQ(empty != nullptr, c.typeId != kResTypePictures) << c.name;
-        if (empty)
+        if (empty) {
             EXPECT_EQ(empty->GetRuntimeClass(), entry->GetRuntimeClass()) << c.name;
+        }
     }
     EXPECT_EQ(m_manager->GetResTypeOfAlbum(nullptr), nullptr);
     EXPECT_EQ(m_manager->GetResTypeOfObject(nullptr), nullptr);

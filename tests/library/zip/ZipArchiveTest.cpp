@@ -405,7 +405,7 @@ std::string ArchiveOfEmptyEntries(int count) {
     auto le32 = [&](std::string& out, unsigned value) { le16(out, value & 0xFFFF), le16(out, value >> 16); };
     std::string local, central;
     for (int i = 0; i < count; ++i) {
-        char name[8];
+        char name[12]; // room for any int; names stay six characters below 100000 entries
         std::snprintf(name, sizeof name, "e%05d", i);
         const auto offset = static_cast<unsigned>(local.size());
         le32(local, 0x04034B50), le16(local, 20), le16(local, 0), le16(local, 0), le32(local, 0);

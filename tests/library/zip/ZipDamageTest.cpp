@@ -168,8 +168,9 @@ TEST_P(ZipDamageTest, RaisesItsCause) {
     }
     EXPECT_EQ(cause, c.cause);
     // A failed extraction leaves the archive usable: the other entry still reads.
-    if (c.phase == Phase::ExtractDeflated)
+    if (c.phase == Phase::ExtractDeflated) {
         EXPECT_EQ(Extract(archive, 0), kStored);
+    }
     archive.Close();
     EXPECT_EQ(ReadBytes(path), bytes);
 }

@@ -61,8 +61,9 @@ TEST_F(ZipInteropTest, ToolsReadWhatWeWrite) {
         ASSERT_TRUE(archive.Open(path, CZipArchive::zipCreate));
         ASSERT_TRUE(AddBytes(archive, "index.xml", "alt"));
         for (const auto& [name, bytes] : kOurEntries) {
-            if (name != "index.xml")
+            if (name != "index.xml") {
                 ASSERT_TRUE(AddBytes(archive, name.c_str(), bytes));
+            }
         }
         archive.Close();
         // Changed once more, as albums are: the rewritten archive is what the tools see.

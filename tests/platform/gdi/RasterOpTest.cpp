@@ -170,8 +170,9 @@ TEST(RasterOpTwice, XorOutlineAndInvertedSquaresRestoreThePicture) {
         canvas.dc.SelectObject(previousBrush);
         canvas.dc.SelectObject(previousPen);
         canvas.dc.PatBlt(5, 5, 7, 7, DSTINVERT);
-        if (pass == 0)
+        if (pass == 0) {
             ASSERT_NE(std::vector<BYTE>(canvas.Bits(), canvas.Bits() + canvas.Stride() * 20), before);
+        }
     }
     EXPECT_EQ(std::vector<BYTE>(canvas.Bits(), canvas.Bits() + canvas.Stride() * 20), before);
 }

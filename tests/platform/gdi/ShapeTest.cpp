@@ -66,8 +66,9 @@ TEST(Shapes, InsideFramePenStaysInsideTheRectangle) {
     }
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 20; ++x)
-            if (x < 5 || x >= 15 || y < 5 || y >= 15)
+            if (x < 5 || x >= 15 || y < 5 || y >= 15) {
                 EXPECT_EQ(canvas.At(x, y), kPaper) << x << ", " << y;
+            }
     EXPECT_EQ(canvas.At(5, 10), kPenColor);
     EXPECT_EQ(canvas.At(14, 10), kPenColor);
 }

@@ -91,8 +91,9 @@ TEST_P(RoundTripTest, DecodesToThePictureAtItsDepth) {
     const int reducedBits = c.bitsPerPixel == 0   ? source.GetBitsPerPixel()
                             : c.bitsPerPixel == 2 ? 4
                                                   : c.bitsPerPixel;
-    if (reducedBits <= 8 || reducedBits == 16)
+    if (reducedBits <= 8 || reducedBits == 16) {
         ASSERT_TRUE(reduced.ConvertDepth(reducedBits));
+    }
     EXPECT_LE(LargestDifference(ColoursOf(reduced), ColoursOf(decoded)), c.tolerance);
 }
 
