@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QRegion>
 #include <QStringList>
+#include <algorithm>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <set>
@@ -372,6 +373,48 @@ TEST(SkinArtProbes, EachControlsStatesShowDistinctColoursAtOneInteriorPoint) {
             colours.insert(bitmap->colour);
         }
         EXPECT_EQ(colours.size(), control.suffixes.size());
+    }
+}
+
+// The about button is only 10 pixels high: in every state the "Ü" that starts its label must keep its dots,
+// apart from the letter, inside the window region and below the row where the region begins.
+TEST(SkinArtFaces, TheAboutLabelKeepsTheDotsOfItsUmlaut) {
+    const QRegion region(ToPolygon(SkinArt::kMainAboutShape), Qt::WindingFill);
+    for (const char* suffix : {"U", "F", "D"}) {
+        SCOPED_TRACE(suffix);
+        const QImage image(BitmapPath((std::string("ABOUT") + suffix).c_str()));
+        ASSERT_FALSE(image.isNull());
+        // Column 8 lies inside the pill and left of the text: what the face shows without ink.
+        const auto isInk = [&](int x, int y) {
+            return qGray(image.pixel(8, y)) - qGray(image.pixel(x, y)) > 40;
+        };
+        int firstColumn = -1;
+        for (int x = 9; x < image.width() && firstColumn < 0; ++x) {
+            for (int y = 0; y < image.height(); ++y) {
+                if (isInk(x, y))
+                    firstColumn = x;
+            }
+        }
+        ASSERT_GE(firstColumn, 0) << "no text";
+        // The rows with ink over the width of the letter: the dots, a gap, then the letter's body.
+        std::vector<int> inkRows;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = firstColumn; x < firstColumn + 5; ++x) {
+                if (isInk(x, y)) {
+                    EXPECT_TRUE(region.contains(QPoint(x, y))) << x << ", " << y << " is cut away";
+                    inkRows.push_back(y);
+                    break;
+                }
+            }
+        }
+        ASSERT_FALSE(inkRows.empty());
+        const auto gap =
+            std::adjacent_find(inkRows.begin(), inkRows.end(), [](int a, int b) { return b > a + 1; });
+        EXPECT_NE(gap, inkRows.end()) << "no dots apart from the letter";
+        int regionTop = 0;
+        while (!region.contains(QPoint(firstColumn, regionTop)))
+            ++regionTop;
+        EXPECT_GT(inkRows.front(), regionTop) << "the dots sit on the region's edge";
     }
 }
 

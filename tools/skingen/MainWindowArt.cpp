@@ -38,6 +38,9 @@ struct KnobLabel {
     double textSize;
     LabelLayout layout = LabelLayout::TextOnly;
     Glyph glyph = Glyph::Info;
+    // What the text box of a text-only label takes off the top of its pill; -1 grows the box upwards and
+    // so sets the text half a pixel above the pill's middle.
+    double textTopInset = -1;
 };
 
 KnobLabel Label(const char* table, const char* base, const char* text, QPoint position, Outline shape,
@@ -216,7 +219,7 @@ void PaintLabel(QPainter& p, const Face& face, const KnobLabel& label) {
     };
     switch (label.layout) {
     case LabelLayout::TextOnly:
-        write(box.adjusted(0, -1, 0, 0), Qt::AlignCenter);
+        write(box.adjusted(0, label.textTopInset, 0, 0), Qt::AlignCenter);
         break;
     case LabelLayout::GlyphAbove: {
         const double glyphSize = box.height() - label.textSize - 1;
@@ -365,8 +368,11 @@ SkinWindow MainWindowSkin() {
     window.buttons.push_back(
         MakeButton("MainAbout", PushStates("ABOUT"), {656, 14}, RoundedOutline(Span(1, 1, 98, 10), 4.5, 12),
                    RoundedOutline(Span(1, 1, 95, 10), 4.5, 12), [](QPainter& p, const Face& f) {
-                       const KnobLabel about = Label("", "", "Über Vellumcraft", QPoint(),
-                                                     RoundedOutline(Span(1, 1, 98, 10), 4.5, 12), {}, 8);
+                       // On a button 10 pixels high the dots of the "Ü" fit only with a smaller text set
+                       // low enough to clear the pill's top border.
+                       KnobLabel about = Label("", "", "Über Vellumcraft", QPoint(),
+                                               RoundedOutline(Span(1, 1, 98, 10), 4.5, 12), {}, 7);
+                       about.textTopInset = 1;
                        PaintLabel(p, f, about);
                    }));
 
