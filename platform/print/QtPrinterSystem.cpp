@@ -2,6 +2,7 @@
 
 #include "platform/print/PaperSizes.h"
 
+#include <QCoreApplication>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPrinter>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cups/cups.h>
+#include <optional>
 
 namespace {
 
@@ -32,26 +34,40 @@ SHORT TenthsOfMillimetre(qreal millimetres) {
     return static_cast<SHORT>(std::clamp<long>(tenths, 0, kMaxPaperSide));
 }
 
-// Qt numbers no paper the system has no number for; those count on from DMPAPER_USER in list order.
-SHORT PaperNumber(const QPageSize& pageSize, int index) {
-    if (const auto number = PaperNumberOfPageSize(pageSize.id()))
+// A paper without a number of its own, or one whose number an earlier paper took (a printer may list
+// "Letter" and "ANSI A"), is numbered from DMPAPER_USER on by its place in the list: each number names
+// one paper of the printer.
+SHORT PaperNumber(const QPageSize& pageSize, int index, const std::vector<PrinterPaper>& earlier) {
+    const auto number = PaperNumberOfPageSize(pageSize.id());
+    const auto taken = [&](SHORT candidate) {
+        return std::any_of(earlier.begin(), earlier.end(),
+                           [candidate](const PrinterPaper& paper) { return paper.number == candidate; });
+    };
+    if (number && !taken(*number))
         return *number;
     return static_cast<SHORT>(DMPAPER_USER + index);
 }
 
-PrinterPaper PaperOf(const QPageSize& pageSize, int index, QPrinter& printer) {
+// The edges the printer cannot reach; Qt tells them only through a printer object, which needs the
+// application object.
+RECT MarginsOf(const QPageSize& pageSize, QPrinter* printer) {
+    if (!printer)
+        return RECT{};
+    printer->setPageSize(pageSize);
+    printer->setPageOrientation(QPageLayout::Portrait);
+    QPageLayout layout = printer->pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    const QMarginsF margins = layout.minimumMargins();
+    return RECT{TenthsOfMillimetre(margins.left()), TenthsOfMillimetre(margins.top()),
+                TenthsOfMillimetre(margins.right()), TenthsOfMillimetre(margins.bottom())};
+}
+
+PrinterPaper PaperOf(const QPageSize& pageSize, SHORT number) {
     const QSizeF size = pageSize.size(QPageSize::Millimeter);
-    PrinterPaper paper{.number = PaperNumber(pageSize, index),
+    PrinterPaper paper{.number = number,
                        .name = FromQt(pageSize.name()),
                        .width = TenthsOfMillimetre(size.width()),
                        .length = TenthsOfMillimetre(size.height())};
-    printer.setPageSize(pageSize);
-    printer.setPageOrientation(QPageLayout::Portrait);
-    QPageLayout layout = printer.pageLayout();
-    layout.setUnits(QPageLayout::Millimeter);
-    const QMarginsF margins = layout.minimumMargins();
-    paper.margins = RECT{TenthsOfMillimetre(margins.left()), TenthsOfMillimetre(margins.top()),
-                         TenthsOfMillimetre(margins.right()), TenthsOfMillimetre(margins.bottom())};
     return paper;
 }
 
@@ -85,12 +101,16 @@ bool CQtPrinterSystem::GetCapabilities(const CString& printerName, PrinterCapabi
     const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromUtf8(printerName.GetString()));
     if (info.isNull() || info.state() == QPrinter::Error)
         return false;
-    QPrinter printer(info, QPrinter::HighResolution);
+    std::optional<QPrinter> printer;
+    if (QCoreApplication::instance())
+        printer.emplace(info, QPrinter::HighResolution);
     PrinterCapabilities result;
     const QList<QPageSize> pageSizes = info.supportedPageSizes();
     const QPageSize defaultPageSize = info.defaultPageSize();
     for (int index = 0; index < pageSizes.size(); ++index) {
-        result.papers.push_back(PaperOf(pageSizes[index], index, printer));
+        PrinterPaper paper = PaperOf(pageSizes[index], PaperNumber(pageSizes[index], index, result.papers));
+        paper.margins = MarginsOf(pageSizes[index], printer ? &*printer : nullptr);
+        result.papers.push_back(paper);
         if (pageSizes[index].isEquivalentTo(defaultPageSize) && !result.defaultPaper)
             result.defaultPaper = result.papers.back().number;
     }
