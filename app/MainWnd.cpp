@@ -9,6 +9,7 @@
 #include "platform/base/Exception.h"
 #include "platform/base/Profile.h"
 #include "platform/gdi/Dc.h"
+#include "platform/print/PrintDialog.h"
 #include "platform/ui/BitmapButton.h"
 #include "platform/ui/PaintDC.h"
 
@@ -37,7 +38,7 @@ CString& NoneText() {
 
 } // namespace
 
-CMainWnd::CMainWnd() {
+CMainWnd::CMainWnd() : m_printDialog(NewPrintSetUpDialog()) {
     NoneText() = AppServices().LoadString(kNoneTextId, kNoneTextLength);
 }
 
@@ -52,6 +53,7 @@ CMainWnd::~CMainWnd() {
     for (int button = 0; button < kButtonCount; ++button)
         DestroyButton(static_cast<Button>(button));
     m_workBitmap.reset();
+    ReleasePrintSetUpDialog();
     m_mat.reset();
     m_stencil.reset();
 }

@@ -24,6 +24,7 @@ class CDC;
 class CDSAlbum;
 class CKnobBitmapButton;
 class CMat;
+class CPrintDialog;
 class CRadioBitmapButton;
 class CStencil;
 class CTemplate;
@@ -104,6 +105,8 @@ public:
     CSize GetPaperSize() const { return m_paperSize; }
     float GetPrintOffsetX() const { return m_printOffsetX; }
     float GetPrintOffsetY() const { return m_printOffsetY; }
+    // The print set-up the program prints with; the settings dialog changes it.
+    CPrintDialog* GetPrintDialog() const { return m_printDialog.get(); }
     CBitmapButton* GetButton(Button button) const { return m_buttons[button].get(); }
     const CToolTipCtrl& GetToolTip() const { return m_toolTip; }
 
@@ -127,6 +130,11 @@ private:
     // The print set-up from the default printer or the saved "Printer" section; FALSE refuses creation.
     BOOL SetUpPrinter();
     void ReadPrintOffsets();
+    void RestoreSavedPrinter();
+    void ReadPrinterPage();
+    static std::unique_ptr<CPrintDialog> NewPrintSetUpDialog();
+    // Frees the set-up's blocks, however often they are locked, and its printer context.
+    void ReleasePrintSetUpDialog();
 
     // Runs make; a framework exception, or running out of memory, is shown with its own text and FALSE
     // returned.
@@ -142,6 +150,7 @@ private:
     CTwoColorsBitmapButton* TwoColors() const;
     CRadioBitmapButton* ModeButton(Button button) const;
 
+    std::unique_ptr<CPrintDialog> m_printDialog;
     int m_currentAdjustment = -1;
     CPtrList m_undoList{10};
     BYTE m_modified = 0;
@@ -155,7 +164,7 @@ private:
     int m_skinWidth = kSkinWidth;
     int m_skinHeight = kSkinHeight;
     int m_printerOrientation = 1;
-    WORD m_paperNumber = 0;
+    WORD m_paperNumber = 0; // DMPAPER_*
     CSize m_paperSize{0, 0};
     CString m_projectPath;
     CString m_dialogPath;

@@ -2,9 +2,13 @@
 // over the knob, the tool tips and their texts, the mode buttons, the settings read at creation, a
 // missing skin bitmap refusing creation, and the ways the window goes, deleting its own object.
 
+#include "platform/base/GlobalMemory.h"
 #include "platform/base/Module.h"
 #include "platform/base/Profile.h"
 #include "platform/base/Resource.h"
+#include "platform/print/PaperSizes.h"
+#include "platform/print/PrintDialog.h"
+#include "platform/print/Spooler.h"
 #include "skin/RadioBitmapButton.h"
 #include "tests/app/MainWndTestSupport.h"
 
@@ -232,6 +236,133 @@ TEST_F(MainWndBehaviourTest, TheCloseButtonOffersAModifiedProjectForSavingAndCan
     PumpMessages();
     EXPECT_EQ(m_services.Messages().size(), 2u);
     EXPECT_FALSE(IsWindow(m_window));
+}
+
+// The print set-up: the default printer's page, or the saved "Printer" section where it fits.
+class MainWndPrinterTest : public MainWndBehaviourTest {
+protected:
+    void SetUp() override {
+        MainWndBehaviourTest::SetUp();
+        m_printers.Add("Büro").info.isDefault = TRUE;
+        m_printers.Add("Etiketten", "Etiketten-Treiber", "usb://etiketten");
+    }
+
+    // Names and a device mode of "Etiketten" with Letter across, as a print set-up saved them.
+    static void SavePrinter() {
+        WriteProfileInt("Printer", "Orientation", 1);
+        WriteProfileString("Printer", "Driver", "Etiketten-Treiber");
+        WriteProfileString("Printer", "Device", "Etiketten");
+        WriteProfileString("Printer", "Output", "usb://etiketten");
+        WriteProfileInt("Printer", "wDriverOffset", 8);
+        WriteProfileInt("Printer", "wDeviceOffset", 26);
+        WriteProfileInt("Printer", "wOutputOffset", 36);
+        WriteProfileInt("Printer", "wDefault", 0);
+        HANDLE printer = nullptr;
+        ASSERT_TRUE(OpenPrinter("Etiketten", &printer, nullptr));
+        DEVMODE devMode{};
+        ASSERT_EQ(DocumentProperties(nullptr, printer, "Etiketten", &devMode, nullptr, DM_OUT_BUFFER), IDOK);
+        ClosePrinter(printer);
+        devMode.dmOrientation = DMORIENT_LANDSCAPE;
+        devMode.dmPaperSize = DMPAPER_LETTER;
+        WriteProfileBinary("Printer", "DevMode", reinterpret_cast<const BYTE*>(&devMode), sizeof devMode);
+    }
+
+    static CString DevModeName(CMainWnd* window) {
+        CGlobalLock lock(window->GetPrintDialog()->m_pd.hDevMode);
+        return lock.Bytes() ? GetDeviceName(reinterpret_cast<const DEVMODE*>(lock.Bytes())) : CString();
+    }
+};
+
+TEST_F(MainWndPrinterTest, TheDefaultPrintersPageIsKept) {
+    for (const short orientation : {DMORIENT_PORTRAIT, DMORIENT_LANDSCAPE}) {
+        m_printers.Get("Büro").capabilities.defaultOrientation = orientation;
+        CMainWnd* window = CreateMainWnd();
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->GetPrintDialog()->GetDeviceName(), "Büro");
+        EXPECT_EQ(window->GetIntField(), orientation);
+        // A4 at 300 dots per inch: 2480 by 3508 dots, each side truncated back to tenths of a millimetre.
+        EXPECT_EQ(window->GetPaperSize(),
+                  orientation == DMORIENT_PORTRAIT ? CSize(2099, 2970) : CSize(2970, 2099));
+        window->DestroyWindow();
+        PumpMessages();
+    }
+}
+
+TEST_F(MainWndPrinterTest, ASavedPrinterReplacesTheDefaultOne) {
+    SavePrinter();
+    CMainWnd* window = CreateMainWnd();
+    ASSERT_NE(window, nullptr);
+    CPrintDialog* setUp = window->GetPrintDialog();
+    EXPECT_EQ(setUp->GetDeviceName(), "Etiketten");
+    EXPECT_EQ(setUp->GetDriverName(), "Etiketten-Treiber");
+    EXPECT_EQ(setUp->GetPortName(), "usb://etiketten");
+    EXPECT_EQ(DevModeName(window), "Etiketten");
+    EXPECT_EQ(window->GetIntField(), DMORIENT_LANDSCAPE);
+    EXPECT_EQ(window->GetPaperSize(), CSize(2794, 2159));
+    EXPECT_THAT(m_services.Messages(), IsEmpty());
+}
+
+struct SavedPrinterCase {
+    const char* name;
+    void (*spoil)();
+    const char* deviceName; // the names' printer after creation
+    const char* devModeName;
+};
+
+std::ostream& operator<<(std::ostream& out, const SavedPrinterCase& saved) {
+    return out << saved.name;
+}
+
+const SavedPrinterCase kSpoiledPrinters[] = {
+    {"OffsetBehindTheBlock", [] { WriteProfileInt("Printer", "wOutputOffset", 60000); }, "Büro", "Etiketten"},
+    {"OffsetOver16Bits", [] { WriteProfileInt("Printer", "wDeviceOffset", 65536 + 26); }, "Büro",
+     "Etiketten"},
+    {"OffsetInTheHeader", [] { WriteProfileInt("Printer", "wDriverOffset", 4); }, "Büro", "Etiketten"},
+    {"NamesOverlap", [] { WriteProfileInt("Printer", "wDeviceOffset", 20); }, "Büro", "Etiketten"},
+    // The block holds the three names and 151 bytes more: 192 bytes here.
+    {"NameRunsOverTheEnd", [] { WriteProfileInt("Printer", "wOutputOffset", 180); }, "Büro", "Etiketten"},
+    {"NoDeviceName", [] { WriteProfileString("Printer", "Device", ""); }, "Büro", "Etiketten"},
+    {"DefaultFlagOver16Bits", [] { WriteProfileInt("Printer", "wDefault", 0x10001); }, "Büro", "Etiketten"},
+    {"DevModeCutShort",
+     [] {
+         const BYTE shortRecord[20] = {};
+         WriteProfileBinary("Printer", "DevMode", shortRecord, sizeof shortRecord);
+     },
+     "Etiketten", "Büro"},
+    {"DevModeOfAnotherVersion",
+     [] {
+         BYTE* data = nullptr;
+         UINT bytes = 0;
+         GetProfileBinary("Printer", "DevMode", &data, &bytes);
+         reinterpret_cast<DEVMODE*>(data)->dmSpecVersion = 0x0401;
+         WriteProfileBinary("Printer", "DevMode", data, bytes);
+         delete[] data;
+     },
+     "Etiketten", "Büro"},
+    {"DevModeMissing", [] { DeleteProfileValue("Printer", "DevMode"); }, "Etiketten", "Büro"},
+};
+
+class MainWndSpoiledPrinterTest : public MainWndPrinterTest,
+                                  public ::testing::WithParamInterface<SavedPrinterCase> {};
+
+// What does not fit is left out and the default printer's part stays; nothing is shown.
+TEST_P(MainWndSpoiledPrinterTest, ThePartThatDoesNotFitStaysTheDefaultPrinters) {
+    SavePrinter();
+    GetParam().spoil();
+    CMainWnd* window = CreateMainWnd();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->GetPrintDialog()->GetDeviceName(), GetParam().deviceName);
+    EXPECT_EQ(DevModeName(window), GetParam().devModeName);
+    EXPECT_THAT(m_services.Messages(), IsEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Saved, MainWndSpoiledPrinterTest, ::testing::ValuesIn(kSpoiledPrinters),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainWndPrinterTest, ADefaultPrinterThatCannotBeOpenedRefusesCreationWithMessage212) {
+    m_printers.Get("Büro").opens = false;
+    EXPECT_EQ(CreateMainWnd(), nullptr);
+    EXPECT_THAT(m_services.MessageIds(), ElementsAre(212u));
 }
 
 } // namespace

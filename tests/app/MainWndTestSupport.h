@@ -4,6 +4,7 @@
 // command it receives before handling it.
 
 #include "app/MainWnd.h"
+#include "platform/print/FakePrinterSystem.h"
 #include "tests/support/FakeAppServices.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UiTestSupport.h"
@@ -47,6 +48,8 @@ protected:
     static HMODULE s_resources;
     static HMODULE s_texts;
     FakeAppServices m_services;
+    // No printers of its own: the built-in PDF printer is the default unless a test adds one.
+    CFakePrinterSystem m_printers;
     TempFolder m_profile;
     CommandLog m_commands;
     HWND m_window = nullptr;
