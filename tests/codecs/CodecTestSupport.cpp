@@ -6,13 +6,11 @@
 
 #include <atomic>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace fs = std::filesystem;
 
@@ -142,20 +140,6 @@ DWORD AverageColour(const PixelGrid& grid) {
         average |= DWORD(std::lround(sums[channel] / double(std::max<std::size_t>(count, 1))))
                    << (8 * channel);
     return average;
-}
-
-int RunTool(const std::string& command, std::string* output) {
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return -1;
-    std::string text;
-    char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        text.append(buffer, got);
-    const int status = pclose(pipe);
-    if (output)
-        *output = std::move(text);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 PixelGrid PixelsByImageMagick(const std::string& path) {

@@ -4,6 +4,7 @@
 
 #include "image/ExtMgr.h"
 #include "image/PictureInfo.h"
+#include "tests/support/RunTool.h"
 
 #include <functional>
 #include <memory>
@@ -41,8 +42,6 @@ double MeanChannelDifference(const PixelGrid& a, const PixelGrid& b);
 // The mean of each channel over the grid, rounded, as one colour.
 DWORD AverageColour(const PixelGrid& grid);
 
-// Runs a shell command; its exit status. Its standard output goes to *output when given.
-int RunTool(const std::string& command, std::string* output = nullptr);
 // The pixels that ImageMagick decodes from a file (its first picture), or an empty grid.
 PixelGrid PixelsByImageMagick(const std::string& path);
 

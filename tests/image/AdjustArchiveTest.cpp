@@ -2,10 +2,9 @@
 // refusal of settings that would overflow the fixed lists.
 #include "image/AdjustImage.h"
 #include "platform/base/Archive.h"
-#include "platform/base/MemFile.h"
+#include "tests/support/ArchiveBytes.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
@@ -40,24 +39,11 @@ private:
 };
 
 Bytes Store(CAdjustImage& adjust, const char* tag) {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        adjust.SerializeSettings(ar, tag);
-        ar.Close();
-    }
-    const auto length = static_cast<size_t>(file.GetLength());
-    BYTE* block = file.Detach();
-    Bytes bytes(block, block + length);
-    std::free(block);
-    return bytes;
+    return StoredBytes([&](CArchive& ar) { adjust.SerializeSettings(ar, tag); });
 }
 
 void Load(CAdjustImage& adjust, const Bytes& bytes, const char* tag) {
-    Bytes copy = bytes;
-    CMemFile file(copy.data(), static_cast<UINT>(copy.size()));
-    CArchive ar(&file, CArchive::load);
-    adjust.SerializeSettings(ar, tag);
+    LoadFromBytes(bytes, [&](CArchive& ar) { adjust.SerializeSettings(ar, tag); });
 }
 
 // The settings of the golden records.

@@ -1,7 +1,7 @@
 #include "DibFixtures.h"
 #include "image/PictureInfo.h"
 #include "platform/base/Archive.h"
-#include "platform/base/MemFile.h"
+#include "tests/support/ArchiveBytes.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -20,27 +20,19 @@ Bytes SmallDib() {
 }
 
 Bytes Store(CPictureInfo& picture, DWORD trailer = 0) {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
+    return StoredBytes([&](CArchive& ar) {
         picture.Serialize(ar);
         ar << trailer;
-        ar.Close();
-    }
-    const auto size = static_cast<std::size_t>(file.GetLength());
-    BYTE* data = file.Detach();
-    Bytes out(data, data + size);
-    std::free(data);
-    return out;
+    });
 }
 
 // Loads a picture from bytes and then the DWORD that follows it, to show where the picture's form ends.
 DWORD Load(CPictureInfo& picture, Bytes bytes) {
-    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
-    CArchive ar(&file, CArchive::load);
-    picture.Serialize(ar);
     DWORD trailer = 0;
-    ar >> trailer;
+    LoadFromBytes(std::move(bytes), [&](CArchive& ar) {
+        picture.Serialize(ar);
+        ar >> trailer;
+    });
     return trailer;
 }
 

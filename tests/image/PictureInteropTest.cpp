@@ -3,10 +3,9 @@
 
 #include "DibFixtures.h"
 #include "image/PictureInfo.h"
+#include "tests/support/RunTool.h"
 #include "tests/support/TempFolder.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <ostream>
@@ -16,25 +15,9 @@ namespace {
 
 using Grid = std::vector<std::vector<DWORD>>;
 
-std::string Capture(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return out;
-    char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        out.append(buffer, got);
-    pclose(pipe);
-    return out;
-}
-
-bool RunShell(const std::string& command) {
-    return std::system(command.c_str()) == 0;
-}
-
 // The pixels a tool decodes, as 8-bit RGB, top row first.
 Grid Decoded(const std::string& tool, const std::string& path, int width, int height) {
-    const std::string raw = Capture(tool + " '" + path + "' -depth 8 rgb:-");
+    const std::string raw = ToolOutput(tool + " '" + path + "' -depth 8 rgb:-");
     Grid grid(static_cast<std::size_t>(height), std::vector<DWORD>(static_cast<std::size_t>(width)));
     if (raw.size() != std::size_t(3 * width * height))
         return {};
@@ -48,7 +31,7 @@ Grid Decoded(const std::string& tool, const std::string& path, int width, int he
 
 // Header size, compression and height as stored, read by Python: shows that the tool made the variant meant.
 std::string StoredHeader(const std::string& path) {
-    return Capture(
+    return ToolOutput(
         "/usr/bin/python3 -c \"import struct,sys; d=open(sys.argv[1],'rb').read(); "
         "size=struct.unpack_from('<I',d,14)[0]; "
         "print(size, 0 if size==12 else struct.unpack_from('<I',d,30)[0], "
@@ -96,7 +79,7 @@ protected:
 };
 
 TEST_P(ToolMadeBmpTest, ReadsToTheToolsPixelsAndWritesWhatTheToolReadsBack) {
-    ASSERT_TRUE(RunShell("cd '" + std::string(m_folder.Path()) + "' && " + GetParam().command));
+    ASSERT_EQ(0, RunTool("cd '" + std::string(m_folder.Path()) + "' && " + GetParam().command));
     ASSERT_EQ(StoredHeader(Path("in.bmp")), GetParam().header);
 
     CPictureInfo picture;
@@ -128,13 +111,13 @@ TEST(SavedBmpTest, PythonAndGraphicsMagickReadTheHeader) {
     std::memcpy(picture.Allocate(DWORD(dib.size())), dib.data(), dib.size());
     ASSERT_TRUE(picture.SaveFile(path.c_str()));
 
-    const std::string fields = Capture(
+    const std::string fields = ToolOutput(
         "/usr/bin/python3 -c \"import os,struct,sys; d=open(sys.argv[1],'rb').read(); "
         "t,size,r1,r2,off=struct.unpack_from('<2sIHHI',d,0); h=struct.unpack_from('<IiiHHIIiiII',d,14); "
         "print(t.decode(), size==os.path.getsize(sys.argv[1]), r1, r2, off, *h[:6], end='')\" '" +
         path + "'");
     EXPECT_EQ(fields, "BM True 0 0 1078 40 3 2 1 8 0");
-    EXPECT_EQ(Capture("gm identify -format '%m %w %h' '" + path + "'"), "BMP 3 2\n");
+    EXPECT_EQ(ToolOutput("gm identify -format '%m %w %h' '" + path + "'"), "BMP 3 2\n");
     EXPECT_EQ(Decoded(kGm, path, 3, 2), AllPixels(dib.data()));
 }
 

@@ -2,10 +2,9 @@
 
 #include "image/ConversionSurface.h"
 #include "platform/base/Archive.h"
-#include "platform/base/MemFile.h"
 #include "tests/image/DibBuilder.h"
+#include "tests/support/ArchiveBytes.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -35,23 +34,11 @@ CPictureInfo* Mask() {
 }
 
 Bytes Store(CTransPicture& pair) {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        pair.Serialize(ar);
-        ar.Close();
-    }
-    const auto size = static_cast<std::size_t>(file.GetLength());
-    BYTE* data = file.Detach();
-    Bytes out(data, data + size);
-    std::free(data);
-    return out;
+    return StoredBytes([&](CArchive& ar) { pair.Serialize(ar); });
 }
 
 void Load(CTransPicture& pair, Bytes bytes) {
-    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
-    CArchive ar(&file, CArchive::load);
-    pair.Serialize(ar);
+    LoadFromBytes(std::move(bytes), [&](CArchive& ar) { pair.Serialize(ar); });
 }
 
 Bytes Dword(DWORD value) {

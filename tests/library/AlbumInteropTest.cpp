@@ -3,27 +3,12 @@
 #include "image/PictureInfo.h"
 #include "library/DSAlbum.h"
 #include "tests/library/LibraryFixture.h"
+#include "tests/support/RunTool.h"
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 namespace {
-
-// The command's standard output and its exit status.
-std::pair<std::string, int> RunCommand(const std::string& command) {
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return {output, -1};
-    std::array<char, 4096> buffer;
-    while (const size_t read = fread(buffer.data(), 1, buffer.size(), pipe))
-        output.append(buffer.data(), read);
-    const int status = pclose(pipe);
-    return {output, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
-}
 
 std::string Quoted(const CString& path) {
     return "'" + path.str() + "'";
@@ -56,13 +41,13 @@ TEST_F(AlbumInteropTest, WrittenAlbumExtractsAndParsesToTheSameTexts) {
     ASSERT_TRUE(album->AddObjects(price));
 
     const CString archive = m_manager->GetAlbumPath(album);
-    EXPECT_EQ(RunCommand("unzip -tq " + Quoted(archive)).second, 0);
+    EXPECT_EQ(RunTool("unzip -tq " + Quoted(archive)), 0);
     const CString folder = m_folder.Path() + "/unzipped";
-    ASSERT_EQ(RunCommand("unzip -q " + Quoted(archive) + " -d " + Quoted(folder)).second, 0);
+    ASSERT_EQ(RunTool("unzip -q " + Quoted(archive) + " -d " + Quoted(folder)), 0);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.str()), {}), 5);
-    const auto [output, status] =
-        RunCommand("/usr/bin/python3 -c '" + std::string(kReadAlbum) + "' " + Quoted(archive));
-    ASSERT_EQ(status, 0) << output;
+    std::string output;
+    ASSERT_EQ(RunTool("/usr/bin/python3 -c '" + std::string(kReadAlbum) + "' " + Quoted(archive), &output), 0)
+        << output;
     EXPECT_EQ(output, "album Fotoalbum Äpfel\n"
                       "entry Grüße aus Köln Straße, Öl & <Wein> /grüße.jpg 4000000000\n"
                       "entry Preis 5 € – gut ő ű /preis.jpg 0\n");
@@ -98,11 +83,13 @@ TEST_F(AlbumInteropTest, AlbumMadeWithZipFromHandWrittenFilesOpens) {
             CPictureInfo::CreateFilled(CSize(width, 3), RGB(1, 2, 3), 24));
         ASSERT_TRUE(thumbnail->SaveFile(parts + "/" + name));
     }
-    const auto [output, status] =
-        RunCommand("cd " + Quoted(parts) + " && zip -q " + Quoted(PicturesFolder() + "/album0.zip") +
-                   " index.xml köln.jpg.xml kaputt.xml bonn.jpg.xml köln.jpg.thumb.bmp "
-                   "bonn.jpg.thumb.bmp");
-    ASSERT_EQ(status, 0) << output;
+    std::string output;
+    ASSERT_EQ(
+        RunTool("cd " + Quoted(parts) + " && zip -q " + Quoted(PicturesFolder() + "/album0.zip") +
+                    " index.xml köln.jpg.xml kaputt.xml bonn.jpg.xml köln.jpg.thumb.bmp bonn.jpg.thumb.bmp",
+                &output),
+        0)
+        << output;
     WriteFile(PicturesFolder() + "/albums.dat", "<ALBUMS><ALBUM path=\"\\album0.zip\"/></ALBUMS>");
 
     Restart();

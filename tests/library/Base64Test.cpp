@@ -1,8 +1,8 @@
 #include "library/Base64.h"
 
 #include "platform/base/GlobalMemory.h"
+#include "tests/support/RunTool.h"
 
-#include <cstdio>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <string>
@@ -112,12 +112,8 @@ TEST(Base64Test, RefusesSourcesThatDoNotHoldTheLength) {
 }
 
 std::string RunPython(const std::string& script) {
-    FILE* pipe = popen(("/usr/bin/python3 -c '" + script + "'").c_str(), "r");
     std::string out;
-    char buffer[4096];
-    for (size_t n; pipe != nullptr && (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        out.append(buffer, n);
-    return pipe != nullptr && pclose(pipe) == 0 ? out : "(python failed)";
+    return RunTool("/usr/bin/python3 -c '" + script + "'", &out) == 0 ? out : "(python failed)";
 }
 
 // Python's MIME encoder writes 76-character lines; ours end them with CR LF where it writes LF.

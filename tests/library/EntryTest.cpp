@@ -6,7 +6,7 @@
 #include "platform/base/Archive.h"
 #include "platform/base/GlobalMemory.h"
 #include "platform/base/Lists.h"
-#include "platform/base/MemFile.h"
+#include "tests/support/ArchiveBytes.h"
 #include "tests/support/FakeAppServices.h"
 #include "tests/support/TempFolder.h"
 
@@ -39,22 +39,12 @@ bool ReadBack(std::string_view xml, Entry& entry) {
 }
 
 std::string Serialized(CDSObj& entry) {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        entry.Serialize(ar);
-    }
-    const auto length = static_cast<size_t>(file.GetLength());
-    BYTE* bytes = file.Detach();
-    std::string result(reinterpret_cast<const char*>(bytes), length);
-    std::free(bytes);
-    return result;
+    const std::vector<BYTE> bytes = StoredBytes([&](CArchive& ar) { entry.Serialize(ar); });
+    return std::string(bytes.begin(), bytes.end());
 }
 
 void Deserialize(const std::string& bytes, CDSObj& entry) {
-    CMemFile file(reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data())), static_cast<UINT>(bytes.size()));
-    CArchive ar(&file, CArchive::load);
-    entry.Serialize(ar);
+    LoadFromBytes({bytes.begin(), bytes.end()}, [&](CArchive& ar) { entry.Serialize(ar); });
 }
 
 TEST(EntryTest, FreshDocumentCarriesEveryAttributeAndReadsBack) {

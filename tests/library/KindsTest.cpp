@@ -8,11 +8,10 @@
 #include "library/Stencil.h"
 #include "library/StencilAlbum.h"
 #include "platform/base/Archive.h"
-#include "platform/base/MemFile.h"
 #include "tests/image/DibBuilder.h"
 #include "tests/library/LibraryFixture.h"
+#include "tests/support/ArchiveBytes.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -50,26 +49,16 @@ protected:
 };
 
 Bytes Store(CObject& object, bool tagged = false) {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
+    return StoredBytes([&](CArchive& ar) {
         if (tagged)
             ar << &object;
         else
             object.Serialize(ar);
-        ar.Close();
-    }
-    const auto size = static_cast<std::size_t>(file.GetLength());
-    BYTE* data = file.Detach();
-    Bytes out(data, data + size);
-    std::free(data);
-    return out;
+    });
 }
 
 void Load(CObject& object, Bytes bytes) {
-    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
-    CArchive ar(&file, CArchive::load);
-    object.Serialize(ar);
+    LoadFromBytes(std::move(bytes), [&](CArchive& ar) { object.Serialize(ar); });
 }
 
 // An archive string under 255 bytes: its length in one byte, then the bytes.
@@ -297,11 +286,8 @@ TEST(StencilArchive, TaggedObjectOfItsClass) {
     const Bytes stored = Store(stencil, true);
     EXPECT_EQ(stored, expected);
 
-    Bytes bytes = stored;
-    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
-    CArchive ar(&file, CArchive::load);
     CObject* object = nullptr;
-    ar >> object;
+    LoadFromBytes(stored, [&](CArchive& ar) { ar >> object; });
     const std::unique_ptr<CObject> owner(object);
     auto* loaded = dynamic_cast<CStencil*>(object);
     ASSERT_NE(loaded, nullptr);

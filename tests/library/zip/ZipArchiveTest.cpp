@@ -285,7 +285,7 @@ TEST_F(ZipArchiveTest, WritesCommentsAndExtraFields) {
         EXPECT_FALSE(archive.SetFileComment(1, "keins"));
         archive.Close();
     }
-    EXPECT_EQ(RunCommand("unzip -tq " + Quoted(path) + " >/dev/null"), 0);
+    EXPECT_EQ(RunTool("unzip -tq " + Quoted(path) + " >/dev/null"), 0);
     CZipArchive archive;
     ASSERT_TRUE(archive.Open(path, CZipArchive::zipOpenReadOnly));
     EXPECT_EQ(archive.GetGlobalComment(), "Urlaub 2024");

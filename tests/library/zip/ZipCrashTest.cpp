@@ -95,7 +95,7 @@ TEST(ZipCrashTest, AKilledChangeLeavesTheOldOrTheNewArchive) {
         const Entries entries = ReadEntries(path);
         EXPECT_TRUE(entries == oldEntries || entries == newEntries) << "round " << round;
         (entries == oldEntries ? oldSeen : newSeen) += 1;
-        EXPECT_EQ(RunCommand("unzip -tq " + Quoted(path) + " >/dev/null"), 0) << "round " << round;
+        EXPECT_EQ(RunTool("unzip -tq " + Quoted(path) + " >/dev/null"), 0) << "round " << round;
         // A killed change may leave its unfinished copy behind; it is never the archive.
         for (const CString& name : FolderNames(folder.Path())) {
             if (name != "base.zip" && name != "album.zip")

@@ -16,7 +16,7 @@ constexpr char kUtf8Locale[] = "LC_ALL=C.UTF-8 ";
 // Every file below a folder, by path relative to it, with its bytes.
 std::map<std::string, std::string> FilesBelow(const CString& folder) {
     std::string listing;
-    RunCommand("cd " + Quoted(folder) + " && find . -type f -printf '%P\\n' | sort", &listing);
+    RunTool("cd " + Quoted(folder) + " && find . -type f -printf '%P\\n' | sort", &listing);
     std::map<std::string, std::string> files;
     for (size_t start = 0, end; (end = listing.find('\n', start)) != std::string::npos; start = end + 1) {
         const std::string name = listing.substr(start, end - start);
@@ -73,11 +73,11 @@ TEST_F(ZipInteropTest, ToolsReadWhatWeWrite) {
         archive.Close();
     }
     const std::string archive = Quoted(path);
-    EXPECT_EQ(RunCommand("unzip -tq " + archive + " >/dev/null"), 0);
+    EXPECT_EQ(RunTool("unzip -tq " + archive + " >/dev/null"), 0);
     std::string pythonTest;
-    EXPECT_EQ(RunCommand("/usr/bin/python3 -m zipfile -t " + archive, &pythonTest), 0);
+    EXPECT_EQ(RunTool("/usr/bin/python3 -m zipfile -t " + archive, &pythonTest), 0);
     EXPECT_NE(pythonTest.find("Done testing"), std::string::npos);
-    EXPECT_EQ(RunCommand("bsdtar -tf " + archive + " >/dev/null"), 0);
+    EXPECT_EQ(RunTool("bsdtar -tf " + archive + " >/dev/null"), 0);
 
     // unzip reads unflagged names as code page 850 and writes them in Latin-1; the others see the text.
     std::map<std::string, std::string> expected, expectedByUnzip;
@@ -88,10 +88,10 @@ TEST_F(ZipInteropTest, ToolsReadWhatWeWrite) {
     const CString byUnzip = MakeFolder("unzip");
     const CString byPython = MakeFolder("python");
     const CString byBsdtar = MakeFolder("bsdtar");
-    ASSERT_EQ(RunCommand(kUtf8Locale + std::string("unzip -q ") + archive + " -d " + Quoted(byUnzip)), 0);
-    ASSERT_EQ(RunCommand("/usr/bin/python3 -m zipfile -e " + archive + " " + Quoted(byPython)), 0);
-    ASSERT_EQ(RunCommand(kUtf8Locale + std::string("bsdtar --options hdrcharset=CP850 -xf ") + archive +
-                         " -C " + Quoted(byBsdtar)),
+    ASSERT_EQ(RunTool(kUtf8Locale + std::string("unzip -q ") + archive + " -d " + Quoted(byUnzip)), 0);
+    ASSERT_EQ(RunTool("/usr/bin/python3 -m zipfile -e " + archive + " " + Quoted(byPython)), 0);
+    ASSERT_EQ(RunTool(kUtf8Locale + std::string("bsdtar --options hdrcharset=CP850 -xf ") + archive + " -C " +
+                      Quoted(byBsdtar)),
               0);
     EXPECT_EQ(FilesBelow(byUnzip), expectedByUnzip);
     EXPECT_EQ(FilesBelow(byPython), expected);
@@ -148,7 +148,7 @@ TEST_F(ZipMadeByToolsTest, ReadsArchivesOfInfoZip) {
     const char* archives[] = {"deflated.zip", "stored.zip", "plain.zip",
                               "comment.zip",  "stub.zip",   "sfx.zip"};
     for (size_t i = 0; i < std::size(variants); ++i) {
-        ASSERT_EQ(RunCommand(kUtf8Locale + source + variants[i].second), 0) << variants[i].first;
+        ASSERT_EQ(RunTool(kUtf8Locale + source + variants[i].second), 0) << variants[i].first;
         ExpectAllFiles(PathOf(archives[i]), variants[i].first);
     }
     CZipArchive archive;
@@ -168,12 +168,11 @@ TEST_F(ZipMadeByToolsTest, ReadsArchivesOfPythonsZipfile) {
         "            z.writestr(path, open(path, 'rb').read())\n";
     WriteBytes(PathOf("make.py"), script);
     const std::string python = "/usr/bin/python3 " + Quoted(PathOf("make.py"));
-    ASSERT_EQ(RunCommand(python + " " + Quoted(PathOf("python.zip")) + " " + Quoted(m_source)), 0);
+    ASSERT_EQ(RunTool(python + " " + Quoted(PathOf("python.zip")) + " " + Quoted(m_source)), 0);
     ExpectAllFiles(PathOf("python.zip"), "seekable");
     // Written to a pipe, zipfile cannot go back to the local headers and puts data descriptors after the
     // data.
-    ASSERT_EQ(RunCommand(python + " - " + Quoted(m_source) + " | cat > " + Quoted(PathOf("streamed.zip"))),
-              0);
+    ASSERT_EQ(RunTool(python + " - " + Quoted(m_source) + " | cat > " + Quoted(PathOf("streamed.zip"))), 0);
     const std::string streamed = ReadBytes(PathOf("streamed.zip"));
     ASSERT_EQ(streamed[6] & 0x08, 0x08);
     ExpectAllFiles(PathOf("streamed.zip"), "streamed");
@@ -201,8 +200,8 @@ TEST_F(ZipInteropTest, ChangingAToolsArchiveKeepsWhatWeDoNotTouch) {
     WriteBytes(source + "/a.txt", TextBytes(2000));
     WriteBytes(source + "/b.bin", NoiseBytes(5000, 51));
     WriteBytes(source + "/Grüße.txt", "x");
-    ASSERT_EQ(RunCommand(kUtf8Locale + std::string("cd ") + Quoted(source) +
-                         " && zip -q ../tool.zip a.txt b.bin Grüße.txt"),
+    ASSERT_EQ(RunTool(kUtf8Locale + std::string("cd ") + Quoted(source) +
+                      " && zip -q ../tool.zip a.txt b.bin Grüße.txt"),
               0);
     const CString path = PathOf("tool.zip");
     {
@@ -212,14 +211,14 @@ TEST_F(ZipInteropTest, ChangingAToolsArchiveKeepsWhatWeDoNotTouch) {
         ASSERT_TRUE(AddBytes(archive, "c.xml", "neu"));
         archive.Close();
     }
-    EXPECT_EQ(RunCommand("unzip -tq " + Quoted(path) + " >/dev/null"), 0);
+    EXPECT_EQ(RunTool("unzip -tq " + Quoted(path) + " >/dev/null"), 0);
     // The UTF-8 name that zip wrote unflagged (Python shows it as code page 437) is kept byte for byte,
     // extra fields and all.
     std::string names;
-    ASSERT_EQ(RunCommand("/usr/bin/python3 -c \"import zipfile, sys; z = zipfile.ZipFile(sys.argv[1]); "
-                         "print([(i.filename, len(i.extra) > 0) for i in z.infolist()])\" " +
-                             Quoted(path),
-                         &names),
+    ASSERT_EQ(RunTool("/usr/bin/python3 -c \"import zipfile, sys; z = zipfile.ZipFile(sys.argv[1]); "
+                      "print([(i.filename, len(i.extra) > 0) for i in z.infolist()])\" " +
+                          Quoted(path),
+                      &names),
               0);
     EXPECT_EQ(names, "[('b.bin', True), ('Gr├╝├ƒe.txt', True), ('c.xml', False)]\n");
     CZipArchive archive;

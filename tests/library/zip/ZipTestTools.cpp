@@ -3,25 +3,10 @@
 #include "platform/base/GlobalMemory.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <stdexcept>
-#include <sys/wait.h>
-
-int RunCommand(const std::string& command, std::string* output) {
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return -1;
-    char chunk[65536];
-    for (size_t got; (got = fread(chunk, 1, sizeof chunk, pipe)) > 0;) {
-        if (output)
-            output->append(chunk, got);
-    }
-    const int status = pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 std::string Quoted(const CString& path) {
     std::string quoted = "'";

@@ -4,13 +4,12 @@
 #include "library/zip/ZipArchive.h"
 #include "platform/base/GlobalMemory.h"
 #include "platform/base/String.h"
+#include "tests/support/RunTool.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-// Runs a shell command; its exit status (-1 when it could not run). Standard output goes to *output.
-int RunCommand(const std::string& command, std::string* output = nullptr);
 // A path in single quotes for the shell.
 std::string Quoted(const CString& path);
 

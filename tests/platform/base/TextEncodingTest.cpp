@@ -1,9 +1,9 @@
 #include "platform/base/TextEncoding.h"
 
-#include <cstdio>
-#include <string>
+#include "tests/support/RunTool.h"
 
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
@@ -53,15 +53,11 @@ TEST(TextEncodingTest, ReadsCodePage850LikePython) {
     std::string high;
     for (int b = 0x80; b <= 0xFF; ++b)
         high += static_cast<char>(b);
-    FILE* pipe = popen("/usr/bin/python3 -c \"import sys; sys.stdout.buffer.write(bytes(range(128, 256))"
-                       ".decode('cp850').encode('utf-8'))\"",
-                       "r");
-    ASSERT_NE(pipe, nullptr);
     std::string expected;
-    char chunk[512];
-    for (size_t n; (n = fread(chunk, 1, sizeof chunk, pipe)) > 0;)
-        expected.append(chunk, n);
-    ASSERT_EQ(pclose(pipe), 0);
+    ASSERT_EQ(RunTool("/usr/bin/python3 -c \"import sys; sys.stdout.buffer.write(bytes(range(128, 256))"
+                      ".decode('cp850').encode('utf-8'))\"",
+                      &expected),
+              0);
     EXPECT_EQ(Cp850ToUtf8(high), expected);
     EXPECT_EQ(Utf8ToCp850(expected), high);
 }
@@ -74,10 +70,15 @@ TEST(TextEncodingTest, WritesCodePage850OnlyWhenEveryCharacterFits) {
     };
     const Case cases[] = {
         {"Ascii", "index.xml", "index.xml"},
-        {"GermanLetters", "Grüße Äö", "Gr\x81\xE1" "e \x8E\x94"},
+        {"GermanLetters", "Grüße Äö",
+         "Gr\x81\xE1"
+         "e \x8E\x94"},
         {"EuroSignHasNoPlace", "Preis €", std::nullopt},
         {"FourByteFormHasNoPlace", "\xF0\x9F\x93\xB7", std::nullopt},
-        {"NotUtf8", "Gr\xFC\xDF" "e", std::nullopt},
+        {"NotUtf8",
+         "Gr\xFC\xDF"
+         "e",
+         std::nullopt},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Utf8ToCp850(c.utf8), c.cp850) << c.name;

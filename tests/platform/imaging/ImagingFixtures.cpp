@@ -4,7 +4,6 @@
 #include "image/DibValidation.h"
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -88,18 +87,6 @@ void WriteBytes(const std::string& path, const std::vector<BYTE>& bytes) {
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
-std::string Capture(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return out;
-    char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        out.append(buffer, got);
-    pclose(pipe);
-    return out;
-}
-
 bool RunCommand(const std::string& command) {
     return std::system(command.c_str()) == 0;
 }
@@ -107,7 +94,7 @@ bool RunCommand(const std::string& command) {
 namespace {
 
 std::string GmRgba(const std::string& path, int width, int height) {
-    const std::string raw = Capture("gm convert '" + path + "' -depth 8 rgba:- 2>/dev/null");
+    const std::string raw = ToolOutput("gm convert '" + path + "' -depth 8 rgba:- 2>/dev/null");
     return raw.size() == std::size_t(4 * width * height) ? raw : std::string();
 }
 

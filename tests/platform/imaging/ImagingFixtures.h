@@ -2,6 +2,7 @@
 // Pictures, files and real tools for the tests of the imaging library's file side.
 
 #include "platform/imaging/ImagingBitmap.h"
+#include "tests/support/RunTool.h"
 
 #include <string>
 #include <vector>
@@ -34,8 +35,7 @@ double MeanDifference(const std::vector<COLORREF>& a, const std::vector<COLORREF
 std::vector<BYTE> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<BYTE>& bytes);
 
-// A shell command's standard output; and whether a command succeeded.
-std::string Capture(const std::string& command);
+// Whether a shell command succeeded.
 bool RunCommand(const std::string& command);
 
 // What GraphicsMagick decodes from a file, as colours (and alpha with `withAlpha`) top row first;

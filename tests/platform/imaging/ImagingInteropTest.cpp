@@ -211,8 +211,8 @@ TEST_P(WrittenFileTest, ToolsReadOurPixels) {
     const std::string probe = c.format == kFormatTiff ? kTiffTags : c.headerProbe;
     const std::string script = "import sys; d=open(sys.argv[1],'rb').read(); print(" + probe + ", end='')";
     const std::string expected = c.format == kFormatTiff ? "1" : c.header;
-    EXPECT_EQ(expected, Capture("/usr/bin/python3 -c \"" + script + "\" '" + path + "' " +
-                                std::to_string(c.bitsPerPixel == 24 ? 8 : c.bitsPerPixel)));
+    EXPECT_EQ(expected, ToolOutput("/usr/bin/python3 -c \"" + script + "\" '" + path + "' " +
+                                   std::to_string(c.bitsPerPixel == 24 ? 8 : c.bitsPerPixel)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Ours, WrittenFileTest, ::testing::ValuesIn(kWrittenFiles),
@@ -256,7 +256,7 @@ TEST(ImagingInteropTest, CursorKeepsTheMask) {
     CImagingBitmap picture;
     ASSERT_TRUE(LoadImagingFile(CString(png), 0, picture));
     ASSERT_EQ(kImagingSuccess, SaveImagingFile(CString(cur), picture, kFormatCur, 24, 2));
-    EXPECT_EQ("CUR 45 29\n", Capture("gm identify -format '%m %w %h' '" + cur + "'"));
+    EXPECT_EQ("CUR 45 29\n", ToolOutput("gm identify -format '%m %w %h' '" + cur + "'"));
     const std::vector<BYTE> alpha = GmAlpha(cur, kWidth, kHeight);
     const std::vector<COLORREF> colours = GmColours(cur, kWidth, kHeight);
     ASSERT_EQ(std::size_t(kWidth * kHeight), alpha.size());
@@ -266,7 +266,7 @@ TEST(ImagingInteropTest, CursorKeepsTheMask) {
             EXPECT_EQ(transparent ? 0 : 255, alpha[std::size_t(y * kWidth + x)]) << x << "," << y;
         }
     EXPECT_EQ(colours[30], ColoursOf(picture)[30]);
-    EXPECT_EQ("45x29", Capture("/usr/bin/identify -format '%wx%h' 'cur:" + cur + "' 2>/dev/null"));
+    EXPECT_EQ("45x29", ToolOutput("/usr/bin/identify -format '%wx%h' 'cur:" + cur + "' 2>/dev/null"));
 }
 
 } // namespace

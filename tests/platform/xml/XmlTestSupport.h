@@ -5,9 +5,9 @@
 #include "platform/xml/XmlElement.h"
 #include "platform/xml/XmlElementCollection.h"
 #include "platform/xml/XmlPtr.h"
+#include "tests/support/RunTool.h"
 #include "tests/support/TempFolder.h"
 
-#include <cstdio>
 #include <fstream>
 #include <string>
 #include <string_view>
@@ -61,15 +61,8 @@ inline std::string RunPython(const std::string& script, const std::string& argum
     TempFolder folder;
     const std::string scriptPath = FileIn(folder, "script.py");
     WriteBytes(scriptPath, script);
-    const std::string command = "/usr/bin/python3 " + scriptPath + " " + arguments;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return "(python failed)";
     std::string out;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        out.append(buffer, n);
-    return pclose(pipe) == 0 ? out : "(python failed)";
+    return RunTool("/usr/bin/python3 " + scriptPath + " " + arguments, &out) == 0 ? out : "(python failed)";
 }
 
 } // namespace xmltest

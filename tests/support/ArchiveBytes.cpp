@@ -1,0 +1,25 @@
+#include "tests/support/ArchiveBytes.h"
+
+#include "platform/base/MemFile.h"
+
+#include <cstdlib>
+
+std::vector<BYTE> StoredBytes(const std::function<void(CArchive&)>& write) {
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        write(ar);
+        ar.Close();
+    }
+    const auto size = static_cast<std::size_t>(file.GetLength());
+    BYTE* data = file.Detach();
+    std::vector<BYTE> bytes(data, data + size);
+    std::free(data);
+    return bytes;
+}
+
+void LoadFromBytes(std::vector<BYTE> bytes, const std::function<void(CArchive&)>& read) {
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load);
+    read(ar);
+}

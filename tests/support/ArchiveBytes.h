@@ -1,0 +1,13 @@
+#pragma once
+// Archives over memory, for tests of what objects store: the bytes a store leaves, and a load from given
+// bytes.
+
+#include "platform/base/Archive.h"
+
+#include <functional>
+#include <vector>
+
+// The bytes that write stores through an archive over memory, read after the archive is closed.
+std::vector<BYTE> StoredBytes(const std::function<void(CArchive&)>& write);
+// Runs read over an archive that loads from a copy of bytes.
+void LoadFromBytes(std::vector<BYTE> bytes, const std::function<void(CArchive&)>& read);
