@@ -54,8 +54,8 @@ public:
 
     // Fills m_pd.hDevMode and m_pd.hDevNames (new movable blocks) with the default printer and its own
     // settings, and m_pd.hDC with a device context for it when PD_RETURNDC is set. FALSE, with nothing
-    // changed, when the dialog already holds a device mode or device names, or the printer cannot be
-    // opened.
+    // changed, when the dialog already holds a device mode or device names, or the default printer
+    // cannot be opened (with none installed it is the built-in PDF printer, which always opens).
     BOOL GetDefaults();
     // The device mode, locked once more (the framework's rule: the caller's lock is never undone here);
     // null when there is none.

@@ -99,7 +99,8 @@ std::vector<InstalledPrinter> CQtPrinterSystem::ListPrinters() {
 
 bool CQtPrinterSystem::GetCapabilities(const CString& printerName, PrinterCapabilities* capabilities) {
     const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromUtf8(printerName.GetString()));
-    if (info.isNull() || info.state() == QPrinter::Error)
+    // A stopped queue still has its papers; only a printer CUPS no longer knows cannot be opened.
+    if (info.isNull())
         return false;
     std::optional<QPrinter> printer;
     if (QCoreApplication::instance())

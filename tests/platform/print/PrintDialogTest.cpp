@@ -82,13 +82,21 @@ TEST_F(PrintDialogTest, DamagedDeviceNamesGiveEmptyNames) {
     EXPECT_EQ(dialog.CreatePrinterDC(), nullptr);
 }
 
-TEST(PrintDialog, DefaultsWithoutInstalledPrintersUseThePdfPrinter) {
+TEST(PrintDialog, DefaultsAreThePdfPrinterWhenNoneIsInstalled) {
     CFakePrinterSystem fake;
-    CPrintDialog dialog(TRUE, 0, nullptr);
-    ASSERT_TRUE(dialog.GetDefaults());
-    EXPECT_EQ(dialog.GetDeviceName(), kBuiltInPdfPrinterName);
-    GlobalFree(dialog.m_pd.hDevMode);
-    GlobalFree(dialog.m_pd.hDevNames);
+    const auto defaultsName = [] {
+        CPrintDialog dialog(TRUE, 0, nullptr);
+        const BOOL found = dialog.GetDefaults();
+        const CString name = dialog.GetDeviceName();
+        GlobalFree(dialog.m_pd.hDevMode);
+        GlobalFree(dialog.m_pd.hDevNames);
+        return found ? name : CString("(none)");
+    };
+    EXPECT_EQ(defaultsName(), kBuiltInPdfPrinterName) << "no printer installed";
+    CFakePrinterSystem::Printer& stuck = fake.Add("Verklemmt");
+    stuck.info.isDefault = TRUE;
+    stuck.opens = false;
+    EXPECT_EQ(defaultsName(), "(none)") << "a default printer that cannot be opened is no default";
 }
 
 } // namespace
