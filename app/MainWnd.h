@@ -114,6 +114,8 @@ public:
     static const CString& GetNoneText();
 
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Lets the tool tips see every message first.
+    BOOL PreTranslateMessage(MSG* message) override;
 
 protected:
     int OnCreate(LPCREATESTRUCT create) override;

@@ -1,5 +1,5 @@
-// The main window's own commands: minimize and close. Every other button posts its command here too;
-// what is not in the table goes on to the default handling.
+// The main window's own commands, minimize and close, and what it sees of every message first. Every
+// other button posts its command here too; what is not in the table goes on to the default handling.
 
 #include "app/MainWnd.h"
 #include "platform/base/AppServices.h"
@@ -18,6 +18,12 @@ const CommandEntry<CMainWnd> kCommands[] = {
 
 BOOL CMainWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     return DispatchCommand(*this, kCommands, wParam) || CWnd::OnCommand(wParam, lParam);
+}
+
+BOOL CMainWnd::PreTranslateMessage(MSG* message) {
+    if (m_toolTip.m_hWnd)
+        m_toolTip.RelayEvent(message);
+    return CWnd::PreTranslateMessage(message);
 }
 
 void CMainWnd::OnMinimize() {

@@ -9,6 +9,7 @@
 #include "platform/print/PaperSizes.h"
 #include "platform/print/PrintDialog.h"
 #include "platform/print/Spooler.h"
+#include "platform/ui/TimerTesting.h"
 #include "skin/RadioBitmapButton.h"
 #include "tests/app/MainWndTestSupport.h"
 
@@ -124,6 +125,18 @@ TEST_F(MainWndBehaviourTest, ToolTipsShowTheTextModulesStringsAndFiveButtonsHave
             EXPECT_FALSE(shown.IsEmpty()) << tip.caption;
     }
     EXPECT_EQ(AfxGetResourceHandle(), s_resources);
+}
+
+TEST_F(MainWndBehaviourTest, APointerRestingOnAButtonShowsItsTip) {
+    CMainWnd* window = CreateMainWnd();
+    ASSERT_NE(window, nullptr);
+    MoveTo(window, OnSkin(window, CPoint(110, 110)));
+    AdvanceTimersForTesting(500);
+    const CToolTipCtrl& tips = window->GetToolTip();
+    ASSERT_TRUE(tips.IsWindowVisible());
+    CString shown;
+    tips.GetWindowText(shown);
+    EXPECT_EQ(shown, LoadWholeString(s_texts, 152, 256));
 }
 
 TEST_F(MainWndBehaviourTest, TheModeButtonsShowTheApplicationsMode) {
