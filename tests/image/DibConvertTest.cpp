@@ -353,28 +353,24 @@ TEST(ConvertDib, WithoutConvertOnlyTheColourTableIsMade) {
 TEST(ConvertDib, IntoGlobalMemory) {
     DibBuilder src = std::move(DibBuilder(2, 3, 24).Pixels({1, 2, 3, 4, 5, 6}));
     const CRect all(0, 0, 2, 3);
-    HGLOBAL whole = ConvertDib(src.Header(), 0, 3, all, 2, 3, nullptr, 2, 1, 0, 0);
-    ASSERT_NE(whole, nullptr);
-    {
-        CGlobalLock lock(whole);
-        const auto* h = reinterpret_cast<const BITMAPINFOHEADER*>(lock.Bytes());
-        EXPECT_EQ(h->biHeight, 3);
-        EXPECT_EQ(lock.Size(), 40u + 3 * 8);
-        EXPECT_EQ(PixelsOf(h, 3), (std::vector<unsigned>{1, 2, 3, 4, 5, 6}));
-    }
-    GlobalFree(whole);
-
     // A band comes back as a DIB of its own rows, so that nobody reads rows the block does not hold.
-    HGLOBAL band = ConvertDib(src.Header(), 1, 2, all, 2, 3, nullptr, 2, 1, 0, 0);
-    ASSERT_NE(band, nullptr);
-    {
-        CGlobalLock lock(band);
-        const auto* h = reinterpret_cast<const BITMAPINFOHEADER*>(lock.Bytes());
-        EXPECT_EQ(h->biHeight, 2);
-        EXPECT_EQ(lock.Size(), 40u + 2 * 8);
-        EXPECT_EQ(PixelsOf(h, 2), (std::vector<unsigned>{3, 4, 5, 6}));
+    struct Band {
+        const char* what;
+        int firstRow, rowCount;
+        std::vector<unsigned> pixels;
+    };
+    for (const Band& b : {Band{"whole", 0, 3, {1, 2, 3, 4, 5, 6}}, Band{"lower rows", 1, 2, {3, 4, 5, 6}}}) {
+        HGLOBAL block = ConvertDib(src.Header(), b.firstRow, b.rowCount, all, 2, 3, nullptr, 2, 1, 0, 0);
+        ASSERT_NE(block, nullptr) << b.what;
+        {
+            CGlobalLock lock(block);
+            const auto* h = reinterpret_cast<const BITMAPINFOHEADER*>(lock.Bytes());
+            EXPECT_EQ(h->biHeight, b.rowCount) << b.what;
+            EXPECT_EQ(lock.Size(), 40u + static_cast<unsigned>(b.rowCount) * 8) << b.what;
+            EXPECT_EQ(PixelsOf(h, b.rowCount), b.pixels) << b.what;
+        }
+        GlobalFree(block);
     }
-    GlobalFree(band);
 
     struct Refused {
         const char* why;

@@ -111,29 +111,45 @@ const WriterCase kWriters[] = {
      }},
 };
 
-class BmpWriterTest : public PictureFileTest, public testing::WithParamInterface<WriterCase> {};
+// A packed DIB and the file header that every writer puts before it.
+struct BmpForm {
+    const char* name;
+    Bytes (*dib)();
+    Bytes header;
+};
 
-TEST_P(BmpWriterTest, PaletteOf256ColoursPutsRowsAt1078) {
-    const Bytes dib = Paletted8Dib();
-    const Bytes written = GetParam().write(*PictureOf(dib), m_folder);
+const BmpForm kBmpForms[] = {
     // "BM", bfSize = length + 14 = 1086, two reserved words, bfOffBits = 14 + 40 + 1024.
-    const Bytes golden = {0x42, 0x4D, 0x3E, 0x04, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x36, 0x04, 0x00, 0x00};
+    {"PaletteOf256ColoursPutsRowsAt1078",
+     Paletted8Dib,
+     {0x42, 0x4D, 0x3E, 0x04, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x36, 0x04, 0x00, 0x00}},
+    {"TrueColourPutsRowsBehindTheHeader",
+     True24Dib,
+     {0x42, 0x4D, 0x42, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x36, 0x00, 0x00, 0x00}},
+};
+
+void PrintTo(const BmpForm& form, std::ostream* os) {
+    *os << form.name;
+}
+
+class BmpWriterTest : public PictureFileTest,
+                      public testing::WithParamInterface<std::tuple<WriterCase, BmpForm>> {};
+
+TEST_P(BmpWriterTest, PutsTheFileHeaderBeforeThePackedDib) {
+    const auto& [writer, form] = GetParam();
+    const Bytes dib = form.dib();
+    const Bytes written = writer.write(*PictureOf(dib), m_folder);
     ASSERT_EQ(written.size(), 14 + dib.size());
-    EXPECT_EQ(Bytes(written.begin(), written.begin() + 14), golden);
+    EXPECT_EQ(Bytes(written.begin(), written.begin() + 14), form.header);
     EXPECT_EQ(Bytes(written.begin() + 14, written.end()), dib);
 }
 
-TEST_P(BmpWriterTest, TrueColourPutsRowsBehindTheHeader) {
-    const Bytes dib = True24Dib();
-    const Bytes written = GetParam().write(*PictureOf(dib), m_folder);
-    const Bytes golden = {0x42, 0x4D, 0x42, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x36, 0x00, 0x00, 0x00};
-    ASSERT_EQ(written.size(), 14 + dib.size());
-    EXPECT_EQ(Bytes(written.begin(), written.begin() + 14), golden);
-    EXPECT_EQ(Bytes(written.begin() + 14, written.end()), dib);
-}
-
-INSTANTIATE_TEST_SUITE_P(Writers, BmpWriterTest, testing::ValuesIn(kWriters),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Writers, BmpWriterTest,
+                         testing::Combine(testing::ValuesIn(kWriters), testing::ValuesIn(kBmpForms)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) + "_" +
+                                    std::get<1>(info.param).name;
+                         });
 
 TEST_F(PictureFileTest, WritersOfAnEmptyPictureWriteNothing) {
     CPictureInfo empty;

@@ -55,6 +55,17 @@ protected:
         return album;
     }
 
+    // Moves the entries titled a, b, c and d to the front in that order.
+    static void BackToAlphabeticalOrder(CDSAlbum* album) {
+        for (const char letter : std::string("dcba")) {
+            for (POSITION pos = album->GetObjectList().GetHeadPosition(); pos != nullptr;) {
+                CDSObj* entry = album->GetObjectList().GetNext(pos);
+                if (entry->GetTitle() == CString(letter))
+                    album->MoveObjectToFront(entry);
+            }
+        }
+    }
+
     // An album with photos titled by the letters of titles, files "<letter>.jpg".
     CDSAlbum* AlbumOf(const std::string& titles) {
         CDSAlbum* album = NewAlbum("Urlaub");
@@ -189,14 +200,7 @@ TEST_F(AlbumTest, MovesChangeTheStoredOrder) {
         }
         EXPECT_EQ(Titles(Reloaded("Urlaub")), c.order) << c.name;
         album = Pictures()->FindAlbumByTitle("Urlaub");
-        // Back to a b c d for the next case.
-        for (const char letter : std::string("dcba")) {
-            for (POSITION pos = album->GetObjectList().GetHeadPosition(); pos != nullptr;) {
-                CDSObj* entry = album->GetObjectList().GetNext(pos);
-                if (entry->GetTitle() == CString(letter))
-                    album->MoveObjectToFront(entry);
-            }
-        }
+        BackToAlphabeticalOrder(album); // for the next case
         ASSERT_EQ(Titles(album), "a|b|c|d");
     }
 }
@@ -262,13 +266,7 @@ TEST_F(AlbumTest, PhotoAlbumsSortByTheirFiles) {
         EXPECT_EQ(Titles(album), c.order) << c.name;
         EXPECT_EQ(Titles(Reloaded("Urlaub")), c.order) << c.name << ": stored";
         album = Pictures()->FindAlbumByTitle("Urlaub");
-        for (const char letter : std::string("dcba")) {
-            for (POSITION pos = album->GetObjectList().GetHeadPosition(); pos != nullptr;) {
-                CDSObj* entry = album->GetObjectList().GetNext(pos);
-                if (entry->GetTitle() == CString(letter))
-                    album->MoveObjectToFront(entry);
-            }
-        }
+        BackToAlphabeticalOrder(album);
         ASSERT_EQ(Titles(album), "a|b|c|d");
     }
 }

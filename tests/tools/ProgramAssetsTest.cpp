@@ -1,10 +1,11 @@
 // The files skingen puts into the program folder and beside the skin bitmaps: the drag cursors, the
 // click sounds, the icon, the splash and about pictures. Each is read back by a real tool.
 
+#include "tests/tools/SkinFiles.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QStringList>
-#include <cstring>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -12,18 +13,6 @@ namespace {
 
 const QString kProgramFolder = QStringLiteral(VC_PROGRAM_DIR);
 const QString kArtFolder = QStringLiteral(VC_SKIN_ART_DIR);
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-template <typename T>
-T Field(const QByteArray& bytes, int offset) {
-    T value{};
-    std::memcpy(&value, bytes.constData() + offset, sizeof(T));
-    return value;
-}
 
 struct ToolRun {
     int exitCode;

@@ -3,14 +3,14 @@
 
 #include "skinart/SkinArt.h"
 
-#include <QFile>
+#include "tests/tools/SkinFiles.h"
+
 #include <QImage>
 #include <QPolygon>
 #include <QProcess>
 #include <QRegion>
 #include <QStringList>
 #include <algorithm>
-#include <cstring>
 #include <gtest/gtest.h>
 #include <set>
 #include <span>
@@ -23,18 +23,6 @@ const QString kArtFolder = QStringLiteral(VC_SKIN_ART_DIR);
 
 QString BitmapPath(const char* name) {
     return kArtFolder + "/" + QString::fromUtf8(name) + ".bmp";
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-template <typename T>
-T Field(const QByteArray& bytes, int offset) {
-    T value{};
-    std::memcpy(&value, bytes.constData() + offset, sizeof(T));
-    return value;
 }
 
 TEST(SkinArtFiles, EveryBitmapIsA24BitBottomUpBmpOfItsListedSize) {
