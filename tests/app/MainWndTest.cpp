@@ -93,6 +93,37 @@ TEST_F(MainWndBehaviourTest, TheLabelsOverTheKnobLieAboveItAndThePrintDiscBelow)
         EXPECT_GT(place(below), place("Knob")) << below;
 }
 
+// Both builders and the children's maker may run again: each replaces what it made, in the same places.
+TEST_F(MainWndBehaviourTest, BuildingButtonsAndChildrenAgainReplacesThemInPlace) {
+    CMainWnd* window = CreateMainWnd();
+    ASSERT_NE(window, nullptr);
+    const auto placeOf = [window](CWnd* child) {
+        CRect rect;
+        child->GetWindowRect(&rect);
+        window->ScreenToClient(&rect);
+        return rect;
+    };
+    const CRect canvas = placeOf(window->GetPreviewWnd());
+    const CRect panel = placeOf(window->GetCategWnd());
+    const CRect close = placeOf(ButtonNamed("Close"));
+    const CRect print = placeOf(ButtonNamed("Print"));
+
+    ASSERT_TRUE(window->CreateCaptionButtons());
+    ASSERT_TRUE(window->CreateButtons());
+    ASSERT_TRUE(window->CreateChildWindows());
+    PumpMessages();
+    int children = 0;
+    for (CWnd* child = window->GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT))
+        ++children;
+    EXPECT_EQ(children, CMainWnd::kButtonCount + 2);
+    EXPECT_EQ(placeOf(window->GetPreviewWnd()), canvas);
+    EXPECT_EQ(placeOf(window->GetCategWnd()), panel);
+    EXPECT_EQ(placeOf(ButtonNamed("Close")), close);
+    EXPECT_EQ(placeOf(ButtonNamed("Print")), print);
+    ClickAt(window, OnSkin(window, CPoint(110, 110)));
+    EXPECT_THAT(TakeCommands(), ElementsAre("1007 from Print"));
+}
+
 struct TipCase {
     const char* caption;
     UINT textId; // 0: no tip
