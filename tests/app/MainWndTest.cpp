@@ -152,8 +152,9 @@ TEST_F(MainWndBehaviourTest, ToolTipsShowTheTextModulesStringsAndFiveButtonsHave
         window->GetToolTip().GetText(shown, button);
         const CString expected = tip.textId ? LoadWholeString(s_texts, tip.textId, 256) : CString();
         EXPECT_EQ(shown, expected) << tip.caption;
-        if (tip.textId)
+        if (tip.textId) {
             EXPECT_FALSE(shown.IsEmpty()) << tip.caption;
+        }
     }
     EXPECT_EQ(AfxGetResourceHandle(), s_resources);
 }
