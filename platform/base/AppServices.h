@@ -51,9 +51,33 @@ public:
     virtual CString GetAboutText() = 0;
 };
 
+// The built-in services of a process without the application object (a plug-in, a tool, a test that
+// installs none): message boxes go to the standard error stream and answer their default button, strings
+// are empty, no modules are loaded, normal mode, no save prompt. A tool derives from it for the few
+// services it gives itself.
+class CDefaultAppServices : public IAppServices {
+public:
+    int MessageBox(UINT stringId, UINT style, UINT helpId) override;
+    int MessageBoxText(const CString& text, UINT style, UINT helpId) override;
+    CString LoadString(UINT, int) override { return {}; }
+    HMODULE GetEffectsModule() override { return nullptr; }
+    HMODULE GetRastrumModule() override { return nullptr; }
+    HMODULE GetResourceModule() override { return nullptr; }
+    HMODULE GetTextModule() override { return nullptr; }
+    BYTE IsEditMode() override { return FALSE; }
+    LPCTSTR GetVersionTag() override { return "4.1.a"; }
+    CString GetLoadedProjectVersion() override { return {}; }
+    void SetLoadedProjectVersion(const CString&) override {}
+    BYTE IsSavePromptEnabled() override { return FALSE; }
+    BYTE GetSavePromptAnswer() override { return FALSE; }
+    void SetSavePromptAnswer(BYTE) override {}
+    void SetClipartPath(LPCTSTR) override {}
+    CString GetAppName() override { return "Vellumcraft"; }
+    CString GetAboutText() override { return {}; }
+};
+
 // Installs the services (null goes back to the built-in ones); the caller keeps ownership.
 void SetAppServices(IAppServices* services);
 // The installed services. Until something is installed (a plug-in has its own copy of this layer), they
-// are built-in ones with no window: message boxes go to the standard error stream and answer their
-// default button, strings are empty, no modules are loaded, normal mode, no save prompt.
+// are the built-in ones of CDefaultAppServices.
 IAppServices& AppServices();

@@ -29,27 +29,14 @@ constexpr int kHeight = 240;
 constexpr int kToneSlider = 80;
 constexpr int kEffectStrength = 50;
 
-// What the adjustment engine asks of the application: the two libraries, nothing else.
-class GalleryServices final : public IAppServices {
+// What the adjustment engine asks of the application: the two libraries; message boxes answer OK.
+class GalleryServices final : public CDefaultAppServices {
 public:
     GalleryServices(HMODULE effects, HMODULE rastrum) : m_effects(effects), m_rastrum(rastrum) {}
-    int MessageBox(UINT, UINT, UINT) override { return 1; }
-    int MessageBoxText(const CString&, UINT, UINT) override { return 1; }
-    CString LoadString(UINT, int) override { return {}; }
+    int MessageBox(UINT, UINT, UINT) override { return IDOK; }
+    int MessageBoxText(const CString&, UINT, UINT) override { return IDOK; }
     HMODULE GetEffectsModule() override { return m_effects; }
     HMODULE GetRastrumModule() override { return m_rastrum; }
-    HMODULE GetResourceModule() override { return nullptr; }
-    HMODULE GetTextModule() override { return nullptr; }
-    BYTE IsEditMode() override { return FALSE; }
-    LPCTSTR GetVersionTag() override { return "4.1.a"; }
-    CString GetLoadedProjectVersion() override { return {}; }
-    void SetLoadedProjectVersion(const CString&) override {}
-    BYTE IsSavePromptEnabled() override { return FALSE; }
-    BYTE GetSavePromptAnswer() override { return FALSE; }
-    void SetSavePromptAnswer(BYTE /*answer*/) override {}
-    void SetClipartPath(LPCTSTR) override {}
-    CString GetAppName() override { return "Vellumcraft"; }
-    CString GetAboutText() override { return {}; }
 
 private:
     HMODULE m_effects;
