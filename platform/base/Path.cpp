@@ -110,3 +110,13 @@ CString GetUserDataFolder() {
     }
     return CString(home) + "/.local/share/Vellumcraft";
 }
+
+CString GetRuntimeFolder() {
+    const char* runtime = getenv("XDG_RUNTIME_DIR");
+    if (runtime != nullptr && runtime[0] == '/')
+        return CString(runtime);
+    const char* temp = getenv("TMPDIR");
+    CString folder = temp != nullptr && temp[0] == '/' ? CString(temp) : CString("/tmp");
+    folder.AppendFormat("/runtime-%u", static_cast<unsigned>(getuid()));
+    return folder;
+}

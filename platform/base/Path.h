@@ -22,3 +22,8 @@ bool MakeFolderPath(const CString& folder);
 // The folder of the user's own data of the program: $XDG_DATA_HOME/Vellumcraft, or
 // ~/.local/share/Vellumcraft when that variable is unset, empty or not absolute. Not created here.
 CString GetUserDataFolder();
+
+// The user's runtime folder, for files that live as long as a program runs (locks): $XDG_RUNTIME_DIR,
+// or <temporary folder>/runtime-<user id> when that variable is unset, empty or not absolute. Not
+// created here.
+CString GetRuntimeFolder();
