@@ -35,8 +35,8 @@ LONG DeleteRegistryTree(LPCTSTR parent, LPCTSTR subkey) {
     return DeleteProfileKey(section) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
 }
 
-std::vector<CString> FindStalePrinterKeys(const std::vector<CString>& keys,
-                                          const std::vector<InstalledPrinter>& printers) {
+std::vector<CString> FindStalePrinterKeys(const std::vector<CString>& keys, const PRINTER_INFO_2* printers,
+                                          DWORD count) {
     static constexpr const char* kOwnKeys[] = {"Printer", "Settings", "Printers", "Page Mapping"};
     std::vector<CString> stale;
     for (const CString& key : keys) {
@@ -44,11 +44,10 @@ std::vector<CString> FindStalePrinterKeys(const std::vector<CString>& keys,
                                      [&](const char* name) { return key.CompareNoCase(name) == 0; });
         if (own)
             continue;
-        const bool installed =
-            std::any_of(printers.begin(), printers.end(), [&](const InstalledPrinter& printer) {
-                return !printer.hidden &&
-                       PrinterNameEquals(EscapeProfileKeyPart(BackslashesToSlashes(printer.name)), key);
-            });
+        const bool installed = std::any_of(printers, printers + count, [&](const PRINTER_INFO_2& printer) {
+            return (printer.Attributes & PRINTER_ATTRIBUTE_HIDDEN) == 0 && printer.pPrinterName &&
+                   PrinterNameEquals(EscapeProfileKeyPart(BackslashesToSlashes(printer.pPrinterName)), key);
+        });
         if (!installed)
             stale.push_back(key);
     }

@@ -4,6 +4,7 @@
 
 #include "platform/base/String.h"
 #include "platform/base/WinTypes.h"
+#include "platform/print/Spooler.h"
 
 #include <vector>
 
@@ -23,14 +24,10 @@ BOOL PrinterNameEquals(LPCTSTR name, const CString& key);
 // ERROR_FILE_NOT_FOUND when there is no such key.
 LONG DeleteRegistryTree(LPCTSTR parent, LPCTSTR subkey);
 
-struct InstalledPrinter {
-    CString name;
-    bool hidden = false;
-};
-
 // The keys of the profile root that are no installed printer's: every key except "Printer", "Settings",
 // "Printers" and "Page Mapping" that equals the key name (EscapeProfileKeyPart of
 // BackslashesToSlashes of the name) of no printer that is not hidden. keys are the root's subkey names
-// as the profile lists them (escaped).
-std::vector<CString> FindStalePrinterKeys(const std::vector<CString>& keys,
-                                          const std::vector<InstalledPrinter>& printers);
+// as the profile lists them (escaped). Network printers' names hold '\', so only this exact comparison
+// keeps their keys.
+std::vector<CString> FindStalePrinterKeys(const std::vector<CString>& keys, const PRINTER_INFO_2* printers,
+                                          DWORD count);

@@ -1,20 +1,25 @@
 #include "app/VellumcraftApp.h"
 
+#include "app/MainWnd.h"
+#include "app/ShellFunctions.h"
 #include "app/SplashDlg.h"
 #include "image/ExtMgr.h"
 #include "library/DSObjMgr.h"
 #include "library/LibrarySetup.h"
 #include "library/xml/XmlHelpers.h"
+#include "output/MailMgr.h"
+#include "output/PrintersManager.h"
 #include "platform/base/Exception.h"
 #include "platform/base/Module.h"
 #include "platform/base/Profile.h"
 #include "platform/base/Resource.h"
+#include "platform/print/Spooler.h"
 #include "platform/ui/Cursor.h"
 #include "platform/ui/MessageBoxPresenter.h"
 #include "platform/ui/Wnd.h"
 
-#include <algorithm>
-#include <cstring>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -28,6 +33,22 @@ constexpr int kPaletteBitsPerPixel = 8;
 const HBRUSH kWindowBackground = reinterpret_cast<HBRUSH>(static_cast<std::uintptr_t>(8));
 
 constexpr UINT kSplashTemplate = 270;
+
+constexpr DWORD kInstalledPrinters = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
+
+// The installed printers' records in buffer (sized by the spooler); their count, 0 when there is none
+// or the enumeration fails.
+DWORD EnumerateInstalledPrinters(std::vector<BYTE>& buffer) {
+    DWORD needed = 0;
+    DWORD count = 0;
+    EnumPrinters(kInstalledPrinters, nullptr, 2, nullptr, 0, &needed, &count);
+    if (needed == 0)
+        return 0;
+    buffer.assign(needed, 0);
+    if (!EnumPrinters(kInstalledPrinters, nullptr, 2, buffer.data(), needed, &needed, &count))
+        return 0;
+    return count;
+}
 
 void FreeModule(HMODULE& module) {
     if (!module)
@@ -46,7 +67,9 @@ CVellumcraftApp::~CVellumcraftApp() {
     if (&AppServices() == this)
         SetAppServices(nullptr);
     // After a failed start-up what was loaded goes with the process; this is that moment.
+    m_pPrintersManager.reset();
     m_pExtMgr.reset();
+    m_pMailMgr.reset();
     m_pDSObjMgr.reset();
     if (AfxGetResourceHandle() == m_hResourceModule)
         AfxSetResourceHandle(nullptr);
@@ -89,13 +112,11 @@ BOOL CVellumcraftApp::InitInstance() {
     if (!ReadStepSettings())
         WriteStepSettings();
     m_pDSObjMgr->LoadInstallSettings();
+    m_pMailMgr = std::make_unique<CMailMgr>();
+    m_pMailMgr->LoadSettings();
 
     CCommandLineInfo commandLine;
     ParseCommandLine(commandLine);
-
-    LPCTSTR windowClass = AfxRegisterWndClass(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS,
-                                              LoadCursor(nullptr, IDC_ARROW), kWindowBackground);
-    (void)windowClass;
 
     if (!m_instanceLock.Acquire(m_pEnvironment->GetRuntimeFolder(), m_pszAppName)) {
         MessageBoxFormat(IDS_ALREADY_RUNNING, 0);
@@ -124,10 +145,88 @@ BOOL CVellumcraftApp::InitInstance() {
         return FALSE;
     }
 
+    if (!CreateMainWindow())
+        return FALSE;
+
     m_hEffectsModule = LoadLibrary(GetProgramFolder() + "/" + kEffectsModuleName);
     if (!m_hEffectsModule)
         MessageBox(IDS_EFFECTS_MISSING, 0);
+
+    m_pageMappings.Load(kCompanyKey, m_pszAppName);
+    m_pPrintersManager = std::make_unique<CPrintersManager>();
+    m_pPrintersManager->Load(kCompanyKey, m_pszAppName);
+    MergeInstalledPrinters();
+    DeleteStalePrinterKeys();
     return TRUE;
+}
+
+BOOL CVellumcraftApp::CreateMainWindow() {
+    std::unique_ptr<CMainWnd> mainWindow;
+    try {
+        mainWindow = std::make_unique<CMainWnd>();
+    } catch (CException* exception) {
+        exception->Delete();
+        return FALSE;
+    }
+    // No one can find a window by its class here; the lock above keeps a second copy out instead.
+    LPCTSTR windowClass = AfxRegisterWndClass(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS,
+                                              LoadCursor(nullptr, IDC_ARROW), kWindowBackground);
+    if (!mainWindow->CreateEx(0, windowClass, m_pszAppName, WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU, 0, 0, 0,
+                              0, nullptr, nullptr))
+        return FALSE;
+    // From here on the window deletes its own object.
+    CMainWnd* window = mainWindow.release();
+    CRect desktop;
+    CWnd::GetDesktopWindow()->GetClientRect(&desktop);
+    window->MoveWindow(&desktop, FALSE);
+    m_pMainWnd = window;
+    window->ShowWindow(SW_SHOW);
+    window->UpdateWindow();
+    return TRUE;
+}
+
+void CVellumcraftApp::MergeInstalledPrinters() {
+    std::vector<BYTE> buffer;
+    const DWORD count = EnumerateInstalledPrinters(buffer);
+    if (count == 0)
+        return;
+    auto* printers = reinterpret_cast<PRINTER_INFO_2*>(buffer.data());
+    // The settings fetched here live until the merge has copied them.
+    std::vector<std::unique_ptr<BYTE[]>> fetched;
+    for (DWORD i = 0; i < count; ++i) {
+        PRINTER_INFO_2& printer = printers[i];
+        if ((printer.Attributes & PRINTER_ATTRIBUTE_HIDDEN) != 0 || printer.pDevMode)
+            continue;
+        HANDLE handle = nullptr;
+        if (!OpenPrinter(printer.pPrinterName, &handle, nullptr))
+            continue;
+        const LONG bytes = DocumentProperties(nullptr, handle, printer.pPrinterName, nullptr, nullptr, 0);
+        if (bytes > 0) {
+            auto block = std::make_unique<BYTE[]>(static_cast<size_t>(bytes));
+            auto* devMode = reinterpret_cast<DEVMODE*>(block.get());
+            DocumentProperties(nullptr, handle, printer.pPrinterName, devMode, nullptr, DM_OUT_BUFFER);
+            DocumentProperties(nullptr, handle, printer.pPrinterName, devMode, devMode,
+                               DM_IN_BUFFER | DM_OUT_BUFFER);
+            printer.pDevMode = devMode;
+            fetched.push_back(std::move(block));
+        }
+        ClosePrinter(handle);
+    }
+    m_pPrintersManager->MergePrinters(printers, count, FALSE);
+}
+
+void CVellumcraftApp::DeleteStalePrinterKeys() {
+    std::vector<BYTE> buffer;
+    const DWORD count = EnumerateInstalledPrinters(buffer);
+    if (count == 0) {
+        MessageBox(IDS_NO_PRINTER, MB_ICONINFORMATION);
+        return;
+    }
+    // Collected first: deleting while walking the keys would skip the key after each deleted one.
+    const std::vector<CString> stale = FindStalePrinterKeys(
+        GetProfileSubkeyNames(""), reinterpret_cast<const PRINTER_INFO_2*>(buffer.data()), count);
+    for (const CString& key : stale)
+        DeleteProfileKey(key);
 }
 
 int CVellumcraftApp::ExitInstance() {
@@ -136,7 +235,13 @@ int CVellumcraftApp::ExitInstance() {
     for (HMODULE* module : {&m_hTextModule, &m_hResourceModule, &m_hEffectsModule, &m_hRastrumModule})
         FreeModule(*module);
     WriteStepSettings();
+    m_pageMappings.Save(kCompanyKey, m_pszAppName);
+    if (m_pPrintersManager) {
+        m_pPrintersManager->Save(kCompanyKey, m_pszAppName);
+        m_pPrintersManager.reset();
+    }
     m_pExtMgr.reset();
+    m_pMailMgr.reset();
     m_pDSObjMgr.reset();
     return CWinApp::ExitInstance();
 }

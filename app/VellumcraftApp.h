@@ -6,6 +6,7 @@
 // modules, the sound folder and flag, the edit-mode flag, the step settings and the save-project prompt.
 
 #include "app/StartupEnvironment.h"
+#include "output/PrinterMappingList.h"
 #include "platform/base/AppServices.h"
 #include "platform/base/InstanceLock.h"
 #include "platform/ui/UiTypes.h"
@@ -15,7 +16,8 @@
 
 class CDSObjMgr;
 class CExtMgr;
-class CMainWnd;
+class CMailMgr;
+class CPrintersManager;
 
 // Names every part of the program shares.
 inline constexpr const char* kAppName = "Vellumcraft";
@@ -96,26 +98,41 @@ public:
     // Writes "PrintMsg" as 1 for a non-zero value, else 0. TRUE.
     BOOL SetPrintMsg(BOOL on);
 
+    CPrinterMappingList* GetPageMappings() { return &m_pageMappings; }
+
     // The project type is registered by the installed desktop files; nothing is written at run time.
     BOOL RegisterDocumentType();
+    // Deletes the profile root's per-printer keys of printers that are no longer installed (message 173
+    // when there is no printer at all).
+    void DeleteStalePrinterKeys();
 
     CString GetAppName() override { return m_pszAppName; }
     CString GetAboutText() override { return {}; }
 
     CDSObjMgr* GetDSObjMgr() const { return m_pDSObjMgr.get(); }
     CExtMgr* GetExtMgr() const { return m_pExtMgr.get(); }
+    CPrintersManager* GetPrintersManager() const { return m_pPrintersManager.get(); }
+    CMailMgr* GetMailMgr() const { return m_pMailMgr.get(); }
 
 private:
     // One module from the program folder; string 208 with its name when it is missing.
     HMODULE LoadModule(const char* fileName);
     BOOL CheckScreen();
+    // Creates the main window over the desktop and makes it the main window; FALSE when it cannot be.
+    BOOL CreateMainWindow();
+    // Gives each visible installed printer without settings its settings and merges them all into the
+    // printers manager.
+    void MergeInstalledPrinters();
 
     char m_szClipartPath[260] = {};
     HMODULE m_hRastrumModule = nullptr;
     std::unique_ptr<CDSObjMgr> m_pDSObjMgr;
     BYTE m_bSound = 1;
     HMODULE m_hEffectsModule = nullptr;
+    std::unique_ptr<CPrintersManager> m_pPrintersManager;
+    CPrinterMappingList m_pageMappings;
     std::unique_ptr<CExtMgr> m_pExtMgr;
+    std::unique_ptr<CMailMgr> m_pMailMgr;
     BYTE m_bSaveAnswer = 1;
     BYTE m_bAskSave = 1;
     int m_nZoomStep = 1;

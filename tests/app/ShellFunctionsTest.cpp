@@ -56,12 +56,16 @@ TEST(ShellFunctionsTest, PrinterNamesCompareExactly) {
 }
 
 TEST(ShellFunctionsTest, StalePrinterKeysAreThoseOfNoVisibleInstalledPrinter) {
-    const std::vector<InstalledPrinter> printers = {
-        {"\\\\druckserver\\Büro Farbe", false}, // a network printer: its key holds the name with '/'
-        {"PDF", false},
-        {"Kasse", true},
-        {"Epson/Foto", false},
-    };
+    char network[] = "\\\\druckserver\\Büro Farbe"; // its key holds the name with '/'
+    char pdf[] = "PDF";
+    char hidden[] = "Kasse";
+    char slash[] = "Epson/Foto";
+    PRINTER_INFO_2 printers[4] = {};
+    printers[0].pPrinterName = network;
+    printers[1].pPrinterName = pdf;
+    printers[2].pPrinterName = hidden;
+    printers[2].Attributes = PRINTER_ATTRIBUTE_HIDDEN;
+    printers[3].pPrinterName = slash;
     struct KeyCase {
         const char* key;
         bool stale;
@@ -86,7 +90,7 @@ TEST(ShellFunctionsTest, StalePrinterKeysAreThoseOfNoVisibleInstalledPrinter) {
         if (c.stale)
             expected.emplace_back(c.key);
     }
-    EXPECT_EQ(FindStalePrinterKeys(keys, printers), expected);
+    EXPECT_EQ(FindStalePrinterKeys(keys, printers, 4), expected);
 }
 
 } // namespace

@@ -4,13 +4,17 @@
 #include "app/VellumcraftApp.h"
 
 #include "app/ShellFunctions.h"
+#include "output/PrintersManager.h"
 #include "platform/base/InstanceLock.h"
 #include "platform/base/Module.h"
+#include "platform/base/Path.h"
 #include "platform/base/Profile.h"
 #include "platform/base/Resource.h"
+#include "platform/print/FakePrinterSystem.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UiTestSupport.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -85,6 +89,7 @@ protected:
 
     TempFolder m_folder;
     FakeStartupEnvironment m_environment;
+    CFakePrinterSystem m_printers;
     std::optional<std::string> m_previousDataHome;
     int m_programFolders = 0;
 };
@@ -275,6 +280,52 @@ TEST_F(VellumcraftAppTest, ServicesAnswerFromTheFlagsAndTheProgramFolder) {
     EXPECT_EQ(CString(app.GetClipartPath()).GetLength(), 259);
     app.ExitInstance();
     EXPECT_EQ(GetProfileString("Settings", "Clipart Path"), CString(std::string(259, 'x')));
+}
+
+// Records which printers were opened for their settings.
+class OpenRecordingPrinterSystem final : public CFakePrinterSystem {
+public:
+    bool GetCapabilities(const CString& printerName, PrinterCapabilities* capabilities) override {
+        asked.push_back(printerName);
+        return CFakePrinterSystem::GetCapabilities(printerName, capabilities);
+    }
+    std::vector<CString> asked;
+};
+
+TEST_F(VellumcraftAppTest, InstalledPrintersAreMergedAndStaleKeysDeleted) {
+    OpenRecordingPrinterSystem printers;
+    printers.Add("Büro");
+    printers.Add("Versteckt").info.hidden = TRUE;
+    printers.Get("Versteckt").opens = false;
+    printers.Add("Kaputt").opens = false;
+    printers.Add("\\\\druckserver\\Farbe");
+    // Print offsets of printers, installed or long gone.
+    for (const char* printer : {"Büro", "Versteckt", "Weg", "\\\\druckserver\\Farbe"})
+        WriteProfileInt(EscapeProfileKeyPart(BackslashesToSlashes(printer)), "PrintOffsetX", 3);
+    WriteProfileInt("Printers", "Count", 0);
+
+    CVellumcraftApp app;
+    app.SetStartupEnvironment(&m_environment);
+    ASSERT_TRUE(app.InitInstance());
+
+    CPrintersManager* manager = app.GetPrintersManager();
+    ASSERT_NE(manager, nullptr);
+    EXPECT_EQ(CPrintersManager::GetInstance(), manager);
+    std::vector<CString> stored;
+    for (POSITION position = manager->GetHeadPosition(); position;)
+        stored.emplace_back(manager->GetNext(position)->dmDeviceName);
+    // Printers that cannot be opened keep no settings.
+    EXPECT_EQ(stored, (std::vector<CString>{"Büro", "\\\\druckserver\\Farbe", kBuiltInPdfPrinterName}));
+    // Only the visible one of the two without settings is opened once more to fetch them.
+    const auto asked = [&](const char* name) {
+        return std::count(printers.asked.begin(), printers.asked.end(), name);
+    };
+    EXPECT_EQ(asked("Kaputt"), asked("Versteckt") + 1);
+
+    std::vector<CString> keys = GetProfileSubkeyNames("");
+    std::sort(keys.begin(), keys.end());
+    EXPECT_EQ(keys, (std::vector<CString>{"%2F%2Fdruckserver%2FFarbe", "Büro", "Printers", "Settings"}));
+    app.ExitInstance();
 }
 
 } // namespace
