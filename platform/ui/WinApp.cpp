@@ -1,11 +1,13 @@
 #include "platform/ui/WinApp.h"
 
+#include "platform/base/Module.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/WindowRecord.h"
 #include "platform/ui/Wnd.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
 #include <QWidget>
 
 namespace {
@@ -94,6 +96,9 @@ int AfxWinMain(int argc, char** argv) {
     QApplication qtApplication(argc, argv);
     // Windows come and go during start-up (the splash); only the main window's end ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The program's icon 1 is the icon file beside it; every window shows it.
+    QApplication::setWindowIcon(
+        QIcon(QString::fromUtf8((GetProgramFolder() + "/vellumcraft.png").GetString())));
     if (!app->m_pszAppName || !*app->m_pszAppName) {
         static CString programName;
         programName = ProgramFileName();

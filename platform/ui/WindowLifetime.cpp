@@ -200,6 +200,9 @@ HWND CreateWindowFor(CREATESTRUCT create, CWnd* object) {
         (create.style & WS_CHILD) ? static_cast<UINT>(reinterpret_cast<std::uintptr_t>(create.hMenu)) : 0;
     window->text = create.lpszName;
     window->parent = parent;
+    // A top-level window's text is its title on the desktop (task bar, window list).
+    if (!(create.style & WS_CHILD))
+        widget->setWindowTitle(QString::fromUtf8(window->text.GetString()));
     RegisterWindow(window);
     if (object) {
         object->m_hWnd = window;

@@ -8,6 +8,7 @@
 #include "platform/ui/Wnd.h"
 
 #include <QKeyEvent>
+#include <QWidget>
 #include <algorithm>
 #include <cstring>
 
@@ -119,6 +120,8 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         return RunNativeDefault(window, message);
     case WM_SETTEXT:
         window->text = reinterpret_cast<LPCTSTR>(lParam);
+        if (!window->IsChild())
+            WidgetOf(window)->setWindowTitle(QString::fromUtf8(window->text.GetString()));
         InvalidateWindow(window, ClientArea(window), true);
         return TRUE;
     case WM_GETTEXT:
