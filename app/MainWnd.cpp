@@ -144,27 +144,28 @@ BOOL CMainWnd::CreateChildWindows() {
     previewRect.OffsetRect(origin);
     categRect.OffsetRect(origin);
 
-    return MadeOrReported([&] {
-               m_previewWnd = new CSelfDeletingWnd;
-               if (!m_previewWnd->Create(nullptr, "PreviewWnd", WS_CHILD | WS_VISIBLE, previewRect, this,
-                                         kPreviewWndId)) {
-                   delete m_previewWnd;
-                   m_previewWnd = nullptr;
-                   return;
-               }
-               m_previewWnd->ShowWindow(SW_SHOW);
-               m_categWnd = new CSelfDeletingWnd;
-               if (!m_categWnd->Create(nullptr, "CategWnd", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                                       categRect, this, kCategWndId)) {
-                   delete m_categWnd;
-                   m_categWnd = nullptr;
-                   return;
-               }
-               m_categWnd->ShowWindow(SW_SHOW);
-           }) &&
-           m_previewWnd && m_categWnd;
+    std::unique_ptr<CWnd> preview;
+    std::unique_ptr<CWnd> categ;
+    if (!MadeOrReported([&] {
+            preview = std::make_unique<CSelfDeletingWnd>();
+            categ = std::make_unique<CSelfDeletingWnd>();
+        }))
+        return FALSE;
+    // Once its window exists, each object belongs to its window.
+    if (!preview->Create(nullptr, "PreviewWnd", WS_CHILD | WS_VISIBLE, previewRect, this, kPreviewWndId))
+        return FALSE;
+    m_previewWnd = preview.release();
+    m_previewWnd->ShowWindow(SW_SHOW);
+    if (!categ->Create(nullptr, "CategWnd", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, categRect, this,
+                       kCategWndId))
+        return FALSE;
+    m_categWnd = categ.release();
+    m_categWnd->ShowWindow(SW_SHOW);
+    return TRUE;
 }
 
+// Page templates and the page canvas come with the page; until then no template is found and there is
+// nothing to redraw.
 CTemplate* CMainWnd::LoadTemplateByName(const CString& /*name*/) {
     return nullptr;
 }
