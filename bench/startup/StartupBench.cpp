@@ -5,6 +5,7 @@
 #include "bench/startup/FirstPaint.h"
 #include "platform/base/Module.h"
 #include "platform/ui/WindowRecord.h"
+#include "platform/ui/Wnd.h"
 
 #include <QCoreApplication>
 
