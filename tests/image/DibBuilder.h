@@ -7,6 +7,24 @@
 #include <cstring>
 #include <vector>
 
+// Pixel x of a row of a DIB of that depth: an index, the 16-bit value, or 0xRRGGBB.
+inline unsigned PixelInRow(const BYTE* row, int x, int bitCount) {
+    switch (bitCount) {
+    case 1:
+        return (row[x / 8] >> (7 - x % 8)) & 1;
+    case 4:
+        return x % 2 ? row[x / 2] & 0x0F : row[x / 2] >> 4;
+    case 8:
+        return row[x];
+    case 16:
+        return row[2 * x] | row[2 * x + 1] << 8;
+    default: {
+        const BYTE* p = row + x * (bitCount / 8);
+        return p[0] | (p[1] << 8) | (p[2] << 16);
+    }
+    }
+}
+
 // A packed DIB in a byte vector (8-byte aligned, so the header can be read in place).
 class DibBuilder {
 public:
@@ -75,23 +93,7 @@ public:
     }
 
     // The pixel at (x, y) from the top: an index, or 0xRRGGBB.
-    unsigned GetPixel(int x, int y) {
-        const BYTE* row = Row(y);
-        switch (Header()->biBitCount) {
-        case 1:
-            return (row[x / 8] >> (7 - x % 8)) & 1;
-        case 4:
-            return x % 2 ? row[x / 2] & 0x0F : row[x / 2] >> 4;
-        case 8:
-            return row[x];
-        case 16:
-            return row[2 * x] | row[2 * x + 1] << 8;
-        default: {
-            const BYTE* p = row + x * (Header()->biBitCount / 8);
-            return p[0] | (p[1] << 8) | (p[2] << 16);
-        }
-        }
-    }
+    unsigned GetPixel(int x, int y) { return PixelInRow(Row(y), x, Header()->biBitCount); }
 
 private:
     int m_width;
@@ -132,18 +134,5 @@ inline CPictureInfo* PictureOf(DibBuilder& dib) {
 inline unsigned PixelOf(const CPictureInfo& picture, int x, int y) {
     const BITMAPINFOHEADER* h = picture.GetHeader();
     const BYTE* row = DibBitsPtr(h) + (h->biHeight - 1 - y) * DibRowBytes(h->biWidth, h->biBitCount);
-    switch (h->biBitCount) {
-    case 1:
-        return (row[x / 8] >> (7 - x % 8)) & 1;
-    case 4:
-        return x % 2 ? row[x / 2] & 0x0F : row[x / 2] >> 4;
-    case 8:
-        return row[x];
-    case 16:
-        return row[2 * x] | row[2 * x + 1] << 8;
-    default: {
-        const BYTE* p = row + x * (h->biBitCount / 8);
-        return p[0] | (p[1] << 8) | (p[2] << 16);
-    }
-    }
+    return PixelInRow(row, x, h->biBitCount);
 }
