@@ -67,10 +67,6 @@ const BYTE* DibBitsPtr(const BITMAPINFOHEADER* dib) {
     return reinterpret_cast<const BYTE*>(dib) + DibBitsOffset(dib);
 }
 
-std::int64_t DibRowBytes(std::int64_t width, int bpp) {
-    return (width * bpp + 31) / 32 * 4;
-}
-
 std::int64_t DibImageBytes(std::int64_t width, std::int64_t height, int bpp) {
     return DibRowBytes(width, bpp) * height;
 }

@@ -31,8 +31,6 @@ const BYTE* DibColorTablePtr(const BITMAPINFOHEADER* dib);
 BYTE* DibBitsPtr(BITMAPINFOHEADER* dib);
 const BYTE* DibBitsPtr(const BITMAPINFOHEADER* dib);
 
-// Bytes of one row: ((width * bpp + 31) / 32) * 4.
-std::int64_t DibRowBytes(std::int64_t width, int bpp);
 // Bytes of all rows: DibRowBytes * height.
 std::int64_t DibImageBytes(std::int64_t width, std::int64_t height, int bpp);
 // biSizeImage; when it is 0 it is computed and written back (when it fits the field).

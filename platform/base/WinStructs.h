@@ -3,6 +3,8 @@
 
 #include "platform/base/WinTypes.h"
 
+#include <cstdint>
+
 struct POINT {
     LONG x = 0;
     LONG y = 0;
@@ -79,6 +81,11 @@ inline constexpr DWORD BI_RGB = 0;
 inline constexpr DWORD BI_RLE8 = 1;
 inline constexpr DWORD BI_RLE4 = 2;
 inline constexpr DWORD BI_BITFIELDS = 3;
+
+// Bytes of one row of an uncompressed DIB: its bits padded to a multiple of 4 bytes.
+constexpr std::int64_t DibRowBytes(std::int64_t width, int bitsPerPixel) {
+    return (width * bitsPerPixel + 31) / 32 * 4;
+}
 
 inline constexpr int LF_FACESIZE = 32;
 

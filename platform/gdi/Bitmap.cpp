@@ -15,7 +15,7 @@ constexpr long long kMaxSurfaceBytes = 1LL << 30;
 std::unique_ptr<BitmapRecord> NewBitmap(int width, int height, int bytesPerPixel, bool bottomUp) {
     if (width <= 0 || height <= 0)
         return nullptr;
-    const long long stride = (static_cast<long long>(width) * bytesPerPixel + 3) / 4 * 4;
+    const long long stride = DibRowBytes(width, bytesPerPixel * 8);
     if (stride * height > kMaxSurfaceBytes)
         return nullptr;
     auto record = std::make_unique<BitmapRecord>();

@@ -78,7 +78,7 @@ bool DibPixels::Open(const BITMAPINFO* info, const void* bits, UINT usage,
     }
     m_width = static_cast<int>(width);
     m_height = static_cast<int>(height);
-    m_stride = static_cast<std::ptrdiff_t>((width * m_bitCount + 31) / 32 * 4);
+    m_stride = static_cast<std::ptrdiff_t>(DibRowBytes(width, m_bitCount));
     m_bits = static_cast<const BYTE*>(bits);
     m_firstScan = firstScan;
     std::memset(m_colors, 0, sizeof m_colors);

@@ -8,11 +8,6 @@
 #include <cstdint>
 #include <vector>
 
-// Bytes of one row of a DIB: padded to a multiple of 4.
-constexpr std::int64_t DibRowBytes(std::int64_t width, int bitsPerPixel) {
-    return (width * bitsPerPixel + 31) / 32 * 4;
-}
-
 // True for the depths an uncompressed DIB can have: 1, 4, 8, 16, 24 and 32 bits per pixel.
 bool IsDibDepth(int bitsPerPixel);
 

@@ -10,6 +10,7 @@
 #include "image/WorkBitmap.h"
 #include "platform/base/AppServices.h"
 #include "platform/base/Module.h"
+#include "platform/base/WinStructs.h"
 #include "rastrum/RastrumExports.h"
 #include "tools/photoscene/PhotoScene.h"
 
@@ -17,6 +18,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -48,10 +50,10 @@ QImage ToImage(const CPictureInfo& picture) {
     const BITMAPINFOHEADER* h = picture.GetHeader();
     const int width = h->biWidth, height = h->biHeight, bpp = h->biBitCount;
     const auto* table = reinterpret_cast<const RGBQUAD*>(h + 1);
-    const int stride = (width * bpp + 31) / 32 * 4;
+    const std::int64_t stride = DibRowBytes(width, bpp);
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y) {
-        const BYTE* row = picture.GetBits() + static_cast<std::ptrdiff_t>(height - 1 - y) * stride;
+        const BYTE* row = picture.GetBits() + (height - 1 - y) * stride;
         for (int x = 0; x < width; ++x) {
             if (bpp == 8) {
                 const RGBQUAD c = table[row[x]];

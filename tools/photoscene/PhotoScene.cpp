@@ -101,7 +101,7 @@ Colour FacePixel(double u, double v, const Face& f, Colour behind) {
 } // namespace
 
 std::vector<BYTE> MakePhotoScene(int width, int height) {
-    const std::int64_t stride = (static_cast<std::int64_t>(width) * 3 + 3) / 4 * 4;
+    const std::int64_t stride = DibRowBytes(width, 24);
     std::vector<BYTE> dib(sizeof(BITMAPINFOHEADER) + static_cast<std::size_t>(stride * height));
     const BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER),
                                   width,
