@@ -2,10 +2,12 @@
 
 #include "tests/support/TempFolder.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -87,3 +89,31 @@ TEST_F(ResolvePathCaseTest, MakeFolderPathCreatesMissingFoldersInTheCaseThatExis
 }
 
 } // namespace
+
+TEST(PathTest, RuntimeFolderIsTheUsersOrAPrivateOneInTheTemporaryFolder) {
+    struct Case {
+        const char* name;
+        const char* runtime; // null: unset
+        const char* temp;
+        std::string expected;
+    };
+    const std::string own = "/runtime-" + std::to_string(getuid());
+    const Case cases[] = {
+        {"RuntimeFolderSet", "/run/user/1000", "/var/tmp", "/run/user/1000"},
+        {"RelativeRuntimeFolderIsIgnored", "run", "/var/tmp", "/var/tmp" + own},
+        {"EmptyRuntimeFolderIsIgnored", "", nullptr, "/tmp" + own},
+        {"Unset", nullptr, nullptr, "/tmp" + own},
+    };
+    const char* savedRuntime = getenv("XDG_RUNTIME_DIR");
+    const char* savedTemp = getenv("TMPDIR");
+    const std::string runtimeBefore = savedRuntime ? savedRuntime : "";
+    const std::string tempBefore = savedTemp ? savedTemp : "";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.runtime ? setenv("XDG_RUNTIME_DIR", c.runtime, 1) : unsetenv("XDG_RUNTIME_DIR");
+        c.temp ? setenv("TMPDIR", c.temp, 1) : unsetenv("TMPDIR");
+        EXPECT_EQ(GetRuntimeFolder(), CString(c.expected));
+    }
+    savedRuntime ? setenv("XDG_RUNTIME_DIR", runtimeBefore.c_str(), 1) : unsetenv("XDG_RUNTIME_DIR");
+    savedTemp ? setenv("TMPDIR", tempBefore.c_str(), 1) : unsetenv("TMPDIR");
+}
