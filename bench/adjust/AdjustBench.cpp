@@ -2,6 +2,7 @@
 // the unrotated result into the temporary file, rotation 0) of the photo-like test picture:
 //   adjust_bench rebuild WIDTH HEIGHT   prints seconds=<median of several rebuilds>
 //   adjust_bench ppm WIDTH HEIGHT OUT   writes the test picture as a binary PPM for the peer tool
+#include "bench/support/Ppm.h"
 #include "image/AdjustImage.h"
 #include "image/PictureInfo.h"
 #include "tools/photoscene/PhotoScene.h"
@@ -20,25 +21,6 @@ namespace {
 constexpr double kCropMargin = 0.05;
 constexpr int kBrightnessSlider = 60;
 constexpr int kSharpnessSlider = 70;
-
-int WritePpm(const std::vector<BYTE>& dib, const char* path) {
-    const auto* h = reinterpret_cast<const BITMAPINFOHEADER*>(dib.data());
-    const int width = h->biWidth, height = h->biHeight;
-    const std::size_t stride = (std::size_t(width) * 3 + 3) / 4 * 4;
-    FILE* file = std::fopen(path, "wb");
-    if (!file)
-        return 3;
-    std::fprintf(file, "P6\n%d %d\n255\n", width, height);
-    std::vector<BYTE> rgb(std::size_t(width) * 3);
-    for (int y = 0; y < height; ++y) {
-        const BYTE* row = dib.data() + 40 + stride * std::size_t(height - 1 - y);
-        for (int x = 0; x < width; ++x)
-            rgb[3 * x] = row[3 * x + 2], rgb[3 * x + 1] = row[3 * x + 1], rgb[3 * x + 2] = row[3 * x];
-        std::fwrite(rgb.data(), 1, rgb.size(), file);
-    }
-    std::fclose(file);
-    return 0;
-}
 
 int Rebuild(const std::vector<BYTE>& dib) {
     auto* original = new CPictureInfo;
@@ -74,7 +56,7 @@ int main(int argc, char** argv) {
     const std::string mode = argv[1];
     const std::vector<BYTE> dib = MakePhotoScene(std::atoi(argv[2]), std::atoi(argv[3]));
     if (mode == "ppm" && argc == 5)
-        return WritePpm(dib, argv[4]);
+        return WriteDibPpm(reinterpret_cast<const BITMAPINFOHEADER*>(dib.data()), argv[4]) ? 0 : 3;
     if (mode == "rebuild")
         return Rebuild(dib);
     return 1;
