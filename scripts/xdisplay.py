@@ -39,14 +39,19 @@ class XServer:
         return subprocess.run(["xdotool", *args], env={**os.environ, "DISPLAY": self.display},
                               capture_output=True, text=True)
 
-    def wait_for_window(self, title, process, seconds):
-        """The id of the visible window of that exact title, once it is there; None when the time is up
-        or the process ended first."""
+    def windows(self, title):
+        """The ids of the visible windows of that exact title."""
+        found = self.xdotool("search", "--onlyvisible", "--name", f"^{title}$")
+        return found.stdout.split() if found.returncode == 0 else []
+
+    def wait_for_window(self, title, process, seconds, known=()):
+        """The id of a visible window of that exact title that is not among the known ones, once it is
+        there; None when the time is up or the process ended first."""
         deadline = time.monotonic() + seconds
         while time.monotonic() < deadline and process.poll() is None:
-            found = self.xdotool("search", "--onlyvisible", "--name", f"^{title}$")
-            if found.returncode == 0 and found.stdout.split():
-                return found.stdout.split()[0]
+            new = [window for window in self.windows(title) if window not in known]
+            if new:
+                return new[0]
             time.sleep(0.2)
         return None
 

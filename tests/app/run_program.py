@@ -1,5 +1,6 @@
 """Starts the real program on a private X server, waits for its main window and closes it with its
-close button (command 1001), as a person would: the program must end with exit code 0.
+close button (command 1001), as a person would: the program must end with exit code 0. Meanwhile a
+second start shows its message, which the test answers with Enter, and ends without touching the first.
 
 Usage: run_program.py <program>"""
 
@@ -13,6 +14,33 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from xdisplay import CLOSE_BUTTON, XServer, program_environment  # noqa: E402
 
 SECONDS = 120  # start-up under the sanitizers on a slow machine
+
+
+def second_start(x, program, folder, first):
+    """Starts the program again beside the first; None when it showed its message, ended with 1 after
+    the answer and left the first running, else what went wrong."""
+    known = x.windows("Vellumcraft")
+    second = subprocess.Popen([program], env=program_environment(folder, x.display))
+    try:
+        # The message box is captioned with the program's name, like the windows of the first copy.
+        box = x.wait_for_window("Vellumcraft", second, SECONDS, known)
+        if box is None:
+            return f"the second start showed no message (it ended with {second.poll()})"
+        x.xdotool("windowfocus", "--sync", box)
+        x.xdotool("key", "Return")
+        try:
+            second.wait(timeout=SECONDS)
+        except subprocess.TimeoutExpired:
+            return "the second start did not end after its message"
+        if second.returncode != 1:
+            return f"the second start ended with {second.returncode}, not 1"
+        if first.poll() is not None:
+            return f"the first copy ended with the second ({first.returncode})"
+        return None
+    finally:
+        if second.poll() is None:
+            second.kill()
+            second.wait()
 
 
 def main():
@@ -30,6 +58,10 @@ def main():
                 time.sleep(0.5)
             if process.poll() is not None:
                 print(f"a click beside the buttons ended the program ({process.returncode})")
+                return 1
+            failure = second_start(x, program, folder, process)
+            if failure:
+                print(failure)
                 return 1
             deadline = time.monotonic() + SECONDS
             clicks = 0
