@@ -9,17 +9,7 @@
 CConversionSurface::CConversionSurface(int width, int height) {
     if (!IsPictureSizeAllowed(width, height) || !m_dc.CreateCompatibleDC(nullptr))
         return;
-    m_header = {sizeof(BITMAPINFOHEADER),
-                width,
-                height,
-                1,
-                24,
-                BI_RGB,
-                static_cast<DWORD>(DibImageBytes(width, height, 24)),
-                0,
-                0,
-                0,
-                0};
+    m_header = Dib24Header(width, height);
     BITMAPINFO info{};
     info.bmiHeader = m_header;
     void* bits = nullptr;

@@ -62,17 +62,7 @@ CPictureInfo* CPictureInfo::Crop24(const CRect& r) const {
     const std::int64_t stride = DibRowBytes(inside.Width(), 24);
     auto* cut = new CPictureInfo;
     BYTE* block = cut->Allocate(static_cast<DWORD>(sizeof(BITMAPINFOHEADER) + stride * inside.Height()));
-    const BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER),
-                                  inside.Width(),
-                                  inside.Height(),
-                                  1,
-                                  24,
-                                  BI_RGB,
-                                  static_cast<DWORD>(stride * inside.Height()),
-                                  0,
-                                  0,
-                                  0,
-                                  0};
+    const BITMAPINFOHEADER header = Dib24Header(inside.Width(), inside.Height());
     std::memcpy(block, &header, sizeof header);
     // Bottom row first: picture row (height - bottom) counted from the bottom.
     const BYTE* from = GetBits() + (GetHeight() - inside.bottom) * sourceStride + inside.left * 3;

@@ -41,14 +41,7 @@ std::vector<BYTE> CutOut(const BITMAPINFOHEADER* dib, int left, int y, int width
     const int y0 = std::clamp(y, 0, dib->biHeight), y1 = std::clamp(y + height, y0, dib->biHeight);
     const std::int64_t rowBytes = DibRowBytes(x1 - x0, 24);
     std::vector<BYTE> cut(sizeof(BITMAPINFOHEADER) + static_cast<std::size_t>(rowBytes * (y1 - y0)));
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof(BITMAPINFOHEADER);
-    header.biWidth = x1 - x0;
-    header.biHeight = y1 - y0;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
-    header.biSizeImage = static_cast<DWORD>(rowBytes * (y1 - y0));
+    const BITMAPINFOHEADER header = Dib24Header(x1 - x0, y1 - y0);
     std::memcpy(cut.data(), &header, sizeof header);
     const BYTE* bits = reinterpret_cast<const BYTE*>(dib) + sizeof(BITMAPINFOHEADER);
     const std::int64_t sourceRowBytes = DibRowBytes(dib->biWidth, 24);

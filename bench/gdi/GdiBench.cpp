@@ -28,17 +28,7 @@ int Stride(int width) {
 std::vector<BYTE> MakePicture(int width, int height) {
     const size_t stride = Stride(width);
     std::vector<BYTE> dib(sizeof(BITMAPINFOHEADER) + stride * height);
-    const BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER),
-                                  width,
-                                  height,
-                                  1,
-                                  24,
-                                  BI_RGB,
-                                  static_cast<DWORD>(stride * height),
-                                  0,
-                                  0,
-                                  0,
-                                  0};
+    const BITMAPINFOHEADER header = Dib24Header(width, height);
     std::memcpy(dib.data(), &header, sizeof header);
     unsigned noise = 12345;
     for (int y = 0; y < height; ++y) {

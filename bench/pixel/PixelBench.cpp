@@ -48,17 +48,7 @@ const Case kCases[] = {
 std::vector<BYTE> MakePicture(int width, int height) {
     const std::int64_t stride = DibRowBytes(width, 24);
     std::vector<BYTE> dib(sizeof(BITMAPINFOHEADER) + static_cast<size_t>(stride * height));
-    const BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER),
-                                  width,
-                                  height,
-                                  1,
-                                  24,
-                                  BI_RGB,
-                                  static_cast<DWORD>(stride * height),
-                                  0,
-                                  0,
-                                  0,
-                                  0};
+    const BITMAPINFOHEADER header = Dib24Header(width, height);
     std::memcpy(dib.data(), &header, sizeof header);
     std::uint32_t noise = 12345;
     for (int y = 0; y < height; ++y) {

@@ -13,13 +13,7 @@ std::size_t RowBytes(int width) {
 
 std::vector<BYTE> NewDib24(int width, int height) {
     std::vector<BYTE> dib(sizeof(BITMAPINFOHEADER) + RowBytes(width) * std::size_t(height));
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof(BITMAPINFOHEADER);
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biSizeImage = DWORD(RowBytes(width) * std::size_t(height));
+    const BITMAPINFOHEADER header = Dib24Header(width, height);
     std::memcpy(dib.data(), &header, sizeof header);
     return dib;
 }

@@ -87,6 +87,22 @@ constexpr std::int64_t DibRowBytes(std::int64_t width, int bitsPerPixel) {
     return (width * bitsPerPixel + 31) / 32 * 4;
 }
 
+// The header of an uncompressed 24-bit DIB of that size (rows from the bottom for a positive height),
+// with its image size.
+constexpr BITMAPINFOHEADER Dib24Header(LONG width, LONG height) {
+    return {sizeof(BITMAPINFOHEADER),
+            width,
+            height,
+            1,
+            24,
+            BI_RGB,
+            static_cast<DWORD>(DibRowBytes(width, 24) * height),
+            0,
+            0,
+            0,
+            0};
+}
+
 inline constexpr int LF_FACESIZE = 32;
 
 struct LOGFONT {

@@ -11,15 +11,7 @@ CLockedDib::CLockedDib(int width, int height) {
     m_header = static_cast<BITMAPINFOHEADER*>(GlobalLock(m_block));
     if (m_header == nullptr)
         return;
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof(BITMAPINFOHEADER);
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
-    header.biSizeImage = static_cast<DWORD>(rowBytes * height);
-    std::memcpy(m_header, &header, sizeof header);
+    *m_header = Dib24Header(width, height);
     const std::int64_t pixelBytes = std::int64_t{width} * 3;
     if (pixelBytes == rowBytes)
         return;

@@ -103,17 +103,7 @@ Colour FacePixel(double u, double v, const Face& f, Colour behind) {
 std::vector<BYTE> MakePhotoScene(int width, int height) {
     const std::int64_t stride = DibRowBytes(width, 24);
     std::vector<BYTE> dib(sizeof(BITMAPINFOHEADER) + static_cast<std::size_t>(stride * height));
-    const BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER),
-                                  width,
-                                  height,
-                                  1,
-                                  24,
-                                  BI_RGB,
-                                  static_cast<DWORD>(stride * height),
-                                  0,
-                                  0,
-                                  0,
-                                  0};
+    const BITMAPINFOHEADER header = Dib24Header(width, height);
     std::memcpy(dib.data(), &header, sizeof header);
     const double aspect = static_cast<double>(width) / height;
     const Face face = FaceOf(width, height);
