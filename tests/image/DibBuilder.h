@@ -4,7 +4,9 @@
 #include "image/DibGeometry.h"
 #include "image/PictureInfo.h"
 
+#include <cstddef>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 // Pixel x of a row of a DIB of that depth: an index, the 16-bit value, or 0xRRGGBB.
@@ -135,4 +137,32 @@ inline unsigned PixelOf(const CPictureInfo& picture, int x, int y) {
     const BITMAPINFOHEADER* h = picture.GetHeader();
     const BYTE* row = DibBitsPtr(h) + (h->biHeight - 1 - y) * DibRowBytes(h->biWidth, h->biBitCount);
     return PixelInRow(row, x, h->biBitCount);
+}
+
+// Every pixel of a picture, row by row from the top.
+inline std::vector<unsigned> AllPixelsOf(const CPictureInfo& picture) {
+    std::vector<unsigned> out;
+    for (int y = 0; y < picture.GetHeight(); ++y) {
+        for (int x = 0; x < picture.GetWidth(); ++x)
+            out.push_back(PixelOf(picture, x, y));
+    }
+    return out;
+}
+
+// A 24-bit picture whose every pixel tells where it is: red = x, green = y (both modulo 256), blue 7.
+inline std::unique_ptr<CPictureInfo> CoordinatesPicture(int width, int height) {
+    DibBuilder dib(width, height, 24);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            dib.SetPixel(x, y, static_cast<unsigned>((x & 0xFF) << 16 | (y & 0xFF) << 8 | 7));
+    }
+    return std::unique_ptr<CPictureInfo>(PictureOf(dib));
+}
+
+// A 24-bit picture in one colour, 0xRRGGBB.
+inline std::unique_ptr<CPictureInfo> FilledPicture(int width, int height, unsigned rgb) {
+    DibBuilder dib(width, height, 24);
+    dib.Pixels(
+        std::vector<unsigned>(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), rgb));
+    return std::unique_ptr<CPictureInfo>(PictureOf(dib));
 }

@@ -13,15 +13,6 @@ namespace {
 
 using Picture = std::unique_ptr<CPictureInfo>;
 
-Picture Filled(int width, int height, unsigned rgb) {
-    DibBuilder dib(width, height, 24);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x)
-            dib.SetPixel(x, y, rgb);
-    }
-    return Picture(PictureOf(dib));
-}
-
 Picture Numbered(int width, int height) {
     DibBuilder dib(width, height, 24);
     for (int y = 0; y < height; ++y) {
@@ -29,15 +20,6 @@ Picture Numbered(int width, int height) {
             dib.SetPixel(x, y, static_cast<unsigned>(x << 16 | y << 8 | 1));
     }
     return Picture(PictureOf(dib));
-}
-
-std::vector<unsigned> AllPixelsOf(const CPictureInfo& p) {
-    std::vector<unsigned> out;
-    for (int y = 0; y < p.GetHeight(); ++y) {
-        for (int x = 0; x < p.GetWidth(); ++x)
-            out.push_back(PixelOf(p, x, y));
-    }
-    return out;
 }
 
 bool SameBlock(const CPictureInfo& a, const CPictureInfo& b) {
@@ -109,7 +91,7 @@ TEST(ConvertPicture, ScaleToFitNeverEnlarges) {
     for (const Case& c :
          {Case{40, 20, CRect(0, 0, 100, 100), 40, 20}, Case{200, 100, CRect(0, 0, 50, 50), 50, 25},
           Case{100, 300, CRect(0, 0, 60, 60), 20, 60}}) {
-        const Picture source = Filled(c.width, c.height, 0x204060);
+        const Picture source = FilledPicture(c.width, c.height, 0x204060);
         HGLOBAL block = source->ScaleToFitHGlobal(c.bounds, 0, 0xFFFFFF);
         ASSERT_NE(block, nullptr);
         {
@@ -122,27 +104,27 @@ TEST(ConvertPicture, ScaleToFitNeverEnlarges) {
         }
         GlobalFree(block);
     }
-    EXPECT_EQ(Filled(10, 10, 0)->ScaleToFitHGlobal(CRect(0, 0, 0, 0), 0, 0), nullptr);
+    EXPECT_EQ(FilledPicture(10, 10, 0)->ScaleToFitHGlobal(CRect(0, 0, 0, 0), 0, 0), nullptr);
 }
 
 TEST(ConvertPicture, SwapRedBlue) {
-    Picture picture = Filled(3, 2, 0x112233);
+    Picture picture = FilledPicture(3, 2, 0x112233);
     picture->SwapRedBlue();
     EXPECT_EQ(AllPixelsOf(*picture), std::vector<unsigned>(6, 0x332211));
 }
 
 TEST(MergePicture, AddsBytesAroundMidGrey) {
     const Picture base = Numbered(4, 2);
-    const Picture grey = Filled(2, 2, 0x7F7F7F);
+    const Picture grey = FilledPicture(2, 2, 0x7F7F7F);
     const Picture same(base->Merge(grey.get()));
     ASSERT_TRUE(same);
     EXPECT_EQ(AllPixelsOf(*same), AllPixelsOf(*base));
 
-    const Picture white = Filled(4, 2, 0xFFFFFF);
+    const Picture white = FilledPicture(4, 2, 0xFFFFFF);
     const Picture stillWhite(white->Merge(white.get()));
     EXPECT_EQ(AllPixelsOf(*stillWhite), std::vector<unsigned>(8, 0xFFFFFF));
 
-    const Picture dark = Filled(4, 2, 0x102030);
+    const Picture dark = FilledPicture(4, 2, 0x102030);
     const Picture darker(dark->Merge(dark.get()));
     EXPECT_EQ(AllPixelsOf(*darker), std::vector<unsigned>(8, 0x000000)) << "clamped at 0";
 

@@ -12,25 +12,6 @@ using Picture = std::unique_ptr<CPictureInfo>;
 
 constexpr unsigned kBackground = 0x336699; // as the pixels read: 0xRRGGBB
 
-// A picture whose every pixel tells where it is: red = x, green = y (both modulo 256), blue 7.
-Picture Coordinates(int width, int height) {
-    DibBuilder dib(width, height, 24);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x)
-            dib.SetPixel(x, y, static_cast<unsigned>((x & 0xFF) << 16 | (y & 0xFF) << 8 | 7));
-    }
-    return Picture(PictureOf(dib));
-}
-
-std::vector<unsigned> AllPixelsOf(const CPictureInfo& p) {
-    std::vector<unsigned> out;
-    for (int y = 0; y < p.GetHeight(); ++y) {
-        for (int x = 0; x < p.GetWidth(); ++x)
-            out.push_back(PixelOf(p, x, y));
-    }
-    return out;
-}
-
 struct Surface {
     CConversionSurface surface;
     Surface(int width, int height) : surface(width, height) { surface.Fill(RGB(0x33, 0x66, 0x99)); }
@@ -53,7 +34,7 @@ class DrawBandedTest : public testing::TestWithParam<BandCase> {};
 
 TEST_P(DrawBandedTest, TilesAndRetries) {
     const BandCase& c = GetParam();
-    const Picture picture = Coordinates(1300, 500);
+    const Picture picture = CoordinatesPicture(1300, 500);
     Surface target(1300, 500);
     target.Dc()->FailNextTransfers(c.failures, c.successesFirst);
     EXPECT_EQ(
@@ -77,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DrawBanded, WholeDrawReportsFailureAsZero) {
-    const Picture picture = Coordinates(10, 10);
+    const Picture picture = CoordinatesPicture(10, 10);
     Surface target(10, 10);
     EXPECT_EQ(CPictureInfo::DrawBanded(target.Dc(), CRect(0, 0, 10, 10), picture->GetHeader(), SRCCOPY, TRUE),
               10);
@@ -88,7 +69,7 @@ TEST(DrawBanded, WholeDrawReportsFailureAsZero) {
 }
 
 TEST(DrawPicture, DrawsKeepTheContextsStretchMode) {
-    const Picture picture = Coordinates(4, 4);
+    const Picture picture = CoordinatesPicture(4, 4);
     Surface target(8, 8);
     target.Dc()->SetStretchBltMode(HALFTONE);
     picture->Draw(target.Dc(), CRect(0, 0, 8, 8), SRCCOPY);
@@ -98,7 +79,7 @@ TEST(DrawPicture, DrawsKeepTheContextsStretchMode) {
 }
 
 TEST(DrawPicture, PartCountsSourceRowsFromTheTop) {
-    const Picture picture = Coordinates(4, 4);
+    const Picture picture = CoordinatesPicture(4, 4);
     Surface target(2, 2);
     picture->DrawPart(target.Dc(), CRect(0, 0, 2, 2), CRect(1, 2, 3, 4), SRCCOPY);
     EXPECT_EQ(AllPixelsOf(*target.Result()), (std::vector<unsigned>{0x010207, 0x020207, 0x010307, 0x020307}));
@@ -109,12 +90,12 @@ TEST(DrawPicture, NothingForANullContextOrAnEmptyPicture) {
     Surface target(2, 2);
     empty->Draw(target.Dc(), CRect(0, 0, 2, 2), SRCCOPY);
     empty->DrawSmooth(target.Dc(), CRect(0, 0, 2, 2), SRCCOPY);
-    Coordinates(2, 2)->Draw(nullptr, CRect(0, 0, 2, 2), SRCCOPY);
+    CoordinatesPicture(2, 2)->Draw(nullptr, CRect(0, 0, 2, 2), SRCCOPY);
     EXPECT_EQ(AllPixelsOf(*target.Result()), std::vector<unsigned>(4, kBackground));
 }
 
 TEST(DrawPicture, ClippedDrawsThePartInsideTheClip) {
-    const Picture picture = Coordinates(4, 4);
+    const Picture picture = CoordinatesPicture(4, 4);
     Surface target(8, 8);
     picture->DrawClipped(target.Dc(), CRect(0, 0, 8, 8), CRect(4, 4, 8, 8), SRCCOPY, FALSE);
     const Picture result = target.Result();
@@ -130,7 +111,7 @@ TEST(DrawPicture, ClippedDrawsThePartInsideTheClip) {
 }
 
 TEST(DrawPicture, ThroughABitmapOfTheGivenSize) {
-    const Picture picture = Coordinates(4, 4);
+    const Picture picture = CoordinatesPicture(4, 4);
     Surface target(8, 8);
     picture->DrawViaBitmap(target.Dc(), CRect(0, 0, 8, 8), CRect(0, 0, 2, 2), SRCCOPY);
     const Picture result = target.Result();

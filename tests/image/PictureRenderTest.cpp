@@ -13,33 +13,6 @@ using Picture = std::unique_ptr<CPictureInfo>;
 constexpr COLORREF kBackground = RGB(0x33, 0x66, 0x99);
 constexpr unsigned kBackgroundRgb = 0x336699;
 
-Picture Coordinates(int width, int height) {
-    DibBuilder dib(width, height, 24);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x)
-            dib.SetPixel(x, y, static_cast<unsigned>((x & 0xFF) << 16 | (y & 0xFF) << 8 | 7));
-    }
-    return Picture(PictureOf(dib));
-}
-
-Picture Filled(int width, int height, unsigned rgb) {
-    DibBuilder dib(width, height, 24);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x)
-            dib.SetPixel(x, y, rgb);
-    }
-    return Picture(PictureOf(dib));
-}
-
-std::vector<unsigned> AllPixelsOf(const CPictureInfo& p) {
-    std::vector<unsigned> out;
-    for (int y = 0; y < p.GetHeight(); ++y) {
-        for (int x = 0; x < p.GetWidth(); ++x)
-            out.push_back(PixelOf(p, x, y));
-    }
-    return out;
-}
-
 struct LayoutCase {
     const char* name;
     CSize frame, picture;
@@ -140,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ZoomLayoutTest,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RenderZoomed, ZoomEdgeCases) {
-    const Picture picture = Coordinates(8, 8);
+    const Picture picture = CoordinatesPicture(8, 8);
     const CRect frame(0, 0, 8, 8);
 
     const Picture full(picture->RenderZoomed(frame, {0, 0}, 100, kBackground));
@@ -184,8 +157,8 @@ TEST(RenderZoomed, ResultIsAPlainTwentyFourBitPicture) {
 
 TEST(RenderZoomed, RefusedWithoutPictureOrFrame) {
     EXPECT_EQ(Picture(new CPictureInfo)->RenderZoomed(CRect(0, 0, 4, 4), {0, 0}, 100, 0), nullptr);
-    EXPECT_EQ(Coordinates(2, 2)->RenderZoomed(CRect(0, 0, 0, 4), {0, 0}, 100, 0), nullptr);
-    EXPECT_EQ(Coordinates(2, 2)->RenderZoomed(CRect(4, 4, 0, 0), {0, 0}, 100, 0), nullptr);
+    EXPECT_EQ(CoordinatesPicture(2, 2)->RenderZoomed(CRect(0, 0, 0, 4), {0, 0}, 100, 0), nullptr);
+    EXPECT_EQ(CoordinatesPicture(2, 2)->RenderZoomed(CRect(4, 4, 0, 0), {0, 0}, 100, 0), nullptr);
 }
 
 TEST(RenderZoomedMasked, PhotoShowsWhereTheMaskIsWhite) {
@@ -196,7 +169,7 @@ TEST(RenderZoomedMasked, PhotoShowsWhereTheMaskIsWhite) {
             maskDib.SetPixel(x, y, x < 2 ? 0xFFFFFF : 0x000000);
     }
     const Picture mask(PictureOf(maskDib));
-    const Picture photo = Filled(4, 4, 0x804020);
+    const Picture photo = FilledPicture(4, 4, 0x804020);
     const CRect frame(0, 0, 4, 4);
 
     const Picture cut(mask->RenderZoomedMasked(frame, {0, 0}, 100, RGB(0, 0, 0), photo.get()));
@@ -219,7 +192,7 @@ TEST(RenderZoomedMasked, PhotoShowsWhereTheMaskIsWhite) {
 }
 
 TEST(CreateThumbnail, FitsTheSourceInTheMiddle) {
-    const Picture source = Filled(100, 50, 0xFF0000);
+    const Picture source = FilledPicture(100, 50, 0xFF0000);
     CPictureInfo thumbnail;
     ASSERT_TRUE(thumbnail.CreateThumbnail(CSize(64, 64), kBackground, source.get()));
     ASSERT_EQ(thumbnail.GetWidth(), 64);

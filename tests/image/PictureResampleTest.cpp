@@ -42,14 +42,6 @@ Picture SquareMask() {
     return Picture(PictureOf(dib));
 }
 
-std::vector<unsigned> AllPixelsOf(const CPictureInfo& p) {
-    std::vector<unsigned> out;
-    for (int y = 0; y < p.GetHeight(); ++y)
-        for (int x = 0; x < p.GetWidth(); ++x)
-            out.push_back(PixelOf(p, x, y));
-    return out;
-}
-
 std::vector<unsigned> AllPixelsOf(const Picture& p) {
     return p ? AllPixelsOf(*p) : std::vector<unsigned>{};
 }

@@ -9,15 +9,6 @@ namespace {
 
 using Picture = std::unique_ptr<CPictureInfo>;
 
-std::vector<unsigned> AllPixelsOf(const CPictureInfo& p) {
-    std::vector<unsigned> out;
-    for (int y = 0; y < p.GetHeight(); ++y) {
-        for (int x = 0; x < p.GetWidth(); ++x)
-            out.push_back(PixelOf(p, x, y));
-    }
-    return out;
-}
-
 struct DepthCase {
     const char* name;
     int bpp;
