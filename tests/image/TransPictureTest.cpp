@@ -53,13 +53,6 @@ Bytes FormOf(const CPictureInfo& picture) {
     return out;
 }
 
-Bytes Join(std::initializer_list<Bytes> parts) {
-    Bytes out;
-    for (const Bytes& part : parts)
-        out.insert(out.end(), part.begin(), part.end());
-    return out;
-}
-
 struct ArchiveCase {
     const char* name;
     bool image;
@@ -76,8 +69,8 @@ TEST_P(TransPictureArchive, FlagsAndPicturesInOrder) {
     pair.SetImage(c.image ? image->Clone() : nullptr);
     pair.SetMask(c.mask ? mask->Clone() : nullptr);
 
-    const Bytes expected = Join({Dword(c.image ? 1 : 0), c.image ? FormOf(*image) : Bytes{},
-                                 Dword(c.mask ? 1 : 0), c.mask ? FormOf(*mask) : Bytes{}});
+    const Bytes expected = Joined({Dword(c.image ? 1 : 0), c.image ? FormOf(*image) : Bytes{},
+                                   Dword(c.mask ? 1 : 0), c.mask ? FormOf(*mask) : Bytes{}});
     const Bytes stored = Store(pair);
     EXPECT_EQ(stored, expected);
 
@@ -107,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(Pairs, TransPictureArchive,
 TEST(TransPictureArchive, FlagOtherThanOneMeansAbsent) {
     const Picture mask(Mask());
     CTransPicture pair;
-    Load(pair, Join({Dword(2), Dword(1), FormOf(*mask)}));
+    Load(pair, Joined({Dword(2), Dword(1), FormOf(*mask)}));
     EXPECT_EQ(pair.GetImage(), nullptr);
     ASSERT_NE(pair.GetMask(), nullptr);
     EXPECT_EQ(FormOf(*pair.GetMask()), FormOf(*mask));

@@ -68,13 +68,6 @@ Bytes Str(const std::string& text) {
     return out;
 }
 
-Bytes Join(std::initializer_list<Bytes> parts) {
-    Bytes out;
-    for (const Bytes& part : parts)
-        out.insert(out.end(), part.begin(), part.end());
-    return out;
-}
-
 struct CompanionCase {
     const char* name;
     const char* path;
@@ -243,7 +236,7 @@ TEST(ClipartArchive, PathSecondNameTitleFlag) {
     clipart.SetSecondName("zwei");
     clipart.SetTitle("Rosé");
     clipart.SetRelative(true);
-    const Bytes expected = Join({Str("a\\b.png"), Str("zwei"), Str("Rosé"), {1, 0, 0, 0}});
+    const Bytes expected = Joined({Str("a\\b.png"), Str("zwei"), Str("Rosé"), {1, 0, 0, 0}});
     EXPECT_EQ(Store(clipart), expected);
 
     for (const BYTE flag : {BYTE(1), BYTE(0), BYTE(2)}) {
@@ -261,7 +254,7 @@ TEST(ClipartArchive, PathSecondNameTitleFlag) {
 
 TEST(MatAndStencilArchive, EntryFieldsOnly) {
     // Mats and stencils keep the entry's own form: title, relative flag, path; nothing of their pictures.
-    const Bytes expected = Join({Str("Gold"), {0, 0, 0, 0}, Str("/Rahmen/gold.jpg")});
+    const Bytes expected = Joined({Str("Gold"), {0, 0, 0, 0}, Str("/Rahmen/gold.jpg")});
     CMat mat;
     mat.SetTitle("Gold");
     mat.SetFilePath("/Rahmen/gold.jpg");
@@ -278,11 +271,11 @@ TEST(StencilArchive, TaggedObjectOfItsClass) {
     stencil.SetFilePath("/herz.bmp");
     stencil.SetRelative(true);
     // New class tag, schema 0, the class name, then the fields.
-    const Bytes expected = Join({{0xFF, 0xFF, 0, 0, 8, 0},
-                                 Bytes{'C', 'S', 't', 'e', 'n', 'c', 'i', 'l'},
-                                 Str("Herz"),
-                                 {1, 0, 0, 0},
-                                 Str("/herz.bmp")});
+    const Bytes expected = Joined({{0xFF, 0xFF, 0, 0, 8, 0},
+                                   Bytes{'C', 'S', 't', 'e', 'n', 'c', 'i', 'l'},
+                                   Str("Herz"),
+                                   {1, 0, 0, 0},
+                                   Str("/herz.bmp")});
     const Bytes stored = Store(stencil, true);
     EXPECT_EQ(stored, expected);
 

@@ -23,3 +23,10 @@ void LoadFromBytes(std::vector<BYTE> bytes, const std::function<void(CArchive&)>
     CArchive ar(&file, CArchive::load);
     read(ar);
 }
+
+std::vector<BYTE> Joined(std::initializer_list<std::vector<BYTE>> parts) {
+    std::vector<BYTE> bytes;
+    for (const std::vector<BYTE>& part : parts)
+        bytes.insert(bytes.end(), part.begin(), part.end());
+    return bytes;
+}

@@ -3,6 +3,7 @@
 #include "platform/base/Lists.h"
 #include "platform/base/MemFile.h"
 #include "tests/platform/base/FileFixtures.h"
+#include "tests/support/ArchiveBytes.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -94,14 +95,6 @@ int LoadCause(const Bytes& bytes, const std::function<void(CArchive&)>& read) {
         return cause;
     }
     return -1;
-}
-
-Bytes Concat(std::initializer_list<Bytes> parts) {
-    Bytes all;
-    for (const Bytes& part : parts) {
-        all.insert(all.end(), part.begin(), part.end());
-    }
-    return all;
 }
 
 Bytes Text(const char* text) {
@@ -225,7 +218,7 @@ TEST(ArchiveTest, NumbersAreLittleEndianWithFixedWidths) {
 
 Bytes NewClassTag(WORD schema, const char* name) {
     const auto length = static_cast<BYTE>(std::strlen(name));
-    return Concat({{0xFF, 0xFF, LOBYTE(schema), HIBYTE(schema), length, 0x00}, Text(name)});
+    return Joined({{0xFF, 0xFF, LOBYTE(schema), HIBYTE(schema), length, 0x00}, Text(name)});
 }
 
 TEST(ArchiveObjectTest, TagsNewClassesKnownClassesKnownObjectsAndNull) {
@@ -233,7 +226,7 @@ TEST(ArchiveObjectTest, TagsNewClassesKnownClassesKnownObjectsAndNull) {
     CTestPoint second(8);
     CTestNote note;
     const Bytes bytes = Store([&](CArchive& ar) { ar << &first << &second << &first << nullptr << &note; });
-    const Bytes expected = Concat({NewClassTag(1, "CTestPoint"),
+    const Bytes expected = Joined({NewClassTag(1, "CTestPoint"),
                                    {7, 0, 0, 0},                  // first: class 1, object 2
                                    {0x01, 0x80, 8, 0, 0, 0},      // second: known class 1, object 3
                                    {0x02, 0x00},                  // first again
@@ -295,11 +288,11 @@ TEST(ArchiveObjectTest, RefusesObjectsOfAnotherClass) {
 }
 
 TEST(ArchiveObjectTest, SchemaMustMatchUnlessTheClassIsVersionable) {
-    const Bytes otherPointSchema = Concat({NewClassTag(2, "CTestPoint"), {7, 0, 0, 0}});
+    const Bytes otherPointSchema = Joined({NewClassTag(2, "CTestPoint"), {7, 0, 0, 0}});
     EXPECT_EQ(LoadCause(otherPointSchema, [](CArchive& ar) { ar.ReadObject(nullptr); }),
               CArchiveException::badSchema);
 
-    const Bytes oldNote = Concat({NewClassTag(1, "CTestNote"), {0x01, 0x80}});
+    const Bytes oldNote = Joined({NewClassTag(1, "CTestNote"), {0x01, 0x80}});
     std::unique_ptr<CObject> first;
     std::unique_ptr<CObject> second;
     Load(oldNote, [&](CArchive& ar) {
@@ -344,10 +337,10 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedCase{"ClassIndexZero", {0x00, 0x80}, CArchiveException::badIndex},
         DamagedCase{"ClassIndexAhead", {0x01, 0x80}, CArchiveException::badIndex},
         DamagedCase{"ObjectIndexNamesAClass",
-                    Concat({NewClassTag(1, "CTestPoint"), {1, 0, 0, 0}, {0x01, 0x00}}),
+                    Joined({NewClassTag(1, "CTestPoint"), {1, 0, 0, 0}, {0x01, 0x00}}),
                     CArchiveException::badIndex},
         DamagedCase{"ClassIndexNamesAnObject",
-                    Concat({NewClassTag(1, "CTestPoint"), {1, 0, 0, 0}, {0x02, 0x80}}),
+                    Joined({NewClassTag(1, "CTestPoint"), {1, 0, 0, 0}, {0x02, 0x80}}),
                     CArchiveException::badIndex},
         DamagedCase{"BigIndexAhead", {0xFF, 0x7F, 0x00, 0x00, 0x01, 0x00}, CArchiveException::badIndex},
         DamagedCase{"BigClassIndexAhead", {0xFF, 0x7F, 0x00, 0x80, 0x00, 0x80}, CArchiveException::badIndex},
@@ -417,7 +410,7 @@ TEST(ArchiveObjectTest, IndicesAbove7FFEUseTheBigForm) {
         ar << &firstNote << &secondNote << &firstNote << &points.back();
     });
     const Bytes tail(bytes.end() - 18, bytes.end());
-    const Bytes expected = Concat({NewClassTag(3, "CTestNote"),
+    const Bytes expected = Joined({NewClassTag(3, "CTestNote"),
                                    {0xFF, 0x7F, 0xFF, 0x7F, 0x00, 0x80}, // known class 0x7FFF
                                    {0xFF, 0x7F, 0x00, 0x80, 0x00, 0x00}, // object 0x8000
                                    {0xFE, 0x7F}});                       // object 0x7FFE
