@@ -32,7 +32,7 @@ class CRccReader {
 public:
     CRccReader(const BYTE* data, size_t size) : m_data(data), m_size(size) {}
 
-    bool Read(std::map<std::string, std::vector<BYTE>>& out) {
+    bool Read(std::map<std::string, RccEntry>& out) {
         if (!ReadHeader()) {
             return false;
         }
@@ -110,7 +110,7 @@ private:
     }
 
     bool ReadFolder(std::uint64_t index, const std::string& prefix, int depth,
-                    std::map<std::string, std::vector<BYTE>>& out) {
+                    std::map<std::string, RccEntry>& out) {
         std::uint64_t node = 0;
         NodeAt(index, node);
         const std::uint64_t count = U32(node + 6);
@@ -140,15 +140,27 @@ private:
     }
 
     bool ReadFile(std::uint64_t node, WORD flags, const std::string& path,
-                  std::map<std::string, std::vector<BYTE>>& out) {
+                  std::map<std::string, RccEntry>& out) {
         const std::uint64_t offset = std::uint64_t{m_dataSection} + U32(node + 10);
         if (!Has(offset, 4) || !Has(offset + 4, U32(offset)) || (flags & kCompressedZstd)) {
             return false;
         }
-        std::vector<BYTE> contents;
-        const bool read = (flags & kCompressedZlib) ? Inflate(offset + 4, U32(offset), contents)
-                                                    : Copy(offset + 4, U32(offset), contents);
-        return read && out.emplace(path, std::move(contents)).second;
+        const std::uint64_t length = U32(offset);
+        RccEntry entry;
+        entry.compressed = (flags & kCompressedZlib) != 0;
+        // A compressed file's bytes start with its inflated length, then the zlib stream.
+        if (entry.compressed && length < 4) {
+            return false;
+        }
+        const std::uint64_t size = entry.compressed ? U32(offset + 4) : length;
+        if (!Reserve(size)) {
+            return false;
+        }
+        const std::uint64_t skip = entry.compressed ? 4 : 0;
+        entry.stored = m_data + offset + 4 + skip;
+        entry.storedSize = static_cast<size_t>(length - skip);
+        entry.size = static_cast<size_t>(size);
+        return out.emplace(path, entry).second;
     }
 
     bool Reserve(std::uint64_t length) {
@@ -157,25 +169,6 @@ private:
         }
         m_total += length;
         return true;
-    }
-    bool Copy(std::uint64_t offset, std::uint64_t length, std::vector<BYTE>& contents) {
-        if (!Reserve(length)) {
-            return false;
-        }
-        contents.assign(m_data + offset, m_data + offset + length);
-        return true;
-    }
-    // A compressed file: the inflated length, then the zlib stream.
-    bool Inflate(std::uint64_t offset, std::uint64_t length, std::vector<BYTE>& contents) {
-        if (length < 4 || !Reserve(U32(offset))) {
-            return false;
-        }
-        contents.resize(U32(offset));
-        uLongf inflated = static_cast<uLongf>(contents.size());
-        BYTE empty = 0; // uncompress wants somewhere to write even for an empty file
-        const int result = uncompress(contents.empty() ? &empty : contents.data(), &inflated,
-                                      m_data + offset + 4, static_cast<uLong>(length - 4));
-        return result == Z_OK && inflated == contents.size();
     }
 
     const BYTE* m_data;
@@ -195,11 +188,42 @@ bool HasRccSignature(const BYTE* data, size_t size) {
     return data && size >= sizeof(kSignature) && std::memcmp(data, kSignature, sizeof(kSignature)) == 0;
 }
 
-bool ReadRccEntries(const BYTE* data, size_t size, std::map<std::string, std::vector<BYTE>>& out) {
+bool ReadRccIndex(const BYTE* data, size_t size, std::map<std::string, RccEntry>& out) {
     out.clear();
     if (!CRccReader(data, size).Read(out)) {
         out.clear();
         return false;
+    }
+    return true;
+}
+
+bool InflateRccEntry(const RccEntry& entry, BYTE* out) {
+    if (!entry.compressed) {
+        if (entry.size != 0) {
+            std::memcpy(out, entry.stored, entry.size);
+        }
+        return true;
+    }
+    uLongf inflated = static_cast<uLongf>(entry.size);
+    BYTE empty = 0; // uncompress wants somewhere to write even for an empty file
+    const int result = uncompress(entry.size == 0 ? &empty : out, &inflated, entry.stored,
+                                  static_cast<uLong>(entry.storedSize));
+    return result == Z_OK && inflated == entry.size;
+}
+
+bool ReadRccEntries(const BYTE* data, size_t size, std::map<std::string, std::vector<BYTE>>& out) {
+    out.clear();
+    std::map<std::string, RccEntry> index;
+    if (!ReadRccIndex(data, size, index)) {
+        return false;
+    }
+    for (const auto& [path, entry] : index) {
+        std::vector<BYTE> contents(entry.size);
+        if (!InflateRccEntry(entry, contents.data())) {
+            out.clear();
+            return false;
+        }
+        out.emplace(path, std::move(contents));
     }
     return true;
 }
