@@ -79,14 +79,10 @@ std::vector<BYTE> SixteenBit() {
     return BytesOf(dib);
 }
 
-std::vector<BYTE> TwentyFourBit() {
-    DibBuilder dib(3, 2, 24);
-    dib.Pixels({0x123456, 0xABCDEF, 0x000000, 0xFFFFFF, 0x808080, 0x010203});
-    return BytesOf(dib);
-}
-
-std::vector<BYTE> ThirtyTwoBit() {
-    DibBuilder dib(3, 2, 32);
+// The same six colours at 24 or 32 bits per pixel.
+template <int kBits>
+std::vector<BYTE> TrueColour() {
+    DibBuilder dib(3, 2, kBits);
     dib.Pixels({0x123456, 0xABCDEF, 0x000000, 0xFFFFFF, 0x808080, 0x010203});
     return BytesOf(dib);
 }
@@ -96,8 +92,8 @@ const DepthCase kDepthCases[] = {
     {"FourBitWithoutColourCount", FourBit, {0x000000, 0x707070, 0xF0F0F0, 0x909090, 0x101010, 0xE0E0E0}},
     {"EightBit", EightBit, {0x0000FF, 0x00FF00, 0xFF0000, 0xFF0000, 0x00FF00, 0x0000FF}},
     {"SixteenBit", SixteenBit, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x000000, 0xFF00FF}},
-    {"TwentyFourBit", TwentyFourBit, {0x123456, 0xABCDEF, 0x000000, 0xFFFFFF, 0x808080, 0x010203}},
-    {"ThirtyTwoBit", ThirtyTwoBit, {0x123456, 0xABCDEF, 0x000000, 0xFFFFFF, 0x808080, 0x010203}},
+    {"TwentyFourBit", TrueColour<24>, {0x123456, 0xABCDEF, 0x000000, 0xFFFFFF, 0x808080, 0x010203}},
+    {"ThirtyTwoBit", TrueColour<32>, {0x123456, 0xABCDEF, 0x000000, 0xFFFFFF, 0x808080, 0x010203}},
 };
 
 class WorkBitmapDepths : public ::testing::TestWithParam<DepthCase> {
@@ -255,7 +251,7 @@ TEST(WorkBitmapTakeIn, DataThatIsNoPictureFailsQuietly) {
     FakeAppServices services;
     const std::vector<BYTE> junk(64, 0x5A);
     CWorkBitmap work;
-    std::vector<BYTE> dib = TwentyFourBit();
+    std::vector<BYTE> dib = TrueColour<24>();
     ASSERT_TRUE(work.SetTo(static_cast<DWORD>(dib.size()), dib.data()));
     EXPECT_FALSE(work.SetTo(static_cast<DWORD>(junk.size()), junk.data()));
     EXPECT_EQ(work.GetOriginalDib(), nullptr) << "the old original is gone";
@@ -297,7 +293,7 @@ TEST(WorkBitmapFiles, SavesFailWithoutAPictureOrAWritableFile) {
     EXPECT_FALSE(work.SaveOriginal(folder.Path() + "/a.bmp"));
     EXPECT_FALSE(work.SaveAdjusted(folder.Path() + "/a.bmp"));
 
-    std::vector<BYTE> dib = TwentyFourBit();
+    std::vector<BYTE> dib = TrueColour<24>();
     ASSERT_TRUE(work.SetTo(static_cast<DWORD>(dib.size()), dib.data()));
     ASSERT_TRUE(work.Rebuild(true));
     EXPECT_FALSE(work.SaveOriginal(folder.Path() + "/kein/ordner.bmp"));
