@@ -148,8 +148,9 @@ TEST_F(VellumcraftAppTest, StartupFailureTable) {
         m_environment.desktop = c.desktop;
         m_environment.bitsPerPixel = c.bitsPerPixel;
         CInstanceLock firstCopy;
-        if (c.secondInstance)
+        if (c.secondInstance) {
             ASSERT_TRUE(firstCopy.Acquire(m_environment.runtimeFolder, "Vellumcraft"));
+        }
         const size_t boxesBefore = m_messageBoxes.Boxes().size();
         {
             CVellumcraftApp app;
@@ -168,8 +169,9 @@ TEST_F(VellumcraftAppTest, StartupFailureTable) {
         EXPECT_EQ(boxes.back().text, c.expectedText);
         EXPECT_EQ(boxes.back().caption, "Vellumcraft");
         EXPECT_EQ(boxes.back().style & MB_ICONMASK, c.expectedIcon);
-        if (c.secondInstance)
+        if (c.secondInstance) {
             EXPECT_TRUE(firstCopy.IsHeld()) << "the first copy keeps running";
+        }
     }
 }
 
