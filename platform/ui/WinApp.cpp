@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 #include <QWidget>
 
 namespace {
@@ -97,8 +99,10 @@ int AfxWinMain(int argc, char** argv) {
     // Windows come and go during start-up (the splash); only the main window's end ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     // The program's icon 1 is the icon file beside it; every window shows it.
-    QApplication::setWindowIcon(
-        QIcon(QString::fromUtf8((GetProgramFolder() + "/vellumcraft.png").GetString())));
+    // Read as PNG, without guessing: to guess, Qt would load every image plug-in and ask it first.
+    QImageReader icon(QString::fromUtf8((GetProgramFolder() + "/vellumcraft.png").GetString()), "png");
+    icon.setAutoDetectImageFormat(false);
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon.read())));
     if (!app->m_pszAppName || !*app->m_pszAppName) {
         static CString programName;
         programName = ProgramFileName();
