@@ -34,22 +34,6 @@ const HBRUSH kWindowBackground = reinterpret_cast<HBRUSH>(static_cast<std::uintp
 
 constexpr UINT kSplashTemplate = 270;
 
-constexpr DWORD kInstalledPrinters = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
-
-// The installed printers' records in buffer (sized by the spooler); their count, 0 when there is none
-// or the enumeration fails.
-DWORD EnumerateInstalledPrinters(std::vector<BYTE>& buffer) {
-    DWORD needed = 0;
-    DWORD count = 0;
-    EnumPrinters(kInstalledPrinters, nullptr, 2, nullptr, 0, &needed, &count);
-    if (needed == 0)
-        return 0;
-    buffer.assign(needed, 0);
-    if (!EnumPrinters(kInstalledPrinters, nullptr, 2, buffer.data(), needed, &needed, &count))
-        return 0;
-    return count;
-}
-
 void FreeModule(HMODULE& module) {
     if (!module)
         return;

@@ -152,6 +152,19 @@ BOOL EnumPrinters(DWORD flags, LPCSTR, DWORD level, LPBYTE printerEnum, DWORD bu
     return TRUE;
 }
 
+DWORD EnumerateInstalledPrinters(std::vector<BYTE>& buffer) {
+    constexpr DWORD kInstalled = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
+    DWORD needed = 0;
+    DWORD count = 0;
+    EnumPrinters(kInstalled, nullptr, 2, nullptr, 0, &needed, &count);
+    if (needed == 0)
+        return 0;
+    buffer.assign(needed, 0);
+    if (!EnumPrinters(kInstalled, nullptr, 2, buffer.data(), needed, &needed, &count))
+        return 0;
+    return count;
+}
+
 BOOL OpenPrinter(LPCSTR printerName, HANDLE* printer, LPVOID) {
     if (!printer) {
         SetLastError(ERROR_INVALID_PARAMETER);

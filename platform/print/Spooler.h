@@ -12,6 +12,8 @@
 #include "platform/print/DevMode.h"
 #include "platform/ui/UiTypes.h"
 
+#include <vector>
+
 inline constexpr char kBuiltInPdfPrinterName[] = "Vellumcraft PDF";
 
 // EnumPrinters flags; every flag but PRINTER_ENUM_DEFAULT lists all printers of this machine.
@@ -67,6 +69,9 @@ using LPPRINTER_INFO_2 = PRINTER_INFO_2*;
 // Level 2 only. With a buffer too small (or none): FALSE, ERROR_INSUFFICIENT_BUFFER and the bytes needed.
 BOOL EnumPrinters(DWORD flags, LPCSTR name, DWORD level, LPBYTE printerEnum, DWORD bufferBytes,
                   LPDWORD bytesNeeded, LPDWORD returned);
+// The level-2 records of the local and connected printers in buffer, sized as the spooler asks; their
+// count, 0 when there is none or the enumeration fails.
+DWORD EnumerateInstalledPrinters(std::vector<BYTE>& buffer);
 // The handle is closed with ClosePrinter. FALSE with ERROR_INVALID_PRINTER_NAME for a printer that is not
 // installed or cannot be opened now.
 BOOL OpenPrinter(LPCSTR printerName, HANDLE* printer, LPVOID defaults);

@@ -58,14 +58,6 @@ protected:
     ~PrintersManagerTest() override { SetProfileFolderForTesting(""); }
 
     // The enumeration as start-up hands it to the manager.
-    std::vector<BYTE> Enumerate(DWORD* count) {
-        DWORD needed = 0;
-        EnumPrinters(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, nullptr, 0, &needed, count);
-        std::vector<BYTE> buffer(needed);
-        EXPECT_TRUE(EnumPrinters(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, buffer.data(),
-                                 needed, &needed, count));
-        return buffer;
-    }
 
     TempFolder folder;
     CFakePrinterSystem fake;
@@ -183,8 +175,8 @@ TEST_F(PrintersManagerTest, MergeKeepsStoredSettingsOfExactNamesOnly) {
     *manager.GetTail() = DevModeFor("Foto", DMORIENT_LANDSCAPE);
 
     EXPECT_NE(manager.FindPrinter("BÜRO"), nullptr) << "finding ignores case";
-    DWORD count = 0;
-    std::vector<BYTE> buffer = Enumerate(&count);
+    std::vector<BYTE> buffer;
+    const DWORD count = EnumerateInstalledPrinters(buffer);
     manager.MergePrinters(reinterpret_cast<PRINTER_INFO_2*>(buffer.data()), count, FALSE);
 
     EXPECT_EQ(StoredNames(manager), (std::vector<CString>{"Büro", "Foto", "Labor", kBuiltInPdfPrinterName}));
@@ -196,8 +188,8 @@ TEST_F(PrintersManagerTest, MergeKeepsStoredSettingsOfExactNamesOnly) {
 TEST_F(PrintersManagerTest, MergeKeepingEnumeratedSettingsReplacesTheStoredOnes) {
     manager.AddTail(reinterpret_cast<DEVMODE*>(new BYTE[sizeof(DEVMODE)]));
     *manager.GetTail() = DevModeFor("Foto", DMORIENT_LANDSCAPE);
-    DWORD count = 0;
-    std::vector<BYTE> buffer = Enumerate(&count);
+    std::vector<BYTE> buffer;
+    const DWORD count = EnumerateInstalledPrinters(buffer);
     manager.MergePrinters(reinterpret_cast<PRINTER_INFO_2*>(buffer.data()), count, TRUE);
     EXPECT_EQ(manager.GetAt(manager.FindPrinter("Foto"))->dmOrientation, DMORIENT_PORTRAIT);
 }
@@ -205,8 +197,8 @@ TEST_F(PrintersManagerTest, MergeKeepingEnumeratedSettingsReplacesTheStoredOnes)
 TEST_F(PrintersManagerTest, LongPrinterNamesAreFoundByTheirStoredName) {
     const CString longName = "Konica Minolta bizhub C258 Abteilung Buchhaltung";
     fake.Add(longName);
-    DWORD count = 0;
-    std::vector<BYTE> buffer = Enumerate(&count);
+    std::vector<BYTE> buffer;
+    const DWORD count = EnumerateInstalledPrinters(buffer);
     manager.MergePrinters(reinterpret_cast<PRINTER_INFO_2*>(buffer.data()), count, FALSE);
     EXPECT_NE(manager.FindPrinter(longName), nullptr);
     manager.SetCurrentPrinterName(longName);

@@ -115,23 +115,14 @@ protected:
             GTEST_SKIP() << "no private cupsd could be started here";
     }
 
-    static std::vector<BYTE> Enumerate(DWORD* count) {
-        DWORD needed = 0;
-        EnumPrinters(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, nullptr, 0, &needed, count);
-        std::vector<BYTE> buffer(needed);
-        EXPECT_TRUE(EnumPrinters(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, buffer.data(),
-                                 needed, &needed, count));
-        return buffer;
-    }
-
     static inline QCoreApplication* s_application = nullptr;
     static inline PrivateCupsDaemon* s_daemon = nullptr;
     static inline bool s_started = false;
 };
 
 TEST_F(CupsPrinterTest, QueueIsListedWithItsModelAndDeviceUri) {
-    DWORD count = 0;
-    const std::vector<BYTE> buffer = Enumerate(&count);
+    std::vector<BYTE> buffer;
+    const DWORD count = EnumerateInstalledPrinters(buffer);
     ASSERT_EQ(count, 2u);
     const auto* printers = reinterpret_cast<const PRINTER_INFO_2*>(buffer.data());
     EXPECT_STREQ(printers[0].pPrinterName, kQueue);
@@ -178,8 +169,8 @@ TEST_F(CupsPrinterTest, PrinterDcOfTheQueueMeasuresItsPage) {
 
 TEST_F(CupsPrinterTest, WithoutTheDaemonOnlyThePdfPrinterIsLeft) {
     cupsSetServer("/nonexistent/cups.sock");
-    DWORD count = 0;
-    const std::vector<BYTE> buffer = Enumerate(&count);
+    std::vector<BYTE> buffer;
+    const DWORD count = EnumerateInstalledPrinters(buffer);
     ASSERT_EQ(count, 1u);
     EXPECT_STREQ(reinterpret_cast<const PRINTER_INFO_2*>(buffer.data())->pPrinterName,
                  kBuiltInPdfPrinterName);
