@@ -1,13 +1,17 @@
 #include "image/PictureInfo.h"
 #include "platform/base/DialogTemplate.h"
 #include "platform/base/Module.h"
+#include "platform/base/RccFormat.h"
 #include "platform/base/Resource.h"
+#include "platform/base/ResourceFile.h"
 #include "platform/base/TextEncoding.h"
 #include "tests/support/TempFolder.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <ostream>
 #include <regex>
 
@@ -266,6 +270,50 @@ TEST(LanguagePictureTest, SplashAndAboutPicturesAreBmpFilesInTheProgramFolder) {
     for (const char* name : {"/qz_splash.deu", "/qz_about.deu"}) {
         CPictureInfo picture;
         EXPECT_TRUE(picture.ReadBmpFile(CString(VC_PROGRAM_DIR) + name)) << name;
+    }
+}
+
+std::vector<BYTE> ResourceModuleBytes() {
+    std::ifstream file(CString(VC_PROGRAM_DIR) + "/qz_res.deu", std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// The resource module is large enough to be read on several threads: every entry lands in its own block
+// with the bytes the plain reader gives.
+TEST(ResourceModuleReadTest, EveryEntryHoldsWhatThePlainReaderReads) {
+    const std::vector<BYTE> bytes = ResourceModuleBytes();
+    std::map<std::string, std::vector<BYTE>> plain;
+    ASSERT_TRUE(ReadRccEntries(bytes.data(), bytes.size(), plain));
+    const std::unique_ptr<CResourceFile> module = CResourceFile::FromBytes(bytes.data(), bytes.size());
+    ASSERT_NE(module, nullptr);
+    EXPECT_EQ(module->GetCount(), plain.size() - 1) << "all but the manifest";
+    for (const auto& [path, contents] : plain) {
+        if (path == kResourceManifestPath)
+            continue;
+        ResourceEntry* entry = module->Find(path);
+        ASSERT_NE(entry, nullptr) << path;
+        ASSERT_EQ(GlobalSize(entry->data.get()), contents.size()) << path;
+        EXPECT_TRUE(contents.empty() || std::equal(contents.begin(), contents.end(),
+                                                   static_cast<BYTE*>(GlobalLock(entry->data.get()))))
+            << path;
+    }
+}
+
+// A changed byte inside one stream, read on whichever thread takes it, refuses the whole module.
+TEST(ResourceModuleReadTest, ADamagedStreamRefusesTheModule) {
+    const std::vector<BYTE> intact = ResourceModuleBytes();
+    std::map<std::string, RccEntry> index;
+    ASSERT_TRUE(ReadRccIndex(intact.data(), intact.size(), index));
+    const auto bySize = [](const auto& a, const auto& b) {
+        return a.second.storedSize < b.second.storedSize;
+    };
+    const RccEntry largest = std::max_element(index.begin(), index.end(), bySize)->second;
+    const RccEntry smallest = std::min_element(index.begin(), index.end(), bySize)->second;
+    for (const RccEntry& damaged : {largest, smallest}) {
+        ASSERT_GT(damaged.storedSize, 0u);
+        std::vector<BYTE> bytes = intact;
+        bytes[static_cast<size_t>(damaged.stored - intact.data()) + damaged.storedSize / 2] ^= 0x10;
+        EXPECT_EQ(CResourceFile::FromBytes(bytes.data(), bytes.size()), nullptr) << damaged.storedSize;
     }
 }
 
