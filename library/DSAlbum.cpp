@@ -38,16 +38,25 @@ CString CDSAlbum::GetArchivePath() const {
     return manager != nullptr ? manager->GetAlbumPath(this) : CString();
 }
 
-bool CDSAlbum::ReadIndex(CZipArchive& zip, CXmlPtr<CXmlDocument>& document) const {
-    const int index = zip.FindFile("index.xml");
-    if (index < 0)
+bool CDSAlbum::ReadIndex(CZipArchive& zip, IndexDocument& index) {
+    const int entry = zip.FindFile("index.xml");
+    if (entry < 0)
         return false;
     DWORD size = 0;
-    const UniqueGlobal block(zip.ExtractToMemory(static_cast<WORD>(index), size));
+    const UniqueGlobal block(zip.ExtractToMemory(static_cast<WORD>(entry), size));
     if (!block)
         return false;
-    document = CXmlPtr<CXmlDocument>(XmlLoadFromMemory(block.get(), size));
-    return static_cast<bool>(document);
+    index.document = CXmlPtr<CXmlDocument>(XmlLoadFromMemory(block.get(), size));
+    if (!index.document)
+        return false;
+    index.root = CXmlPtr<CXmlElement>(XmlGetRoot(index.document.Get()));
+    if (!index.root)
+        return false;
+    ReadProperties(index.root.Get());
+    CXmlPtr<CXmlElementCollection> rootChildren(XmlGetChildren(index.root.Get()));
+    CXmlPtr<CXmlElement> objects(XmlGetItemByName(rootChildren.Get(), "OBJECTS"));
+    index.entries = CXmlPtr<CXmlElementCollection>(XmlGetChildren(objects.Get()));
+    return true;
 }
 
 void CDSAlbum::ReadProperties(CXmlElement* root) {
@@ -69,19 +78,12 @@ bool CDSAlbum::Load(AlbumProgressCallback callback, void* context) {
         CAlbumArchive archive;
         if (!archive.OpenForReading(archivePath))
             return false;
-        CXmlPtr<CXmlDocument> document;
-        if (!ReadIndex(archive.Zip(), document))
+        IndexDocument index;
+        if (!ReadIndex(archive.Zip(), index))
             return false;
-        CXmlPtr<CXmlElement> root(XmlGetRoot(document.Get()));
-        if (!root)
-            return false;
-        ReadProperties(root.Get());
-        CXmlPtr<CXmlElementCollection> rootChildren(XmlGetChildren(root.Get()));
-        CXmlPtr<CXmlElement> objects(XmlGetItemByName(rootChildren.Get(), "OBJECTS"));
-        CXmlPtr<CXmlElementCollection> items(XmlGetChildren(objects.Get()));
-        const long count = XmlGetLength(items.Get());
+        const long count = XmlGetLength(index.entries.Get());
         for (long i = 0; i < count; ++i) {
-            CXmlPtr<CXmlElement> item(XmlGetItemByIndex(items.Get(), i));
+            CXmlPtr<CXmlElement> item(XmlGetItemByIndex(index.entries.Get(), i));
             CString href;
             XmlGetAttribute(item.Get(), "href", href);
             DWORD size = 0;
@@ -97,8 +99,8 @@ bool CDSAlbum::Load(AlbumProgressCallback callback, void* context) {
             if (callback != nullptr)
                 callback(context, "");
         }
-        m_pIndexDocument = std::move(document);
-        m_pIndexRoot = std::move(root);
+        m_pIndexDocument = std::move(index.document);
+        m_pIndexRoot = std::move(index.root);
         return true;
     } catch (CException* e) {
         e->Delete();
@@ -111,19 +113,11 @@ bool CDSAlbum::LoadProperties(int& count) {
         CAlbumArchive archive;
         if (!archive.OpenForReading(GetArchivePath()))
             return false;
-        CXmlPtr<CXmlDocument> document;
-        if (!ReadIndex(archive.Zip(), document))
+        IndexDocument index;
+        if (!ReadIndex(archive.Zip(), index))
             return false;
-        CXmlPtr<CXmlElement> root(XmlGetRoot(document.Get()));
-        if (!root)
-            return false;
-        ReadProperties(root.Get());
-        CXmlPtr<CXmlElementCollection> children(XmlGetChildren(root.Get()));
-        CXmlPtr<CXmlElement> objects(XmlGetItemByName(children.Get(), "OBJECTS"));
-        if (objects) {
-            CXmlPtr<CXmlElementCollection> items(XmlGetChildren(objects.Get()));
-            count = static_cast<int>(XmlGetLength(items.Get()));
-        }
+        if (index.entries)
+            count = static_cast<int>(XmlGetLength(index.entries.Get()));
         return true;
     } catch (CException* e) {
         e->Delete();

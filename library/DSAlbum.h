@@ -129,12 +129,21 @@ protected:
 private:
     // Swaps the list slots of two positions.
     void SwapSlots(POSITION a, POSITION b);
+    // Swaps an entry with the one after it (or before it) and rewrites the index; false at the end.
+    bool SwapWithNeighbour(CDSObj* entry, bool next);
     bool IsHrefUsed(const CString& href) const;
     bool IsThumbnailNameUsed(const CString& name) const;
     bool IsTitleUsed(const CString& title) const;
     // The OBJECTS element of the index with a reference for the caller.
     CXmlElement* GetObjectsElement() const;
-    bool ReadIndex(CZipArchive& archive, CXmlPtr<CXmlDocument>& document) const;
+    // The parsed index.xml: its root and the entries of its OBJECTS element (null when it has none).
+    struct IndexDocument {
+        CXmlPtr<CXmlDocument> document;
+        CXmlPtr<CXmlElement> root;
+        CXmlPtr<CXmlElementCollection> entries;
+    };
+    // Reads the index of the archive and takes the album's properties from it.
+    bool ReadIndex(CZipArchive& archive, IndexDocument& index);
     void ReadProperties(CXmlElement* root);
 
     int m_nNumber = -1;

@@ -229,23 +229,23 @@ bool CDSAlbum::MoveObjectToBack(CDSObj* entry) {
 }
 
 bool CDSAlbum::MoveObjectUp(CDSObj* entry) {
-    POSITION pos = FindObject(entry);
-    if (pos == nullptr || pos == m_objects.GetHeadPosition())
-        return false;
-    const std::vector<CDSObj*> previousOrder = GetOrder();
-    POSITION before = pos;
-    m_objects.GetPrev(before);
-    SwapSlots(pos, before);
-    return RewriteObjects(previousOrder);
+    return SwapWithNeighbour(entry, false);
 }
 
 bool CDSAlbum::MoveObjectDown(CDSObj* entry) {
-    POSITION pos = FindObject(entry);
-    if (pos == nullptr || pos == m_objects.GetTailPosition())
+    return SwapWithNeighbour(entry, true);
+}
+
+bool CDSAlbum::SwapWithNeighbour(CDSObj* entry, bool next) {
+    const POSITION pos = FindObject(entry);
+    if (pos == nullptr || pos == (next ? m_objects.GetTailPosition() : m_objects.GetHeadPosition()))
         return false;
     const std::vector<CDSObj*> previousOrder = GetOrder();
-    POSITION after = pos;
-    m_objects.GetNext(after);
-    SwapSlots(pos, after);
+    POSITION neighbour = pos;
+    if (next)
+        m_objects.GetNext(neighbour);
+    else
+        m_objects.GetPrev(neighbour);
+    SwapSlots(pos, neighbour);
     return RewriteObjects(previousOrder);
 }
