@@ -131,6 +131,8 @@ private:
     void SwapSlots(POSITION a, POSITION b);
     // Swaps an entry with the one after it (or before it) and rewrites the index; false at the end.
     bool SwapWithNeighbour(CDSObj* entry, bool next);
+    // Moves an entry to the back (or front) and rewrites the index; false when it is there already.
+    bool MoveToEnd(CDSObj* entry, bool back);
     bool IsHrefUsed(const CString& href) const;
     bool IsThumbnailNameUsed(const CString& name) const;
     bool IsTitleUsed(const CString& title) const;

@@ -209,22 +209,23 @@ bool CDSAlbum::RewriteObjects(const std::vector<CDSObj*>& previousOrder) {
 }
 
 bool CDSAlbum::MoveObjectToFront(CDSObj* entry) {
-    const POSITION pos = FindObject(entry);
-    if (pos == nullptr || pos == m_objects.GetHeadPosition())
-        return false;
-    const std::vector<CDSObj*> previousOrder = GetOrder();
-    m_objects.RemoveAt(pos);
-    m_objects.AddHead(entry);
-    return RewriteObjects(previousOrder);
+    return MoveToEnd(entry, false);
 }
 
 bool CDSAlbum::MoveObjectToBack(CDSObj* entry) {
+    return MoveToEnd(entry, true);
+}
+
+bool CDSAlbum::MoveToEnd(CDSObj* entry, bool back) {
     const POSITION pos = FindObject(entry);
-    if (pos == nullptr || pos == m_objects.GetTailPosition())
+    if (pos == nullptr || pos == (back ? m_objects.GetTailPosition() : m_objects.GetHeadPosition()))
         return false;
     const std::vector<CDSObj*> previousOrder = GetOrder();
     m_objects.RemoveAt(pos);
-    m_objects.AddTail(entry);
+    if (back)
+        m_objects.AddTail(entry);
+    else
+        m_objects.AddHead(entry);
     return RewriteObjects(previousOrder);
 }
 
