@@ -4,15 +4,7 @@
 
 void CMyBitmapButton::DrawItem(LPDRAWITEMSTRUCT drawItem) {
     const UINT state = drawItem->itemState;
-    CBitmap* bitmap = &m_bitmap;
-    if (m_hover)
-        bitmap = &m_bitmapFocus;
-    else if ((state & ODS_SELECTED) && m_bitmapSel.m_hObject)
-        bitmap = &m_bitmapSel;
-    else if ((state & ODS_FOCUS) && m_bitmapFocus.m_hObject)
-        bitmap = &m_bitmapFocus;
-    else if ((state & ODS_DISABLED) && m_bitmapDisabled.m_hObject)
-        bitmap = &m_bitmapDisabled;
+    CBitmap* bitmap = m_hover ? &m_bitmapFocus : &BitmapForState(state);
     // Every owner gives a hovering button its F bitmap; without one it keeps its up look.
     if (!bitmap->m_hObject)
         bitmap = &m_bitmap;

@@ -81,13 +81,3 @@ void CSkinButton::OnDestroy() {
     m_hitRegion.DeleteObject();
     CBitmapButton::OnDestroy();
 }
-
-CBitmap& CSkinButton::PlainBitmap(UINT itemState) {
-    if ((itemState & ODS_SELECTED) && m_bitmapSel.m_hObject)
-        return m_bitmapSel;
-    if ((itemState & ODS_FOCUS) && m_bitmapFocus.m_hObject)
-        return m_bitmapFocus;
-    if ((itemState & ODS_DISABLED) && m_bitmapDisabled.m_hObject)
-        return m_bitmapDisabled;
-    return m_bitmap;
-}

@@ -27,8 +27,6 @@ protected:
     // A pointer outside the hit region shows a held button up; TRUE when it was outside.
     BOOL UnpushOutside(CPoint point);
     void PostCommand(WORD code);
-    // The tick and two-colour buttons' look: D when pushed, F with the focus, X when disabled, else U.
-    CBitmap& PlainBitmap(UINT itemState);
     // Copies the chosen bitmap into the item, clipped to the shape.
     void DrawBitmap(LPDRAWITEMSTRUCT drawItem, CBitmap& bitmap);
 

@@ -1,7 +1,7 @@
 #include "skin/TickBitmapButton.h"
 
 void CTickBitmapButton::DrawItem(LPDRAWITEMSTRUCT drawItem) {
-    DrawBitmap(drawItem, PlainBitmap(drawItem->itemState));
+    DrawBitmap(drawItem, BitmapForState(drawItem->itemState));
 }
 
 // Leaving the hit region shows the button up, but the repeat goes on until the release.

@@ -3,7 +3,7 @@
 #include "platform/gdi/Dc.h"
 
 void CTwoColorsBitmapButton::DrawItem(LPDRAWITEMSTRUCT drawItem) {
-    DrawBitmap(drawItem, PlainBitmap(drawItem->itemState));
+    DrawBitmap(drawItem, BitmapForState(drawItem->itemState));
     const bool pushed = (drawItem->itemState & ODS_SELECTED) && m_bitmapSel.m_hObject;
     CDC* dc = CDC::FromHandle(drawItem->hDC);
     dc->FillSolidRect(pushed ? &m_firstPushed : &m_firstUp, m_firstColor);

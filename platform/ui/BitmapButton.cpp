@@ -12,15 +12,18 @@ void CBitmapButton::SizeToContent() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
 }
 
+CBitmap& CBitmapButton::BitmapForState(UINT itemState) {
+    if ((itemState & ODS_SELECTED) && m_bitmapSel.m_hObject)
+        return m_bitmapSel;
+    if ((itemState & ODS_FOCUS) && m_bitmapFocus.m_hObject)
+        return m_bitmapFocus;
+    if ((itemState & ODS_DISABLED) && m_bitmapDisabled.m_hObject)
+        return m_bitmapDisabled;
+    return m_bitmap;
+}
+
 void CBitmapButton::DrawItem(LPDRAWITEMSTRUCT drawItem) {
-    CBitmap* bitmap = &m_bitmap;
-    const UINT state = drawItem->itemState;
-    if ((state & ODS_SELECTED) && m_bitmapSel.m_hObject)
-        bitmap = &m_bitmapSel;
-    else if ((state & ODS_FOCUS) && m_bitmapFocus.m_hObject)
-        bitmap = &m_bitmapFocus;
-    else if ((state & ODS_DISABLED) && m_bitmapDisabled.m_hObject)
-        bitmap = &m_bitmapDisabled;
+    CBitmap* bitmap = &BitmapForState(drawItem->itemState);
     if (!bitmap->m_hObject)
         return;
     CDC* dc = CDC::FromHandle(drawItem->hDC);

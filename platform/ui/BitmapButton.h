@@ -11,6 +11,8 @@ public:
     // Sizes the window to the normal bitmap without moving or redrawing it.
     void SizeToContent();
     void DrawItem(LPDRAWITEMSTRUCT drawItem) override;
+    // The bitmap of a drawing state: selected, focus or disabled when the button has it, else normal.
+    CBitmap& BitmapForState(UINT itemState);
 
     CBitmap m_bitmap;
     CBitmap m_bitmapSel;
