@@ -21,15 +21,7 @@ BOOL CCheckBitmapButton::LoadBitmaps(LPCTSTR up, LPCTSTR down, LPCTSTR focus, LP
 }
 
 BOOL CCheckBitmapButton::SetRegion(CRgn* shape, BOOL redraw) {
-    if (!shape || !shape->m_hObject)
-        return FALSE;
-    m_clipRegion.DeleteObject();
-    CRgn window;
-    if (!window.CreateRectRgn(0, 0, 0, 0) || !m_clipRegion.CreateRectRgn(0, 0, 0, 0))
-        return FALSE;
-    window.CopyRgn(shape);
-    m_clipRegion.CopyRgn(shape);
-    if (!SetWindowRgn(static_cast<HRGN>(window.Detach()), redraw))
+    if (!SetSkinShape(*this, shape, m_clipRegion, redraw))
         return FALSE;
     if (CWnd* parent = GetParent()) {
         CRect placed;

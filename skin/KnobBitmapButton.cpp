@@ -35,15 +35,7 @@ BOOL CKnobBitmapButton::PreTranslateMessage(MSG* message) {
 }
 
 BOOL CKnobBitmapButton::SetRegion(CRgn* shape, CRgn*, BOOL redraw) {
-    if (!shape || !shape->m_hObject)
-        return FALSE;
-    m_clipRegion.DeleteObject();
-    CRgn window;
-    if (!window.CreateRectRgn(0, 0, 0, 0) || !m_clipRegion.CreateRectRgn(0, 0, 0, 0))
-        return FALSE;
-    window.CopyRgn(shape);
-    m_clipRegion.CopyRgn(shape);
-    return SetWindowRgn(static_cast<HRGN>(window.Detach()), redraw) ? TRUE : FALSE;
+    return SetSkinShape(*this, shape, m_clipRegion, redraw);
 }
 
 BOOL CKnobBitmapButton::LoadBitmaps(const std::array<LPCTSTR, kPositions>& names) {

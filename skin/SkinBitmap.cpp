@@ -15,6 +15,18 @@ BOOL LoadSkinBitmap(CBitmap& bitmap, LPCTSTR name, CWnd* window) {
     return loaded ? TRUE : FALSE;
 }
 
+BOOL SetSkinShape(CWnd& window, CRgn* shape, CRgn& clip, BOOL redraw) {
+    if (!shape || !shape->m_hObject)
+        return FALSE;
+    clip.DeleteObject();
+    CRgn windowRegion;
+    if (!windowRegion.CreateRectRgn(0, 0, 0, 0) || !clip.CreateRectRgn(0, 0, 0, 0))
+        return FALSE;
+    windowRegion.CopyRgn(shape);
+    clip.CopyRgn(shape);
+    return window.SetWindowRgn(static_cast<HRGN>(windowRegion.Detach()), redraw) ? TRUE : FALSE;
+}
+
 void DrawSkinBitmap(CDC* dc, const RECT& item, CBitmap& bitmap, CRgn* clip) {
     if (clip && clip->m_hObject)
         dc->SelectClipRgn(clip);

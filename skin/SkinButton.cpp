@@ -6,16 +6,11 @@
 BOOL CSkinButton::SetRegions(CRgn* shape, CRgn* hit, BOOL redraw) {
     if (!shape || !hit || !shape->m_hObject || !hit->m_hObject)
         return FALSE;
-    CRgn window;
-    m_clipRegion.DeleteObject();
     m_hitRegion.DeleteObject();
-    if (!window.CreateRectRgn(0, 0, 0, 0) || !m_clipRegion.CreateRectRgn(0, 0, 0, 0) ||
-        !m_hitRegion.CreateRectRgn(0, 0, 0, 0))
+    if (!m_hitRegion.CreateRectRgn(0, 0, 0, 0))
         return FALSE;
-    window.CopyRgn(shape);
-    m_clipRegion.CopyRgn(shape);
     m_hitRegion.CopyRgn(hit);
-    return SetWindowRgn(static_cast<HRGN>(window.Detach()), redraw) ? TRUE : FALSE;
+    return SetSkinShape(*this, shape, m_clipRegion, redraw);
 }
 
 BOOL CSkinButton::LoadBitmaps(LPCTSTR up, LPCTSTR down, LPCTSTR focus, LPCTSTR disabled) {
