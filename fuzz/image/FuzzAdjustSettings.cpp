@@ -2,18 +2,14 @@
 // (the first byte picks it). Loading may throw the framework's exceptions; what loads must be within the
 // record's lists and ranges, store and load again to the same settings, and rebuild a small picture.
 
-#include "image/AdjustImage.h"
+#include "fuzz/image/StoredSettings.h"
 #include "image/PictureInfo.h"
-#include "platform/base/Archive.h"
-#include "platform/base/MemFile.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
 namespace {
-
-constexpr const char* kTags[] = {"4.1.b", "4.1.a", "3.0.a", "2.0.2", "1.0.a"};
 
 bool LoadFrom(CAdjustImage& adjust, std::vector<BYTE> bytes, const char* tag) {
     CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
@@ -25,20 +21,6 @@ bool LoadFrom(CAdjustImage& adjust, std::vector<BYTE> bytes, const char* tag) {
         e->Delete();
         return false;
     }
-}
-
-std::vector<BYTE> Store(CAdjustImage& adjust, const char* tag) {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        adjust.SerializeSettings(ar, tag);
-        ar.Close();
-    }
-    const auto length = static_cast<size_t>(file.GetLength());
-    BYTE* block = file.Detach();
-    std::vector<BYTE> bytes(block, block + length);
-    std::free(block);
-    return bytes;
 }
 
 bool Fraction(double value) {
@@ -61,7 +43,7 @@ CPictureInfo* SmallPicture() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 1)
         return 0;
-    const char* tag = kTags[data[0] % std::size(kTags)];
+    const char* tag = kSettingsTags[data[0] % std::size(kSettingsTags)];
     CAdjustImage adjust(false);
     if (!LoadFrom(adjust, std::vector<BYTE>(data + 1, data + size), tag))
         return 0;
@@ -79,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     CAdjustImage again(false);
-    if (!LoadFrom(again, Store(adjust, tag), tag))
+    if (!LoadFrom(again, StoreSettings(adjust, tag), tag))
         std::abort();
     // NaN tone values never compare equal; everything else must come back.
     const bool comparable = adjust.brightness == adjust.brightness && adjust.contrast == adjust.contrast &&
