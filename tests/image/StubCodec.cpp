@@ -10,6 +10,7 @@
 #include "platform/base/Geometry.h"
 #include "platform/base/GlobalMemory.h"
 #include "platform/base/Lists.h"
+#include "tests/image/DibFixtures.h"
 
 #include <cstring>
 #include <mutex>
@@ -63,17 +64,9 @@ void Log(const Parts&... parts) {
 }
 
 [[maybe_unused]] CPictureInfo* MarkedPicture(BYTE red) {
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = 1;
-    header.biHeight = 1;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    BYTE dib[sizeof header + 4] = {};
-    std::memcpy(dib, &header, sizeof header);
-    dib[sizeof header + 2] = red; // bytes of a 24-bit pixel: blue, green, red
+    const std::vector<BYTE> dib = BuildDib({.bits = Rows24({{DWORD{red} << 16}})});
     auto* picture = new CPictureInfo;
-    picture->SetExternalDib(dib, sizeof dib);
+    picture->SetExternalDib(dib.data(), dib.size());
     return picture;
 }
 

@@ -6,9 +6,10 @@
 #include "image/CodecExports.h"
 #include "image/PictureInfo.h"
 #include "platform/base/Lists.h"
+#include "tests/image/DibFixtures.h"
 
-#include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -20,17 +21,9 @@ CPictureInfo* ReadBmp(const CString& path) {
 }
 
 CPictureInfo* DepthMarker(int bitsPerPixel) {
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = 1;
-    header.biHeight = 1;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    BYTE dib[sizeof header + 4] = {};
-    std::memcpy(dib, &header, sizeof header);
-    dib[sizeof header + 2] = static_cast<BYTE>(bitsPerPixel); // blue, green, red
+    const std::vector<BYTE> dib = BuildDib({.bits = Rows24({{DWORD(bitsPerPixel) << 16}})});
     auto* picture = new CPictureInfo;
-    picture->SetExternalDib(dib, sizeof dib);
+    picture->SetExternalDib(dib.data(), dib.size());
     return picture;
 }
 
