@@ -38,6 +38,7 @@ TEST(PictureInfoTest, SharedPictureLivesUntilTheLastRelease) {
     EXPECT_EQ(picture->Release(), 0);
 }
 
+// Checked by the leak checker of the test build: a Destroy that kept the counted picture leaks it.
 TEST(PictureInfoTest, DestroyIgnoresTheCount) {
     CPictureInfo* picture = MakePaletted8(2, 2);
     picture->AddRef();
