@@ -1,9 +1,12 @@
 #pragma once
 // CMailMgr: the program's mail settings (SMTP server, sender address, e-mail help file) from the
-// profile's "Settings" section.
+// profile's "Settings" section, and the sending of one message through a fresh SMTP client.
 
+#include "output/SMTP.h"
 #include "platform/base/Object.h"
 #include "platform/base/String.h"
+
+class CMailMessage;
 
 class CMailMgr : public CObject {
 public:
@@ -29,8 +32,16 @@ public:
     // The number of pieces a message body is sent in, and so of progress steps per sending.
     int GetIntSetting() const { return m_nChunkCount; }
 
+    // Sends message from the sender setting through the SMTP server setting. Reports each stage through
+    // callback (when given) and shows the server's failure in a message box. False when it failed.
+    bool SendMail(CMailMessage* message, MailProgressCallback callback, void* firstContext,
+                  void* secondContext);
+    // The SMTP port, 25 unless a test's loopback server listens elsewhere.
+    void SetPort(UINT port) { m_nPort = port; }
+
 private:
     int m_nChunkCount = 20;
+    UINT m_nPort = 25;
     CString m_strServer;
     CString m_strSender;
     CString m_strHelpFile;
