@@ -1,12 +1,14 @@
 // Mail and MIME messages as they go on the wire: recipients, header lines, the multipart layout, text
 // wrapping and the encodings of text that is not plain ASCII.
 
+#include "output/MIMECode.h"
 #include "output/MIMEContentAgent.h"
 #include "output/MIMEMessage.h"
 #include "output/MailEncoding.h"
 #include "tests/output/MailClock.h"
 #include "tests/support/TempFolder.h"
 
+#include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -240,6 +242,42 @@ TEST_F(MimeMessageTest, UmlautFileNamesUseTheUtf8Parameter) {
 TEST(QuotedPrintableTest, LongLinesGetSoftBreaksAndTrailingBlanksAreKept) {
     const CString encoded = mail::EncodeQuotedPrintable(CString(std::string(100, 'a') + " \r\nb"));
     EXPECT_EQ(CString(std::string(75, 'a') + "=\r\n" + std::string(25, 'a') + "=20\r\nb\r\n"), encoded);
+}
+
+} // namespace
+
+namespace {
+
+struct Base64Case {
+    const char* name;
+    std::string bytes;
+    const char* text;
+};
+
+class Base64CodeTest : public ::testing::TestWithParam<Base64Case> {};
+
+TEST_P(Base64CodeTest, EncodesWithPaddingAndDecodesBack) {
+    const Base64Case& c = GetParam();
+    CBase64 code;
+    EXPECT_EQ(CString(c.text), code.Encode(c.bytes.data(), static_cast<int>(c.bytes.size())));
+    std::string buffer(std::strlen(c.text) + 1, '\x7F');
+    EXPECT_EQ(static_cast<int>(c.bytes.size()), code.Decode(c.text, buffer.data()));
+    EXPECT_EQ(c.bytes, buffer.substr(0, c.bytes.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, Base64CodeTest,
+    ::testing::Values(Base64Case{"Empty", "", ""}, Base64Case{"OneByte", "x", "eA=="},
+                      Base64Case{"TwoBytes", "xy", "eHk="}, Base64Case{"ThreeBytes", "xyz", "eHl6"},
+                      Base64Case{"HighBytes", std::string("\xFF\xFE\x00\x80", 4), "//4AgA=="}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Base64CodeTest, DecodingStopsAtACharacterOutsideTheAlphabet) {
+    CBase64 code;
+    char buffer[16];
+    EXPECT_EQ(0, code.Decode("eA\r\n==", buffer));
+    EXPECT_EQ(0, code.Decode(nullptr, buffer));
+    EXPECT_EQ(0, code.Decode("eA==", nullptr));
 }
 
 } // namespace
