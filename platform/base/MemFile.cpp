@@ -44,9 +44,21 @@ BYTE* CMemFile::Detach() {
     return block;
 }
 
+BYTE* CMemFile::Alloc(SIZE_T nBytes) {
+    return static_cast<BYTE*>(std::malloc(nBytes));
+}
+
+BYTE* CMemFile::Realloc(BYTE* lpMem, SIZE_T nBytes) {
+    return static_cast<BYTE*>(std::realloc(lpMem, nBytes));
+}
+
+void CMemFile::Free(BYTE* lpMem) {
+    std::free(lpMem);
+}
+
 void CMemFile::FreeOwnBlock() {
-    if (m_bAutoDelete) {
-        std::free(m_lpBuffer);
+    if (m_bAutoDelete && m_lpBuffer) {
+        Free(m_lpBuffer);
     }
     m_lpBuffer = nullptr;
     m_nBufferSize = 0;
@@ -66,9 +78,9 @@ void CMemFile::GrowFile(ULONGLONG dwNewLen) {
     const ULONGLONG newSize = std::min(m_nBufferSize + steps * m_nGrowBytes, kMaxMemFileSize);
     BYTE* block = nullptr;
     if (m_bAutoDelete) {
-        block = static_cast<BYTE*>(std::realloc(m_lpBuffer, newSize));
+        block = m_lpBuffer ? Realloc(m_lpBuffer, newSize) : Alloc(newSize);
     } else {
-        block = static_cast<BYTE*>(std::malloc(newSize));
+        block = Alloc(newSize);
         if (block && m_nFileSize > 0) {
             std::memcpy(block, m_lpBuffer, m_nFileSize);
         }

@@ -30,8 +30,12 @@ public:
     void Abort() override;
     BOOL GetStatus(CFileStatus& rStatus) const override;
 
-private:
-    void GrowFile(ULONGLONG dwNewLen);
+protected:
+    // Where the file's own blocks come from: malloc here, global memory for a shared file. A derived
+    // class that overrides them frees its block in its own destructor.
+    virtual BYTE* Alloc(SIZE_T nBytes);
+    virtual BYTE* Realloc(BYTE* lpMem, SIZE_T nBytes);
+    virtual void Free(BYTE* lpMem);
     void FreeOwnBlock();
 
     UINT m_nGrowBytes;
@@ -40,4 +44,7 @@ private:
     ULONGLONG m_nFileSize = 0;
     BYTE* m_lpBuffer = nullptr;
     BOOL m_bAutoDelete = TRUE; // the block is the file's own
+
+private:
+    void GrowFile(ULONGLONG dwNewLen);
 };
