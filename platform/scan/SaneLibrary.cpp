@@ -1,0 +1,40 @@
+#include "platform/scan/SaneLibrary.h"
+
+#include <dlfcn.h>
+
+namespace {
+
+template <typename Function>
+bool Bind(void* module, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(dlsym(module, name));
+    return function != nullptr;
+}
+
+SaneLibrary* Load() {
+    void* module = dlopen("libsane.so.1", RTLD_NOW | RTLD_LOCAL);
+    if (!module)
+        return nullptr;
+    static SaneLibrary library;
+    const bool complete =
+        Bind(module, "sane_init", library.init) && Bind(module, "sane_exit", library.exit) &&
+        Bind(module, "sane_get_devices", library.getDevices) && Bind(module, "sane_open", library.open) &&
+        Bind(module, "sane_close", library.close) &&
+        Bind(module, "sane_get_option_descriptor", library.getOptionDescriptor) &&
+        Bind(module, "sane_control_option", library.controlOption) &&
+        Bind(module, "sane_get_parameters", library.getParameters) &&
+        Bind(module, "sane_start", library.start) && Bind(module, "sane_read", library.read) &&
+        Bind(module, "sane_cancel", library.cancel);
+    if (!complete) {
+        dlclose(module);
+        return nullptr;
+    }
+    // The library stays loaded: its backends keep state for the whole process.
+    return &library;
+}
+
+} // namespace
+
+const SaneLibrary* LoadSaneLibrary() {
+    static const SaneLibrary* library = Load();
+    return library;
+}

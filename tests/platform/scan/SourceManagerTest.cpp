@@ -1,0 +1,272 @@
+// The source manager over SANE's test backend in a private configuration: the source list, the
+// protocol's order of calls, and pictures equal pixel for pixel to what scanimage gives for the same
+// options.
+
+#include "platform/scan/SourceManager.h"
+
+#include "platform/base/GlobalMemory.h"
+#include "platform/base/WinStructs.h"
+#include "platform/scan/ScanSettings.h"
+#include "tests/support/RunTool.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/UiTestSupport.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+
+// A picture as rows of RGB bytes, top row first.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<BYTE> rgb;
+};
+
+Picture ReadPnm(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    // Header fields separated by white space; scanimage puts a comment line among them.
+    auto field = [&file] {
+        std::string word;
+        while (file >> word && word[0] == '#')
+            std::getline(file, word);
+        return word;
+    };
+    const std::string magic = field();
+    const int width = std::atoi(field().c_str());
+    const int height = std::atoi(field().c_str());
+    if (magic != "P4")
+        field();
+    file.get();
+    Picture picture{width, height, std::vector<BYTE>(static_cast<std::size_t>(width) * height * 3)};
+    const int rowBytes = magic == "P4" ? (width + 7) / 8 : magic == "P5" ? width : width * 3;
+    std::vector<char> row(static_cast<std::size_t>(rowBytes));
+    for (int y = 0; y < height; ++y) {
+        file.read(row.data(), rowBytes);
+        for (int x = 0; x < width; ++x) {
+            BYTE* out = &picture.rgb[(static_cast<std::size_t>(y) * width + x) * 3];
+            if (magic == "P6") {
+                std::copy_n(&row[static_cast<std::size_t>(x) * 3], 3, out);
+            } else {
+                const BYTE level = magic == "P5" ? static_cast<BYTE>(row[static_cast<std::size_t>(x)])
+                                   : (row[static_cast<std::size_t>(x / 8)] >> (7 - x % 8) & 1) ? 0
+                                                                                               : 255;
+                out[0] = out[1] = out[2] = level;
+            }
+        }
+    }
+    return picture;
+}
+
+Picture ReadDib(HGLOBAL dib) {
+    CGlobalLock lock(dib);
+    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(lock.Bytes());
+    const auto* table = reinterpret_cast<const RGBQUAD*>(header + 1);
+    const BYTE* bits = reinterpret_cast<const BYTE*>(table + header->biClrUsed);
+    Picture picture{header->biWidth, header->biHeight,
+                    std::vector<BYTE>(static_cast<std::size_t>(header->biWidth) * header->biHeight * 3)};
+    const auto rowBytes = DibRowBytes(header->biWidth, header->biBitCount);
+    for (int y = 0; y < picture.height; ++y) {
+        const BYTE* row = bits + (picture.height - 1 - y) * rowBytes;
+        for (int x = 0; x < picture.width; ++x) {
+            BYTE* out = &picture.rgb[(static_cast<std::size_t>(y) * picture.width + x) * 3];
+            if (header->biBitCount == 24) {
+                out[0] = row[x * 3 + 2], out[1] = row[x * 3 + 1], out[2] = row[x * 3];
+            } else {
+                const int index = header->biBitCount == 8 ? row[x] : row[x / 8] >> (7 - x % 8) & 1;
+                out[0] = table[index].rgbRed, out[1] = table[index].rgbGreen, out[2] = table[index].rgbBlue;
+            }
+        }
+    }
+    return picture;
+}
+
+class EventWnd : public CWnd {
+public:
+    int m_events = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == kSourceEventMessage && wParam == MSG_XFERREADY)
+            ++m_events;
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+class SourceManagerTest : public UiTest {
+protected:
+    // The scanner library reads its configuration folder once per process: one folder for all tests.
+    static const TempFolder& ConfigFolder() {
+        static const TempFolder folder;
+        static const bool made = [] {
+            std::ofstream(std::string(folder.Path().GetString()) + "/dll.conf") << "test\n";
+            return setenv("SANE_CONFIG_DIR", folder.Path().GetString(), 1) == 0;
+        }();
+        EXPECT_TRUE(made);
+        return folder;
+    }
+
+    void SetUp() override {
+        UiTest::SetUp();
+        m_config = ConfigFolder().Path().GetString();
+        WriteTestConfig("");
+        ASSERT_TRUE(m_window.CreateEx(0, nullptr, "Scanner", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+        ASSERT_EQ(TWRC_SUCCESS, Manager(DAT_PARENT, MSG_OPENDSM, nullptr));
+    }
+    void TearDown() override {
+        Source(DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, nullptr);
+        Manager(DAT_IDENTITY, MSG_CLOSEDS, &m_source);
+        Manager(DAT_PARENT, MSG_CLOSEDSM, nullptr);
+        m_window.DestroyWindow();
+        UiTest::TearDown();
+    }
+
+    // The system's test backend configuration with the picture of colour patterns and extra lines.
+    void WriteTestConfig(const std::string& extra) {
+        std::ifstream system("/etc/sane.d/test.conf");
+        std::stringstream text;
+        text << system.rdbuf() << "test-picture \"Color pattern\"\n" << extra;
+        std::ofstream(m_config + "/test.conf") << text.str();
+    }
+    TW_UINT16 Manager(TW_UINT16 argument, TW_UINT16 message, TW_MEMREF data) {
+        return DSM_Entry(&m_application, nullptr, DG_CONTROL, argument, message, data);
+    }
+    TW_UINT16 Source(TW_UINT32 group, TW_UINT16 argument, TW_UINT16 message, TW_MEMREF data) {
+        return DSM_Entry(&m_application, &m_source, group, argument, message, data);
+    }
+    // Opens the first source and enables it with the settings.
+    void Enable(const ScanSettings& settings) {
+        ASSERT_EQ(TWRC_SUCCESS, Manager(DAT_IDENTITY, MSG_OPENDS, &m_source));
+        SetScanSettings(m_source.ProductName, settings);
+        TW_USERINTERFACE ui{FALSE, TRUE, m_window.m_hWnd};
+        ASSERT_EQ(TWRC_SUCCESS, Source(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui));
+    }
+    HGLOBAL Transfer(TW_UINT16 expected = TWRC_XFERDONE) {
+        HANDLE dib = nullptr;
+        EXPECT_EQ(expected, Source(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &dib));
+        return static_cast<HGLOBAL>(dib);
+    }
+    Picture Scanimage(const std::string& options) {
+        const std::string out = m_config + "/scan.pnm";
+        EXPECT_EQ(0, RunTool("SANE_CONFIG_DIR='" + m_config + "' LC_ALL=C.UTF-8 scanimage -d test:0 " +
+                             options + " -l 0 -t 0 -x 200 -y 200 --format=pnm > '" + out + "' 2>/dev/null"));
+        return ReadPnm(out);
+    }
+
+    std::string m_config;
+    EventWnd m_window;
+    TW_IDENTITY m_application;
+    TW_IDENTITY m_source;
+};
+
+TEST_F(SourceManagerTest, ListsEachScannerUnderItsOwnName) {
+    std::vector<std::pair<TW_UINT32, std::string>> listed;
+    TW_IDENTITY identity;
+    for (TW_UINT16 message = MSG_GETFIRST; Manager(DAT_IDENTITY, message, &identity) == TWRC_SUCCESS;
+         message = MSG_GETNEXT)
+        listed.emplace_back(identity.Id, identity.ProductName.GetString());
+    EXPECT_EQ((std::vector<std::pair<TW_UINT32, std::string>>{{1, "Noname frontend-tester"},
+                                                              {2, "Noname frontend-tester (2)"}}),
+              listed);
+    ASSERT_EQ(TWRC_SUCCESS, Manager(DAT_IDENTITY, MSG_GETDEFAULT, &identity));
+    EXPECT_EQ(1u, identity.Id);
+}
+
+struct ScanCase {
+    const char* name;
+    ScanSettings::Mode mode;
+    const char* scanimageOptions;
+};
+
+class SourceScanTest : public SourceManagerTest, public ::testing::WithParamInterface<ScanCase> {};
+
+TEST_P(SourceScanTest, GivesScanimagesPixels) {
+    const ScanCase& c = GetParam();
+    Enable({c.mode, 50, ""});
+    PumpMessages();
+    EXPECT_EQ(1, m_window.m_events) << "the picture is ready at once";
+    HGLOBAL dib = Transfer();
+    ASSERT_NE(nullptr, dib);
+    const Picture ours = ReadDib(dib);
+    GlobalFree(dib);
+    TW_PENDINGXFERS pending;
+    EXPECT_EQ(TWRC_SUCCESS, Source(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending));
+    EXPECT_EQ(0, pending.Count);
+    const Picture theirs = Scanimage(c.scanimageOptions);
+    EXPECT_EQ(theirs.width, ours.width);
+    EXPECT_EQ(theirs.height, ours.height);
+    EXPECT_TRUE(theirs.rgb == ours.rgb);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, SourceScanTest,
+                         ::testing::Values(ScanCase{"Colour", ScanSettings::Mode::kColor,
+                                                    "--mode Color --depth 8 --resolution 50"},
+                                           ScanCase{"Grey", ScanSettings::Mode::kGray,
+                                                    "--mode Gray --depth 8 --resolution 50"},
+                                           ScanCase{"LineArt", ScanSettings::Mode::kLineart,
+                                                    "--mode Gray --depth 1 --resolution 50"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SourceManagerTest, AThreePassScanEqualsTheOnePassScan) {
+    Enable({ScanSettings::Mode::kColor, 50, ""});
+    HGLOBAL onePass = Transfer();
+    ASSERT_NE(nullptr, onePass);
+    TW_PENDINGXFERS pending;
+    Source(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending);
+    Source(DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, nullptr);
+    Manager(DAT_IDENTITY, MSG_CLOSEDS, &m_source);
+    Manager(DAT_PARENT, MSG_CLOSEDSM, nullptr);
+
+    WriteTestConfig("three-pass true\n");
+    ASSERT_EQ(TWRC_SUCCESS, Manager(DAT_PARENT, MSG_OPENDSM, nullptr));
+    m_source = TW_IDENTITY();
+    Enable({ScanSettings::Mode::kColor, 50, ""});
+    HGLOBAL threePass = Transfer();
+    ASSERT_NE(nullptr, threePass);
+    EXPECT_TRUE(ReadDib(onePass).rgb == ReadDib(threePass).rgb);
+    GlobalFree(onePass);
+    GlobalFree(threePass);
+}
+
+TEST_F(SourceManagerTest, TheFeederGivesTenPagesThenNoDocuments) {
+    Enable({ScanSettings::Mode::kGray, 25, "Automatic Document Feeder"});
+    int pages = 0;
+    TW_PENDINGXFERS pending;
+    for (;;) {
+        HANDLE dib = nullptr;
+        const TW_UINT16 result = Source(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &dib);
+        Source(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending);
+        if (result != TWRC_XFERDONE) {
+            EXPECT_EQ(TWRC_CANCEL, result);
+            break;
+        }
+        GlobalFree(static_cast<HGLOBAL>(dib));
+        EXPECT_EQ(0xFFFF, pending.Count) << "a feeder's count is unknown";
+        ASSERT_LT(++pages, 20);
+    }
+    EXPECT_EQ(10, pages);
+    EXPECT_EQ(0, pending.Count);
+}
+
+TEST_F(SourceManagerTest, CallsOutOfOrderFail) {
+    HANDLE dib = nullptr;
+    EXPECT_EQ(TWRC_FAILURE, Source(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &dib)) << "no source open";
+    EXPECT_EQ(TWRC_FAILURE, Manager(DAT_PARENT, MSG_OPENDSM, nullptr)) << "open already";
+    TW_IDENTITY unknown;
+    unknown.ProductName = "Kein Scanner";
+    EXPECT_EQ(TWRC_FAILURE, Manager(DAT_IDENTITY, MSG_OPENDS, &unknown));
+    ASSERT_EQ(TWRC_SUCCESS, Manager(DAT_IDENTITY, MSG_OPENDS, &m_source));
+    EXPECT_EQ(TWRC_FAILURE, Source(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &dib)) << "not enabled";
+    TW_STATUS status;
+    EXPECT_EQ(TWRC_SUCCESS, Source(DG_CONTROL, DAT_STATUS, MSG_GET, &status));
+    EXPECT_EQ(TWCC_SEQERROR, status.ConditionCode);
+    EXPECT_EQ(TWRC_FAILURE, Manager(DAT_PARENT, MSG_CLOSEDSM, nullptr)) << "a source is open";
+
+    MSG other{m_window.m_hWnd, WM_PAINT, 0, 0, 0, {0, 0}};
+    TW_EVENT event{&other, MSG_NULL};
+    EXPECT_EQ(TWRC_NOTDSEVENT, Source(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event));
+}
+
+} // namespace
