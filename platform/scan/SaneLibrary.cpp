@@ -1,6 +1,7 @@
 #include "platform/scan/SaneLibrary.h"
 
 #include <dlfcn.h>
+#include <link.h>
 
 namespace {
 
@@ -10,10 +11,17 @@ bool Bind(void* module, const char* name, Function& function) {
     return function != nullptr;
 }
 
+constexpr char kLibraryName[] = "libsane.so.1";
+
+SaneLibraryStatus g_status = SaneLibraryStatus::kMissing;
+std::string g_path;
+
 SaneLibrary* Load() {
-    void* module = dlopen("libsane.so.1", RTLD_NOW | RTLD_LOCAL);
+    void* module = dlopen(kLibraryName, RTLD_NOW | RTLD_LOCAL);
     if (!module)
         return nullptr;
+    const link_map* map = nullptr;
+    g_path = dlinfo(module, RTLD_DI_LINKMAP, &map) == 0 && map && map->l_name ? map->l_name : kLibraryName;
     static SaneLibrary library;
     const bool complete =
         Bind(module, "sane_init", library.init) && Bind(module, "sane_exit", library.exit) &&
@@ -26,8 +34,10 @@ SaneLibrary* Load() {
         Bind(module, "sane_cancel", library.cancel);
     if (!complete) {
         dlclose(module);
+        g_status = SaneLibraryStatus::kIncomplete;
         return nullptr;
     }
+    g_status = SaneLibraryStatus::kLoaded;
     // The library stays loaded: its backends keep state for the whole process.
     return &library;
 }
@@ -37,4 +47,11 @@ SaneLibrary* Load() {
 const SaneLibrary* LoadSaneLibrary() {
     static const SaneLibrary* library = Load();
     return library;
+}
+
+SaneLibraryStatus GetSaneLibraryStatus(std::string* path) {
+    LoadSaneLibrary();
+    if (path)
+        *path = g_path;
+    return g_status;
 }

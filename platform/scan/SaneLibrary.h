@@ -2,6 +2,7 @@
 // The scanner library (libsane), opened at first use so a machine without it still runs the program.
 
 #include <sane/sane.h>
+#include <string>
 
 struct SaneLibrary {
     decltype(&sane_init) init;
@@ -19,3 +20,7 @@ struct SaneLibrary {
 
 // The library's entry points; null when it is missing or lacks one of them.
 const SaneLibrary* LoadSaneLibrary();
+
+enum class SaneLibraryStatus { kLoaded, kMissing, kIncomplete };
+// Whether the library loads with every entry point; path receives the file that was loaded.
+SaneLibraryStatus GetSaneLibraryStatus(std::string* path);

@@ -293,6 +293,3 @@ TW_UINT16 DSM_Entry(TW_IDENTITY*, TW_IDENTITY* destination, TW_UINT32 group, TW_
     return SourceCall(manager, group, argument, message, data);
 }
 
-bool IsScannerLibraryAvailable() {
-    return LoadSaneLibrary() != nullptr;
-}

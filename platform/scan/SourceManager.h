@@ -8,5 +8,3 @@
 TW_UINT16 DSM_Entry(TW_IDENTITY* origin, TW_IDENTITY* destination, TW_UINT32 group, TW_UINT16 argument,
                     TW_UINT16 message, TW_MEMREF data);
 
-// Whether the scanner library can be loaded, for the program's check before it offers scanning.
-bool IsScannerLibraryAvailable();
