@@ -2,6 +2,7 @@
 #include "effects/EffectsExports.h"
 #include "platform/base/GlobalMemory.h"
 #include "platform/base/Module.h"
+#include "tests/support/RunTool.h"
 
 #include <algorithm>
 #include <cmath>
@@ -124,7 +125,7 @@ TEST_F(EffectsTest, ExportsNothingButTheEffects) {
     // The library's own functions stay hidden; what nm lists as strong code symbols are the exports.
     const std::string command =
         std::string("nm -D --defined-only --format=posix ") + VC_PROGRAM_DIR "/" + kEffectsFileName;
-    FILE* pipe = popen(command.c_str(), "r");
+    FILE* pipe = popen(InToolLocale(command).c_str(), "r");
     ASSERT_NE(nullptr, pipe);
     std::set<std::string> code;
     char name[512], type = 0;

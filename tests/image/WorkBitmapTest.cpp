@@ -7,6 +7,7 @@
 #include "platform/base/GlobalMemory.h"
 #include "tests/image/DibBuilder.h"
 #include "tests/support/FakeAppServices.h"
+#include "tests/support/RunTool.h"
 #include "tests/support/TempFolder.h"
 
 #include <cstdio>
@@ -145,7 +146,7 @@ TEST_P(WorkBitmapDepths, SaveOriginalWritesATrueColourBmp) {
     EXPECT_EQ(bytes[14 + 14], 24) << "bits per pixel";
 
     const std::string command = "gm convert '" + std::string(bmp.GetString()) + "' ppm:- 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
+    FILE* pipe = popen(InToolLocale(command).c_str(), "r");
     ASSERT_NE(pipe, nullptr);
     int width = 0, height = 0, maxValue = 0;
     ASSERT_EQ(std::fscanf(pipe, "P6 %d %d %d", &width, &height, &maxValue), 3);

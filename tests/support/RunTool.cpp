@@ -3,8 +3,18 @@
 #include <cstdio>
 #include <sys/wait.h>
 
+std::string InToolLocale(const std::string& command) {
+    return "export LC_ALL=C.UTF-8; " + command;
+}
+
+QProcessEnvironment ToolEnvironment() {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LC_ALL", "C.UTF-8");
+    return environment;
+}
+
 int RunTool(const std::string& command, std::string* output) {
-    FILE* pipe = popen(command.c_str(), "r");
+    FILE* pipe = popen(InToolLocale(command).c_str(), "r");
     if (pipe == nullptr)
         return -1;
     std::string text;

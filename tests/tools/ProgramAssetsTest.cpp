@@ -1,6 +1,7 @@
 // The files skingen puts into the program folder and beside the skin bitmaps: the drag cursors, the
 // click sounds, the icon, the splash and about pictures. Each is read back by a real tool.
 
+#include "tests/support/RunTool.h"
 #include "tests/tools/SkinFiles.h"
 
 #include <QFile>
@@ -22,6 +23,7 @@ struct ToolRun {
 
 ToolRun RunTool(const QString& program, const QStringList& arguments) {
     QProcess process;
+    process.setProcessEnvironment(ToolEnvironment());
     process.start(program, arguments);
     if (!process.waitForFinished(60000)) {
         return {-1, {}, QStringLiteral("did not finish")};

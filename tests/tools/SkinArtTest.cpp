@@ -3,6 +3,7 @@
 
 #include "skinart/SkinArt.h"
 
+#include "tests/support/RunTool.h"
 #include "tests/tools/SkinFiles.h"
 
 #include <QImage>
@@ -50,6 +51,7 @@ TEST(SkinArtFiles, GraphicsMagickReadsEveryBitmapAtItsSize) {
         arguments << BitmapPath(bitmap.name);
     }
     QProcess gm;
+    gm.setProcessEnvironment(ToolEnvironment());
     gm.start("gm", arguments);
     ASSERT_TRUE(gm.waitForFinished(60000));
     ASSERT_EQ(gm.exitCode(), 0) << gm.readAllStandardError().toStdString();

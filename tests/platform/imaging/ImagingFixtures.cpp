@@ -2,6 +2,7 @@
 
 #include "TestDibs.h"
 #include "image/DibValidation.h"
+#include "tests/support/RunTool.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -88,7 +89,7 @@ void WriteBytes(const std::string& path, const std::vector<BYTE>& bytes) {
 }
 
 bool RunCommand(const std::string& command) {
-    return std::system(command.c_str()) == 0;
+    return std::system(InToolLocale(command).c_str()) == 0;
 }
 
 namespace {

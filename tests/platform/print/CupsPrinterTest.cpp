@@ -4,6 +4,7 @@
 #include "platform/print/PaperSizes.h"
 #include "platform/print/PrinterDc.h"
 #include "platform/print/Spooler.h"
+#include "tests/support/RunTool.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -88,7 +89,7 @@ private:
     bool Admin(const QString& arguments) {
         const QString command =
             QString("CUPS_SERVER='%1' /usr/sbin/lpadmin %2 2>/dev/null").arg(m_socket, arguments);
-        return std::system(command.toUtf8().constData()) == 0;
+        return std::system(InToolLocale(command.toStdString()).c_str()) == 0;
     }
 
     QTemporaryDir m_folder;
