@@ -5,7 +5,7 @@
 
 #include "platform/base/GlobalMemory.h"
 #include "platform/scan/ScanSettings.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/SaneTestBackend.h"
 #include "tests/support/UiTestSupport.h"
 
 #include <cstdlib>
@@ -231,10 +231,7 @@ namespace {
 
 // The program's own source manager over SANE's test backend: one picture from an enabled scanner.
 TEST(TwainScannerTest, AcquiresOnePictureFromTheTestScanner) {
-    static const TempFolder config;
-    std::ofstream(std::string(config.Path().GetString()) + "/dll.conf") << "test\n";
-    std::ofstream(std::string(config.Path().GetString()) + "/test.conf") << "number_of_devices 1\n";
-    setenv("SANE_CONFIG_DIR", config.Path().GetString(), 1);
+    UseSaneTestBackend("number_of_devices 1\n");
     EnsureUiApplication();
     CWnd parent;
     ASSERT_TRUE(parent.CreateEx(0, nullptr, "Scanner", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));

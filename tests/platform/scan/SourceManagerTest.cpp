@@ -8,7 +8,7 @@
 #include "platform/base/WinStructs.h"
 #include "platform/scan/ScanSettings.h"
 #include "tests/support/RunTool.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/SaneTestBackend.h"
 #include "tests/support/UiTestSupport.h"
 
 #include <cstdlib>
@@ -97,20 +97,8 @@ protected:
 
 class SourceManagerTest : public UiTest {
 protected:
-    // The scanner library reads its configuration folder once per process: one folder for all tests.
-    static const TempFolder& ConfigFolder() {
-        static const TempFolder folder;
-        static const bool made = [] {
-            std::ofstream(std::string(folder.Path().GetString()) + "/dll.conf") << "test\n";
-            return setenv("SANE_CONFIG_DIR", folder.Path().GetString(), 1) == 0;
-        }();
-        EXPECT_TRUE(made);
-        return folder;
-    }
-
     void SetUp() override {
         UiTest::SetUp();
-        m_config = ConfigFolder().Path().GetString();
         WriteTestConfig("");
         ASSERT_TRUE(m_window.CreateEx(0, nullptr, "Scanner", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
         ASSERT_EQ(TWRC_SUCCESS, Manager(DAT_PARENT, MSG_OPENDSM, nullptr));
@@ -128,7 +116,7 @@ protected:
         std::ifstream system("/etc/sane.d/test.conf");
         std::stringstream text;
         text << system.rdbuf() << "test-picture \"Color pattern\"\n" << extra;
-        std::ofstream(m_config + "/test.conf") << text.str();
+        m_config = UseSaneTestBackend(text.str());
     }
     TW_UINT16 Manager(TW_UINT16 argument, TW_UINT16 message, TW_MEMREF data) {
         return DSM_Entry(&m_application, nullptr, DG_CONTROL, argument, message, data);
