@@ -212,7 +212,8 @@ protected:
         if (!entry)
             return CString();
         CString path = entry->path;
-        for (const CString& id : child.Rest().Ids())
+        const CItemIdList rest = child.Rest();
+        for (const CString& id : rest.Ids())
             path = Join(path, id);
         return path;
     }
@@ -241,15 +242,17 @@ void SetShellVolumeFoldersForTesting(std::vector<CString>* folders) {
 }
 
 CItemIdList CItemIdList::First() const {
-    return m_ids.empty() ? CItemIdList() : CItemIdList({m_ids.front()});
+    return m_ids.empty() ? CItemIdList() : CItemIdList(std::vector<CString>{m_ids.front()});
 }
 
 CItemIdList CItemIdList::Rest() const {
-    return m_ids.size() < 2 ? CItemIdList() : CItemIdList({m_ids.begin() + 1, m_ids.end()});
+    if (m_ids.size() < 2)
+        return CItemIdList();
+    return CItemIdList(std::vector<CString>(m_ids.begin() + 1, m_ids.end()));
 }
 
 CItemIdList CItemIdList::Last() const {
-    return m_ids.empty() ? CItemIdList() : CItemIdList({m_ids.back()});
+    return m_ids.empty() ? CItemIdList() : CItemIdList(std::vector<CString>{m_ids.back()});
 }
 
 CItemIdList CItemIdList::operator+(const CItemIdList& tail) const {
