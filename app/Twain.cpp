@@ -2,6 +2,7 @@
 
 #include "platform/base/AppServices.h"
 #include "platform/base/GlobalMemory.h"
+#include "platform/scan/PhotoLibrary.h"
 #include "platform/scan/SaneLibrary.h"
 #include "platform/scan/SourceManager.h"
 #include "platform/ui/MessageBoxPresenter.h"
@@ -83,7 +84,11 @@ BOOL CTwain::LoadSourceManager() {
         std::string path;
         switch (GetSaneLibraryStatus(&path)) {
         case SaneLibraryStatus::kMissing:
-            return FALSE;
+            // Cameras alone still make sources.
+            if (!LoadPhotoLibrary())
+                return FALSE;
+            g_entry = DSM_Entry;
+            break;
         case SaneLibraryStatus::kIncomplete: {
             const CString text =
                 "'" + CString(path) + "' fehlt oder ist zerstört! Bitte Twain-Treiber wieder installieren";

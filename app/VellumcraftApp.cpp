@@ -1,5 +1,6 @@
 #include "app/VellumcraftApp.h"
 
+#include "app/CameraPictures.h"
 #include "app/MainWnd.h"
 #include "app/ShellFunctions.h"
 #include "app/SplashDlg.h"
@@ -84,6 +85,7 @@ BOOL CVellumcraftApp::InitInstance() {
     m_pDSObjMgr = std::make_unique<CDSObjMgr>();
     m_pExtMgr = std::make_unique<CExtMgr>();
     m_pExtMgr->LoadPlugins();
+    UseCodecsForCameras(*m_pExtMgr);
 
     const int ask = static_cast<int>(GetProfileInt(kSettings, "Ask", -1));
     if (ask == 0 || ask == 1) {

@@ -1,96 +1,16 @@
 #include "platform/scan/SaneScanner.h"
 
 #include "platform/base/DibLimits.h"
-#include "platform/base/WinStructs.h"
 
+#include <algorithm>
 #include <cstring>
 #include <sane/saneopts.h>
 #include <vector>
 
 namespace {
 
-struct Frame {
-    SANE_Parameters parameters{};
-    std::vector<SANE_Byte> bytes;
-};
-
-// A frame's sample at byte offset of one line; 16-bit samples come in the host's byte order.
-BYTE Sample(const Frame& frame, std::size_t line, std::size_t index) {
-    const std::size_t start = line * static_cast<std::size_t>(frame.parameters.bytes_per_line);
-    if (frame.parameters.depth == 16) {
-        std::uint16_t value;
-        std::memcpy(&value, frame.bytes.data() + start + index * 2, 2);
-        return static_cast<BYTE>(value >> 8);
-    }
-    return frame.bytes[start + index];
-}
-
-HGLOBAL MakeDib(const std::vector<Frame>& frames) {
-    const SANE_Parameters& first = frames.front().parameters;
-    const std::int64_t width = first.pixels_per_line;
-    if (width <= 0 || first.bytes_per_line <= 0)
-        return nullptr;
-    const std::int64_t height = static_cast<std::int64_t>(frames.front().bytes.size()) / first.bytes_per_line;
-    if (height <= 0 || width > kMaxDibSide || height > kMaxDibSide || width * height > kMaxDibPixels)
-        return nullptr;
-    const bool grey = first.format == SANE_FRAME_GRAY;
-    const int bits = grey ? (first.depth == 1 ? 1 : 8) : 24;
-    const int colours = bits == 1 ? 2 : bits == 8 ? 256 : 0;
-    const std::int64_t rowBytes = DibRowBytes(width, bits);
-    const std::size_t headerBytes =
-        sizeof(BITMAPINFOHEADER) + static_cast<std::size_t>(colours) * sizeof(RGBQUAD);
-    HGLOBAL block = GlobalAlloc(GHND, headerBytes + static_cast<std::size_t>(rowBytes * height));
-    if (!block)
-        return nullptr;
-    CGlobalLock lock(block);
-    auto* header = reinterpret_cast<BITMAPINFOHEADER*>(lock.Bytes());
-    *header = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER),
-                               static_cast<LONG>(width),
-                               static_cast<LONG>(height),
-                               1,
-                               static_cast<WORD>(bits),
-                               BI_RGB,
-                               static_cast<DWORD>(rowBytes * height),
-                               0,
-                               0,
-                               static_cast<DWORD>(colours),
-                               0};
-    auto* table = reinterpret_cast<RGBQUAD*>(header + 1);
-    for (int i = 0; i < colours; ++i) {
-        // A scanner's line art marks black with 1.
-        const auto level = static_cast<BYTE>(colours == 2 ? (i ? 0 : 255) : i);
-        table[i] = RGBQUAD{level, level, level, 0};
-    }
-    BYTE* bits0 = lock.Bytes() + headerBytes;
-    for (std::int64_t line = 0; line < height; ++line) {
-        BYTE* row = bits0 + (height - 1 - line) * rowBytes;
-        const auto y = static_cast<std::size_t>(line);
-        if (bits == 1) {
-            std::memcpy(row, frames.front().bytes.data() + y * static_cast<std::size_t>(first.bytes_per_line),
-                        static_cast<std::size_t>((width + 7) / 8));
-        } else if (bits == 8) {
-            for (std::int64_t x = 0; x < width; ++x)
-                row[x] = Sample(frames.front(), y, static_cast<std::size_t>(x));
-        } else if (first.format == SANE_FRAME_RGB) {
-            for (std::int64_t x = 0; x < width; ++x)
-                for (int c = 0; c < 3; ++c)
-                    row[x * 3 + 2 - c] = Sample(frames.front(), y, static_cast<std::size_t>(x * 3 + c));
-        } else {
-            // Three passes, one colour each.
-            for (const Frame& frame : frames) {
-                const int c = frame.parameters.format == SANE_FRAME_RED     ? 2
-                              : frame.parameters.format == SANE_FRAME_GREEN ? 1
-                                                                            : 0;
-                if (static_cast<std::int64_t>(frame.bytes.size()) <
-                    (line + 1) * frame.parameters.bytes_per_line)
-                    continue;
-                for (std::int64_t x = 0; x < width; ++x)
-                    row[x * 3 + c] = Sample(frame, y, static_cast<std::size_t>(x));
-            }
-        }
-    }
-    return block;
-}
+// What one read asks for; a line longer than this is read whole.
+constexpr std::size_t kReadChunk = 256 * 1024;
 
 } // namespace
 
@@ -150,6 +70,7 @@ bool CSaneScanner::Apply(const ScanSettings& settings) {
         return false;
     const CString source = settings.documentSource;
     m_feeder = source.Find("Feeder") >= 0 || source.Find("ADF") >= 0;
+    m_pending = m_feeder ? kUnknownPendingCount : 1;
     bool modeSet = false;
     switch (settings.mode) {
     case ScanSettings::Mode::kColor:
@@ -172,48 +93,115 @@ bool CSaneScanner::Apply(const ScanSettings& settings) {
     return modeSet && SetNumber("resolution", settings.resolution) && areaSet;
 }
 
-CSaneScanner::Result CSaneScanner::Scan(HGLOBAL& dib) {
+CSaneScanner::Result CSaneScanner::Acquire(HGLOBAL& dib) {
     dib = nullptr;
-    std::vector<Frame> frames;
+    std::vector<ScanFrame> frames;
     for (;;) {
         m_status = m_library.start(m_handle);
-        if (m_status == SANE_STATUS_NO_DOCS)
-            return Result::kNoDocuments;
+        if (m_status == SANE_STATUS_NO_DOCS) {
+            m_pending = 0;
+            return Result::kNoMorePictures;
+        }
         if (m_status == SANE_STATUS_CANCELLED)
             return Result::kCancelled;
         if (m_status != SANE_STATUS_GOOD)
             return m_library.cancel(m_handle), Result::kFailed;
-        Frame frame;
+        ScanFrame frame;
         m_library.getParameters(m_handle, &frame.parameters);
-        SANE_Byte buffer[64 * 1024];
-        for (SANE_Int length = 0;;) {
-            m_status = m_library.read(m_handle, buffer, sizeof buffer, &length);
-            if (m_status == SANE_STATUS_EOF)
-                break;
-            if (m_status != SANE_STATUS_GOOD) {
-                m_library.cancel(m_handle);
-                return m_status == SANE_STATUS_CANCELLED ? Result::kCancelled : Result::kFailed;
-            }
-            // An unknown line count grows the picture only within what a DIB can hold.
-            if (frame.bytes.size() + static_cast<std::size_t>(length) >
-                static_cast<std::size_t>(kMaxDibPixels) * 6) {
-                m_library.cancel(m_handle);
-                return Result::kFailed;
-            }
-            frame.bytes.insert(frame.bytes.end(), buffer, buffer + length);
-        }
-        const bool last = frame.parameters.last_frame != SANE_FALSE;
+        const SANE_Parameters& parameters = frame.parameters;
+        const bool onePass = parameters.format == SANE_FRAME_GRAY || parameters.format == SANE_FRAME_RGB;
+        if (frames.empty() && onePass && parameters.last_frame != SANE_FALSE && parameters.lines > 0)
+            return ReadIntoDib(parameters, dib);
+        if (!ReadFrame(frame))
+            return m_status == SANE_STATUS_CANCELLED ? Result::kCancelled : Result::kFailed;
+        const bool last = parameters.last_frame != SANE_FALSE;
         frames.push_back(std::move(frame));
         if (last)
             break;
     }
+    return Finish(MakeScanDib(frames), dib);
+}
+
+CSaneScanner::Result CSaneScanner::ReadIntoDib(const SANE_Parameters& parameters, HGLOBAL& dib) {
+    CScanDibWriter writer(parameters, parameters.lines);
+    if (!writer.IsValid())
+        return Finish(nullptr, dib);
+    const auto lineBytes = static_cast<std::size_t>(parameters.bytes_per_line);
+    std::vector<SANE_Byte> buffer(kReadChunk + lineBytes);
+    std::size_t filled = 0;
+    for (;;) {
+        SANE_Int length = 0;
+        const std::size_t room = std::min<std::size_t>(buffer.size() - filled, SANE_Int{1} << 30);
+        m_status = m_library.read(m_handle, buffer.data() + filled, static_cast<SANE_Int>(room), &length);
+        if (m_status == SANE_STATUS_EOF)
+            break;
+        if (m_status != SANE_STATUS_GOOD) {
+            m_library.cancel(m_handle);
+            return m_status == SANE_STATUS_CANCELLED ? Result::kCancelled : Result::kFailed;
+        }
+        filled += static_cast<std::size_t>(length);
+        std::size_t used = 0;
+        for (; filled - used >= lineBytes; used += lineBytes)
+            writer.WriteLine(buffer.data() + used);
+        std::memmove(buffer.data(), buffer.data() + used, filled - used);
+        filled -= used;
+    }
+    return Finish(writer.Finish(), dib);
+}
+
+bool CSaneScanner::ReadFrame(ScanFrame& frame) {
+    SANE_Byte buffer[64 * 1024];
+    for (SANE_Int length = 0;;) {
+        m_status = m_library.read(m_handle, buffer, sizeof buffer, &length);
+        if (m_status == SANE_STATUS_EOF)
+            return true;
+        if (m_status != SANE_STATUS_GOOD) {
+            m_library.cancel(m_handle);
+            return false;
+        }
+        // An unknown line count grows the picture only within what a DIB can hold.
+        if (frame.bytes.size() + static_cast<std::size_t>(length) >
+            static_cast<std::size_t>(kMaxDibPixels) * 6) {
+            m_library.cancel(m_handle);
+            m_status = SANE_STATUS_NO_MEM;
+            return false;
+        }
+        frame.bytes.insert(frame.bytes.end(), buffer, buffer + length);
+    }
+}
+
+CSaneScanner::Result CSaneScanner::Finish(HGLOBAL made, HGLOBAL& dib) {
     m_status = SANE_STATUS_GOOD;
-    if (!m_feeder)
+    if (!m_feeder) {
         m_library.cancel(m_handle);
-    dib = MakeDib(frames);
+        m_pending = 0;
+    }
+    dib = made;
     if (!dib) {
         m_status = SANE_STATUS_NO_MEM;
         return Result::kFailed;
     }
     return Result::kDone;
+}
+
+UINT CSaneScanner::FailureMessage() const {
+    switch (m_status) {
+    case SANE_STATUS_JAMMED:
+        return 7020;
+    case SANE_STATUS_COVER_OPEN:
+        return 7021;
+    case SANE_STATUS_DEVICE_BUSY:
+        return 7022;
+    case SANE_STATUS_IO_ERROR:
+        return 7023;
+    case SANE_STATUS_NO_MEM:
+        return 7024;
+    case SANE_STATUS_ACCESS_DENIED:
+        return 7025;
+    case SANE_STATUS_INVAL:
+    case SANE_STATUS_UNSUPPORTED:
+        return 7026;
+    default:
+        return 7027;
+    }
 }

@@ -1,33 +1,35 @@
 #pragma once
 // One opened scanner: its options set from the scan settings and its pictures read into packed DIBs.
 
-#include "platform/base/GlobalMemory.h"
+#include "platform/scan/ImageSource.h"
 #include "platform/scan/SaneLibrary.h"
-#include "platform/scan/ScanSettings.h"
+#include "platform/scan/ScanDib.h"
 
-class CSaneScanner {
+class CSaneScanner : public CImageSource {
 public:
-    enum class Result { kDone, kNoDocuments, kCancelled, kFailed };
-
     CSaneScanner(const SaneLibrary& library, SANE_Handle handle) : m_library(library), m_handle(handle) {}
-    ~CSaneScanner();
+    ~CSaneScanner() override;
     CSaneScanner(const CSaneScanner&) = delete;
     CSaneScanner& operator=(const CSaneScanner&) = delete;
 
     // Sets mode, resolution, the whole scan area and the document source; false when the device refuses
     // one of them.
-    bool Apply(const ScanSettings& settings);
-    // Whether the chosen document source feeds several sheets.
-    bool IsFeeder() const { return m_feeder; }
-    // Scans one picture (every frame of it) into a new packed bottom-up DIB.
-    Result Scan(HGLOBAL& dib);
-    // The last failure, as SANE names it.
-    SANE_Status LastStatus() const { return m_status; }
-    // The whole scan area in millimetres.
-    double AreaWidthMm() const { return m_areaWidth; }
-    double AreaHeightMm() const { return m_areaHeight; }
+    bool Apply(const ScanSettings& settings) override;
+    // One picture from a flatbed; from a feeder, pictures until it runs empty.
+    TW_UINT16 PendingCount() const override { return m_pending; }
+    // Scans one picture, every frame of it.
+    Result Acquire(HGLOBAL& dib) override;
+    UINT FailureMessage() const override;
+    double AreaWidthMm() const override { return m_areaWidth; }
+    double AreaHeightMm() const override { return m_areaHeight; }
 
 private:
+    // A single-pass picture of known height, converted line by line as it arrives.
+    Result ReadIntoDib(const SANE_Parameters& parameters, HGLOBAL& dib);
+    // A frame of unknown height or one pass of three, read whole.
+    bool ReadFrame(ScanFrame& frame);
+    // Ends a page: a flatbed stops, the DIB goes to the caller; no DIB is a failure for lack of memory.
+    Result Finish(HGLOBAL made, HGLOBAL& dib);
     int FindOption(const char* name) const;
     bool SetString(const char* name, const char* value);
     bool SetNumber(const char* name, double value);
@@ -36,6 +38,7 @@ private:
     const SaneLibrary& m_library;
     SANE_Handle m_handle;
     bool m_feeder = false;
+    TW_UINT16 m_pending = 0;
     SANE_Status m_status = SANE_STATUS_GOOD;
     double m_areaWidth = 0;
     double m_areaHeight = 0;

@@ -1,6 +1,7 @@
 #include "platform/scan/SourceManager.h"
 
 #include "platform/base/AppServices.h"
+#include "platform/scan/PhotoCamera.h"
 #include "platform/scan/SaneScanner.h"
 #include "platform/ui/Wnd.h"
 
@@ -11,22 +12,24 @@
 
 namespace {
 
-// A scanner as the source list shows it.
+// A scanner or camera as the source list shows it.
 struct Source {
-    CString name; // "vendor model", made unique with " (2)", " (3)" ...
-    CString device;
+    CString name;   // "vendor model" or the camera's model, made unique with " (2)", " (3)" ...
+    CString device; // the scanner's device name or the camera's port
     CString vendor;
     CString model;
+    bool camera = false;
 };
 
 struct Manager {
-    const SaneLibrary* library = nullptr;
+    const SaneLibrary* scanners = nullptr;
+    const PhotoLibrary* cameras = nullptr;
     bool open = false;
     std::vector<Source> sources;
     std::size_t next = 0;
     int openSource = -1;
     TW_UINT32 openId = 0;
-    std::unique_ptr<CSaneScanner> scanner;
+    std::unique_ptr<CImageSource> source;
     bool enabled = false;
     HWND parent = nullptr;
     TW_UINT16 pending = 0;
@@ -38,38 +41,9 @@ Manager& TheManager() {
     return manager;
 }
 
-constexpr TW_UINT16 kFeederUnknownCount = 0xFFFF;
-
-// The messages for failed scans, by the library's status.
-constexpr UINT kStringJammed = 7020;
-constexpr UINT kStringCoverOpen = 7021;
-constexpr UINT kStringBusy = 7022;
-constexpr UINT kStringInputOutput = 7023;
-constexpr UINT kStringNoMemory = 7024;
-constexpr UINT kStringAccessDenied = 7025;
-constexpr UINT kStringInvalid = 7026;
-constexpr UINT kStringOther = 7027;
-
-UINT MessageFor(SANE_Status status) {
-    switch (status) {
-    case SANE_STATUS_JAMMED:
-        return kStringJammed;
-    case SANE_STATUS_COVER_OPEN:
-        return kStringCoverOpen;
-    case SANE_STATUS_DEVICE_BUSY:
-        return kStringBusy;
-    case SANE_STATUS_IO_ERROR:
-        return kStringInputOutput;
-    case SANE_STATUS_NO_MEM:
-        return kStringNoMemory;
-    case SANE_STATUS_ACCESS_DENIED:
-        return kStringAccessDenied;
-    case SANE_STATUS_INVAL:
-    case SANE_STATUS_UNSUPPORTED:
-        return kStringInvalid;
-    default:
-        return kStringOther;
-    }
+std::vector<CString>& TestingCameraFolders() {
+    static std::vector<CString> folders;
+    return folders;
 }
 
 TW_UINT16 Fail(Manager& manager, TW_UINT16 condition) {
@@ -77,22 +51,63 @@ TW_UINT16 Fail(Manager& manager, TW_UINT16 condition) {
     return TWRC_FAILURE;
 }
 
-std::vector<Source> FindSources(const SaneLibrary& library) {
+std::vector<Source> FindScanners(const SaneLibrary& library) {
     const SANE_Device** devices = nullptr;
     std::vector<Source> sources;
     if (library.getDevices(&devices, SANE_FALSE) != SANE_STATUS_GOOD || !devices)
         return sources;
-    for (const SANE_Device** device = devices; *device; ++device)
-        sources.push_back(
-            {CString(), CString((*device)->name), CString((*device)->vendor), CString((*device)->model)});
-    // The order of device names keeps the numbering of equal names stable across re-plugging.
-    std::sort(sources.begin(), sources.end(),
-              [](const Source& a, const Source& b) { return a.device < b.device; });
+    for (const SANE_Device** device = devices; *device; ++device) {
+        const CString vendor((*device)->vendor);
+        const CString model((*device)->model);
+        sources.push_back({vendor + " " + model, CString((*device)->name), vendor, model, false});
+    }
+    return sources;
+}
+
+std::vector<Source> FindCameras(const PhotoLibrary& library) {
+    std::vector<Source> sources;
+    CameraAbilitiesList* abilities = SharedCameraAbilities(library);
+    GPContext* context = library.contextNew();
+    GPPortInfoList* ports = nullptr;
+    CameraList* list = nullptr;
+    if (abilities && library.portsNew(&ports) >= GP_OK && library.portsLoad(ports) >= GP_OK &&
+        library.listNew(&list) >= GP_OK &&
+        library.abilitiesDetect(abilities, ports, list, context) >= GP_OK) {
+        for (int i = 0, count = library.listCount(list); i < count; ++i) {
+            const char* model = nullptr;
+            const char* port = nullptr;
+            // A bare "usb:" is the generic entry beside each camera's own port.
+            if (library.listGetName(list, i, &model) >= GP_OK &&
+                library.listGetValue(list, i, &port) >= GP_OK && model && port && CString(port) != "usb:")
+                sources.push_back({CString(model), CString(port), CString(), CString(model), true});
+        }
+    }
+    if (list)
+        library.listFree(list);
+    if (ports)
+        library.portsFree(ports);
+    library.contextUnref(context);
+    for (const CString& folder : TestingCameraFolders())
+        sources.push_back({"Directory Browse", "disk:" + folder, CString(), "Directory Browse", true});
+    return sources;
+}
+
+// Scanners first, then cameras; each group in the order of its device names, which keeps the numbering
+// of equal names stable across re-plugging.
+std::vector<Source> FindSources(const Manager& manager) {
+    auto byDevice = [](const Source& a, const Source& b) { return a.device < b.device; };
+    std::vector<Source> sources;
+    if (manager.scanners)
+        sources = FindScanners(*manager.scanners);
+    std::stable_sort(sources.begin(), sources.end(), byDevice);
+    if (manager.cameras) {
+        std::vector<Source> cameras = FindCameras(*manager.cameras);
+        std::stable_sort(cameras.begin(), cameras.end(), byDevice);
+        sources.insert(sources.end(), cameras.begin(), cameras.end());
+    }
     std::map<CString, int> seen;
     for (Source& source : sources) {
-        const CString base = source.vendor + " " + source.model;
-        const int count = ++seen[base];
-        source.name = base;
+        const int count = ++seen[source.name];
         if (count > 1)
             source.name.AppendFormat(" (%d)", count);
     }
@@ -116,13 +131,14 @@ void Describe(const Source& source, std::size_t index, TW_IDENTITY& identity) {
 TW_UINT16 OpenDsm(Manager& manager) {
     if (manager.open)
         return Fail(manager, TWCC_SEQERROR);
-    manager.library = LoadSaneLibrary();
-    if (!manager.library)
-        return Fail(manager, TWCC_BUMMER);
+    manager.scanners = LoadSaneLibrary();
     SANE_Int version = 0;
-    if (manager.library->init(&version, nullptr) != SANE_STATUS_GOOD)
+    if (manager.scanners && manager.scanners->init(&version, nullptr) != SANE_STATUS_GOOD)
+        manager.scanners = nullptr;
+    manager.cameras = LoadPhotoLibrary();
+    if (!manager.scanners && !manager.cameras)
         return Fail(manager, TWCC_BUMMER);
-    manager.sources = FindSources(*manager.library);
+    manager.sources = FindSources(manager);
     manager.open = true;
     return TWRC_SUCCESS;
 }
@@ -130,7 +146,8 @@ TW_UINT16 OpenDsm(Manager& manager) {
 TW_UINT16 CloseDsm(Manager& manager) {
     if (!manager.open || manager.openSource >= 0)
         return Fail(manager, TWCC_SEQERROR);
-    manager.library->exit();
+    if (manager.scanners)
+        manager.scanners->exit();
     manager.open = false;
     manager.sources.clear();
     return TWRC_SUCCESS;
@@ -149,10 +166,18 @@ TW_UINT16 OpenSource(Manager& manager, TW_IDENTITY& identity) {
             return Fail(manager, TWCC_NODS);
         index = static_cast<std::size_t>(found - manager.sources.begin());
     }
-    SANE_Handle handle = nullptr;
-    if (manager.library->open(manager.sources[index].device, &handle) != SANE_STATUS_GOOD)
-        return Fail(manager, TWCC_OPERATIONERROR);
-    manager.scanner = std::make_unique<CSaneScanner>(*manager.library, handle);
+    const Source& chosen = manager.sources[index];
+    if (chosen.camera) {
+        auto camera = std::make_unique<CPhotoCamera>(*manager.cameras, chosen.model, chosen.device);
+        if (!camera->IsOpen())
+            return Fail(manager, TWCC_OPERATIONERROR);
+        manager.source = std::move(camera);
+    } else {
+        SANE_Handle handle = nullptr;
+        if (manager.scanners->open(chosen.device, &handle) != SANE_STATUS_GOOD)
+            return Fail(manager, TWCC_OPERATIONERROR);
+        manager.source = std::make_unique<CSaneScanner>(*manager.scanners, handle);
+    }
     manager.openSource = static_cast<int>(index);
     Describe(manager.sources[index], index, identity);
     manager.openId = identity.Id;
@@ -192,7 +217,7 @@ TW_UINT16 ManagerCall(Manager& manager, TW_UINT16 argument, TW_UINT16 message, T
     case MSG_CLOSEDS:
         if (manager.openSource < 0 || manager.enabled)
             return Fail(manager, TWCC_SEQERROR);
-        manager.scanner.reset();
+        manager.source.reset();
         manager.openSource = -1;
         return TWRC_SUCCESS;
     default:
@@ -205,19 +230,19 @@ TW_UINT16 Transfer(Manager& manager, HANDLE* result) {
         return Fail(manager, TWCC_SEQERROR);
     *result = nullptr;
     HGLOBAL dib = nullptr;
-    switch (manager.scanner->Scan(dib)) {
-    case CSaneScanner::Result::kDone:
+    const CImageSource::Result outcome = manager.source->Acquire(dib);
+    manager.pending = manager.source->PendingCount();
+    switch (outcome) {
+    case CImageSource::Result::kDone:
         *result = dib;
         return TWRC_XFERDONE;
-    case CSaneScanner::Result::kNoDocuments:
-        manager.pending = 0;
+    case CImageSource::Result::kNoMorePictures:
+    case CImageSource::Result::kCancelled:
         return TWRC_CANCEL;
-    case CSaneScanner::Result::kCancelled:
-        return TWRC_CANCEL;
-    case CSaneScanner::Result::kFailed:
+    case CImageSource::Result::kFailed:
         break;
     }
-    AppServices().MessageBox(MessageFor(manager.scanner->LastStatus()), MB_OK | MB_ICONEXCLAMATION);
+    AppServices().MessageBox(manager.source->FailureMessage(), MB_OK | MB_ICONEXCLAMATION);
     return Fail(manager, TWCC_OPERATIONERROR);
 }
 
@@ -234,8 +259,8 @@ TW_UINT16 SourceCall(Manager& manager, TW_UINT32 group, TW_UINT16 argument, TW_U
                             static_cast<TW_UINT16>((value - static_cast<int>(value)) * 65536)};
         };
         layout = TW_IMAGELAYOUT{};
-        layout.Frame.Right = inches(manager.scanner->AreaWidthMm());
-        layout.Frame.Bottom = inches(manager.scanner->AreaHeightMm());
+        layout.Frame.Right = inches(manager.source->AreaWidthMm());
+        layout.Frame.Bottom = inches(manager.source->AreaHeightMm());
         layout.DocumentNumber = layout.PageNumber = layout.FrameNumber = 1;
         return TWRC_SUCCESS;
     }
@@ -248,12 +273,12 @@ TW_UINT16 SourceCall(Manager& manager, TW_UINT32 group, TW_UINT16 argument, TW_U
         if (manager.enabled)
             return Fail(manager, TWCC_SEQERROR);
         const auto& ui = *static_cast<TW_USERINTERFACE*>(data);
-        if (!manager.scanner->Apply(
+        if (!manager.source->Apply(
                 GetScanSettings(manager.sources[static_cast<std::size_t>(manager.openSource)].name)))
             return Fail(manager, TWCC_BADVALUE);
         manager.enabled = true;
         manager.parent = ui.hParent;
-        manager.pending = manager.scanner->IsFeeder() ? kFeederUnknownCount : 1;
+        manager.pending = manager.source->PendingCount();
         PostMessage(ui.hParent, kSourceEventMessage, MSG_XFERREADY, 0);
         return TWRC_SUCCESS;
     }
@@ -273,7 +298,7 @@ TW_UINT16 SourceCall(Manager& manager, TW_UINT32 group, TW_UINT16 argument, TW_U
         return TWRC_DSEVENT;
     }
     if (argument == DAT_PENDINGXFERS && (message == MSG_ENDXFER || message == MSG_RESET) && data) {
-        if (message == MSG_RESET || manager.pending != kFeederUnknownCount)
+        if (message == MSG_RESET)
             manager.pending = 0;
         static_cast<TW_PENDINGXFERS*>(data)->Count = manager.pending;
         return TWRC_SUCCESS;
@@ -293,3 +318,6 @@ TW_UINT16 DSM_Entry(TW_IDENTITY*, TW_IDENTITY* destination, TW_UINT32 group, TW_
     return SourceCall(manager, group, argument, message, data);
 }
 
+void SetCameraFoldersForTesting(std::vector<CString> folders) {
+    TestingCameraFolders() = std::move(folders);
+}

@@ -3,9 +3,17 @@
 
 #include "app/Twain.h"
 
+#include "app/CameraPictures.h"
+#include "image/ExtMgr.h"
+#include "image/PictureInfo.h"
 #include "platform/base/GlobalMemory.h"
+#include "platform/scan/PhotoCamera.h"
 #include "platform/scan/ScanSettings.h"
+#include "platform/scan/SourceManager.h"
+#include "tests/support/CameraDrivers.h"
+#include "tests/support/RunTool.h"
 #include "tests/support/SaneTestBackend.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/UiTestSupport.h"
 
 #include <cstdlib>
@@ -232,6 +240,7 @@ namespace {
 // The program's own source manager over SANE's test backend: one picture from an enabled scanner.
 TEST(TwainScannerTest, AcquiresOnePictureFromTheTestScanner) {
     UseSaneTestBackend("number_of_devices 1\n");
+    KeepCameraDriversLoaded();
     EnsureUiApplication();
     CWnd parent;
     ASSERT_TRUE(parent.CreateEx(0, nullptr, "Scanner", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
@@ -248,6 +257,62 @@ TEST(TwainScannerTest, AcquiresOnePictureFromTheTestScanner) {
         EXPECT_EQ(5, twain.GetState());
         EXPECT_TRUE(twain.DropToState(1));
     }
+    PumpMessages();
+    parent.DestroyWindow();
+}
+
+// A folder camera of JPEGs: the two chosen pictures arrive as the codecs read the files themselves.
+TEST(TwainCameraTest, ChosenPicturesArriveAsTheCodecsReadTheFiles) {
+    UseSaneTestBackend("number_of_devices 1\n");
+    KeepCameraDriversLoaded();
+    EnsureUiApplication();
+    TempFolder folder;
+    const std::string root = folder.Path().GetString();
+    ASSERT_EQ(0, RunTool("cd '" + root +
+                         "' && LC_ALL=C.UTF-8 gm convert -size 40x30 gradient:red-blue a.jpg && " +
+                         "LC_ALL=C.UTF-8 gm convert -size 17x9 xc:green b.jpg && " +
+                         "LC_ALL=C.UTF-8 gm convert -size 8x8 plasma: c.jpg"));
+    CExtMgr codecs(VC_PROGRAM_DIR);
+    codecs.LoadPlugins();
+    UseCodecsForCameras(codecs);
+    SetCameraFoldersForTesting({folder.Path()});
+
+    struct CameraTwain : CTwain {
+        std::vector<std::vector<BYTE>> pictures;
+        void OnImageAcquired(HANDLE dib) override {
+            {
+                CGlobalLock lock(static_cast<HGLOBAL>(dib));
+                pictures.emplace_back(lock.Bytes(), lock.Bytes() + GlobalSize(static_cast<HGLOBAL>(dib)));
+            }
+            CTwain::OnImageAcquired(dib);
+        }
+    };
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "Kamera", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+    {
+        CameraTwain twain;
+        twain.SetShowUI(0);
+        ASSERT_TRUE(twain.SelectSource("Directory Browse", &parent));
+        ScanSettings settings;
+        settings.pictures = {"/c.jpg", "/a.jpg"};
+        SetScanSettings("Directory Browse", settings);
+        ASSERT_TRUE(twain.Acquire(&parent));
+        MSG ready{parent.m_hWnd, kSourceEventMessage, MSG_XFERREADY, 0, 0, {0, 0}};
+        EXPECT_TRUE(twain.ProcessMessage(&ready));
+        ASSERT_EQ(2u, twain.pictures.size());
+        for (std::size_t i = 0; i < 2; ++i) {
+            CPictureInfo* mask = nullptr;
+            std::unique_ptr<CPictureInfo> expected(
+                codecs.LoadFile(CString(root.c_str()) + (i == 0 ? "/c.jpg" : "/a.jpg"), mask, 0));
+            delete mask;
+            ASSERT_TRUE(expected);
+            const auto* bytes = reinterpret_cast<const BYTE*>(expected->GetHeader());
+            EXPECT_TRUE(std::vector<BYTE>(bytes, bytes + expected->GetLength()) == twain.pictures[i]) << i;
+        }
+        EXPECT_TRUE(twain.DropToState(1));
+    }
+    SetCameraFoldersForTesting({});
+    SetCameraPictureDecoder(nullptr);
     PumpMessages();
     parent.DestroyWindow();
 }

@@ -6,12 +6,17 @@
 
 #include "platform/base/GlobalMemory.h"
 #include "platform/base/WinStructs.h"
+#include "platform/scan/PhotoCamera.h"
 #include "platform/scan/ScanSettings.h"
+#include "tests/support/CameraDrivers.h"
+#include "tests/support/FakeAppServices.h"
 #include "tests/support/RunTool.h"
 #include "tests/support/SaneTestBackend.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/UiTestSupport.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -99,6 +104,7 @@ class SourceManagerTest : public UiTest {
 protected:
     void SetUp() override {
         UiTest::SetUp();
+        KeepCameraDriversLoaded();
         WriteTestConfig("");
         ASSERT_TRUE(m_window.CreateEx(0, nullptr, "Scanner", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
         ASSERT_EQ(TWRC_SUCCESS, Manager(DAT_PARENT, MSG_OPENDSM, nullptr));
@@ -255,6 +261,103 @@ TEST_F(SourceManagerTest, CallsOutOfOrderFail) {
     MSG other{m_window.m_hWnd, WM_PAINT, 0, 0, 0, {0, 0}};
     TW_EVENT event{&other, MSG_NULL};
     EXPECT_EQ(TWRC_NOTDSEVENT, Source(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event));
+}
+
+// Folder cameras through the camera library's own folder driver: listed after the scanners, their
+// pictures found in every folder, the chosen ones handed to the decoder one per transfer.
+class CameraSourceTest : public SourceManagerTest {
+protected:
+    void SetUp() override {
+        const std::filesystem::path root(m_folder.Path().GetString());
+        std::filesystem::create_directories(root / "DCIM" / "100");
+        for (const char* name : {"a.jpg", "notes.txt", "DCIM/100/c.jpg", "b.jpg"})
+            std::ofstream(root / name) << "Bild " << name;
+        SetCameraFoldersForTesting({m_folder.Path(), m_folder.Path()});
+        SetCameraPictureDecoder([this](const void* data, std::size_t size, const CString& extension) {
+            m_decoded.emplace_back(static_cast<const char*>(data), size);
+            m_extensions.push_back(extension);
+            return m_decodes ? GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER)) : nullptr;
+        });
+        SourceManagerTest::SetUp();
+    }
+    void TearDown() override {
+        SourceManagerTest::TearDown();
+        SetCameraFoldersForTesting({});
+        SetCameraPictureDecoder(nullptr);
+    }
+    // Opens the first folder camera (the third source) and enables it with its chosen pictures.
+    void EnableCamera(std::vector<CString> pictures) {
+        m_source.ProductName = "Directory Browse";
+        ASSERT_EQ(TWRC_SUCCESS, Manager(DAT_IDENTITY, MSG_OPENDS, &m_source));
+        EXPECT_EQ(3u, m_source.Id);
+        ScanSettings settings;
+        settings.pictures = std::move(pictures);
+        SetScanSettings(m_source.ProductName, settings);
+        TW_USERINTERFACE ui{FALSE, TRUE, m_window.m_hWnd};
+        ASSERT_EQ(TWRC_SUCCESS, Source(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui));
+    }
+    TW_UINT16 EndTransfer() {
+        TW_PENDINGXFERS pending{};
+        EXPECT_EQ(TWRC_SUCCESS, Source(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending));
+        return pending.Count;
+    }
+
+    TempFolder m_folder;
+    bool m_decodes = true;
+    std::vector<std::string> m_decoded;
+    std::vector<CString> m_extensions;
+};
+
+TEST_F(CameraSourceTest, ListsFolderCamerasAfterTheScannersUnderDistinctNames) {
+    std::vector<std::string> listed;
+    TW_IDENTITY identity;
+    for (TW_UINT16 message = MSG_GETFIRST; Manager(DAT_IDENTITY, message, &identity) == TWRC_SUCCESS;
+         message = MSG_GETNEXT)
+        listed.push_back(identity.ProductName.GetString());
+    EXPECT_EQ((std::vector<std::string>{"Noname frontend-tester", "Noname frontend-tester (2)",
+                                        "Directory Browse", "Directory Browse (2)"}),
+              listed);
+}
+
+TEST_F(CameraSourceTest, HandsOverTheChosenPicturesInTheirOrder) {
+    EnableCamera({"/b.jpg", "/DCIM/100/c.jpg", "/weg.jpg"});
+    PumpMessages();
+    EXPECT_EQ(1, m_window.m_events);
+    std::vector<TW_UINT16> pending;
+    for (int i = 0; i < 2; ++i) {
+        HGLOBAL dib = Transfer();
+        EXPECT_NE(nullptr, dib);
+        GlobalFree(dib);
+        pending.push_back(EndTransfer());
+    }
+    EXPECT_EQ((std::vector<TW_UINT16>{1, 0}), pending);
+    EXPECT_EQ((std::vector<std::string>{"Bild b.jpg", "Bild DCIM/100/c.jpg"}), m_decoded);
+    EXPECT_EQ((std::vector<CString>{"jpg", "jpg"}), m_extensions);
+    EXPECT_EQ(nullptr, Transfer(TWRC_CANCEL)) << "nothing is left";
+}
+
+TEST_F(CameraSourceTest, WithoutAChoiceEveryPictureComesButNoOtherFile) {
+    EnableCamera({});
+    std::vector<TW_UINT16> pending;
+    for (int i = 0; i < 3; ++i) {
+        GlobalFree(Transfer());
+        pending.push_back(EndTransfer());
+    }
+    EXPECT_EQ((std::vector<TW_UINT16>{2, 1, 0}), pending);
+    EXPECT_EQ((std::vector<std::string>{"Bild a.jpg", "Bild b.jpg", "Bild DCIM/100/c.jpg"}), m_decoded);
+}
+
+TEST_F(CameraSourceTest, AnUnreadablePictureFailsWithAGermanMessageAndTheNextOneStillComes) {
+    FakeAppServices services;
+    m_decodes = false;
+    EnableCamera({"/a.jpg", "/b.jpg"});
+    EXPECT_EQ(nullptr, Transfer(TWRC_FAILURE));
+    EXPECT_EQ(std::vector<UINT>{7029}, services.MessageIds());
+    EXPECT_EQ(1, EndTransfer());
+    m_decodes = true;
+    HGLOBAL dib = Transfer();
+    EXPECT_NE(nullptr, dib);
+    GlobalFree(dib);
 }
 
 } // namespace
