@@ -1,6 +1,7 @@
 #include "library/zip/ZipDirectory.h"
 
 #include "library/zip/ZipException.h"
+#include "library/zip/ZipExtraField.h"
 #include "platform/base/ByteOrder.h"
 #include "platform/base/Path.h"
 
@@ -14,7 +15,7 @@ constexpr ULONGLONG kEndSearchSpan = CZipDirectory::kEndRecordSize + CZipDirecto
 // A signature that straddles two search blocks is found because the blocks overlap by this much.
 constexpr DWORD kSignatureOverlap = 3;
 constexpr DWORD kZip64Escape32 = 0xFFFFFFFF;
-constexpr size_t kDataDescriptorFields = 12; // CRC-32, compressed size, uncompressed size
+constexpr DWORD kMaxDataDescriptorFields = 20; // CRC-32 and two 8-byte sizes
 // Offsets beyond 4 GiB need Zip64 records, which this component does not write.
 constexpr ULONGLONG kMaxOffset = 0xFFFFFFFF;
 
@@ -200,6 +201,8 @@ ULONGLONG CZipDirectory::OpenLocal(WORD index) {
     const ULONGLONG extraPosition = position + CZipEntryHeader::kLocalSize + header.GetStoredName().size();
     m_localExtra.Allocate(extraLength);
     m_store.Read(extraPosition, m_localExtra.GetBuffer(), extraLength);
+    if (!header.MatchesLocalSizes(local, LocalExtraBytes()))
+        ThrowCorrupt();
     const ULONGLONG dataPosition = extraPosition + extraLength;
     if (dataPosition + header.m_compressedSize > m_store.GetLength())
         ThrowCorrupt();
@@ -209,15 +212,23 @@ ULONGLONG CZipDirectory::OpenLocal(WORD index) {
 }
 
 void CZipDirectory::CheckDataDescriptor(ULONGLONG position) const {
-    BYTE descriptor[4 + kDataDescriptorFields];
+    // Streaming tools that mark the local header with a Zip64 block write 8-byte sizes (APPNOTE.TXT 4.3.9.2).
+    const bool zip64 = FindZipExtraBlock(LocalExtraBytes(), kZip64ExtraTag).has_value();
+    const DWORD sizeWidth = zip64 ? 8 : 4;
+    const DWORD fieldsSize = 4 + 2 * sizeWidth; // CRC-32, compressed size, uncompressed size
+    BYTE descriptor[4 + kMaxDataDescriptorFields];
     m_store.Read(position, descriptor, 4);
     const bool hasSignature = ReadLe32(descriptor) == kDataDescriptorSignature;
     const BYTE* fields = hasSignature ? descriptor + 4 : descriptor;
-    m_store.Read(position + 4, descriptor + 4,
-                 hasSignature ? kDataDescriptorFields : kDataDescriptorFields - 4);
-    if (ReadLe32(fields) != m_current->m_crc32 || ReadLe32(fields + 4) != m_current->m_compressedSize ||
-        ReadLe32(fields + 8) != m_current->m_uncompressedSize)
+    m_store.Read(position + 4, descriptor + 4, hasSignature ? fieldsSize : fieldsSize - 4);
+    const auto size = [&](const BYTE* field) { return zip64 ? ReadLe64(field) : ULONGLONG{ReadLe32(field)}; };
+    if (ReadLe32(fields) != m_current->m_crc32 || size(fields + 4) != m_current->m_compressedSize ||
+        size(fields + 4 + sizeWidth) != m_current->m_uncompressedSize)
         ThrowCorrupt();
+}
+
+std::string_view CZipDirectory::LocalExtraBytes() const {
+    return {reinterpret_cast<const char*>(m_localExtra.GetBuffer()), m_localExtra.GetSize()};
 }
 
 void CZipDirectory::CloseLocal() {

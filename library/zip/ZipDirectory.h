@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -73,6 +74,7 @@ private:
     bool EndsTheFile(ULONGLONG position, ULONGLONG length) const;
     void ReadHeaders();
     void IndexHeader(WORD index);
+    std::string_view LocalExtraBytes() const;
     void RebuildIndex();
     [[noreturn]] void ThrowCorrupt() const;
 

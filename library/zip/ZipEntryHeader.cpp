@@ -1,6 +1,7 @@
 #include "library/zip/ZipEntryHeader.h"
 
 #include "library/zip/ZipEntryName.h"
+#include "library/zip/ZipExtraField.h"
 #include "platform/base/ByteOrder.h"
 
 #include <algorithm>
@@ -101,13 +102,24 @@ void CZipEntryHeader::WriteLocal(std::string& out, const CZipByteBuffer& localEx
 bool CZipEntryHeader::MatchesLocal(const BYTE* local, WORD& extraLength, WORD& localFlags) const {
     localFlags = ReadLe16(local + 6);
     extraLength = ReadLe16(local + 28);
-    if (ReadLe32(local) != kLocalSignature || ReadLe16(local + 8) != m_method ||
-        ReadLe16(local + 26) != m_storedName.size())
-        return false;
-    if (localFlags & kFlagDataDescriptor)
+    return ReadLe32(local) == kLocalSignature && ReadLe16(local + 8) == m_method &&
+           ReadLe16(local + 26) == m_storedName.size();
+}
+
+bool CZipEntryHeader::MatchesLocalSizes(const BYTE* local, std::string_view localExtra) const {
+    if (ReadLe16(local + 6) & kFlagDataDescriptor)
         return true;
-    return ReadLe32(local + 14) == m_crc32 && ReadLe32(local + 18) == m_compressedSize &&
-           ReadLe32(local + 22) == m_uncompressedSize;
+    ULONGLONG compressed = ReadLe32(local + 18);
+    ULONGLONG uncompressed = ReadLe32(local + 22);
+    if (compressed == kZip64Escape32 || uncompressed == kZip64Escape32) {
+        const auto sizes = LocalZip64Sizes(localExtra);
+        if (!sizes)
+            return false;
+        compressed = sizes->compressed;
+        uncompressed = sizes->uncompressed;
+    }
+    return ReadLe32(local + 14) == m_crc32 && compressed == m_compressedSize &&
+           uncompressed == m_uncompressedSize;
 }
 
 DWORD CZipEntryHeader::GetCentralSize() const {

@@ -8,6 +8,7 @@
 
 #include <ctime>
 #include <string>
+#include <string_view>
 
 class CZipEntryHeader {
 public:
@@ -30,9 +31,12 @@ public:
     void WriteCentral(std::string& out) const;
     // The local header of this entry, carrying the given extra field.
     void WriteLocal(std::string& out, const CZipByteBuffer& localExtra) const;
-    // Whether a local header agrees with this central header: signature, method, name length and,
-    // without a data descriptor, CRC and sizes. Gives the local extra field's length and the flags.
+    // Whether the fixed part of a local header agrees with this central header in signature, method and
+    // name length. Gives the local extra field's length and the flags.
     bool MatchesLocal(const BYTE* local, WORD& extraLength, WORD& localFlags) const;
+    // Without a data descriptor, whether the local CRC and sizes are this header's; sizes escaped to
+    // 0xFFFFFFFF are read from the local Zip64 block, as streaming tools write them.
+    bool MatchesLocalSizes(const BYTE* local, std::string_view localExtra) const;
     DWORD GetCentralSize() const;
     // Fields that hold the Zip64 escape values, which this component does not read (APPNOTE.TXT 4.4.8).
     bool UsesZip64() const;

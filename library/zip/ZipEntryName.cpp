@@ -1,5 +1,6 @@
 #include "library/zip/ZipEntryName.h"
 
+#include "library/zip/ZipExtraField.h"
 #include "platform/base/ByteOrder.h"
 #include "platform/base/TextEncoding.h"
 
@@ -9,13 +10,16 @@
 
 namespace {
 
-// Info-ZIP Unicode path extra field: version byte, CRC-32 of the stored name, the UTF-8 name.
-constexpr WORD kUnicodePathTag = 0x7075;
 constexpr BYTE kUnicodePathVersion = 1;
 constexpr size_t kUnicodePathHeader = 5;
 
 bool IsAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char ch) { return static_cast<BYTE>(ch) < 0x80; });
+}
+
+DWORD NameCrc(std::string_view stored) {
+    return static_cast<DWORD>(
+        crc32(0, reinterpret_cast<const Bytef*>(stored.data()), static_cast<uInt>(stored.size())));
 }
 
 std::string WithSlashes(std::string text) {
@@ -25,25 +29,13 @@ std::string WithSlashes(std::string text) {
 
 // The name of a Unicode path field whose checksum matches the stored name (APPNOTE.TXT 4.6.9).
 std::optional<std::string> UnicodePathName(std::string_view stored, std::string_view extra) {
-    const auto* p = reinterpret_cast<const BYTE*>(extra.data());
-    size_t left = extra.size();
-    while (left >= 4) {
-        const WORD tag = ReadLe16(p);
-        const WORD size = ReadLe16(p + 2);
-        if (size > left - 4)
-            return std::nullopt;
-        if (tag == kUnicodePathTag && size >= kUnicodePathHeader && p[4] == kUnicodePathVersion) {
-            const uLong storedCrc =
-                crc32(0, reinterpret_cast<const Bytef*>(stored.data()), static_cast<uInt>(stored.size()));
-            const std::string_view name(reinterpret_cast<const char*>(p + 4 + kUnicodePathHeader),
-                                        size - kUnicodePathHeader);
-            if (ReadLe32(p + 5) == storedCrc && IsValidUtf8(name))
-                return std::string(name);
-        }
-        p += 4 + size;
-        left -= 4 + size;
-    }
-    return std::nullopt;
+    const auto block = FindZipExtraBlock(extra, kUnicodePathTag);
+    if (!block || block->size() < kUnicodePathHeader || static_cast<BYTE>((*block)[0]) != kUnicodePathVersion)
+        return std::nullopt;
+    const std::string_view name = block->substr(kUnicodePathHeader);
+    if (ReadLe32(reinterpret_cast<const BYTE*>(block->data() + 1)) != NameCrc(stored) || !IsValidUtf8(name))
+        return std::nullopt;
+    return std::string(name);
 }
 
 } // namespace

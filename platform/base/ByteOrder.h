@@ -15,6 +15,10 @@ inline DWORD ReadLe32(const BYTE* p) {
            static_cast<DWORD>(p[3]) << 24;
 }
 
+inline ULONGLONG ReadLe64(const BYTE* p) {
+    return static_cast<ULONGLONG>(ReadLe32(p)) | static_cast<ULONGLONG>(ReadLe32(p + 4)) << 32;
+}
+
 inline void AppendLe16(std::vector<BYTE>& out, WORD value) {
     out.push_back(static_cast<BYTE>(value));
     out.push_back(static_cast<BYTE>(value >> 8));

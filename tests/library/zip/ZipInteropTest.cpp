@@ -5,6 +5,7 @@
 #include "tests/library/zip/ZipTestTools.h"
 #include "tests/support/TempFolder.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 #include <map>
 #include <sys/stat.h>
@@ -194,6 +195,76 @@ TEST_F(ZipMadeByToolsTest, ReadsArchivesOfPythonsZipfile) {
     }
     EXPECT_EQ(cause, CZipException::CauseCorruptArchive);
 }
+int ExtractCause(const CString& path) {
+    CZipArchive archive;
+    if (!archive.Open(path, CZipArchive::zipOpenReadOnly))
+        return -1;
+    try {
+        Extract(archive, 0);
+    } catch (CZipException* e) {
+        const int cause = e->m_iCause;
+        e->Delete();
+        return cause;
+    }
+    return 0;
+}
+
+// Writers that cannot know the size in advance mark the local header with a Zip64 block and put 8-byte
+// sizes into the data descriptor; the archive itself needs no Zip64 records.
+TEST_F(ZipInteropTest, ReadsArchivesWithZip64SizesInTheLocalHeader) {
+    const std::string python =
+        "/usr/bin/python3 -c \"import sys, zipfile\n"
+        "with zipfile.ZipFile(sys.argv[1] if len(sys.argv) > 1 else sys.stdout.buffer, 'w',\n"
+        "                     zipfile.ZIP_DEFLATED) as z:\n"
+        "    with z.open('strom.txt', 'w', force_zip64=True) as f:\n"
+        "        f.write(sys.stdin.buffer.read())\n\"";
+    const std::string content = TextBytes(3000);
+    WriteBytes(PathOf("inhalt.txt"), content);
+    const std::string input = Quoted(PathOf("inhalt.txt"));
+    struct Case {
+        const char* label;
+        std::string command; // " > archive" follows
+        const char* entry;
+        bool descriptor;
+    };
+    const Case cases[] = {
+        {"InfoZipToAPipe", "zip -q - - < " + input + " | cat", "-", true},
+        {"PythonToAPipe", python + " < " + input + " | cat", "strom.txt", true},
+        {"PythonToAFile", python + " /dev/stdout < " + input, "strom.txt", false},
+    };
+    for (const Case& c : cases) {
+        const CString path = PathOf(c.label) + ".zip";
+        ASSERT_EQ(RunTool(c.command + " > " + Quoted(path)), 0) << c.label;
+        const std::string bytes = ReadBytes(path);
+        ASSERT_EQ((bytes[6] & 0x08) != 0, c.descriptor) << c.label;
+        ASSERT_EQ(bytes.substr(30 + std::strlen(c.entry), 2), std::string("\x01\x00", 2)) << c.label; // Zip64
+        ASSERT_EQ(RunTool("unzip -tq " + Quoted(path) + " >/dev/null"), 0) << c.label;
+        CZipArchive archive;
+        ASSERT_TRUE(archive.Open(path, CZipArchive::zipOpenReadOnly)) << c.label;
+        ASSERT_EQ(EntryNames(archive), std::vector<std::string>{c.entry}) << c.label;
+        EXPECT_EQ(Extract(archive, 0), content) << c.label;
+    }
+
+    // A descriptor whose 8-byte compressed size disagrees in its upper half marks the archive as damaged.
+    std::string damaged = ReadBytes(PathOf("PythonToAPipe.zip"));
+    const size_t descriptor = damaged.find("PK\x07\x08");
+    ASSERT_NE(descriptor, std::string::npos);
+    damaged[descriptor + 12] ^= 1;
+    WriteBytes(PathOf("damaged.zip"), damaged);
+    EXPECT_EQ(ExtractCause(PathOf("damaged.zip")), CZipException::CauseCorruptArchive);
+    // zip writing to a file adds Zip64 end records, which stay refused.
+    ASSERT_EQ(RunTool("zip -q - - < " + input + " > " + Quoted(PathOf("zip64.zip"))), 0);
+    CZipArchive archive;
+    int cause = 0;
+    try {
+        archive.Open(PathOf("zip64.zip"), CZipArchive::zipOpenReadOnly);
+    } catch (CZipException* e) {
+        cause = e->m_iCause;
+        e->Delete();
+    }
+    EXPECT_EQ(cause, CZipException::CauseCorruptArchive);
+}
+
 
 TEST_F(ZipInteropTest, ChangingAToolsArchiveKeepsWhatWeDoNotTouch) {
     const CString source = MakeFolder("quelle");
