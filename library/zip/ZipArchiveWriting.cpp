@@ -2,6 +2,7 @@
 #include "library/zip/ZipArchive.h"
 #include "library/zip/ZipEntryName.h"
 #include "library/zip/ZipException.h"
+#include "library/zip/ZipExtraField.h"
 #include "platform/base/FileApi.h"
 #include "platform/base/GlobalMemory.h"
 #include "platform/base/Path.h"
@@ -40,6 +41,22 @@ CString EntryNameOf(LPCTSTR path) {
     if (name.GetLength() >= 2 && name[1] == ':' && std::isalpha(static_cast<unsigned char>(name[0])))
         name = name.Mid(2);
     return name.TrimLeft('/');
+}
+
+// An extra field of a new entry: the given blocks, then the Unicode path block when the name needs one
+// and it fits.
+CZipByteBuffer WithUnicodePath(const CZipEntryHeader& header, std::string_view given) {
+    std::string extra(given.substr(0, CZipDirectory::kMaxComment));
+    if (const std::string unicode = UnicodePathData(header.GetStoredName(), header.GetFileName().view());
+        !unicode.empty())
+        AppendZipExtraBlock(extra, kUnicodePathTag, unicode);
+    CZipByteBuffer buffer;
+    buffer.Assign(extra.data(), static_cast<DWORD>(extra.size()));
+    return buffer;
+}
+
+std::string_view BytesOf(const CZipByteBuffer& buffer) {
+    return {reinterpret_cast<const char*>(buffer.GetBuffer()), buffer.GetSize()};
 }
 
 } // namespace
@@ -95,8 +112,9 @@ bool CZipArchive::BeginNewEntry(CZipEntryHeader& header, int level, LPCTSTR sour
     entry->m_diskStart = 0;
     entry->m_internalAttributes = 0;
     // The extra field given with the header belongs to the local header; SetExtraField sets the central one.
-    const CZipByteBuffer localExtra = entry->m_extraField;
-    entry->m_extraField.Release();
+    // Both carry the name in UTF-8 for tools that do not read code page 850.
+    const CZipByteBuffer localExtra = WithUnicodePath(*entry, BytesOf(entry->m_extraField));
+    entry->m_extraField = WithUnicodePath(*entry, {});
 
     StartChange();
     m_localHeaderPosition = m_store.Position();
@@ -303,6 +321,7 @@ bool CZipArchive::SetFileComment(WORD index, const CString& comment) {
 void CZipArchive::SetExtraField(const BYTE* extra, int size) {
     if (m_state != EntryState::Writing || size < 0 || (size > 0 && !extra))
         return;
-    m_directory.GetHeader(m_currentIndex)
-        .m_extraField.Assign(extra, std::min<DWORD>(static_cast<DWORD>(size), CZipDirectory::kMaxComment));
+    CZipEntryHeader& header = m_directory.GetHeader(m_currentIndex);
+    header.m_extraField =
+        WithUnicodePath(header, {reinterpret_cast<const char*>(extra), static_cast<size_t>(size)});
 }

@@ -54,3 +54,11 @@ ZipStoredName EncodeZipEntryName(std::string_view name) {
         return {std::move(*cp850), 0};
     return {std::move(utf8), kZipFlagUtf8};
 }
+
+std::string UnicodePathData(std::string_view stored, std::string_view name) {
+    if (IsAscii(stored) && IsAscii(name))
+        return {};
+    std::string data(1, static_cast<char>(kUnicodePathVersion));
+    AppendLe32(data, NameCrc(stored));
+    return data += name;
+}

@@ -23,3 +23,7 @@ std::string DecodeZipEntryName(std::string_view stored, WORD flags, std::string_
 // The stored form of a name: code page 850 when every character fits, else UTF-8 with flag bit 11.
 // "\" becomes "/". Text that is not UTF-8 is taken as Windows-1252, as the program reads stored strings.
 ZipStoredName EncodeZipEntryName(std::string_view name);
+
+// The data of the Info-ZIP Unicode path block that gives tools without code page 850 the name: version 1,
+// the CRC-32 of the stored name, the name in UTF-8. Empty for a plain ASCII name, which needs none.
+std::string UnicodePathData(std::string_view stored, std::string_view name);

@@ -57,26 +57,34 @@ TEST_F(ZipGoldenTest, WritesTheRecordsByteForByte) {
     const std::string local1 =
         FromHex("504B0304 1400 0000 0800 AF6D B158 86A61036 07000000 05000000 0500 0000"
                 " 612E747874 CB48CDC9C90700");
-    // Code page 850 name without flags.
+    // Code page 850 name without flags, and the Info-ZIP Unicode path block for other tools: tag 0x7075,
+    // size 16, version 1, CRC-32 of the stored name, the name in UTF-8.
+    const std::string grusse = "7570 1000 01 8B63BFB3 4772C3BCC39F652E747874";
     const std::string local2 =
-        FromHex("504B0304 1400 0000 0800 AF6D B158 00000000 02000000 00000000 0900 0000"
-                " 477281E1652E747874 0300");
-    // "€" has no place in code page 850: UTF-8 with flag bit 11.
+        FromHex("504B0304 1400 0000 0800 AF6D B158 00000000 02000000 00000000 0900 1400"
+                " 477281E1652E747874" +
+                grusse + " 0300");
+    // "€" has no place in code page 850: UTF-8 with flag bit 11, and the Unicode path block as for any name
+    // that is not plain ASCII.
+    const std::string euro = "7570 0C00 01 5EF1674C E282AC2E747874";
     const std::string local3 =
-        FromHex("504B0304 1400 0008 0800 AF6D B158 00000000 02000000 00000000 0700 0000"
-                " E282AC2E747874 0300");
+        FromHex("504B0304 1400 0008 0800 AF6D B158 00000000 02000000 00000000 0700 1000"
+                " E282AC2E747874" +
+                euro + " 0300");
     // Central header: signature, made by 20, needed 20, flags, method, time, date, CRC-32, sizes, name,
     // extra and comment lengths, disk 0, internal attributes 0, external attributes 0x20, local offset.
     const std::string central1 = FromHex("504B0102 1400 1400 0000 0800 AF6D B158 86A61036 07000000 05000000"
                                          " 0500 0000 0000 0000 0000 20000000 00000000 612E747874");
     const std::string central2 = FromHex("504B0102 1400 1400 0000 0800 AF6D B158 00000000 02000000 00000000"
-                                         " 0900 0000 0000 0000 0000 20000000 2A000000 477281E1652E747874");
+                                         " 0900 1400 0000 0000 0000 20000000 2A000000 477281E1652E747874" +
+                                         grusse);
     // Made on NTFS (host 10), so that unzip does not read the UTF-8 name as code page 850.
     const std::string central3 = FromHex("504B0102 140A 1400 0008 0800 AF6D B158 00000000 02000000 00000000"
-                                         " 0700 0000 0000 0000 0000 20000000 53000000 E282AC2E747874");
-    // End record: disk 0, directory on disk 0, 3 entries here and in all, directory size 159 at offset
-    // 122, no comment.
-    const std::string end = FromHex("504B0506 0000 0000 0300 0300 9F000000 7A000000 0000");
+                                         " 0700 1000 0000 0000 0000 20000000 67000000 E282AC2E747874" +
+                                         euro);
+    // End record: disk 0, directory on disk 0, 3 entries here and in all, directory size 195 at offset
+    // 158, no comment.
+    const std::string end = FromHex("504B0506 0000 0000 0300 0300 C3000000 9E000000 0000");
     EXPECT_EQ(ReadBytes(path), local1 + local2 + local3 + central1 + central2 + central3 + end);
 }
 
