@@ -77,7 +77,7 @@ bool CZipArchive::ExtractFile(WORD index, LPCTSTR folder, DWORD bufferSize) {
     const CString realRoot = RealPath(folder);
     if (!IsContainedName(name) || realRoot.IsEmpty())
         return false;
-    const bool directory = header.IsDirectory() || name.Right(1) == "/";
+    const bool directory = header.IsDirectory();
     if (!MakeFoldersBelow(realRoot, directory ? name : FolderPart(name)))
         return false;
     if (directory)

@@ -5,12 +5,14 @@
 #include "platform/base/ByteOrder.h"
 
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace {
 
 constexpr WORD kMaxField = 0xFFFF;
 constexpr DWORD kZip64Escape32 = 0xFFFFFFFF;
 constexpr WORD kZip64Escape16 = 0xFFFF;
+constexpr WORD kHostUnix = 3; // upper byte of "version made by" (APPNOTE.TXT 4.4.2)
 // DOS dates count years from 1980 in seven bits.
 constexpr int kDosEpochYear = 1980;
 constexpr int kDosLastYear = kDosEpochYear + 127;
@@ -140,7 +142,10 @@ void CZipEntryHeader::SetFileName(const CString& name) {
 }
 
 bool CZipEntryHeader::IsDirectory() const {
-    return (m_externalAttributes & kAttributeDirectory) != 0;
+    if ((m_externalAttributes & kAttributeDirectory) != 0 || m_fileName.Right(1) == "/")
+        return true;
+    const DWORD unixMode = m_externalAttributes >> 16;
+    return (m_versionMadeBy >> 8) == kHostUnix && (unixMode & S_IFMT) == S_IFDIR;
 }
 
 void CZipEntryHeader::SetTime(std::time_t time) {

@@ -45,6 +45,8 @@ public:
     const CString& GetFileName() const { return m_fileName; }
     void SetFileName(const CString& name);
     const std::string& GetStoredName() const { return m_storedName; }
+    // A folder by its DOS attribute, by a name ending in "/", or, for entries made on Unix, by the folder
+    // type in the upper half of the attributes (bsdtar sets no DOS bits).
     bool IsDirectory() const;
     // Modification time as local time (DOS date and time fields).
     void SetTime(std::time_t time);

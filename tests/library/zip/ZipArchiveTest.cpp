@@ -261,6 +261,32 @@ TEST_F(ZipArchiveTest, AddsFilesAndFoldersFromDisk) {
     EXPECT_EQ(header.m_method, CZipEntryHeader::kMethodStored);
 }
 
+TEST(ZipEntryHeaderTest, TellsFoldersByAttributeNameOrUnixMode) {
+    constexpr WORD kMadeOnFat = 20, kMadeOnUnix = (3 << 8) | 20;
+    struct Case {
+        const char* label;
+        const char* name;
+        WORD madeBy;
+        DWORD attributes;
+        bool folder;
+    };
+    const Case cases[] = {
+        {"DosFolderBit", "Ordner", kMadeOnFat, 0x10, true},
+        {"TrailingSlash", "Ordner/", kMadeOnFat, 0x20, true},
+        {"UnixFolderMode", "Ordner", kMadeOnUnix, 0x41ED0000, true},
+        {"UnixFileMode", "Datei", kMadeOnUnix, 0x81A40000, false},
+        {"UpperBitsOfAFatEntryMeanNothing", "Datei", kMadeOnFat, 0x41ED0020, false},
+        {"ArchiveBitAlone", "Datei", kMadeOnFat, 0x20, false},
+    };
+    for (const Case& c : cases) {
+        CZipEntryHeader header;
+        header.SetFileName(c.name);
+        header.m_versionMadeBy = c.madeBy;
+        header.m_externalAttributes = c.attributes;
+        EXPECT_EQ(header.IsDirectory(), c.folder) << c.label;
+    }
+}
+
 TEST_F(ZipArchiveTest, WritesCommentsAndExtraFields) {
     const std::string localExtra("\x34\x12\x03\x00"
                                  "abc",

@@ -194,6 +194,39 @@ TEST_F(ZipMadeByToolsTest, ReadsArchivesOfPythonsZipfile) {
     }
     EXPECT_EQ(cause, CZipException::CauseCorruptArchive);
 }
+
+// Folder entries as Unix tools write them: bsdtar gives them only the Unix folder mode, zip and Python
+// the DOS folder bit as well. Each is a folder, and extracting makes the empty one.
+TEST_F(ZipInteropTest, ReadsFolderEntriesOfUnixTools) {
+    const CString source = MakeFolder("quelle");
+    MakeFolder("quelle/Ordner");
+    MakeFolder("quelle/Ordner/Leer");
+    WriteBytes(source + "/Ordner/a.txt", "a");
+    const std::string into = "cd " + Quoted(source) + " && ";
+    const std::pair<const char*, std::string> tools[] = {
+        {"bsdtar", into + "bsdtar --format zip -cf ../bsdtar.zip Ordner"},
+        {"zip", into + "zip -q -r ../zip.zip Ordner"},
+        {"python", into + "/usr/bin/python3 -c \"import zipfile\n"
+                          "with zipfile.ZipFile('../python.zip', 'w') as z:\n"
+                          "    z.mkdir('Ordner'); z.mkdir('Ordner/Leer'); z.write('Ordner/a.txt')\""},
+    };
+    for (const auto& [tool, command] : tools) {
+        ASSERT_EQ(RunTool(command), 0) << tool;
+        CZipArchive archive;
+        ASSERT_TRUE(archive.Open(PathOf(tool) + ".zip", CZipArchive::zipOpenReadOnly)) << tool;
+        const std::vector<std::string> names = EntryNames(archive);
+        ASSERT_EQ(names.size(), 3u) << tool;
+        const CString target = MakeFolder((std::string(tool) + "-aus").c_str());
+        for (WORD i = 0; i < names.size(); ++i) {
+            EXPECT_EQ(archive.IsFileDirectory(i), names[i].back() == '/') << tool << " " << names[i];
+            EXPECT_TRUE(archive.ExtractFile(i, target)) << tool << " " << names[i];
+        }
+        struct stat status;
+        EXPECT_TRUE(stat(target + "/Ordner/Leer", &status) == 0 && S_ISDIR(status.st_mode)) << tool;
+        EXPECT_EQ(ReadBytes(target + "/Ordner/a.txt"), "a") << tool;
+    }
+}
+
 int ExtractCause(const CString& path) {
     CZipArchive archive;
     if (!archive.Open(path, CZipArchive::zipOpenReadOnly))
@@ -263,7 +296,6 @@ TEST_F(ZipInteropTest, ReadsArchivesWithZip64SizesInTheLocalHeader) {
     }
     EXPECT_EQ(cause, CZipException::CauseCorruptArchive);
 }
-
 
 TEST_F(ZipInteropTest, ChangingAToolsArchiveKeepsWhatWeDoNotTouch) {
     const CString source = MakeFolder("quelle");
