@@ -19,6 +19,9 @@ bool CZipVolumeStore::Open(LPCTSTR path, int mode) {
         return false;
     m_path = path;
     m_mode = mode;
+    // Copies that changes killed on the way left behind go before this change makes its own.
+    if (mode != kOpenReadOnly)
+        RemoveStaleReplacements(m_path);
     if (mode == kCreate) {
         try {
             Rewrite({});

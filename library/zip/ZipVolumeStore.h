@@ -5,7 +5,8 @@
 // An existing archive is never written in place. The first change makes a copy of the part that stays in
 // a temporary file in the same folder, all later writes go there, and Commit flushes it and renames it
 // over the archive. Anything else (an exception, a crash, Close after an exception) leaves the archive as
-// it was and removes the copy.
+// it was and removes the copy. A killed process leaves its copy, which the next opening for a change
+// removes.
 
 #include "library/zip/BigFile.h"
 #include "library/zip/ZipByteBuffer.h"

@@ -2,6 +2,9 @@
 // Replaces a stored file as a whole or not at all: the new content goes into a temporary file in the
 // same folder, which is flushed to disk and then renamed over the old file. Any failure leaves the old
 // file exactly as it was and removes the temporary file.
+//
+// The temporary file is named ".<name>.<8 letters or digits>.vcpart" and holds an exclusive flock until
+// it is renamed or removed, so that the copy of a writer that was killed is told from one being written.
 
 #include "platform/base/String.h"
 #include "platform/base/WinTypes.h"
@@ -39,6 +42,10 @@ private:
     int m_descriptor = -1;
     int m_error = 0;
 };
+
+// Removes the temporary files that killed writers left beside the file at path: those of its name whose
+// lock is free. One that a writer holds stays.
+void RemoveStaleReplacements(const CString& path);
 
 // Replaces the file at path with the bytes through CAtomicFileWriter. FALSE with errno set on failure.
 BOOL WriteFileAtomically(const CString& path, const void* data, SIZE_T size);

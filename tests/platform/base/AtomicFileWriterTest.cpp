@@ -2,15 +2,18 @@
 
 #include "tests/support/TempFolder.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <regex>
 #include <signal.h>
 #include <sstream>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -138,6 +141,41 @@ TEST_F(AtomicFileWriterTest, WriterThroughItsDescriptorCommitsOnce) {
     EXPECT_FALSE(writer.Commit());
     EXPECT_FALSE(writer.Write("more", 4));
     EXPECT_EQ(ReadAll(path), "PK\x05\x06");
+}
+
+// A writer killed halfway leaves its copy; one that is still writing holds a lock on its own. Only the
+// first goes, and nothing else that lies beside the file.
+TEST_F(AtomicFileWriterTest, RemovesOnlyTheCopiesOfKilledWriters) {
+    const CString path = PathOf("album.zip");
+    WriteAll(path, "old");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        CAtomicFileWriter killed;
+        _exit(killed.Open(path) && killed.Write("half", 4) ? 0 : 1); // no destructor, as after SIGKILL
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    const std::vector<CString> withStale = m_folder.Names();
+    ASSERT_EQ(withStale.size(), 2u);
+    EXPECT_TRUE(std::regex_match(withStale[0].str(), std::regex(R"(\.album\.zip\.[a-z0-9]{8}\.vcpart)")))
+        << withStale[0].str();
+
+    CAtomicFileWriter writing;
+    ASSERT_TRUE(writing.Open(path));
+    ASSERT_TRUE(writing.Write("new", 3));
+    const char* others[] = {".andere.zip.abcdefgh.vcpart", "album.zip.abcdefgh.vcpart", ".album.zip.notizen",
+                            ".album.zip.ABCDEFGH.vcpart", ".album.zip.abcdefg.vcpart"};
+    for (const char* name : others)
+        WriteAll(PathOf(name), "x");
+    std::vector<CString> kept = m_folder.Names();
+    kept.erase(std::find(kept.begin(), kept.end(), withStale[0]));
+
+    RemoveStaleReplacements(path);
+    EXPECT_EQ(m_folder.Names(), kept);
+    EXPECT_TRUE(writing.Commit());
+    EXPECT_EQ(ReadAll(path), "new");
 }
 
 } // namespace
