@@ -7,6 +7,8 @@
 #include <climits>
 #include <cstring>
 #include <new>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -22,6 +24,8 @@ constexpr WORD kMaxClassNameLength = 64;
 
 constexpr BYTE kStringWordLength = 0xFF;
 constexpr WORD kStringDwordLength = 0xFFFF;
+// Before the length, marks a string stored as UTF-16LE; never a length of its own.
+constexpr WORD kStringUnicodeMark = 0xFFFE;
 constexpr WORD kCountDwordLength = 0xFFFF;
 
 constexpr size_t kMinBufferSize = 128;
@@ -429,42 +433,103 @@ std::vector<CObject*> CArchive::GetLoadedObjects() const {
     return objects;
 }
 
-CArchive& operator<<(CArchive& ar, const CString& string) {
-    const auto length = static_cast<ULONGLONG>(string.GetLength());
+namespace {
+
+// The length prefix of a string: a byte, or 0xFF and a WORD, or 0xFF, 0xFFFF and a DWORD.
+void WriteStringLength(CArchive& ar, size_t length) {
     if (length < kStringWordLength) {
         ar << static_cast<BYTE>(length);
-    } else if (length < 0xFFFE) {
+    } else if (length < kStringUnicodeMark) {
         ar << kStringWordLength << static_cast<WORD>(length);
     } else {
         ar << kStringWordLength << kStringDwordLength << static_cast<DWORD>(length);
     }
-    ar.Write(string.GetString(), static_cast<UINT>(length));
+}
+
+// The length that follows; wide is set when the Unicode mark comes first, the length then counting
+// UTF-16 units.
+DWORD ReadStringLength(CArchive& ar, bool& wide) {
+    BYTE byteLength = 0;
+    ar >> byteLength;
+    if (byteLength < kStringWordLength)
+        return byteLength;
+    WORD wordLength = 0;
+    ar >> wordLength;
+    if (wordLength == kStringUnicodeMark) {
+        wide = true;
+        ar >> byteLength;
+        if (byteLength < kStringWordLength)
+            return byteLength;
+        ar >> wordLength;
+    }
+    if (wordLength < kStringDwordLength)
+        return wordLength;
+    DWORD length = 0;
+    ar >> length;
+    return length;
+}
+
+// Windows-1252 bytes of the text, when they read back as the same text.
+std::optional<std::string> AsWindows1252(const std::string& text) {
+    std::optional<std::string> bytes = Utf8ToWindows1252(text);
+    if (bytes && *bytes != text && IsValidUtf8(*bytes))
+        return std::nullopt;
+    return bytes;
+}
+
+std::string ReadStringBytes(CArchive& ar, ULONGLONG count) {
+    // Only a UTF-16 length can ask for more than a read can give; no file holds such a string.
+    if (count > UINT_MAX)
+        AfxThrowArchiveException(CArchiveException::endOfFile, ar.m_strFileName);
+    ar.EnsureRemaining(count);
+    std::string bytes;
+    try {
+        bytes.resize(static_cast<size_t>(count));
+    } catch (const std::bad_alloc&) {
+        AfxThrowMemoryException();
+    }
+    if (ar.Read(bytes.data(), static_cast<UINT>(count)) != count) {
+        AfxThrowArchiveException(CArchiveException::endOfFile, ar.m_strFileName);
+    }
+    return bytes;
+}
+
+} // namespace
+
+CArchive& operator<<(CArchive& ar, const CString& string) {
+    // Stray bytes that are not UTF-8 are taken as Windows-1252, as they would be read back.
+    const std::string text = Utf8WithWindows1252Fallback(string.view());
+    if (const std::optional<std::string> windows = AsWindows1252(text)) {
+        WriteStringLength(ar, windows->size());
+        ar.Write(windows->data(), static_cast<UINT>(windows->size()));
+        return ar;
+    }
+    const std::u16string units = Utf8ToUtf16(text);
+    ar << kStringWordLength << kStringUnicodeMark;
+    WriteStringLength(ar, units.size());
+    std::string bytes;
+    bytes.reserve(units.size() * 2);
+    for (const char16_t unit : units) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    ar.Write(bytes.data(), static_cast<UINT>(bytes.size()));
     return ar;
 }
 
 CArchive& operator>>(CArchive& ar, CString& string) {
-    BYTE byteLength = 0;
-    ar >> byteLength;
-    DWORD length = byteLength;
-    if (byteLength == kStringWordLength) {
-        WORD wordLength = 0;
-        ar >> wordLength;
-        length = wordLength;
-        if (wordLength == kStringDwordLength) {
-            ar >> length;
-        }
+    bool wide = false;
+    const DWORD length = ReadStringLength(ar, wide);
+    if (!wide) {
+        string = CString(StoredTextToUtf8(ReadStringBytes(ar, length)));
+        return ar;
     }
-    ar.EnsureRemaining(length);
-    std::string bytes;
-    try {
-        bytes.resize(length);
-    } catch (const std::bad_alloc&) {
-        AfxThrowMemoryException();
-    }
-    if (ar.Read(bytes.data(), length) != length) {
-        AfxThrowArchiveException(CArchiveException::endOfFile, ar.m_strFileName);
-    }
-    string = CString(StoredTextToUtf8(bytes));
+    const std::string bytes = ReadStringBytes(ar, ULONGLONG{length} * 2);
+    std::u16string units(length, u'\0');
+    for (size_t i = 0; i < units.size(); ++i)
+        units[i] =
+            static_cast<char16_t>(static_cast<BYTE>(bytes[2 * i]) | static_cast<BYTE>(bytes[2 * i + 1]) << 8);
+    string = CString(Utf16ToUtf8(units));
     return ar;
 }
 

@@ -129,8 +129,12 @@ private:
     DWORD m_nMapCount = 1;
 };
 
+// Strings are stored for the Windows program too: as Windows-1252 when every character has a form there
+// and the bytes cannot be read back as other UTF-8 text (plain ASCII always), else in the Unicode-marked
+// form (0xFF, WORD 0xFFFE, the length in UTF-16 units, UTF-16LE).
 CArchive& operator<<(CArchive& ar, const CString& string);
-// A stored string that is not valid UTF-8 was written on Windows and is read as Windows-1252.
+// Reads the Unicode-marked form, and narrow strings as UTF-8 when they are valid UTF-8, else as
+// Windows-1252.
 CArchive& operator>>(CArchive& ar, CString& string);
 
 inline CArchive& operator<<(CArchive& ar, const CObject* pOb) {

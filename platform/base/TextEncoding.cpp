@@ -25,14 +25,21 @@ constexpr char16_t kCp850High[128] = {
     0x00A7, 0x00F7, 0x00B8, 0x00B0, 0x00A8, 0x00B7, 0x00B9, 0x00B3, 0x00B2, 0x25A0, 0x00A0,
 };
 
+constexpr char32_t kReplacementCharacter = 0xFFFD;
+
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
         out += static_cast<char>(0xC0 | (cp >> 6));
         out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
+    } else if (cp < 0x10000) {
         out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
@@ -65,6 +72,46 @@ int Utf8SequenceLength(const std::uint8_t* p, const std::uint8_t* end) {
         (cp >= 0xD800 && cp <= 0xDFFF))
         return 0;
     return extra + 1;
+}
+
+// The code point of the well-formed sequence of length bytes at p.
+char32_t CodePointAt(const std::uint8_t* p, int length) {
+    if (length == 1)
+        return *p;
+    char32_t cp = *p & (0x7F >> length);
+    for (int i = 1; i < length; ++i)
+        cp = (cp << 6) | (p[i] & 0x3F);
+    return cp;
+}
+
+// UTF-8 text in a single-byte code page whose bytes below 0x80 are ASCII; byteOf gives the byte of any
+// other code point, or a negative value when the code page has none.
+template <typename ByteOf>
+std::optional<std::string> Utf8ToSingleByte(std::string_view utf8, ByteOf byteOf) {
+    std::string out;
+    out.reserve(utf8.size());
+    const auto* p = reinterpret_cast<const std::uint8_t*>(utf8.data());
+    const auto* end = p + utf8.size();
+    while (p < end) {
+        const int length = Utf8SequenceLength(p, end);
+        if (length == 0)
+            return std::nullopt;
+        const char32_t cp = CodePointAt(p, length);
+        p += length;
+        const int byte = cp < 0x80 ? static_cast<int>(cp) : byteOf(cp);
+        if (byte < 0)
+            return std::nullopt;
+        out += static_cast<char>(byte);
+    }
+    return out;
+}
+
+bool IsHighSurrogate(char32_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+bool IsLowSurrogate(char32_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
 } // namespace
@@ -124,29 +171,56 @@ std::string Cp850ToUtf8(std::string_view bytes) {
 }
 
 std::optional<std::string> Utf8ToCp850(std::string_view utf8) {
-    std::string out;
+    return Utf8ToSingleByte(utf8, [](char32_t cp) {
+        for (int byte = 0; byte < 128; ++byte) {
+            if (kCp850High[byte] == cp)
+                return 0x80 + byte;
+        }
+        return -1;
+    });
+}
+
+std::optional<std::string> Utf8ToWindows1252(std::string_view utf8) {
+    return Utf8ToSingleByte(utf8, [](char32_t cp) {
+        for (int byte = 0; byte < 32; ++byte) {
+            if (kWindows1252High[byte] == cp)
+                return 0x80 + byte;
+        }
+        // 0xA0-0xFF are Latin-1; the code points 0x80-0x9F other than the five C1 controls above are
+        // not in the code page.
+        return cp >= 0xA0 && cp <= 0xFF ? static_cast<int>(cp) : -1;
+    });
+}
+
+std::u16string Utf8ToUtf16(std::string_view utf8) {
+    std::u16string out;
     out.reserve(utf8.size());
     const auto* p = reinterpret_cast<const std::uint8_t*>(utf8.data());
     const auto* end = p + utf8.size();
     while (p < end) {
         const int length = Utf8SequenceLength(p, end);
-        // Code page 850 holds nothing beyond the three-byte forms.
-        if (length == 0 || length == 4)
-            return std::nullopt;
-        if (length == 1) {
-            out += static_cast<char>(*p++);
-            continue;
+        const char32_t cp = length > 0 ? CodePointAt(p, length) : kReplacementCharacter;
+        p += length > 0 ? length : 1;
+        if (cp < 0x10000) {
+            out += static_cast<char16_t>(cp);
+        } else {
+            out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
         }
-        char32_t cp = length == 2 ? (p[0] & 0x1F) : (p[0] & 0x0F);
-        for (int i = 1; i < length; ++i)
-            cp = (cp << 6) | (p[i] & 0x3F);
-        p += length;
-        int byte = 0;
-        while (byte < 128 && kCp850High[byte] != cp)
-            ++byte;
-        if (byte == 128)
-            return std::nullopt;
-        out += static_cast<char>(0x80 + byte);
+    }
+    return out;
+}
+
+std::string Utf16ToUtf8(std::u16string_view utf16) {
+    std::string out;
+    out.reserve(utf16.size() * 3);
+    for (size_t i = 0; i < utf16.size(); ++i) {
+        const char32_t unit = utf16[i];
+        if (IsHighSurrogate(unit) && i + 1 < utf16.size() && IsLowSurrogate(utf16[i + 1])) {
+            AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (utf16[++i] - 0xDC00));
+        } else {
+            AppendUtf8(out, IsHighSurrogate(unit) || IsLowSurrogate(unit) ? kReplacementCharacter : unit);
+        }
     }
     return out;
 }

@@ -142,6 +142,85 @@ TEST(ArchiveTest, StringsFromWindowsAreReadAsWindows1252) {
     EXPECT_EQ(utf8, "Müller");
 }
 
+struct EncodingCase {
+    const char* name;
+    const char* text;
+    Bytes stored;
+};
+std::ostream& operator<<(std::ostream& out, const EncodingCase& c) {
+    return out << c.name;
+}
+
+class ArchiveEncodingTest : public testing::TestWithParam<EncodingCase> {};
+
+TEST_P(ArchiveEncodingTest, StoresWhatTheWindowsProgramReadsAndReadsItBack) {
+    const EncodingCase& c = GetParam();
+    EXPECT_EQ(Store([&](CArchive& ar) { ar << CString(c.text); }), c.stored);
+    CString back;
+    Load(c.stored, [&](CArchive& ar) { ar >> back; });
+    EXPECT_EQ(back, c.text);
+}
+
+// Windows-1252 where it holds the text and cannot be taken for other UTF-8 text; else the Unicode mark
+// 0xFF 0xFFFE, the length in UTF-16 units and UTF-16LE.
+INSTANTIATE_TEST_SUITE_P(
+    Encodings, ArchiveEncodingTest,
+    testing::Values(
+        EncodingCase{"Ascii", "Foto", {4, 'F', 'o', 't', 'o'}},
+        EncodingCase{"German", "Grüße", {5, 'G', 'r', 0xFC, 0xDF, 'e'}},
+        EncodingCase{"Danish", "Ærø", {3, 0xC6, 'r', 0xF8}},
+        EncodingCase{"EuroSign", "5 €", {3, '5', ' ', 0x80}},
+        EncodingCase{"Polish", "Łódź", {0xFF, 0xFE, 0xFF, 4, 0x41, 0x01, 0xF3, 0, 'd', 0, 0x7A, 0x01}},
+        EncodingCase{"Chinese", "写真", {0xFF, 0xFE, 0xFF, 2, 0x99, 0x51, 0x1F, 0x77}},
+        EncodingCase{"Emoji", "\xF0\x9F\x93\xB7", {0xFF, 0xFE, 0xFF, 2, 0x3D, 0xD8, 0xF7, 0xDC}},
+        // "Ã¼" in Windows-1252 is C3 BC, which reads back as UTF-8 "ü".
+        EncodingCase{"Windows1252ThatLooksLikeUtf8", "Ã¼", {0xFF, 0xFE, 0xFF, 2, 0xC3, 0, 0xBC, 0}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ArchiveTest, UnicodeMarkedStringsTakeTheUsualLengthPrefix) {
+    const CString text(std::string(300, 'a') + "Ł");
+    const Bytes bytes = Store([&](CArchive& ar) { ar << text; });
+    ASSERT_EQ(bytes.size(), 6u + 2 * 301);
+    EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 6), (Bytes{0xFF, 0xFE, 0xFF, 0xFF, 0x2D, 0x01}));
+    CString back;
+    Load(bytes, [&](CArchive& ar) { ar >> back; });
+    EXPECT_EQ(back, text);
+}
+
+TEST(ArchiveTest, NarrowStringsAreReadAsUtf8OrElseWindows1252) {
+    const Bytes bytes =
+        Joined({{5}, Text("Gr\xC3\xBC\xC3"), {3}, Text("a\xC3\xBC"), {3}, Text("\xC3\xBC\xDF")});
+    CString utf8Cut;
+    CString utf8;
+    CString windows;
+    Load(bytes, [&](CArchive& ar) { ar >> utf8Cut >> utf8 >> windows; });
+    EXPECT_EQ(utf8Cut, "GrÃ¼Ã");
+    EXPECT_EQ(utf8, "aü");
+    EXPECT_EQ(windows, "Ã¼ß");
+}
+
+TEST(ArchiveTest, StrayBytesInAStringAreStoredAsTheyAreRead) {
+    // Not UTF-8: read as Windows-1252, so stored as those bytes again.
+    const Bytes bytes = Store([](CArchive& ar) { ar << CString(std::string("M\xFCller")); });
+    EXPECT_EQ(bytes, Joined({{6}, Text("M\xFCller")}));
+}
+
+TEST(ArchiveTest, UnicodeMarkedStringsAreCheckedLikeOthers) {
+    const auto read = [](CArchive& ar) {
+        CString text;
+        ar >> text;
+    };
+    EXPECT_EQ(LoadCause({0xFF, 0xFE, 0xFF, 3, 'a', 0, 'b'}, read), CArchiveException::endOfFile)
+        << "cut in a unit";
+    EXPECT_EQ(LoadCause({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xF0, 0xFF, 0xFF, 0xFF}, read),
+              CArchiveException::endOfFile)
+        << "longer than the data";
+    EXPECT_EQ(LoadCause({0xFF, 0xFE, 0xFF}, read), CArchiveException::endOfFile) << "mark without a length";
+    CString text;
+    Load({0xFF, 0xFE, 0xFF, 2, 0x00, 0xD8, 'x', 0}, [&](CArchive& ar) { ar >> text; });
+    EXPECT_EQ(text, "\uFFFDx") << "an unpaired surrogate";
+}
+
 TEST(ArchiveTest, StringLongerThanTheDataIsRefusedBeforeAllocating) {
     const Bytes bytes = {0xFF, 0xFF, 0xFF, 0xF0, 0xFF, 0xFF, 0xFF, 'a', 'b'};
     EXPECT_EQ(LoadCause(bytes,

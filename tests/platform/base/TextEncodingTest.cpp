@@ -84,4 +84,54 @@ TEST(TextEncodingTest, WritesCodePage850OnlyWhenEveryCharacterFits) {
         EXPECT_EQ(Utf8ToCp850(c.utf8), c.cp850) << c.name;
 }
 
+TEST(TextEncodingTest, WritesWindows1252OnlyWhenEveryCharacterFits) {
+    std::string every;
+    for (int b = 0; b <= 0xFF; ++b)
+        every += static_cast<char>(b);
+    EXPECT_EQ(Utf8ToWindows1252(Windows1252ToUtf8(every)), every) << "every byte comes back";
+
+    struct Case {
+        const char* name;
+        std::string utf8;
+        std::optional<std::string> windows1252;
+    };
+    const Case cases[] = {
+        {"GermanLetters", "Grüße €",
+         "Gr\xFC\xDF"
+         "e \x80"},
+        {"PolishLetterHasNoPlace", "Łódź", std::nullopt},
+        {"C1ControlOutsideTheCodePage", "\xC2\x80", std::nullopt},
+        {"FourByteFormHasNoPlace", "\xF0\x9F\x93\xB7", std::nullopt},
+        {"NotUtf8", "Gr\xFC", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Utf8ToWindows1252(c.utf8), c.windows1252) << c.name;
+}
+
+TEST(TextEncodingTest, Utf16AgreesWithPython) {
+    const std::string text = "Grüße 写真 \xF0\x9F\x93\xB7";
+    std::string expected;
+    ASSERT_EQ(RunTool("/usr/bin/python3 -c \"import sys; sys.stdout.buffer.write('Grüße 写真 \\U0001F4F7'"
+                      ".encode('utf-16-le'))\"",
+                      &expected),
+              0);
+    const std::u16string units = Utf8ToUtf16(text);
+    std::string bytes;
+    for (const char16_t unit : units) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    EXPECT_EQ(bytes, expected);
+    EXPECT_EQ(Utf16ToUtf8(units), text);
+}
+
+TEST(TextEncodingTest, UnpairedSurrogatesBecomeReplacementCharacters) {
+    EXPECT_EQ(Utf16ToUtf8(u"a\xD800"
+                          u"b"),
+              "a\uFFFDb");
+    EXPECT_EQ(Utf16ToUtf8(std::u16string(1, u'\xDC00')), "\uFFFD");
+    EXPECT_EQ(Utf16ToUtf8(std::u16string(1, u'\xD83D')), "\uFFFD") << "high surrogate at the end";
+    EXPECT_EQ(Utf8ToUtf16("a\xFC"), u"a\uFFFD");
+}
+
 } // namespace
