@@ -11,8 +11,9 @@
 
 namespace {
 
-// Text-module message: the picture is compressed and cannot be taken in.
+// Text-module messages: the picture is compressed, or has 16 bits per pixel, and cannot be taken in.
 constexpr UINT kMessageCompressed = 104;
+constexpr UINT kMessageSixteenBit = 124;
 
 // Holds the one reference to a picture being prepared.
 struct PictureRelease {
@@ -20,13 +21,20 @@ struct PictureRelease {
 };
 using PicturePtr = std::unique_ptr<CPictureInfo, PictureRelease>;
 
+// Read from the stored header before any check of the picture: a header of 40 bytes or more that the data
+// holds names its compression.
 bool IsCompressed(DWORD size, const void* data) {
     if (size < sizeof(BITMAPINFOHEADER))
         return false;
     BITMAPINFOHEADER header;
     std::memcpy(&header, data, sizeof header);
     // A core header has no compression field.
-    return header.biSize >= sizeof(BITMAPINFOHEADER) && header.biCompression != BI_RGB;
+    return header.biSize >= sizeof(BITMAPINFOHEADER) && header.biSize <= size &&
+           header.biCompression != BI_RGB;
+}
+
+bool IsSixteenBit(const CPictureInfo& picture) {
+    return picture.GetHeader()->biBitCount == 16;
 }
 
 // The picture at 24 bits per pixel; 1- and 4-bit pictures go through 8 bits, and 16-bit ones keep their
@@ -58,14 +66,13 @@ bool CWorkBitmap::SetTo(DWORD size, const void* data) {
     FreeOriginalDib();
     if (!data || size < 1)
         return false;
-    PicturePtr picture(new CPictureInfo);
-    if (!picture->SetExternalDib(data, size))
-        return false;
-    // The picture gate unpacks run-length pictures, so the stored header tells.
     if (IsCompressed(size, data)) {
         AppServices().MessageBox(kMessageCompressed);
         return false;
     }
+    PicturePtr picture(new CPictureInfo);
+    if (!picture->SetExternalDib(data, size))
+        return false;
     picture = MakeTrueColour(std::move(picture));
     if (!picture)
         return false;
@@ -75,10 +82,12 @@ bool CWorkBitmap::SetTo(DWORD size, const void* data) {
 
 bool CWorkBitmap::SetFromImage(HGLOBAL block) {
     FreeOriginalDib();
+    const bool fromFile = !block;
     PicturePtr picture(ReadFileToMemory(block));
     if (!picture)
         return false;
-    if (!picture->Is24Bit())
+    // A 16-bit file stays as read, for SetFromFile to refuse.
+    if (!picture->Is24Bit() && !(fromFile && IsSixteenBit(*picture)))
         picture.reset(picture->ConvertTo24Bit());
     if (!picture)
         return false;
@@ -89,6 +98,10 @@ bool CWorkBitmap::SetFromImage(HGLOBAL block) {
 bool CWorkBitmap::SetFromFile(HGLOBAL block) {
     if (!SetFromImage(block))
         return false;
+    if (IsSixteenBit(*GetOriginalDib())) {
+        AppServices().MessageBox(kMessageSixteenBit);
+        return false;
+    }
     ApplyAdjustments(true, true);
     return true;
 }

@@ -12,12 +12,15 @@ public:
     ~CWorkBitmap() override;
 
     // Takes a copy of a packed DIB of size bytes (1, 4, 8, 16, 24 or 32 bits) as the new original, made
-    // 24-bit. A compressed DIB is refused with message 104; data that is not a picture gives false.
+    // 24-bit. A header that names any compression is refused with message 104, before the picture is
+    // checked; other data that is not a picture gives false.
     bool SetTo(DWORD size, const void* data);
-    // The original from a packed DIB in global memory, which is freed; without a block, from the BMP
-    // file at the file path. False when there is no readable picture.
+    // The original from a packed DIB in global memory, which is freed, made 24-bit; without a block,
+    // from the BMP file at the file path, made 24-bit unless it has 16 bits per pixel. False when there
+    // is no readable picture.
     bool SetFromImage(HGLOBAL block);
-    // SetFromImage, then the rebuild. A picture still at 16 bits is refused with message 124.
+    // SetFromImage, then the rebuild. A 16-bit file is refused with message 124 and kept as the original
+    // as it was read.
     bool SetFromFile(HGLOBAL block);
 
     // Write the adjusted or the original picture as a BMP file; false when there is none or the file

@@ -235,8 +235,11 @@ TEST(WorkBitmapTakeIn, CompressedPicturesAreRefusedWithMessage104) {
         WORD bitCount;
         DWORD compression;
     };
-    for (const Case c : {Case{"run-length 8", 8, BI_RLE8}, Case{"run-length 4", 4, BI_RLE4},
-                         Case{"bit fields", 16, BI_BITFIELDS}}) {
+    // The compression is read before the picture is checked: the last four the picture gate refuses.
+    for (const Case c :
+         {Case{"run-length 8", 8, BI_RLE8}, Case{"run-length 4", 4, BI_RLE4},
+          Case{"bit fields", 16, BI_BITFIELDS}, Case{"bit fields at 24 bits", 24, BI_BITFIELDS},
+          Case{"JPEG", 24, 4}, Case{"PNG", 24, 5}, Case{"unknown", 8, 0x31}}) {
         DibBuilder dib(4, 2, c.bitCount, std::vector<RGBQUAD>(c.bitCount <= 8 ? 2 : 3, Rgb(0)));
         dib.Header()->biCompression = c.compression;
         dib.Header()->biClrUsed = c.bitCount <= 8 ? 2 : 0;
@@ -285,6 +288,33 @@ TEST(WorkBitmapTakeIn, SetFromFileTakesABlockOrThePathAndRebuilds) {
     ASSERT_TRUE(work.SetFromImage(nullptr));
     EXPECT_TRUE(work.GetOriginalDib()->Is24Bit());
     EXPECT_EQ(PixelOf(*work.GetOriginalDib(), 1, 0), 0x405060u);
+}
+
+// A 16-bit file is refused and kept as read; a 16-bit block is made true colour and taken in.
+TEST(WorkBitmapTakeIn, SetFromFileRefusesSixteenBitFilesWithMessage124) {
+    DibBuilder dib(3, 2, 16);
+    dib.Pixels({0x7C00, 0x03E0, 0x001F, 0x7FFF, 0x0000, 0x7C1F});
+    TempFolder folder;
+    FakeAppServices services;
+    CWorkBitmap work;
+    work.SetFilePath(folder.Path() + "/hicolor.bmp");
+    const Picture picture(PictureOf(dib));
+    ASSERT_TRUE(picture->WriteBmpFile(work.GetFilePath()));
+
+    EXPECT_FALSE(work.SetFromFile(nullptr));
+    EXPECT_EQ(services.MessageIds(), std::vector<UINT>{124});
+    ASSERT_NE(work.GetOriginalDib(), nullptr);
+    EXPECT_EQ(work.GetOriginalDib()->GetHeader()->biBitCount, 16);
+    EXPECT_EQ(PixelOf(*work.GetOriginalDib(), 0, 0), 0x7C00u);
+    EXPECT_EQ(work.GetAdjustedDib(), nullptr) << "not rebuilt";
+
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, dib.Length());
+    std::memcpy(CGlobalLock(block).Bytes(), dib.Bytes(), dib.Length());
+    ASSERT_TRUE(work.SetFromFile(block));
+    EXPECT_TRUE(work.GetOriginalDib()->Is24Bit());
+    EXPECT_TRUE(SameColour(PixelOf(*work.GetOriginalDib(), 0, 0), 0xFF0000));
+    EXPECT_NE(work.GetAdjustedDib(), nullptr);
+    EXPECT_EQ(services.MessageIds(), std::vector<UINT>{124}) << "no second message";
 }
 
 TEST(WorkBitmapFiles, SavesFailWithoutAPictureOrAWritableFile) {
