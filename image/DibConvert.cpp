@@ -46,20 +46,6 @@ int OrientationOf(const ADJUST* s) {
     return (s->mirror ? kOrientMirror : 0) | (s->flip ? kOrientFlip : 0);
 }
 
-// Tables that turn a pixel into its plain luminance: used where the colour table carries the tone.
-const ToneTables& LuminanceTables() {
-    struct Luminance {
-        ToneTables tables;
-        Luminance() {
-            ADJUST neutral;
-            neutral.colourMode = kTwoColours;
-            BuildConversionTables(&neutral, tables);
-        }
-    };
-    static const Luminance luminance;
-    return luminance.tables;
-}
-
 class ConversionJob {
 public:
     ConversionJob(BITMAPINFOHEADER* dst, int firstRow, int rowCount, const BITMAPINFOHEADER* src,
@@ -138,23 +124,25 @@ private:
         const StretchBand band = Band();
         switch (m_mode) {
         case kTwoColours:
-        case kGrey:
-            if (m_mode == kGrey && m_sharpen) {
+        case kGrey: {
+            const bool sharpenGrey = m_mode == kGrey && m_sharpen;
+            if (sharpenGrey) {
                 WriteGreyRamp();
-                if (convert) {
-                    StretchRgbToGrey(band, m_tables);
-                    SharpenDestination();
+            } else {
+                // The indexes are grey levels after the tone, and the colour table applies the tone once
+                // more: brighter settings reach the light colour sooner than one pass would.
+                for (int i = 0; i < 256; ++i) {
+                    SetEntry(i, m_mode == kTwoColours ? ConvertTwoColorLevel(i, m_tables, m_dark, m_light)
+                                                      : ConvertGreyLevel(i, m_tables));
                 }
-                return 256;
             }
-            // The colour table carries the tone; the indexes are plain luminance.
-            for (int i = 0; i < 256; ++i) {
-                SetEntry(i, m_mode == kTwoColours ? ConvertTwoColorLevel(i, m_tables, m_dark, m_light)
-                                                  : ConvertGreyLevel(i, m_tables));
+            if (convert) {
+                StretchRgbToGrey(band, m_tables);
+                if (sharpenGrey)
+                    SharpenDestination();
             }
-            if (convert)
-                StretchRgbToGrey(band, LuminanceTables());
             return 256;
+        }
         default: // kPalette, kTrueColour
             if (m_outKind == 2 || (m_mode == kTrueColour && m_outKind == 1)) {
                 if (convert) {

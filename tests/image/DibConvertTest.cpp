@@ -3,6 +3,7 @@
 #include "platform/base/GlobalMemory.h"
 #include "tests/image/DibBuilder.h"
 
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
@@ -150,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
                     -1,
                     {},
                     {}},
-        // The colour table carries the tone; indexes are luminance.
+        // The indexes are grey levels after the tone; the colour table applies the tone once more.
         ConvertCase{"TrueColourTwoColours",
                     [] { return TrueColour(); },
                     Settings(0),
@@ -165,6 +166,14 @@ INSTANTIATE_TEST_SUITE_P(
                     256,
                     {77, 255, 133, 0},
                     {{77, 0x4D4D4D}, {200, 0xC8C8C8}}},
+        // Brightness 0.25 lifts black to index 64, and its entry to 128.
+        ConvertCase{"TrueColourGreyAppliesTheToneInIndexesAndTable",
+                    [] { return TrueColour(); },
+                    Settings(1, false, [](ADJUST& a) { a.brightness = 0.25f; }),
+                    2,
+                    256,
+                    {140, 255, 196, 64},
+                    {{64, 0x808080}, {140, 0xCCCCCC}}},
         // Brightness 0.2 lifts black to 51; applied once, in the indexes, with a plain ramp.
         ConvertCase{"TrueColourGreySharpened",
                     [] { return TrueColour(); },
@@ -249,6 +258,26 @@ INSTANTIATE_TEST_SUITE_P(
                     {},
                     {}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Two colours from true colour: at brightness slider 75 the tone moves the grey level and then the
+// threshold in the colour table, so the light colour starts at grey 64 (one pass would give 96).
+TEST(ConvertDib, TwoColoursFromTrueColourApplyTheToneTwice) {
+    std::vector<unsigned> ramp;
+    for (unsigned grey = 0; grey < 256; ++grey)
+        ramp.push_back(grey * 0x010101);
+    DibBuilder src = std::move(DibBuilder(256, 1, 24).Pixels(ramp));
+    ADJUST settings;
+    settings.colourMode = 0;
+    settings.brightness = 0.25f;
+    const Converted out = Convert(src, CRect(0, 0, 256, 1), 256, 1, &settings, 2);
+    ASSERT_EQ(out.colours, 256);
+    std::vector<unsigned> shown;
+    for (const unsigned index : out.pixels)
+        shown.push_back(out.table.at(index));
+    EXPECT_EQ(shown[63], kDarkRgb);
+    EXPECT_EQ(shown[64], kLightRgb);
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), kLightRgb), 256 - 64);
+}
 
 TEST(ConvertDib, StretchStepsWithAnAccumulatorStartingAtHalfTheRemainder) {
     DibBuilder src = std::move(DibBuilder(3, 1, 24).Pixels({0x111111, 0x222222, 0x333333}));
