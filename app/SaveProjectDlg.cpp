@@ -38,8 +38,12 @@ BOOL CSaveProjectDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 void CSaveProjectDlg::OnDontAsk() {
     UpdateData(TRUE);
     EnableAnswers(m_bDontAsk);
-    if (m_bDontAsk)
-        CheckRadioButton(kAnswerSaveId, kAnswerDontSaveId, kAnswerSaveId);
+    if (!m_bDontAsk)
+        return;
+    // Checking a radio button from here sends no click: the answer follows the check by hand, so
+    // what is stored is always what the dialog shows.
+    CheckRadioButton(kAnswerSaveId, kAnswerDontSaveId, kAnswerSaveId);
+    m_nAnswer = 1;
 }
 
 void CSaveProjectDlg::OnAnswerSave() {

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -184,8 +185,7 @@ TEST_F(ShellDialogTest, AboutBoxTakesItsPictureSizeShowsTheTextAndClosesOnAClick
 // What the user does in the save prompt: tick "do not ask again", pick an answer, leave by a button.
 struct PromptCase {
     const char* name;
-    int ticks;       // clicks on the check box
-    int answerRadio; // 0: none clicked
+    std::vector<int> clicks; // before the button: the check box 1006 and the answers 1007 and 1008
     int button;
     int expected;
     bool stores;
@@ -203,28 +203,32 @@ TEST_P(SavePromptTest, ReturnsTheButtonAndStoresATickedAnswer) {
     m_services.SetSavePrompt(TRUE, 7);
     CSaveProjectDlg prompt(&m_owner);
     CString title;
+    bool saveShown = false;
     InLoop([&] {
         prompt.GetWindowText(title);
-        for (int i = 0; i < c.ticks; ++i)
-            ClickAt(prompt.GetDlgItem(1006), CPoint(5, 5));
-        if (c.answerRadio)
-            ClickAt(prompt.GetDlgItem(c.answerRadio), CPoint(5, 5));
+        for (const int control : c.clicks)
+            ClickAt(prompt.GetDlgItem(control), CPoint(5, 5));
+        saveShown = prompt.IsDlgButtonChecked(1007) == BST_CHECKED;
         ClickAt(prompt.GetDlgItem(c.button), CPoint(5, 5));
     });
     EXPECT_EQ(prompt.DoModal(), c.expected);
     EXPECT_EQ(title, "Vellumcraft");
     EXPECT_EQ(!m_services.IsSavePromptEnabled(), c.stores);
     EXPECT_EQ(m_services.GetSavePromptAnswer(), c.stores ? c.storedAnswer : 7);
+    if (c.stores)
+        EXPECT_EQ(saveShown, c.storedAnswer == 1) << "stored as shown";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, SavePromptTest,
-    ::testing::Values(PromptCase{"YesAsksAgainNextTime", 0, 0, IDYES, IDYES, false, 0},
-                      PromptCase{"NoAsksAgainNextTime", 0, 0, IDNO, IDNO, false, 0},
-                      PromptCase{"TickedYesStoresSaveByDefault", 1, 0, IDYES, IDYES, true, 1},
-                      PromptCase{"TickedNoWithDontSaveStoresIt", 1, 1008, IDNO, IDNO, true, 0},
-                      PromptCase{"TickedAndClearedStoresNothing", 2, 0, IDYES, IDYES, false, 0},
-                      PromptCase{"CancelStoresNothing", 1, 1008, IDCANCEL, IDCANCEL, false, 0}),
+    ::testing::Values(PromptCase{"YesAsksAgainNextTime", {}, IDYES, IDYES, false, 0},
+                      PromptCase{"NoAsksAgainNextTime", {}, IDNO, IDNO, false, 0},
+                      PromptCase{"TickedYesStoresSaveByDefault", {1006}, IDYES, IDYES, true, 1},
+                      PromptCase{"TickedNoWithDontSaveStoresIt", {1006, 1008}, IDNO, IDNO, true, 0},
+                      PromptCase{"TickedAndClearedStoresNothing", {1006, 1006}, IDYES, IDYES, false, 0},
+                      PromptCase{
+                          "TickedAgainStoresSaveAsShown", {1006, 1008, 1006, 1006}, IDNO, IDNO, true, 1},
+                      PromptCase{"CancelStoresNothing", {1006, 1008}, IDCANCEL, IDCANCEL, false, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ShellDialogTest, SavePromptAnswersAreUsableOnlyWhileTheBoxIsTicked) {
