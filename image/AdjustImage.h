@@ -106,7 +106,7 @@ public:
         m_lightColour = light;
     }
 
-    // The fill flag: clear, the page stretches the picture to fill its frame; set, it keeps the
+    // The fill flag: set, the page stretches the picture to fill its frame; clear, it keeps the
     // picture's proportions.
     bool IsStateFlagClear() const { return m_fillFlag == 0; }
     void SetStateFlag(bool b) { m_fillFlag = b ? 0 : 1; }

@@ -79,7 +79,7 @@ bool CDSObjMgr::LoadInstallSettings() {
         auto* kind = new CResType(kResTypePrintTemplates, GetProfileString(kSettings, "Vorlagen", ""),
                                   printInstallType);
         kind->SetSubDirectory(StoredPath(kSettings, "PrnTplDataPath"));
-        m_resTypes.AddTail(kind);
+        AddKind(kind);
     }
     m_nWebTplInstallType = static_cast<int>(GetProfileInt(kSettings, "WebTplInstallType", -1));
     m_strWebTplArchive = GetProfileString(kSettings, "archive", "");
@@ -97,9 +97,14 @@ void CDSObjMgr::LoadKind(int typeId, LPCTSTR installTypeValue, LPCTSTR nameValue
     auto* kind = new CResType(typeId, name, installType);
     kind->SetSubDirectory(StoredPath(kSettings, folderValue));
     kind->SetAlbumExtension("zip");
-    m_resTypes.AddTail(kind);
+    AddKind(kind);
     BuildAlbums(kind, false);
     BuildAlbums(kind, true);
+}
+
+void CDSObjMgr::AddKind(CResType* kind) {
+    kind->SetOwnedByManager();
+    m_resTypes.AddTail(kind);
 }
 
 bool CDSObjMgr::BuildAlbums(CResType* kind, bool builtIn) {

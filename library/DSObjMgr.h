@@ -124,6 +124,8 @@ private:
     bool BuildAlbums(CResType* kind, bool builtIn);
     void LoadKind(int typeId, LPCTSTR installTypeValue, LPCTSTR nameValue, UINT nameStringId,
                   LPCTSTR folderValue);
+    // Appends a new kind to the list, which owns it from then on.
+    void AddKind(CResType* kind);
     // The folder of the kind's files for a relative name by install type; name decides for type 2.
     CString ComposeKindPath(const CResType* kind, const CString& name) const;
 

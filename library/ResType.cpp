@@ -62,7 +62,7 @@ CResType* CResType::AddRef() {
 void CResType::Release() {
     if (m_nRefCount > 0)
         --m_nRefCount;
-    else
+    else if (!m_bOwnedByManager)
         delete this;
 }
 

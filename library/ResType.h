@@ -28,11 +28,13 @@ public:
     const CString& GetSubDirectory() const { return m_strSubDirectory; }
     void SetSubDirectory(const CString& subDirectory);
     int GetInstallType() const { return m_nInstallType; }
-    // A lister holds the kind while it shows it; the kinds of the object manager are owned by it and
-    // released only as often as they were added.
+    // A lister holds the kind while it shows it.
     CResType* AddRef();
-    // Gives back one reference; without one, deletes the kind.
+    // Gives back one reference; without one, deletes the kind unless the object manager's list owns it,
+    // which deletes its kinds itself.
     void Release();
+    // Called by the object manager when its list takes the kind.
+    void SetOwnedByManager() { m_bOwnedByManager = true; }
 
     CTypedPtrList<CObList, CDSAlbum*>& GetAlbumList(bool builtIn) {
         return builtIn ? m_builtInAlbums : m_userAlbums;
@@ -98,4 +100,5 @@ private:
     int m_nTypeId;
     int m_nInstallType;
     int m_nRefCount = 0;
+    bool m_bOwnedByManager = false;
 };

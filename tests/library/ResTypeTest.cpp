@@ -25,6 +25,26 @@ protected:
     }
 };
 
+// More releases than references never free a kind of the manager's list: the manager deletes it, once.
+TEST_F(ResTypeTest, ReleasesLeaveAListedKindToTheManager) {
+    CResType* kind = Pictures();
+    ASSERT_NE(kind, nullptr);
+    EXPECT_EQ(kind->AddRef(), kind);
+    kind->Release();
+    kind->Release();
+    EXPECT_EQ(Pictures(), kind);
+    EXPECT_EQ(kind->GetTypeId(), kResTypePictures) << "still alive";
+    m_manager.reset();
+}
+
+// A kind in no list goes with the release that finds no reference (the leak check sees it otherwise).
+TEST(ResTypeRelease, AKindInNoListGoesWithItsLastRelease) {
+    auto* kind = new CResType(kResTypePictures, "Bilder", 0);
+    kind->AddRef();
+    kind->Release();
+    kind->Release();
+}
+
 TEST_F(ResTypeTest, AlbumFileNamesFillGaps) {
     struct Case {
         const char* name;
