@@ -4,7 +4,10 @@
 #include "platform/base/MemFile.h"
 #include "tests/platform/base/FileFixtures.h"
 #include "tests/support/ArchiveBytes.h"
+#include "tests/support/RunTool.h"
+#include "tests/support/TempFolder.h"
 
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -176,6 +179,63 @@ INSTANTIATE_TEST_SUITE_P(
         // "Ã¼" in Windows-1252 is C3 BC, which reads back as UTF-8 "ü".
         EncodingCase{"Windows1252ThatLooksLikeUtf8", "Ã¼", {0xFF, 0xFE, 0xFF, 2, 0xC3, 0, 0xBC, 0}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The Windows program's reading, in Python: narrow strings in its code page, Windows-1252, and the
+// Unicode-marked form as UTF-16LE. One text per line.
+constexpr char kWindowsReader[] = R"(import sys
+data = open(sys.argv[1], 'rb').read()
+pos = 0
+def take(n):
+    global pos
+    pos += n
+    return data[pos - n:pos]
+def length():
+    n = take(1)[0]
+    if n < 0xFF:
+        return n, False
+    word = int.from_bytes(take(2), 'little')
+    wide = word == 0xFFFE
+    if wide:
+        n = take(1)[0]
+        if n < 0xFF:
+            return n, True
+        word = int.from_bytes(take(2), 'little')
+    if word < 0xFFFF:
+        return word, wide
+    return int.from_bytes(take(4), 'little'), wide
+while pos < len(data):
+    n, wide = length()
+    text = take(2 * n).decode('utf-16-le') if wide else take(n).decode('cp1252')
+    sys.stdout.buffer.write((text + '\n').encode('utf-8'))
+)";
+
+TEST(ArchiveTest, TheWindowsProgramReadsEveryStoredString) {
+    const std::vector<std::string> texts = {"Foto",
+                                            "Grüße",
+                                            "Ærø",
+                                            "5 €",
+                                            "Łódź",
+                                            "写真",
+                                            "Ã¼",
+                                            std::string(300, 'a') + "Ł",
+                                            std::string(70000, 'b')};
+    const Bytes bytes = Store([&](CArchive& ar) {
+        for (const std::string& text : texts)
+            ar << CString(text);
+    });
+    TempFolder folder;
+    const std::string archive = (folder.Path() + "/strings.bin").str();
+    const std::string reader = (folder.Path() + "/reader.py").str();
+    std::ofstream(archive, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(reader) << kWindowsReader;
+    std::string read;
+    ASSERT_EQ(RunTool("/usr/bin/python3 '" + reader + "' '" + archive + "'", &read), 0);
+    std::string expected;
+    for (const std::string& text : texts)
+        expected += text + "\n";
+    EXPECT_EQ(read, expected);
+}
 
 TEST(ArchiveTest, UnicodeMarkedStringsTakeTheUsualLengthPrefix) {
     const CString text(std::string(300, 'a') + "Ł");
