@@ -236,7 +236,8 @@ TEST(ClipartArchive, PathSecondNameTitleFlag) {
     clipart.SetSecondName("zwei");
     clipart.SetTitle("Rosé");
     clipart.SetRelative(true);
-    const Bytes expected = Joined({Str("a\\b.png"), Str("zwei"), Str("Rosé"), {1, 0, 0, 0}});
+    // "Rosé" in Windows-1252, for the Windows program.
+    const Bytes expected = Joined({Str("a\\b.png"), Str("zwei"), Str("Ros\xE9"), {1, 0, 0, 0}});
     EXPECT_EQ(Store(clipart), expected);
 
     for (const BYTE flag : {BYTE(1), BYTE(0), BYTE(2)}) {
