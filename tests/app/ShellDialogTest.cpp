@@ -215,8 +215,9 @@ TEST_P(SavePromptTest, ReturnsTheButtonAndStoresATickedAnswer) {
     EXPECT_EQ(title, "Vellumcraft");
     EXPECT_EQ(!m_services.IsSavePromptEnabled(), c.stores);
     EXPECT_EQ(m_services.GetSavePromptAnswer(), c.stores ? c.storedAnswer : 7);
-    if (c.stores)
+    if (c.stores) {
         EXPECT_EQ(saveShown, c.storedAnswer == 1) << "stored as shown";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -63,8 +63,8 @@ void Load(CObject& object, Bytes bytes) {
 
 // An archive string under 255 bytes: its length in one byte, then the bytes.
 Bytes Str(const std::string& text) {
-    Bytes out{static_cast<BYTE>(text.size())};
-    out.insert(out.end(), text.begin(), text.end());
+    Bytes out(text.begin(), text.end());
+    out.insert(out.begin(), static_cast<BYTE>(text.size()));
     return out;
 }
 
