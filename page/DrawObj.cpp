@@ -184,9 +184,8 @@ CRect CDrawObj::GetRotatedBounds() const {
     return bounds;
 }
 
-void CDrawObj::DrawRotatedTracker(CPageWindow* pWnd) const {
-    const CRect& r = m_savedPosition;
-    const double a = m_nRotation / 10.0;
+std::array<CPoint, 4> CDrawObj::RotatedCorners(const CRect& r, int rotation) {
+    const double a = rotation / 10.0;
     const double hw = (r.right - r.left) / 2.0;
     const double hh = (r.bottom - r.top) / 2.0;
     const double radius = std::sqrt(hw * hw + hh * hh);
@@ -194,15 +193,21 @@ void CDrawObj::DrawRotatedTracker(CPageWindow* pWnd) const {
     const double cy = r.top + hh;
     // An empty rectangle has no corner angle; 0 keeps its outline a point instead of not-a-number.
     const double beta = (hw == 0.0 && hh == 0.0) ? 0.0 : std::atan(hw / hh) * 180.0 / kOutlinePi;
-    // Top-left, top-right, bottom-right, bottom-left when unrotated.
     const std::array<double, 4> angles = {180.0 + beta + a, 180.0 - beta + a, beta + a, 360.0 - beta + a};
-    std::array<CPoint, 5> outline;
+    std::array<CPoint, 4> corners;
     for (size_t i = 0; i < angles.size(); ++i) {
         const double theta = angles[i] * kOutlinePi / 180.0;
-        const CPoint page(static_cast<int>(std::sin(theta) * radius + cx + 0.5),
-                          static_cast<int>(std::cos(theta) * radius + cy + 0.5));
-        outline[i] = pWnd->PageToWindow(page);
+        corners[i] = CPoint(static_cast<int>(std::sin(theta) * radius + cx + 0.5),
+                            static_cast<int>(std::cos(theta) * radius + cy + 0.5));
     }
+    return corners;
+}
+
+void CDrawObj::DrawRotatedTracker(CPageWindow* pWnd) const {
+    const std::array<CPoint, 4> corners = RotatedCorners(m_savedPosition, m_nRotation);
+    std::array<CPoint, 5> outline;
+    for (size_t i = 0; i < corners.size(); ++i)
+        outline[i] = pWnd->PageToWindow(corners[i]);
     outline[4] = outline[0];
 
     CDC* pDC = pWnd->GetClientDC();

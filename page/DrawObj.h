@@ -6,6 +6,8 @@
 #include "platform/base/Object.h"
 #include "platform/base/WinStructs.h"
 
+#include <array>
+
 class CDC;
 class CPageWindow;
 
@@ -76,6 +78,8 @@ public:
     static BOOL IsTextOrClipart(CObject* pObject);
 
 protected:
+    // The corners of rect turned by the rotation about its centre, top-left first when unturned.
+    static std::array<CPoint, 4> RotatedCorners(const CRect& rect, int rotation);
     // Copies pen and brush flags and data.
     void CopyPenAndBrushTo(CDrawObj& target) const;
     // The position scaled (each coordinate truncated) and moved by (dx, dy).

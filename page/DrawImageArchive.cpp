@@ -1,0 +1,97 @@
+// The picture object's archive forms: its page record with the version's parts, and its image data
+// for the page clipboard.
+#include "image/PictureInfo.h"
+#include "library/Mat.h"
+#include "library/Stencil.h"
+#include "page/DrawImage.h"
+#include "page/TempFileData.h"
+#include "platform/base/AppServices.h"
+#include "platform/base/Archive.h"
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr DWORD kPartPresent = 1;
+constexpr DWORD kPartAbsent = 0;
+
+// Versions before "2" knew only the rectangle.
+bool TagHasParts(const CString& versionTag) {
+    return !versionTag.IsEmpty() && versionTag[0] >= '2';
+}
+
+// An attachment read from the archive and then loaded from its album.
+template <class Entry>
+Entry* LoadAttachment(CArchive& ar) {
+    auto entry = std::make_unique<Entry>();
+    entry->Serialize(ar);
+    entry->LoadData();
+    return entry.release();
+}
+
+} // namespace
+
+void CDrawImage::Serialize(CArchive& ar) {
+    SerializeVersion(ar, AppServices().GetVersionTag());
+}
+
+void CDrawImage::SerializeVersion(CArchive& ar, const CString& versionTag) {
+    CDrawRect::Serialize(ar);
+    if (ar.IsStoring()) {
+        if (!TagHasParts(versionTag))
+            return;
+        if (GetOriginalDib()) {
+            ar << kPartPresent;
+            SerializeSettings(ar, versionTag);
+        } else {
+            ar << kPartAbsent;
+        }
+        ar << (m_pStencil ? kPartPresent : kPartAbsent);
+        if (m_pStencil)
+            m_pStencil->Serialize(ar);
+        ar << (m_pMat ? kPartPresent : kPartAbsent);
+        if (m_pMat)
+            m_pMat->Serialize(ar);
+        return;
+    }
+    DWORD part = 0;
+    ar >> part;
+    if (part != kPartAbsent)
+        SerializeSettings(ar, versionTag);
+    else
+        FreeOriginalDib();
+    ar >> part;
+    RemoveStencil();
+    if (part != kPartAbsent)
+        m_pStencil = LoadAttachment<CStencil>(ar);
+    ar >> part;
+    RemoveMat();
+    if (part != kPartAbsent)
+        m_pMat = LoadAttachment<CMat>(ar);
+}
+
+void CDrawImage::SerializeImageData(CArchive& ar) {
+    const HANDLE file = GetTempFile();
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    if (ar.IsStoring()) {
+        const auto data = ReadWholeTempFile(file);
+        if (!data)
+            AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
+        ar << static_cast<DWORD>(data->size());
+        ar.Write(data->data(), static_cast<UINT>(data->size()));
+        return;
+    }
+    // Clipboard data can come from any program: the length is checked before anything changes.
+    DWORD length = 0;
+    ar >> length;
+    if (length > kMaxImageData)
+        AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
+    ar.EnsureRemaining(length);
+    std::vector<BYTE> data(length);
+    if (ar.Read(data.data(), length) != length)
+        AfxThrowArchiveException(CArchiveException::endOfFile, ar.m_strFileName);
+    if (!RewriteTempFile(file, data.data(), length))
+        AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
+}
