@@ -18,6 +18,9 @@ Bytes Dword(DWORD value);
 // A rectangle as its four INT32 fields.
 Bytes RectBytes(int left, int top, int right, int bottom);
 
+// Text needs the application's font database; tests that draw text create it once.
+void EnsureGuiApplication();
+
 void PrintTo(const CRect& rect, std::ostream* os);
 void PrintTo(const CPoint& point, std::ostream* os);
 
