@@ -5,8 +5,8 @@
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/FakeAppServices.h"
 
-#include <gtest/gtest.h>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace {
@@ -146,9 +146,12 @@ TEST_F(DrawTextTest, EachEffectDrawsItsGreyCopyInItsDirection) {
         int direction; // +1 lower right, -1 upper left, 0 no copy
     };
     const EffectCase cases[] = {
-        {"None", -1, kShadowGrey, 0},          {"Plain", kTextPlain, kShadowGrey, 0},
-        {"Unknown", 4, kShadowGrey, 0},        {"LowerRight", kTextShadowLowerRight, kShadowGrey, 1},
-        {"UpperLeft", kTextShadowUpperLeft, kShadowGrey, -1}, {"Relief", kTextRelief, kReliefGrey, 1},
+        {"None", -1, kShadowGrey, 0},
+        {"Plain", kTextPlain, kShadowGrey, 0},
+        {"Unknown", 4, kShadowGrey, 0},
+        {"LowerRight", kTextShadowLowerRight, kShadowGrey, 1},
+        {"UpperLeft", kTextShadowUpperLeft, kShadowGrey, -1},
+        {"Relief", kTextRelief, kReliefGrey, 1},
     };
     for (const EffectCase& c : cases) {
         SCOPED_TRACE(c.name);
