@@ -6,6 +6,8 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPolygonF>
+#include <QTransform>
 #include <cstring>
 #include <vector>
 
@@ -202,14 +204,30 @@ QColor OpaqueColor(DWORD pixel) {
     return QColor(QRgb(pixel | 0xFF000000));
 }
 
+// The font's escapement (tenths of a degree) turns its text counter-clockwise about the reference
+// point; the logical placement stays unturned, as extents are measured.
+QTransform EscapementTurn(const DeviceContextRecord& dc, QPoint reference) {
+    const LONG escapement = dc.state.font->font.lfEscapement;
+    if (escapement % 3600 == 0)
+        return {};
+    return QTransform().translate(-reference.x(), -reference.y()) * QTransform().rotate(-escapement / 10.0) *
+           QTransform().translate(reference.x(), reference.y());
+}
+
 // Draws placed text with the context's font, text colour and background mode, inside clip (logical)
-// when given.
+// when given, turned by the font's escapement about reference.
 void PaintText(DeviceContextRecord& dc, const FontMetrics& font, const std::vector<PlacedText>& pieces,
-               const QRect* clip) {
-    const QTransform toDevice = dc.LogicalToDevice();
+               const QRect* clip, QPoint reference) {
+    const QTransform turn = EscapementTurn(dc, reference);
+    const QTransform toDevice = turn * dc.LogicalToDevice();
+    // A turned cell or box covers the device area of its turned outline.
+    const auto deviceArea = [&](const QRect& logical) {
+        return turn.isIdentity() ? QRegion(toDevice.mapRect(QRectF(logical)).toAlignedRect())
+                                 : QRegion(toDevice.map(QPolygonF(QRectF(logical))).toPolygon());
+    };
     QRegion area = dc.DrawableArea();
     if (clip)
-        area &= toDevice.mapRect(QRectF(*clip)).toAlignedRect();
+        area &= deviceArea(*clip);
     QRect extent;
     for (const PlacedText& piece : pieces)
         extent |= piece.cell.isEmpty() ? QRect(piece.origin, QSize(1, 1)) : piece.cell;
@@ -254,7 +272,7 @@ void PaintText(DeviceContextRecord& dc, const FontMetrics& font, const std::vect
     if (opaque) {
         QRegion cells;
         for (const PlacedText& piece : pieces)
-            cells |= toDevice.mapRect(QRectF(piece.cell)).toAlignedRect();
+            cells |= deviceArea(piece.cell);
         for (const QRect& r : cells.intersected(area))
             for (int y = r.top(); y <= r.bottom(); ++y)
                 for (int x = r.left(); x <= r.right(); ++x)
@@ -282,7 +300,7 @@ BOOL CDC::TextOut(int x, int y, LPCTSTR text, int count) {
     const QString shown = TextOf(text, count);
     const std::vector<PlacedText> pieces{PlacedText{
         shown, QPoint(x, y + font.ascent), QRect(x, y, font.metrics.horizontalAdvance(shown), font.height)}};
-    PaintText(*m_hDC, font, pieces, nullptr);
+    PaintText(*m_hDC, font, pieces, nullptr, QPoint(x, y));
     return TRUE;
 }
 
@@ -328,7 +346,7 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
         layout.Place(lines[i], x, top + static_cast<int>(i) * font.height, pieces);
     }
     const QRect box = RectFromCorners(rect->left, rect->top, rect->right, rect->bottom);
-    PaintText(*m_hDC, font, pieces, (format & DT_NOCLIP) ? nullptr : &box);
+    PaintText(*m_hDC, font, pieces, (format & DT_NOCLIP) ? nullptr : &box, QPoint(rect->left, rect->top));
     return top - rect->top + height;
 }
 

@@ -222,3 +222,68 @@ TEST_F(TextTest, BottomUpSectionShowsTextUpright) {
 }
 
 } // namespace
+
+namespace {
+
+struct EscapementCase {
+    const char* name;
+    LONG escapement;
+    // Where the ink lies around the reference point (100, 100), by the text's width w and height h.
+    int left, top, right, bottom; // in units: 1 = w, 2 = h, 0 = none, negated for "before the point"
+};
+
+class EscapementTest : public testing::TestWithParam<EscapementCase> {
+protected:
+    static void SetUpTestSuite() { EnsureGuiApplication(); }
+};
+
+TEST(EscapementExtents, StayUnturned) {
+    EnsureGuiApplication();
+    DibCanvas canvas(10, 10, kPaper);
+    LOGFONT plain = Font("Arial", -20);
+    LOGFONT turned = plain;
+    turned.lfEscapement = 900;
+    CFont a, b;
+    a.CreateFontIndirect(&plain);
+    b.CreateFontIndirect(&turned);
+    CFont* previous = canvas.dc.SelectObject(&a);
+    const CSize unturned = canvas.dc.GetTextExtent("Seite");
+    canvas.dc.SelectObject(&b);
+    EXPECT_EQ(canvas.dc.GetTextExtent("Seite"), unturned);
+    canvas.dc.SelectObject(previous);
+}
+
+TEST_P(EscapementTest, TurnsTheTextCounterClockwiseAboutTheReferencePoint) {
+    const EscapementCase& c = GetParam();
+    LOGFONT font = Font("Arial", -20);
+    font.lfEscapement = c.escapement;
+    DibCanvas canvas(200, 200, kPaper);
+    CFont turned;
+    turned.CreateFontIndirect(&font);
+    CFont* previous = canvas.dc.SelectObject(&turned);
+    const CSize extent = canvas.dc.GetTextExtent("Seite");
+    canvas.dc.SetBkMode(TRANSPARENT);
+    canvas.dc.TextOut(100, 100, "Seite");
+    canvas.dc.SelectObject(previous);
+    const CRect ink = InkBox(canvas, 200, 200);
+    const auto expected = [&](int unit) {
+        const int size = std::abs(unit) == 1 ? extent.cx : std::abs(unit) == 2 ? extent.cy : 0;
+        return 100 + (unit < 0 ? -size : size);
+    };
+    // Glyphs do not fill their cells: the ink lies inside the turned cell, near its far edges.
+    EXPECT_GE(ink.left, expected(c.left) - 2);
+    EXPECT_GE(ink.top, expected(c.top) - 2);
+    EXPECT_LE(ink.right, expected(c.right) + 2);
+    EXPECT_LE(ink.bottom, expected(c.bottom) + 2);
+    EXPECT_GT(ink.Width() * ink.Height(), 0);
+    const bool upright = c.escapement % 1800 == 0;
+    EXPECT_GT(upright ? ink.Width() : ink.Height(), extent.cx * 3 / 4) << "the text runs along its direction";
+}
+
+INSTANTIATE_TEST_SUITE_P(Turns, EscapementTest,
+                         testing::Values(EscapementCase{"None", 0, 0, 0, 1, 2},
+                                         EscapementCase{"Upwards", 900, 0, -1, 2, 0},
+                                         EscapementCase{"Downwards", 2700, -2, 0, 0, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
