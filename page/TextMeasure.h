@@ -7,6 +7,6 @@
 
 class CDC;
 
-// Each line (split at CR LF, CR or LF) measured on its own; the whole text measured again inside the
-// widest line's rectangle. An empty text is an empty block.
+// As wide as the widest line (lines end at CR LF, CR or LF) and as high as all lines together. An empty
+// text is an empty block.
 CSize MeasureTextBlock(CDC* pDC, const CString& text);
