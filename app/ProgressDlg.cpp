@@ -22,6 +22,19 @@ BOOL CProgressDlg::Create(CWnd* parent) {
     return CDialog::Create(kTemplateId, parent);
 }
 
+void CProgressDlg::Open(const CString& title) {
+    if (!m_hWnd && !Create(nullptr))
+        return;
+    CenterWindow();
+    SetWindowText(title);
+    ShowWindow(SW_SHOW);
+}
+
+void CProgressDlg::Close() {
+    if (m_hWnd)
+        DestroyWindow();
+}
+
 void CProgressDlg::DoDataExchange(CDataExchange* exchange) {
     CDialog::DoDataExchange(exchange);
     DDX_Control(exchange, kProgressBarId, m_Progress);

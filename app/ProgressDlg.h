@@ -2,10 +2,11 @@
 // CProgressDlg: the modeless progress window of long page and album operations. Its owner creates it,
 // feeds it positions, polls CheckCancel and destroys it; Cancel only raises a flag.
 
+#include "page/ProgressReport.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/ProgressCtrl.h"
 
-class CProgressDlg : public CDialog {
+class CProgressDlg : public CDialog, public IProgressReport {
 public:
     // captionId 0 keeps the default caption, string 175.
     explicit CProgressDlg(UINT captionId = 0);
@@ -14,13 +15,17 @@ public:
     using CDialog::Create;
     BOOL Create(CWnd* parent = nullptr);
 
-    void SetRange(int low, int high);
+    // For page operations: created without a parent, centred, titled and shown.
+    void Open(const CString& title) override;
+    void Close() override;
+
+    void SetRange(int low, int high) override;
     // Each returns the position before.
     int SetPos(int pos);
     int OffsetPos(int delta);
-    int StepIt();
+    int StepIt() override;
     // The bar moves by the whole part of the step.
-    void SetStep(float step);
+    void SetStep(float step) override;
     // Whether Cancel was pressed since the last call.
     BOOL CheckCancel();
 

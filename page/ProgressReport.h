@@ -11,6 +11,7 @@ public:
     virtual void Open(const CString& title) = 0;
     virtual void SetRange(int low, int high) = 0;
     virtual void SetStep(float step) = 0;
-    virtual void StepIt() = 0;
+    // Returns the position before.
+    virtual int StepIt() = 0;
     virtual void Close() = 0;
 };

@@ -180,3 +180,25 @@ TEST_F(ProgressDlgTest, PumpingDialogHandlesWaitingMessagesBeforeEachUpdate) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ProgressDlgTest, PageOperationsOpenStepAndCloseItThroughTheirInterface) {
+    CProgressDlg dialog;
+    IProgressReport& report = dialog;
+    report.SetRange(0, 4);
+    report.SetStep(1.0f);
+    report.Open("Vellumcraft");
+    ASSERT_NE(dialog.m_hWnd, nullptr);
+    EXPECT_TRUE(dialog.IsWindowVisible());
+    CString title;
+    dialog.GetWindowText(title);
+    EXPECT_EQ(title, "Vellumcraft");
+    EXPECT_EQ(report.StepIt(), 0);
+    EXPECT_EQ(BarPos(dialog), 1);
+    EXPECT_EQ(ItemText(dialog, kLabel), "25%");
+    report.Close();
+    EXPECT_EQ(dialog.m_hWnd, nullptr);
+}
+
+} // namespace

@@ -73,7 +73,10 @@ public:
         m_log += "range " + std::to_string(low) + "-" + std::to_string(high) + ";";
     }
     void SetStep(float step) override { m_log += "step " + std::to_string(static_cast<int>(step)) + ";"; }
-    void StepIt() override { m_log += "+"; }
+    int StepIt() override {
+        m_log += "+";
+        return 0;
+    }
     void Close() override { m_log += ";close"; }
     std::string m_log;
 };
