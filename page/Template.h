@@ -98,6 +98,8 @@ public:
     CTemplate* Clone() const;
     CTemplate* CloneForUndo() const;
     CTemplate* CloneAsEmptyFrames() const;
+    // Every frame shows the working picture (sharing clones of its pictures), with clones of stencil and
+    // mat, which stay the caller's; the fill flag is the negation of flag. Polygons are dropped.
     CTemplate* FillWithPicture(CWorkBitmap* work, CStencil* stencil, CMat* mat, bool flag) const;
     // Lays the other template's pictures into this one's frames; progress may be null.
     void TakeImagesFrom(CTemplate* other, IProgressReport* progress);

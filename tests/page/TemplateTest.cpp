@@ -1,6 +1,7 @@
 #include "page/Template.h"
 
 #include "image/PictureInfo.h"
+#include "image/WorkBitmap.h"
 #include "library/Clipart.h"
 #include "library/Mat.h"
 #include "library/Stencil.h"
@@ -15,6 +16,7 @@
 #include "page/UndoObject.h"
 #include "platform/base/Archive.h"
 #include "platform/base/File.h"
+#include "tests/image/DibBuilder.h"
 #include "tests/page/PageFixture.h"
 #include "tests/page/PageTestSupport.h"
 #include "tests/support/ArchiveBytes.h"
@@ -530,6 +532,54 @@ TEST_F(TemplateTest, CopyAndSwapImagesMoveSettingsPathsAndTemporaryFiles) {
     CDrawImage stranger;
     page.SwapImages(a, &stranger);
     EXPECT_EQ(a->GetFilePath(), Res("b.bmp"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(TemplateTest, FillWithPictureLaysTheWorkingPictureIntoEveryFrame) {
+    CTemplate page;
+    page.SetName("Seite");
+    auto* ellipse = new CDrawRect(CRect(0, 0, 100, 80));
+    ellipse->SetShape(kShapeEllipse);
+    page.InsertObject(ellipse, -1);
+    page.InsertObject(new CDrawPoly(CRect(1, 1, 2, 2)), -1);
+    page.InsertObject(new CDrawClipart(CRect(5, 5, 6, 6)), -1);
+    page.InsertObject(new CDrawText(CRect(200, 0, 300, 80), "Text"), -1);
+
+    CWorkBitmap work;
+    DibBuilder dib(4, 2, 24);
+    dib.Pixels({0x102030});
+    ASSERT_TRUE(work.SetTo(dib.Length(), dib.Bytes()));
+    work.Rebuild(true);
+    work.zoom = 150;
+    work.SetFilePath("/bilder/see.jpg");
+    const auto workData = ReadWholeTempFile(work.GetTempFile());
+    ASSERT_TRUE(workData.has_value());
+
+    const std::unique_ptr<CStencil> stencil = GreenStepStencil();
+    std::unique_ptr<CTemplate> filled(page.FillWithPicture(&work, stencil.get(), nullptr, false));
+    EXPECT_EQ(filled->GetName(), CString("Seite"));
+    ASSERT_EQ(filled->GetObjectCount(), 3) << "the polygon is dropped";
+    auto* first = DYNAMIC_DOWNCAST(CDrawImage, filled->GetObjectAt(0));
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->GetShape(), kShapeEllipse);
+    EXPECT_EQ(first->GetSavedPosition(), CRect(0, 0, 100, 80));
+    EXPECT_EQ(first->zoom, 150);
+    EXPECT_EQ(first->GetFilePath(), CString("/bilder/see.jpg"));
+    EXPECT_FALSE(first->IsStateFlagClear()) << "the fill flag is the negation of false";
+    ASSERT_TRUE(first->HasStencil());
+    EXPECT_NE(first->GetStencil(), stencil.get()) << "a clone; the caller keeps its own";
+    EXPECT_FALSE(first->HasMat());
+    EXPECT_EQ(first->GetTemplate(), filled.get());
+    ASSERT_NE(first->GetOriginalDib(), nullptr);
+    EXPECT_NE(first->GetOriginalDib(), work.GetOriginalDib()) << "a clone, shared between the frames";
+    EXPECT_EQ(*ReadWholeTempFile(first->GetTempFile()), *workData);
+    EXPECT_TRUE(CDrawObj::IsDrawClipart(filled->GetObjectAt(1)));
+    auto* fromText = DYNAMIC_DOWNCAST(CDrawImage, filled->GetObjectAt(2));
+    ASSERT_NE(fromText, nullptr);
+    EXPECT_EQ(fromText->GetOriginalDib(), first->GetOriginalDib());
 }
 
 } // namespace
