@@ -41,6 +41,14 @@ int DepthOfBitFields(std::span<const BYTE> file, DWORD headerBytes, int bitCount
     return plain ? 32 : 24;
 }
 
+// Readers that take the fourth byte of 32-bit pixels for alpha would show a picture of zeros there as
+// fully transparent: an opaque picture stores 255.
+void MakeOpaque(std::vector<BYTE>& dib) {
+    BYTE* pixel = DibBottomRow(dib);
+    for (BYTE* end = dib.data() + dib.size(); pixel + 3 < end; pixel += 4)
+        pixel[3] = 0xFF;
+}
+
 } // namespace
 
 void SetBmpFileReader(BmpFileReader reader) {
@@ -105,7 +113,9 @@ int EncodeBmp(const CImagingBitmap& bitmap, int bitsPerPixel, std::vector<BYTE>&
         bitsPerPixel = bitmap.GetBitsPerPixel();
     if (!IsDibDepth(bitsPerPixel))
         return kImagingErrorFormat;
-    const std::vector<BYTE> dib = ConvertedDib(bitmap, bitsPerPixel, 1 << std::min(bitsPerPixel, 8));
+    std::vector<BYTE> dib = ConvertedDib(bitmap, bitsPerPixel, 1 << std::min(bitsPerPixel, 8));
+    if (bitsPerPixel == 32 && !bitmap.HasTransparency())
+        MakeOpaque(dib);
     BITMAPINFOHEADER header;
     std::memcpy(&header, dib.data(), sizeof header);
     const DWORD paletteBytes = header.biBitCount <= 8 ? header.biClrUsed * sizeof(RGBQUAD) : 0;

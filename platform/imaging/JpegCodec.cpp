@@ -22,11 +22,22 @@ constexpr int kMaxScans = 1000;
 constexpr JDIMENSION kRowsPerRead = 16;
 // Reduction factors libjpeg scales by while decoding, largest first.
 constexpr int kScaleDenominators[] = {8, 4, 2};
+// Bytes of one block of 8 x 8 coefficients in libjpeg's whole-picture buffer.
+constexpr std::int64_t kCoefficientBlockBytes = DCTSIZE2 * sizeof(JCOEF);
+// Every block of a scan costs at least one bit of entropy-coded data.
+constexpr std::int64_t kMinBitsPerBlock = 1;
+// The most memory libjpeg may take: the whole-picture coefficient buffer of the largest picture
+// allowed, three components at full resolution, and its working rows besides.
+constexpr long kMaxLibjpegMemory = long(kMaxDibPixels * 3 * sizeof(JCOEF) + (std::int64_t{64} << 20));
+// The quality from which colour is stored at full resolution: chroma subsampling blurs coloured edges
+// more than the quantisation of the better settings does.
+constexpr int kFullChromaQuality = 90;
 
 struct ErrorManager {
     jpeg_error_mgr base; // first: libjpeg hands the callbacks a pointer to it
     std::jmp_buf jump;
-    bool truncated;
+    bool reachedEnd; // the data ran out where libjpeg looked for more
+    bool cutShort;   // the data ran out, or a marker came, in the middle of a segment
 };
 
 ErrorManager& ErrorsOf(j_common_ptr info) {
@@ -37,11 +48,16 @@ ErrorManager& ErrorsOf(j_common_ptr info) {
     std::longjmp(ErrorsOf(info).jump, 1);
 }
 
-// Warnings are not shown. Data that ends early, at the end of the file or at a marker in the middle of
-// the picture's data, makes the whole picture fail: libjpeg would fill the rest with grey.
+// Warnings are not shown. Data that ends inside a segment, at the end of the file or at a marker in the
+// middle of the picture's data, makes the whole picture fail: libjpeg would fill the rest with grey.
+// A file that only lacks its end marker holds every pixel.
 void NoteMessage(j_common_ptr info, int level) {
-    if (level < 0 && (info->err->msg_code == JWRN_JPEG_EOF || info->err->msg_code == JWRN_HIT_MARKER))
-        ErrorsOf(info).truncated = true;
+    if (level >= 0)
+        return;
+    if (info->err->msg_code == JWRN_JPEG_EOF)
+        ErrorsOf(info).reachedEnd = true;
+    else if (info->err->msg_code == JWRN_HIT_MARKER)
+        ErrorsOf(info).cutShort = true;
 }
 
 void StayQuiet(j_common_ptr) {}
@@ -90,8 +106,38 @@ bool ReadHeader(Decompressor& d, const BYTE* data, std::size_t size) {
     d.created = true;
     d.progress.progress_monitor = LimitScans;
     d.info.progress = &d.progress;
+    d.info.mem->max_memory_to_use = kMaxLibjpegMemory;
     jpeg_mem_src(&d.info, data, static_cast<unsigned long>(size));
     return jpeg_read_header(&d.info, TRUE) == JPEG_HEADER_OK;
+}
+
+// A file of several scans is decoded into a buffer of the whole picture's coefficients before the
+// first row comes out. A file too small to code each block of it even once claims more than it holds,
+// and is refused before that buffer is made.
+bool HoldsEnoughData(jpeg_decompress_struct& info, std::size_t fileBytes) {
+    if (!jpeg_has_multiple_scans(&info))
+        return true;
+    std::int64_t blocks = 0;
+    for (int c = 0; c < info.num_components; ++c)
+        blocks += std::int64_t{info.comp_info[c].width_in_blocks} * info.comp_info[c].height_in_blocks;
+    return blocks * kMinBitsPerBlock <= std::int64_t(fileBytes) * 8 &&
+           blocks * kCoefficientBlockBytes <= kMaxLibjpegMemory;
+}
+
+// A progressive file cut between two scans decodes without complaint but lacks the later scans: every
+// coefficient of every component must have come to its last bit.
+bool HasEveryScan(const jpeg_decompress_struct& info) {
+    if (!info.progressive_mode || !info.coef_bits)
+        return true;
+    for (int c = 0; c < info.num_components; ++c)
+        for (int k = 0; k < DCTSIZE2; ++k)
+            if (info.coef_bits[c][k] != 0)
+                return false;
+    return true;
+}
+
+bool IsCutShort(const Decompressor& d) {
+    return d.errors.cutShort || (d.errors.reachedEnd && !HasEveryScan(d.info));
 }
 
 bool CalcOutputSize(Decompressor& d) {
@@ -164,7 +210,7 @@ bool IsGreyPicture(const CImagingBitmap& bitmap) {
 
 bool DecodeRows(Decompressor& d, std::vector<BYTE>& dib) {
     // Progressive files are read whole before the first row comes out.
-    if (d.errors.truncated)
+    if (IsCutShort(d))
         return false;
     const int width = int(d.info.output_width), height = int(d.info.output_height);
     const int bitsPerPixel = d.info.out_color_space == JCS_GRAYSCALE ? 8 : 24;
@@ -187,7 +233,7 @@ bool DecodeRows(Decompressor& d, std::vector<BYTE>& dib) {
         for (JDIMENSION i = 0; i < count; ++i)
             rows[i] = cmyk ? cmykRows.data() + std::size_t(width) * 4 * i : rowAt(first + i);
         JDIMENSION read = 0;
-        if (!ReadRows(d, rows, count, read) || read == 0 || d.errors.truncated)
+        if (!ReadRows(d, rows, count, read) || read == 0 || IsCutShort(d))
             return false;
         if (cmyk)
             for (JDIMENSION i = 0; i < read; ++i)
@@ -200,7 +246,7 @@ bool DecodeRows(Decompressor& d, std::vector<BYTE>& dib) {
                 std::memcpy(rowAt(i), firstRows.data() + rowBytes * i, std::size_t(rowBytes));
         }
     }
-    return !d.errors.truncated;
+    return !IsCutShort(d);
 }
 
 } // namespace
@@ -225,7 +271,7 @@ bool DecodeJpeg(std::span<const BYTE> file, CImagingBitmap& bitmap, int minWidth
     Decompressor d;
     if (!ReadHeader(d, file.data(), file.size()))
         return false;
-    if (!IsDibSizeAllowed(d.info.image_width, d.info.image_height))
+    if (!IsDibSizeAllowed(d.info.image_width, d.info.image_height) || !HoldsEnoughData(d.info, file.size()))
         return false;
     if (d.info.jpeg_color_space == JCS_GRAYSCALE)
         d.info.out_color_space = JCS_GRAYSCALE;
@@ -287,6 +333,9 @@ bool StartEncoding(Compressor& c, int width, int height, bool grey, int quality)
     c.info.in_color_space = grey ? JCS_GRAYSCALE : JCS_EXT_BGR;
     jpeg_set_defaults(&c.info);
     jpeg_set_quality(&c.info, quality, TRUE);
+    if (!grey && quality >= kFullChromaQuality)
+        for (int i = 0; i < c.info.num_components; ++i)
+            c.info.comp_info[i].h_samp_factor = c.info.comp_info[i].v_samp_factor = 1;
     jpeg_start_compress(&c.info, TRUE);
     return true;
 }

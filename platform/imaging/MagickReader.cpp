@@ -25,6 +25,8 @@ const char* CoderOf(int format) {
         return "ICO:";
     case kFormatCur:
         return "CUR:";
+    case kFormatTiff:
+        return "TIFF:";
     default:
         return nullptr;
     }

@@ -1,5 +1,6 @@
 #include "platform/imaging/PngCodec.h"
 
+#include "platform/imaging/DeflateLimits.h"
 #include "platform/imaging/DepthConversion.h"
 
 #include <algorithm>
@@ -175,10 +176,6 @@ bool ReadImage(PngReader& r, Output output, png_bytepp rows, std::size_t rowByte
     png_read_image(r.png, rows);
     return true;
 }
-
-// Deflate shrinks data by 1032 to 1 at the very most: a file too small to hold the picture's rows even at
-// that rate is cut short, and is refused before room for the picture is made.
-constexpr std::int64_t kLargestDeflateRatio = 1032;
 
 bool HoldsEnoughData(const PngHeader& h, std::size_t fileBytes) {
     const int channels = h.colourType == PNG_COLOR_TYPE_PALETTE || h.colourType == PNG_COLOR_TYPE_GRAY ? 1

@@ -1,6 +1,8 @@
 #include "platform/imaging/TiffCodec.h"
 
+#include "platform/imaging/DeflateLimits.h"
 #include "platform/imaging/DepthConversion.h"
+#include "platform/imaging/MagickReader.h"
 
 #include <algorithm>
 #include <cstring>
@@ -110,6 +112,7 @@ struct TiffPage {
     std::uint16_t samplesPerPixel = 1;
     std::uint16_t photometric = PHOTOMETRIC_MINISWHITE;
     std::uint16_t compression = COMPRESSION_NONE;
+    std::uint16_t sampleFormat = SAMPLEFORMAT_UINT;
     bool hasAlpha = false;
     bool tiled = false;
 };
@@ -123,6 +126,7 @@ TiffPage ReadPage(TIFF* tiff) {
     if (!TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &page.photometric))
         page.photometric = page.samplesPerPixel >= 3 ? PHOTOMETRIC_RGB : PHOTOMETRIC_MINISBLACK;
     TIFFGetFieldDefaulted(tiff, TIFFTAG_COMPRESSION, &page.compression);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLEFORMAT, &page.sampleFormat);
     std::uint16_t extraCount = 0;
     std::uint16_t* extra = nullptr;
     if (TIFFGetField(tiff, TIFFTAG_EXTRASAMPLES, &extraCount, &extra) && extra)
@@ -138,7 +142,7 @@ bool IsNativePage(const TiffPage& page) {
         page.photometric == PHOTOMETRIC_MINISBLACK || page.photometric == PHOTOMETRIC_MINISWHITE;
     const bool palette = page.photometric == PHOTOMETRIC_PALETTE;
     const int bits = page.bitsPerSample;
-    return !page.tiled && page.samplesPerPixel == 1 &&
+    return !page.tiled && page.samplesPerPixel == 1 && page.sampleFormat == SAMPLEFORMAT_UINT &&
            ((grey && (bits == 1 || bits == 2 || bits == 4 || bits == 8 || bits == 16)) ||
             (palette && (bits == 1 || bits == 2 || bits == 4 || bits == 8)));
 }
@@ -202,55 +206,123 @@ std::vector<RGBQUAD> NativePalette(TIFF* tiff, const TiffPage& page, int dibDept
     return palette;
 }
 
-// Bilevel, palette and grey pages read strip by strip, the samples moved into the DIB's own form.
+// The fewest coded bytes from which a codec can make `decoded` bytes of `rows` rows of `width` pixels:
+// its largest expansion. Codecs not listed here are given no bound but one byte.
+std::uint64_t LeastCodedBytes(std::uint16_t compression, std::uint64_t decoded, std::uint64_t rows,
+                              std::uint64_t width) {
+    if (decoded == 0)
+        return 0;
+    switch (compression) {
+    case COMPRESSION_NONE:
+        return decoded;
+    case COMPRESSION_PACKBITS: // two bytes repeat one up to 128 times
+        return (decoded + 63) / 64;
+    case COMPRESSION_LZW: // a code of at least 9 bits stands for at most 4096 bytes
+        return (decoded * 9 + 4096 * 8 - 1) / (4096 * 8);
+    case COMPRESSION_ADOBE_DEFLATE:
+    case COMPRESSION_DEFLATE:
+        return (decoded + kLargestDeflateRatio - 1) / kLargestDeflateRatio;
+    case COMPRESSION_CCITTRLE:
+    case COMPRESSION_CCITTRLEW:
+    case COMPRESSION_CCITTFAX3:
+    case COMPRESSION_CCITTFAX4: // a row like the one above costs a single bit
+        return (rows + 7) / 8;
+    case COMPRESSION_JPEG: // every block of 8 x 8 pixels costs at least a bit
+        return ((width + 7) / 8 * ((rows + 7) / 8) + 7) / 8;
+    default:
+        return 1;
+    }
+}
+
+// Every strip or tile lies inside the file and is large enough to decode to the rows it claims: a
+// tiny file that claims a huge picture is refused before room for the picture is made.
+bool StripsFitTheFile(TIFF* tiff, const TiffPage& page, std::size_t fileBytes) {
+    const std::uint32_t count = TIFFNumberOfStrips(tiff);
+    if (count == 0)
+        return false;
+    std::uint32_t rowsPerStrip = 0, tileWidth = 0, tileHeight = 0;
+    if (page.tiled) {
+        TIFFGetField(tiff, TIFFTAG_TILEWIDTH, &tileWidth);
+        TIFFGetField(tiff, TIFFTAG_TILELENGTH, &tileHeight);
+    } else {
+        TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
+        rowsPerStrip = std::clamp<std::uint32_t>(rowsPerStrip, 1, page.height);
+    }
+    const std::uint32_t stripsPerPlane = page.tiled ? count : (page.height - 1) / rowsPerStrip + 1;
+    for (std::uint32_t strip = 0; strip < count; ++strip) {
+        int error = 0;
+        const std::uint64_t offset = TIFFGetStrileOffsetWithErr(tiff, strip, &error);
+        const std::uint64_t bytes = TIFFGetStrileByteCountWithErr(tiff, strip, &error);
+        if (error || offset > fileBytes || bytes > fileBytes - offset)
+            return false;
+        std::uint64_t rows = tileHeight, width = tileWidth, decoded = 0;
+        if (page.tiled) {
+            decoded = std::uint64_t(TIFFTileSize64(tiff));
+        } else {
+            const std::uint32_t first = strip % stripsPerPlane * rowsPerStrip;
+            rows = first < page.height ? std::min(rowsPerStrip, page.height - first) : 0;
+            width = page.width;
+            decoded = std::uint64_t(TIFFVStripSize64(tiff, std::uint32_t(rows)));
+        }
+        if (bytes < LeastCodedBytes(page.compression, decoded, rows, width))
+            return false;
+    }
+    return true;
+}
+
+// One row of a bilevel, palette or grey page moved into the DIB's own form.
+void NativeRowToDib(const BYTE* in, int width, int bits, int depth, std::int64_t neededLineBytes, BYTE* out) {
+    if (bits == depth) { // 1, 4 or 8 bits: the same packing as the DIB
+        std::memcpy(out, in, std::size_t(neededLineBytes));
+        return;
+    }
+    for (int x = 0; x < width; ++x) {
+        if (bits == 2) {
+            const int value = (in[x >> 2] >> (6 - 2 * (x & 3))) & 3;
+            if (depth == 4)
+                out[x >> 1] |= BYTE((x & 1) ? value : value << 4);
+            else
+                out[x] = BYTE(value * 85);
+        } else if (bits == 4) { // grey
+            out[x] = BYTE(((in[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F) * 17);
+        } else { // 16-bit grey, in the machine's byte order after libtiff's swapping
+            std::uint16_t value;
+            std::memcpy(&value, in + 2 * x, 2);
+            out[x] = BYTE(value >> 8);
+        }
+    }
+}
+
+// Bilevel, palette and grey pages read row by row: the picture is the only large block.
+template <typename RowTarget>
+bool ReadNativeRows(TIFF* tiff, const TiffPage& page, int depth, RowTarget rowTarget) {
+    const tmsize_t lineBytes = TIFFScanlineSize(tiff);
+    const std::int64_t neededLineBytes = (std::int64_t{page.width} * page.bitsPerSample + 7) / 8;
+    if (lineBytes < neededLineBytes)
+        return false;
+    std::vector<BYTE> line(static_cast<std::size_t>(lineBytes));
+    for (std::uint32_t y = 0; y < page.height; ++y) {
+        if (TIFFReadScanline(tiff, line.data(), y, 0) < 0)
+            return false;
+        BYTE* out = rowTarget(y);
+        NativeRowToDib(line.data(), int(page.width), page.bitsPerSample, depth, neededLineBytes, out);
+    }
+    return true;
+}
+
 bool DecodeNative(TIFF* tiff, const TiffPage& page, CImagingBitmap& bitmap) {
     const int width = int(page.width), height = int(page.height);
     const int depth = DibDepthOf(page);
     std::vector<RGBQUAD> palette = NativePalette(tiff, page, depth);
     if (palette.empty())
         return false;
-    std::uint32_t rowsPerStrip = 0;
-    TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
-    rowsPerStrip = std::clamp<std::uint32_t>(rowsPerStrip, 1, page.height);
-    const tmsize_t lineBytes = TIFFScanlineSize(tiff);
-    const std::int64_t neededLineBytes = (std::int64_t{width} * page.bitsPerSample + 7) / 8;
-    if (lineBytes < neededLineBytes)
-        return false;
-
     std::vector<BYTE> dib = MakeDib(width, height, depth, palette);
     BYTE* bottom = DibBottomRow(dib);
     const std::int64_t dibRowBytes = DibRowBytes(width, depth);
-    std::vector<BYTE> strip(std::size_t(lineBytes) * rowsPerStrip);
-    const int bits = page.bitsPerSample;
-    for (std::uint32_t first = 0; first < page.height; first += rowsPerStrip) {
-        const std::uint32_t rows = std::min(rowsPerStrip, page.height - first);
-        const tmsize_t wanted = lineBytes * tmsize_t(rows);
-        if (TIFFReadEncodedStrip(tiff, TIFFComputeStrip(tiff, first, 0), strip.data(), wanted) < wanted)
-            return false;
-        for (std::uint32_t r = 0; r < rows; ++r) {
-            const BYTE* in = strip.data() + std::size_t(lineBytes) * r;
-            BYTE* out = bottom + dibRowBytes * (height - 1 - std::int64_t{first + r});
-            if (bits == depth) { // 1, 4 or 8 bits: the same packing as the DIB
-                std::memcpy(out, in, std::size_t(neededLineBytes));
-                continue;
-            }
-            for (int x = 0; x < width; ++x) {
-                if (bits == 2) {
-                    const int value = (in[x >> 2] >> (6 - 2 * (x & 3))) & 3;
-                    if (depth == 4)
-                        out[x >> 1] |= BYTE((x & 1) ? value : value << 4);
-                    else
-                        out[x] = BYTE(value * 85);
-                } else if (bits == 4) { // grey
-                    out[x] = BYTE(((in[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F) * 17);
-                } else { // 16-bit grey, in the machine's byte order after libtiff's swapping
-                    std::uint16_t value;
-                    std::memcpy(&value, in + 2 * x, 2);
-                    out[x] = BYTE(value >> 8);
-                }
-            }
-        }
-    }
+    if (!ReadNativeRows(tiff, page, depth, [&](std::uint32_t y) {
+            return bottom + dibRowBytes * (height - 1 - std::int64_t{y});
+        }))
+        return false;
     bitmap.Attach(std::move(dib));
     return true;
 }
@@ -333,8 +405,11 @@ bool DecodeTiff(std::span<const BYTE> file, CImagingBitmap& bitmap) {
     if (!tiff)
         return false;
     const TiffPage page = ReadPage(tiff.get());
-    if (!IsDibSizeAllowed(page.width, page.height))
+    if (!IsDibSizeAllowed(page.width, page.height) || !StripsFitTheFile(tiff.get(), page, file.size()))
         return false;
+    // libtiff's RGBA reader takes whole numbers only; GraphicsMagick reads floating-point samples.
+    if (page.sampleFormat == SAMPLEFORMAT_IEEEFP)
+        return DecodeWithMagick(file, kFormatTiff, DibDepthOf(page), bitmap);
     return IsNativePage(page) ? DecodeNative(tiff.get(), page, bitmap) : DecodeRgba(tiff.get(), page, bitmap);
 }
 

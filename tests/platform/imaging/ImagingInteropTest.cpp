@@ -7,6 +7,7 @@
 #include "platform/imaging/ImagingFile.h"
 #include "tests/support/TempFolder.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <ostream>
 
@@ -46,6 +47,12 @@ const ToolFileCase kToolFiles[] = {
     {"JpegBaseline", kSource + "-quality 90 a.jpg", "a.jpg", 24, "JPEG", false, 0},
     {"JpegProgressive", kSource + "-interlace line -quality 80 a.jpg", "a.jpg", 24, "JPEG", false, 0},
     {"JpegGrey", kSource + "-colorspace gray -quality 90 a.jpg", "a.jpg", 8, "JPEG", false, 0},
+    // djpeg decodes a file without its end marker whole, with a warning.
+    {"JpegWithoutEndMarker", kSource + "-quality 90 b.jpg && head -c -2 b.jpg > a.jpg", "a.jpg", 24, "JPEG",
+     false, 0},
+    {"JpegProgressiveWithoutEndMarker",
+     kSource + "-interlace line -quality 80 b.jpg && head -c -2 b.jpg > a.jpg", "a.jpg", 24, "JPEG", false,
+     0},
     {"JpegCmyk", "/usr/bin/convert -size 45x29 gradient:'#ff8000-#0040c0' -colorspace CMYK -quality 95 a.jpg",
      "a.jpg", 24, "JPEG", false, 2},
     {"PngPalette4", kSource + "-colors 12 PNG8:a.png", "a.png", 8, "Deflate", false, 0},
@@ -76,6 +83,12 @@ const ToolFileCase kToolFiles[] = {
     {"TiffRgb16", kSource + "-depth 16 a.tif", "a.tif", 24, "None", false, kSixteenBitRounding},
     {"TiffCmyk", "/usr/bin/convert -size 45x29 gradient:'#ff8000-#0040c0' -colorspace CMYK -depth 8 a.tif",
      "a.tif", 24, "None", false, 2},
+    // ImageMagick warns about a tag it writes itself and fails; the file is whole.
+    {"TiffFloatingPoint",
+     "/usr/bin/convert -size 45x29 gradient:'#ff8000-#0040c0' -define quantum:format=floating-point -depth "
+     "32 "
+     "a.tif; test -s a.tif",
+     "a.tif", 24, "None", false, kSixteenBitRounding},
     {"TiffUnassociatedAlpha", kTransparentSource + "-define tiff:alpha=unassociated a.tif", "a.tif", 32,
      "None", true, 1},
     {"Pcx8", kSource + "-colors 200 a.pcx", "a.pcx", 8, "RLE", false, 0},
@@ -110,7 +123,8 @@ TEST_P(ToolFileTest, DecodesToTheToolsPixels) {
     std::vector<COLORREF> expected;
     if (info.format == kFormatJpeg) {
         const std::string ppm = folder.Path().str() + "/djpeg.ppm";
-        ASSERT_TRUE(RunCommand("djpeg -pnm -outfile '" + ppm + "' '" + path + "'"));
+        // djpeg warns (and exits with 2) where the data ends without the end marker.
+        ASSERT_TRUE(RunCommand("djpeg -pnm -outfile '" + ppm + "' '" + path + "'; test -s '" + ppm + "'"));
         expected = GmColours(ppm, kWidth, kHeight);
     } else {
         expected = GmColours(path, kWidth, kHeight);
@@ -217,6 +231,61 @@ TEST_P(WrittenFileTest, ToolsReadOurPixels) {
 
 INSTANTIATE_TEST_SUITE_P(Ours, WrittenFileTest, ::testing::ValuesIn(kWrittenFiles),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A progressive file cut between two scans lacks the later scans: it is refused like any file cut short,
+// though libjpeg decodes it without complaint.
+TEST(ImagingInteropTest, ProgressiveJpegCutBetweenScansIsRefused) {
+    TempFolder folder;
+    const std::string path = folder.Path().str() + "/a.jpg";
+    ASSERT_TRUE(RunCommand(kSource + "-interlace line -quality 80 '" + path + "'"));
+    std::vector<BYTE> file = ReadBytes(path);
+    std::size_t lastScan = 0;
+    for (std::size_t i = 0; i + 1 < file.size(); ++i)
+        if (file[i] == 0xFF && file[i + 1] == 0xDA)
+            lastScan = i;
+    ASSERT_GT(lastScan, 0u);
+    file.resize(lastScan);
+    CImagingBitmap bitmap;
+    EXPECT_FALSE(LoadImagingMemory(file.data(), file.size(), 0, bitmap));
+}
+
+// The best quality keeps colour at full resolution: a picture of fine coloured detail comes back from
+// djpeg above 45 dB.
+TEST(ImagingInteropTest, BestQualityJpegKeepsFineColour) {
+    constexpr int kSide = 96;
+    std::vector<COLORREF> colours;
+    for (int y = 0; y < kSide; ++y)
+        for (int x = 0; x < kSide; ++x)
+            colours.push_back((x / 2 + y / 2) % 3 == 0   ? RGB(220, 30, 40)
+                              : (x / 2 + y / 2) % 3 == 1 ? RGB(30, 200, 60)
+                                                         : RGB(40, 50, 230));
+    const CImagingBitmap picture = ColourBitmap(kSide, kSide, colours);
+    TempFolder folder;
+    const std::string path = folder.Path().str() + "/a.jpg", ppm = folder.Path().str() + "/a.ppm";
+    ASSERT_EQ(kImagingSuccess, SaveImagingFile(CString(path), picture, kFormatJpeg, 24, kQualityBest));
+    ASSERT_TRUE(RunCommand("djpeg -pnm -outfile '" + ppm + "' '" + path + "'"));
+    const std::vector<COLORREF> decoded = GmColours(ppm, kSide, kSide);
+    ASSERT_EQ(colours.size(), decoded.size());
+    double squares = 0;
+    for (std::size_t i = 0; i < colours.size(); ++i)
+        for (int shift : {0, 8, 16}) {
+            const double d = double((colours[i] >> shift) & 0xFF) - double((decoded[i] >> shift) & 0xFF);
+            squares += d * d;
+        }
+    const double psnr = 10 * std::log10(255.0 * 255.0 / (squares / (3.0 * double(colours.size()))));
+    EXPECT_GT(psnr, 45.0);
+}
+
+// The fourth byte of a 32-bit BMP is 255: GraphicsMagick takes it for alpha and would show zeros as a
+// fully transparent picture.
+TEST(ImagingInteropTest, OpaqueBmpOf32BitsIsOpaqueForGm) {
+    TempFolder folder;
+    const std::string path = folder.Path().str() + "/a.bmp";
+    ASSERT_EQ(kImagingSuccess, SaveImagingFile(CString(path), PhotoLike(kWidth, kHeight), kFormatBmp, 32, 2));
+    const std::vector<BYTE> alpha = GmAlpha(path, kWidth, kHeight);
+    ASSERT_EQ(std::size_t(kWidth * kHeight), alpha.size());
+    EXPECT_EQ(std::vector<BYTE>(alpha.size(), 255), alpha);
+}
 
 // A transparent PNG gives the mask pair: the mask white where the picture is opaque and black around
 // it, and the picture white where it is transparent.
