@@ -132,6 +132,9 @@ bool DecodeFileImage(std::span<const BYTE> file, CImagingBitmap& bitmap, Imaging
         return DecodeBmp(file, bitmap);
     case kFormatTiff:
         return DecodeTiff(file, bitmap);
+    case kFormatIco:
+    case kFormatCur:
+        return DecodeIcon(file, bitmap);
     default:
         return DecodeWithMagick(file, info.format, info.bitsPerPixel, bitmap);
     }

@@ -2,6 +2,7 @@
 
 #include "platform/base/ByteOrder.h"
 #include "platform/imaging/DepthConversion.h"
+#include "platform/imaging/PngCodec.h"
 
 #include <algorithm>
 #include <cstring>
@@ -30,6 +31,105 @@ DWORD ReadBe32(const BYTE* p) {
     return DWORD(p[0]) << 24 | DWORD(p[1]) << 16 | DWORD(p[2]) << 8 | p[3];
 }
 
+// The first picture of the directory, from its offset to the end of the file; empty when it points
+// outside.
+std::span<const BYTE> FirstPicture(std::span<const BYTE> file) {
+    const std::uint64_t offset = ReadLe32(&file[kDirectoryBytes + 12]);
+    if (offset > file.size() || file.size() - offset < sizeof(BITMAPINFOHEADER))
+        return {};
+    return file.subspan(std::size_t(offset));
+}
+
+bool IsPng(std::span<const BYTE> picture) {
+    return std::memcmp(picture.data(), kPngSignature, sizeof kPngSignature) == 0;
+}
+
+// A PNG picture at 32 bits, opaque where it has no transparency.
+bool DecodePngPicture(std::span<const BYTE> picture, CImagingBitmap& bitmap) {
+    CImagingBitmap decoded;
+    if (!DecodePng(picture, decoded))
+        return false;
+    if (!decoded.HasTransparency()) {
+        const std::size_t pixels = std::size_t(decoded.GetWidth()) * std::size_t(decoded.GetHeight());
+        std::vector<BYTE> dib = decoded.GetDib();
+        decoded.Attach(std::move(dib), std::vector<BYTE>(pixels, 255));
+    }
+    if (decoded.GetBitsPerPixel() != 32 && !decoded.ConvertDepth(32))
+        return false;
+    bitmap = std::move(decoded);
+    return true;
+}
+
+// The alpha of the AND mask behind the XOR rows: 0 where its bit is set (the screen shows through).
+std::vector<BYTE> MaskAlpha(const BYTE* mask, int width, int height) {
+    const std::int64_t rowBytes = DibRowBytes(width, 1);
+    std::vector<BYTE> alpha(std::size_t(width) * std::size_t(height));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            alpha[std::size_t(y) * std::size_t(width) + std::size_t(x)] =
+                (mask[rowBytes * y + (x >> 3)] & (0x80 >> (x & 7))) ? 0 : 255;
+    return alpha;
+}
+
+// A picture stored as a DIB: its header counts the XOR rows and the AND mask in its height. 32-bit
+// pictures carry their alpha in the fourth byte; old ones, whose fourth bytes are all 0, and every
+// other depth take the AND mask.
+bool DecodeDibPicture(std::span<const BYTE> picture, CImagingBitmap& bitmap) {
+    const DWORD headerBytes = ReadLe32(&picture[0]);
+    const std::int64_t width = std::int32_t(ReadLe32(&picture[4]));
+    const std::int64_t height = std::int32_t(ReadLe32(&picture[8])) / kStackedPictures;
+    const int bitCount = ReadLe16(&picture[14]);
+    const DWORD compression = ReadLe32(&picture[16]);
+    if (headerBytes < sizeof(BITMAPINFOHEADER) || headerBytes > picture.size() || compression != BI_RGB ||
+        !IsDibDepth(bitCount) || !IsDibSizeAllowed(width, height))
+        return false;
+    const DWORD colourCount = ReadLe32(&picture[32]);
+    const std::uint64_t paletteEntries =
+        bitCount <= 8
+            ? (colourCount != 0 ? std::min<std::uint64_t>(colourCount, 1u << bitCount) : 1u << bitCount)
+            : 0;
+    const std::uint64_t xorBytes = std::uint64_t(DibRowBytes(int(width), bitCount)) * std::uint64_t(height);
+    const std::uint64_t andBytes = std::uint64_t(DibRowBytes(int(width), 1)) * std::uint64_t(height);
+    const std::uint64_t rowsAt = headerBytes + 4 * paletteEntries;
+    const bool hasMask = rowsAt + xorBytes + andBytes <= picture.size();
+    if (rowsAt + xorBytes > picture.size() || (!hasMask && bitCount != 32))
+        return false;
+
+    std::vector<RGBQUAD> palette(std::size_t(bitCount <= 8 ? 1u << bitCount : 0), RGBQUAD{0, 0, 0, 0});
+    for (std::size_t i = 0; i < paletteEntries; ++i) {
+        const BYTE* entry = &picture[headerBytes + 4 * i];
+        palette[i] = RGBQUAD{entry[0], entry[1], entry[2], 0};
+    }
+    std::vector<BYTE> dib = MakeDib(int(width), int(height), bitCount, palette);
+    std::memcpy(DibBottomRow(dib), &picture[std::size_t(rowsAt)], std::size_t(xorBytes));
+    const int w = int(width), h = int(height);
+    std::vector<BYTE> alpha;
+    if (bitCount == 32) {
+        const BYTE* pixel = DibBottomRow(dib);
+        alpha.resize(std::size_t(w) * std::size_t(h));
+        bool anyAlpha = false;
+        for (std::size_t i = 0; i < alpha.size(); ++i)
+            anyAlpha = (alpha[i] = pixel[4 * i + 3]) != 0 || anyAlpha;
+        if (!anyAlpha) {
+            if (!hasMask)
+                return false;
+            alpha = MaskAlpha(&picture[std::size_t(rowsAt + xorBytes)], w, h);
+            BYTE* out = DibBottomRow(dib);
+            for (std::size_t i = 0; i < alpha.size(); ++i)
+                out[4 * i + 3] = alpha[i];
+        }
+    } else {
+        alpha = MaskAlpha(&picture[std::size_t(rowsAt + xorBytes)], w, h);
+    }
+    CImagingBitmap decoded;
+    decoded.Attach(std::move(dib), std::move(alpha));
+    // 16-bit pictures come out at 24 bits, as the file information says.
+    if (bitCount == 16 && !decoded.ConvertDepth(24))
+        return false;
+    bitmap = std::move(decoded);
+    return true;
+}
+
 } // namespace
 
 int IconFormatOf(std::span<const BYTE> file) {
@@ -42,12 +142,11 @@ int IconFormatOf(std::span<const BYTE> file) {
 bool ReadIconInfo(std::span<const BYTE> file, ImagingFileInfo& info) {
     if (IconFormatOf(file) == 0)
         return false;
-    const BYTE* entry = &file[kDirectoryBytes];
-    const std::uint64_t offset = ReadLe32(entry + 12);
-    if (offset > file.size() || file.size() - offset < sizeof(BITMAPINFOHEADER))
+    const std::span<const BYTE> first = FirstPicture(file);
+    if (first.empty())
         return false;
-    const BYTE* picture = &file[std::size_t(offset)];
-    if (std::memcmp(picture, kPngSignature, sizeof kPngSignature) == 0) {
+    const BYTE* picture = first.data();
+    if (IsPng(first)) {
         info.width = int(std::min<DWORD>(ReadBe32(picture + kPngWidthOffset), 0x7FFFFFFF));
         info.height = int(std::min<DWORD>(ReadBe32(picture + kPngWidthOffset + 4), 0x7FFFFFFF));
         info.bitsPerPixel = 32;
@@ -60,6 +159,15 @@ bool ReadIconInfo(std::span<const BYTE> file, ImagingFileInfo& info) {
     }
     info.hasTransparency = true;
     return info.width > 0 && info.height > 0;
+}
+
+bool DecodeIcon(std::span<const BYTE> file, CImagingBitmap& bitmap) {
+    if (IconFormatOf(file) == 0)
+        return false;
+    const std::span<const BYTE> picture = FirstPicture(file);
+    if (picture.empty())
+        return false;
+    return IsPng(picture) ? DecodePngPicture(picture, bitmap) : DecodeDibPicture(picture, bitmap);
 }
 
 int EncodeCursor(const CImagingBitmap& bitmap, int bitsPerPixel, std::vector<BYTE>& file) {

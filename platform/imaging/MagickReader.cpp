@@ -21,10 +21,6 @@ const char* CoderOf(int format) {
         return "PCX:";
     case kFormatPhotoCd:
         return "PCD:";
-    case kFormatIco:
-        return "ICO:";
-    case kFormatCur:
-        return "CUR:";
     case kFormatTiff:
         return "TIFF:";
     default:

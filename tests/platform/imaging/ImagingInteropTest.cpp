@@ -7,6 +7,7 @@
 #include "platform/imaging/ImagingFile.h"
 #include "tests/support/TempFolder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <ostream>
@@ -286,6 +287,70 @@ TEST(ImagingInteropTest, OpaqueBmpOf32BitsIsOpaqueForGm) {
     ASSERT_EQ(std::size_t(kWidth * kHeight), alpha.size());
     EXPECT_EQ(std::vector<BYTE>(alpha.size(), 255), alpha);
 }
+
+// Icons of 32 bits keep their alpha as ImageMagick reads it, whatever their AND mask says: one of 48 x 48
+// pixels with a horizontal ramp of alpha, the same with its AND mask cleared, and a PNG picture inside an
+// icon of 256 x 256.
+struct IconAlphaCase {
+    const char* name;
+    int side;
+    bool clearAndMask;
+    bool png; // the picture is stored as PNG
+};
+void PrintTo(const IconAlphaCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+const IconAlphaCase kIconAlphaCases[] = {
+    {"Dib32", 48, false, false},
+    {"Dib32WithEmptyAndMask", 48, true, false},
+    {"Png", 256, false, true},
+};
+
+class IconAlphaTest : public ::testing::TestWithParam<IconAlphaCase> {};
+
+TEST_P(IconAlphaTest, AlphaAsImageMagickReadsIt) {
+    const IconAlphaCase& c = GetParam();
+    TempFolder folder;
+    const std::string path = folder.Path().str() + "/a.ico";
+    const std::string side = std::to_string(c.side);
+    ASSERT_TRUE(RunCommand("/usr/bin/convert -size " + side + "x" + side +
+                           " gradient:'#ff8000-#0040c0' -alpha set -channel A -fx 'i/w' +channel -depth 8 '" +
+                           path + "'"));
+    std::vector<BYTE> file = ReadBytes(path);
+    ASSERT_EQ(c.png, file[22] == 0x89 && file[23] == 'P') << "the picture's form";
+    if (c.clearAndMask) {
+        const std::size_t maskAt = 22 + 40 + std::size_t(c.side) * std::size_t(c.side) * 4;
+        ASSERT_LT(maskAt, file.size());
+        std::fill(file.begin() + std::ptrdiff_t(maskAt), file.end(), BYTE(0));
+        WriteBytes(path, file);
+    }
+    const std::string rgba = ToolOutput("/usr/bin/convert 'ico:" + path + "' -depth 8 RGBA:-");
+    const std::size_t pixels = std::size_t(c.side) * std::size_t(c.side);
+    ASSERT_EQ(pixels * 4, rgba.size());
+
+    CImagingBitmap bitmap;
+    ASSERT_TRUE(LoadImagingFile(CString(path), 0, bitmap));
+    EXPECT_EQ(32, bitmap.GetBitsPerPixel());
+    const std::vector<BYTE> alpha = AlphaOf(bitmap);
+    const std::vector<COLORREF> colours = ColoursOf(bitmap);
+    ASSERT_EQ(pixels, alpha.size());
+    int wrongAlpha = 0, largestColourDifference = 0;
+    for (std::size_t i = 0; i < pixels; ++i) {
+        const BYTE* tool = reinterpret_cast<const BYTE*>(rgba.data()) + 4 * i;
+        wrongAlpha += alpha[i] != tool[3];
+        if (tool[3] != 0)
+            largestColourDifference =
+                std::max({largestColourDifference, std::abs(int(GetRValue(colours[i])) - tool[0]),
+                          std::abs(int(GetGValue(colours[i])) - tool[1]),
+                          std::abs(int(GetBValue(colours[i])) - tool[2])});
+    }
+    EXPECT_EQ(0, wrongAlpha);
+    EXPECT_LE(largestColourDifference, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Icons, IconAlphaTest, ::testing::ValuesIn(kIconAlphaCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A transparent PNG gives the mask pair: the mask white where the picture is opaque and black around
 // it, and the picture white where it is transparent.
