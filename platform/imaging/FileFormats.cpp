@@ -139,3 +139,14 @@ bool DecodeFileImage(std::span<const BYTE> file, CImagingBitmap& bitmap, Imaging
         return DecodeWithMagick(file, info.format, info.bitsPerPixel, bitmap);
     }
 }
+
+RowStreaming StreamFileImageRows(std::span<const BYTE> file, int format, CRowReceiver& receiver) {
+    switch (format) {
+    case kFormatPng:
+        return StreamPngRows(file, receiver);
+    case kFormatTiff:
+        return StreamTiffRows(file, receiver);
+    default:
+        return RowStreaming::NotStreamable;
+    }
+}

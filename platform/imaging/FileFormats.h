@@ -4,6 +4,7 @@
 #include "platform/base/String.h"
 #include "platform/imaging/ImagingBitmap.h"
 #include "platform/imaging/ImagingFile.h"
+#include "platform/imaging/RowReceiver.h"
 
 #include <span>
 #include <vector>
@@ -23,3 +24,8 @@ bool ReadFileImageInfo(std::span<const BYTE> file, ImagingFileInfo& info);
 // least that large.
 bool DecodeFileImage(std::span<const BYTE> file, CImagingBitmap& bitmap, ImagingFileInfo& info,
                      int minWidth = 0, int minHeight = 0);
+
+// Hands a file image's rows to the receiver without holding the whole picture, for the formats that
+// allow it (PNG that is not interlaced; bilevel, palette and grey TIFF pages). format is the file's
+// format code.
+RowStreaming StreamFileImageRows(std::span<const BYTE> file, int format, CRowReceiver& receiver);

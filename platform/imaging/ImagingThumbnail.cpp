@@ -1,5 +1,6 @@
-// Thumbnails of picture files: decoded at a reduced scale where the format allows, scaled by the one
-// resampling kernel, laid on the background colour.
+// Thumbnails of picture files: scaled row by row as they are decoded where the format allows (the whole
+// picture is never held), else decoded at a reduced scale where the format allows and scaled by the one
+// resampling kernel; laid on the background colour.
 #include "platform/base/Geometry.h"
 #include "platform/base/Parallel.h"
 #include "platform/imaging/DepthConversion.h"
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <new>
 #include <utility>
 
@@ -33,6 +35,71 @@ void OverBackground(BytePixels& bgr, const BytePixels& alpha, COLORREF backgroun
     }
 }
 
+// Rows scaled to the thumbnail's size as they come, top row first, into rows bottom first as the DIB
+// has them.
+class CScaledRows : public CRowReceiver {
+public:
+    CScaledRows(CSize size, ResampleFilter filter) : m_size(size), m_filter(filter) {}
+
+    void Begin(int width, int height, int channels) override {
+        m_scaled = BytePixels(m_size.cx, m_size.cy, channels);
+        const PixelRows target{m_scaled.Row(m_size.cy - 1), -m_scaled.RowBytes(), m_size.cx, m_size.cy};
+        m_resampler = std::make_unique<CRowResampler>(width, height, target, channels, m_filter);
+    }
+    void Row(const BYTE* pixels) override { m_resampler->AddRow(pixels); }
+
+    // The scaled pixels as blue-green-red, and their alpha where the rows had one.
+    void Split(BytePixels& bgr, BytePixels& alpha) const {
+        const int channels = m_scaled.bytesPerPixel;
+        const bool grey = channels <= 2, hasAlpha = channels % 2 == 0;
+        bgr = BytePixels(m_size.cx, m_size.cy, 3);
+        if (hasAlpha)
+            alpha = BytePixels(m_size.cx, m_size.cy, 1);
+        const BYTE* in = m_scaled.bytes.data();
+        for (std::size_t i = 0; 3 * i < bgr.bytes.size(); ++i, in += channels) {
+            BYTE* out = bgr.bytes.data() + 3 * i;
+            out[0] = in[0], out[1] = in[grey ? 0 : 1], out[2] = in[grey ? 0 : 2];
+            if (hasAlpha)
+                alpha.bytes[i] = in[channels - 1];
+        }
+    }
+
+private:
+    CSize m_size;
+    ResampleFilter m_filter;
+    BytePixels m_scaled;
+    std::unique_ptr<CRowResampler> m_resampler;
+};
+
+// The picture at the fitted size as blue-green-red, and its alpha where it has transparency (else
+// alpha stays empty).
+bool ScaledPicture(std::span<const BYTE> file, ImagingFileInfo& info, CSize fitted, ResampleFilter filter,
+                   BytePixels& scaled, BytePixels& scaledAlpha) {
+    CScaledRows rows(fitted, filter);
+    switch (StreamFileImageRows(file, info.format, rows)) {
+    case RowStreaming::Done:
+        rows.Split(scaled, scaledAlpha);
+        return true;
+    case RowStreaming::Failed:
+        return false;
+    case RowStreaming::NotStreamable:
+        break;
+    }
+    CImagingBitmap picture;
+    if (!DecodeFileImage(file, picture, info, fitted.cx, fitted.cy))
+        return false;
+    scaled = BytePixels(fitted.cx, fitted.cy, 3);
+    const BytePixels bgr = BgrPixelsOf(picture);
+    ResamplePixels(bgr.Rows(), scaled.Rows(), 3, filter);
+    if (picture.HasTransparency()) {
+        BytePixels alpha(picture.GetWidth(), picture.GetHeight(), 1);
+        alpha.bytes = picture.GetAlpha();
+        scaledAlpha = BytePixels(fitted.cx, fitted.cy, 1);
+        ResamplePixels(std::as_const(alpha).Rows(), scaledAlpha.Rows(), 1, filter);
+    }
+    return true;
+}
+
 bool MakeThumbnail(const CString& path, const ThumbnailOptions& options, CImagingBitmap& thumbnail) {
     if (!IsDibSizeAllowed(options.width, options.height))
         return false;
@@ -43,20 +110,12 @@ bool MakeThumbnail(const CString& path, const ThumbnailOptions& options, CImagin
         return false;
     try {
         const CSize fitted = FittedSize(info, options);
-        CImagingBitmap picture;
-        if (!DecodeFileImage(file, picture, info, fitted.cx, fitted.cy))
-            return false;
         const ResampleFilter filter = options.resample ? ResampleFilter::Area : ResampleFilter::Nearest;
-        const BytePixels bgr = BgrPixelsOf(picture);
-        BytePixels scaled(fitted.cx, fitted.cy, 3);
-        ResamplePixels(bgr.Rows(), scaled.Rows(), 3, filter);
-        if (picture.HasTransparency()) {
-            BytePixels alpha(picture.GetWidth(), picture.GetHeight(), 1);
-            alpha.bytes = picture.GetAlpha();
-            BytePixels scaledAlpha(fitted.cx, fitted.cy, 1);
-            ResamplePixels(std::as_const(alpha).Rows(), scaledAlpha.Rows(), 1, filter);
+        BytePixels scaled, scaledAlpha;
+        if (!ScaledPicture(file, info, fitted, filter, scaled, scaledAlpha))
+            return false;
+        if (!scaledAlpha.bytes.empty())
             OverBackground(scaled, scaledAlpha, options.background);
-        }
         if (!options.forceSize) {
             thumbnail.Attach(WriteDib(scaled, 24, {}));
             return true;

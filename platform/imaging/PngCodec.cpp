@@ -30,6 +30,7 @@ struct PngHeader {
     png_uint_32 height = 0;
     int bitDepth = 0;
     int colourType = 0;
+    int interlace = 0;
     int paletteEntries = 0;
     png_color palette[256] = {};
     bool hasTransparency = false;
@@ -75,8 +76,7 @@ bool ReadHeader(PngReader& r) {
                                 int(sizeof kSkippedChunks / 5));
     png_read_info(r.png, r.info);
     PngHeader& h = r.header;
-    int interlace = 0;
-    png_get_IHDR(r.png, r.info, &h.width, &h.height, &h.bitDepth, &h.colourType, &interlace, nullptr,
+    png_get_IHDR(r.png, r.info, &h.width, &h.height, &h.bitDepth, &h.colourType, &h.interlace, nullptr,
                  nullptr);
     png_colorp palette = nullptr;
     if (png_get_PLTE(r.png, r.info, &palette, &h.paletteEntries) != 0) {
@@ -200,6 +200,29 @@ std::vector<RGBQUAD> PaletteOf(const PngHeader& h, int dibDepth) {
     return palette;
 }
 
+bool IsGrey(const PngHeader& h) {
+    return h.colourType == PNG_COLOR_TYPE_GRAY || h.colourType == PNG_COLOR_TYPE_GRAY_ALPHA;
+}
+
+// Reads the rows one by one into `row` as grey or blue-green-red bytes, with alpha where the file has
+// transparency, and hands each on.
+bool ReadRowsOneByOne(PngReader& r, std::vector<BYTE>& row, CRowReceiver& receiver) {
+    if (setjmp(png_jmpbuf(r.png)))
+        return false;
+    png_set_scale_16(r.png);
+    png_set_expand(r.png); // palettes to colours, small greys to 8 bits, a transparent colour to alpha
+    if (!IsGrey(r.header))
+        png_set_bgr(r.png);
+    png_read_update_info(r.png, r.info);
+    if (png_get_rowbytes(r.png, r.info) != row.size())
+        return false;
+    for (png_uint_32 y = 0; y < r.header.height; ++y) {
+        png_read_row(r.png, row.data(), nullptr);
+        receiver.Row(row.data());
+    }
+    return true;
+}
+
 } // namespace
 
 bool IsPngFile(std::span<const BYTE> file) {
@@ -292,6 +315,23 @@ bool DecodePng(std::span<const BYTE> file, CImagingBitmap& bitmap) {
     }
     bitmap.Attach(std::move(dib), std::move(alpha));
     return true;
+}
+
+RowStreaming StreamPngRows(std::span<const BYTE> file, CRowReceiver& receiver) {
+    PngReader r;
+    r.data = file.data();
+    r.size = file.size();
+    if (!ReadHeader(r))
+        return RowStreaming::Failed;
+    const PngHeader& h = r.header;
+    if (h.interlace != PNG_INTERLACE_NONE)
+        return RowStreaming::NotStreamable;
+    if (!IsDibSizeAllowed(h.width, h.height) || !HoldsEnoughData(h, file.size()))
+        return RowStreaming::Failed;
+    const int channels = (IsGrey(h) ? 1 : 3) + (h.hasTransparency ? 1 : 0);
+    std::vector<BYTE> row(std::size_t(h.width) * std::size_t(channels));
+    receiver.Begin(int(h.width), int(h.height), channels);
+    return ReadRowsOneByOne(r, row, receiver) ? RowStreaming::Done : RowStreaming::Failed;
 }
 
 namespace {

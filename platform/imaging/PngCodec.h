@@ -4,6 +4,7 @@
 
 #include "platform/imaging/ImagingBitmap.h"
 #include "platform/imaging/ImagingFile.h"
+#include "platform/imaging/RowReceiver.h"
 
 #include <span>
 #include <vector>
@@ -16,6 +17,10 @@ bool ReadPngInfo(std::span<const BYTE> file, ImagingFileInfo& info);
 // channel; 16 bits a channel become 8. A transparent colour or palette entry becomes the bitmap's
 // transparency, as does an alpha channel.
 bool DecodePng(std::span<const BYTE> file, CImagingBitmap& bitmap);
+
+// Hands the rows of a file that is not interlaced to the receiver as grey or blue-green-red bytes, with
+// alpha where the file has transparency; 16 bits a channel become 8.
+RowStreaming StreamPngRows(std::span<const BYTE> file, CRowReceiver& receiver);
 
 // Encodes at bitsPerPixel 1, 4 or 8 with a palette, 24, or 32 with the bitmap's transparency as alpha
 // (opaque without one). 0 keeps the bitmap's own depth; 16 bits become 24.

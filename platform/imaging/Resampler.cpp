@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <deque>
 #include <vector>
 
 namespace {
@@ -233,7 +234,105 @@ void NearestRows(const ConstPixelRows& source, const PixelRows& target, int chan
                 });
 }
 
+// One source row narrowed to the target's width, sums kept as they are.
+template <int Channels>
+void NarrowRow(const BYTE* in, const Taps& taps, int targetWidth, float* out) {
+    for (int x = 0; x < targetWidth; ++x, out += Channels) {
+        const float* weights = taps.Weights(x);
+        const BYTE* pixel = in + std::ptrdiff_t(taps.first[x]) * Channels;
+        float sums[Channels] = {};
+        for (int k = 0, count = taps.count[x]; k < count; ++k, pixel += Channels)
+            for (int c = 0; c < Channels; ++c)
+                sums[c] += weights[k] * float(pixel[c]);
+        std::copy_n(sums, Channels, out);
+    }
+}
+
 } // namespace
+
+struct CRowResampler::State {
+    PixelRows target;
+    int channels = 0;
+    bool nearest = false;
+    Taps columns, rows;
+    std::vector<int> nearestColumns, nearestRows;
+    int sourceRow = 0;
+    int nextTarget = 0; // the first target row not begun
+    // Target rows begun and not finished, with their sums, in order.
+    std::deque<std::pair<int, std::vector<float>>> open;
+    std::vector<float> narrowed;
+
+    void AddSmooth(const BYTE* row, int y) {
+        switch (channels) {
+        case 1:
+            NarrowRow<1>(row, columns, target.width, narrowed.data());
+            break;
+        case 2:
+            NarrowRow<2>(row, columns, target.width, narrowed.data());
+            break;
+        case 3:
+            NarrowRow<3>(row, columns, target.width, narrowed.data());
+            break;
+        default:
+            NarrowRow<4>(row, columns, target.width, narrowed.data());
+            break;
+        }
+        while (nextTarget < target.height && rows.first[std::size_t(nextTarget)] <= y)
+            open.emplace_back(nextTarget++, std::vector<float>(narrowed.size(), 0.0f));
+        for (auto& [i, sums] : open) {
+            const int k = y - rows.first[std::size_t(i)];
+            if (k >= rows.count[std::size_t(i)])
+                continue;
+            const float w = rows.Weights(i)[k];
+            for (std::size_t s = 0; s < sums.size(); ++s)
+                sums[s] += w * narrowed[s];
+        }
+        while (!open.empty() &&
+               rows.first[std::size_t(open.front().first)] + rows.count[std::size_t(open.front().first)] <=
+                   y + 1) {
+            BYTE* out = target.row0 + target.step * open.front().first;
+            for (float v : open.front().second)
+                *out++ = ToByte(v);
+            open.pop_front();
+        }
+    }
+
+    void AddNearest(const BYTE* row, int y) {
+        for (; nextTarget < target.height && nearestRows[std::size_t(nextTarget)] == y; ++nextTarget) {
+            BYTE* out = target.row0 + target.step * nextTarget;
+            for (int x = 0; x < target.width; ++x, out += channels)
+                std::memcpy(out, row + std::ptrdiff_t(nearestColumns[std::size_t(x)]) * channels,
+                            std::size_t(channels));
+        }
+    }
+};
+
+CRowResampler::CRowResampler(int sourceWidth, int sourceHeight, const PixelRows& target, int channels,
+                             ResampleFilter filter)
+    : m_state(std::make_unique<State>()) {
+    State& s = *m_state;
+    s.target = target;
+    s.channels = channels;
+    s.nearest = filter == ResampleFilter::Nearest;
+    if (s.nearest) {
+        s.nearestColumns = NearestIndexes(sourceWidth, target.width);
+        s.nearestRows = NearestIndexes(sourceHeight, target.height);
+    } else {
+        s.columns = MakeTaps(sourceWidth, target.width, filter);
+        s.rows = MakeTaps(sourceHeight, target.height, filter);
+        s.narrowed.resize(std::size_t(target.width) * std::size_t(channels));
+    }
+}
+
+CRowResampler::~CRowResampler() = default;
+
+void CRowResampler::AddRow(const BYTE* row) {
+    const int y = m_state->sourceRow++;
+    if (m_state->nearest)
+        m_state->AddNearest(row, y);
+    else
+        m_state->AddSmooth(row, y);
+}
 
 void ResamplePixels(const ConstPixelRows& source, const PixelRows& target, int channels,
                     ResampleFilter filter) {

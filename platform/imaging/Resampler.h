@@ -5,6 +5,7 @@
 #include "platform/base/WinTypes.h"
 
 #include <cstddef>
+#include <memory>
 
 enum class ResampleFilter {
     Nearest,  // the source pixel under each target pixel's centre
@@ -35,3 +36,22 @@ struct ConstPixelRows {
 // pixel it covers instead of aliasing. Runs on all cores. Sizes must be positive.
 void ResamplePixels(const ConstPixelRows& source, const PixelRows& target, int channels,
                     ResampleFilter filter);
+
+// ResamplePixels for a source that arrives one row at a time, in the order its rows lie in memory: only
+// the sums of the few target rows under way are held, never the source. Runs on the calling thread.
+class CRowResampler {
+public:
+    CRowResampler(int sourceWidth, int sourceHeight, const PixelRows& target, int channels,
+                  ResampleFilter filter);
+    ~CRowResampler();
+    CRowResampler(const CRowResampler&) = delete;
+    CRowResampler& operator=(const CRowResampler&) = delete;
+
+    // The next source row, `channels` samples a pixel; every target row is written once the rows under
+    // it have come.
+    void AddRow(const BYTE* row);
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};

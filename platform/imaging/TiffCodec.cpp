@@ -293,9 +293,10 @@ void NativeRowToDib(const BYTE* in, int width, int bits, int depth, std::int64_t
     }
 }
 
-// Bilevel, palette and grey pages read row by row: the picture is the only large block.
-template <typename RowTarget>
-bool ReadNativeRows(TIFF* tiff, const TiffPage& page, int depth, RowTarget rowTarget) {
+// Bilevel, palette and grey pages read row by row: rowTarget(y) gives where row y goes in the DIB's own
+// form, rowDone(y) follows once it is there.
+template <typename RowTarget, typename RowDone>
+bool ReadNativeRows(TIFF* tiff, const TiffPage& page, int depth, RowTarget rowTarget, RowDone rowDone) {
     const tmsize_t lineBytes = TIFFScanlineSize(tiff);
     const std::int64_t neededLineBytes = (std::int64_t{page.width} * page.bitsPerSample + 7) / 8;
     if (lineBytes < neededLineBytes)
@@ -304,12 +305,14 @@ bool ReadNativeRows(TIFF* tiff, const TiffPage& page, int depth, RowTarget rowTa
     for (std::uint32_t y = 0; y < page.height; ++y) {
         if (TIFFReadScanline(tiff, line.data(), y, 0) < 0)
             return false;
-        BYTE* out = rowTarget(y);
-        NativeRowToDib(line.data(), int(page.width), page.bitsPerSample, depth, neededLineBytes, out);
+        NativeRowToDib(line.data(), int(page.width), page.bitsPerSample, depth, neededLineBytes,
+                       rowTarget(y));
+        rowDone(y);
     }
     return true;
 }
 
+// The picture is the only large block.
 bool DecodeNative(TIFF* tiff, const TiffPage& page, CImagingBitmap& bitmap) {
     const int width = int(page.width), height = int(page.height);
     const int depth = DibDepthOf(page);
@@ -319,12 +322,54 @@ bool DecodeNative(TIFF* tiff, const TiffPage& page, CImagingBitmap& bitmap) {
     std::vector<BYTE> dib = MakeDib(width, height, depth, palette);
     BYTE* bottom = DibBottomRow(dib);
     const std::int64_t dibRowBytes = DibRowBytes(width, depth);
-    if (!ReadNativeRows(tiff, page, depth, [&](std::uint32_t y) {
-            return bottom + dibRowBytes * (height - 1 - std::int64_t{y});
-        }))
+    auto rowTarget = [&](std::uint32_t y) { return bottom + dibRowBytes * (height - 1 - std::int64_t{y}); };
+    if (!ReadNativeRows(tiff, page, depth, rowTarget, [](std::uint32_t) {}))
         return false;
     bitmap.Attach(std::move(dib));
     return true;
+}
+
+// The index of pixel x of a DIB row of 1, 4 or 8 bits.
+int IndexAt(const BYTE* row, int depth, int x) {
+    if (depth == 8)
+        return row[x];
+    if (depth == 4)
+        return (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F;
+    return (row[x >> 3] >> (7 - (x & 7))) & 1;
+}
+
+// Native pages row by row through one DIB row, handed on as grey where every palette entry is grey, else
+// as blue-green-red.
+bool StreamNative(TIFF* tiff, const TiffPage& page, CRowReceiver& receiver) {
+    const int width = int(page.width);
+    const int depth = DibDepthOf(page);
+    const std::vector<RGBQUAD> palette = NativePalette(tiff, page, depth);
+    if (palette.empty())
+        return false;
+    const bool grey = std::all_of(palette.begin(), palette.end(), [](const RGBQUAD& q) {
+        return q.rgbRed == q.rgbGreen && q.rgbGreen == q.rgbBlue;
+    });
+    const int channels = grey ? 1 : 3;
+    std::vector<BYTE> dibRow(std::size_t(DibRowBytes(width, depth)));
+    std::vector<BYTE> pixels(std::size_t(width) * std::size_t(channels));
+    receiver.Begin(width, int(page.height), channels);
+    auto rowTarget = [&](std::uint32_t) {
+        std::fill(dibRow.begin(), dibRow.end(), BYTE(0));
+        return dibRow.data();
+    };
+    auto rowDone = [&](std::uint32_t) {
+        BYTE* out = pixels.data();
+        for (int x = 0; x < width; ++x) {
+            const RGBQUAD& entry = palette[std::size_t(IndexAt(dibRow.data(), depth, x))];
+            if (grey) {
+                *out++ = entry.rgbBlue;
+            } else {
+                *out++ = entry.rgbBlue, *out++ = entry.rgbGreen, *out++ = entry.rgbRed;
+            }
+        }
+        receiver.Row(pixels.data());
+    };
+    return ReadNativeRows(tiff, page, depth, rowTarget, rowDone);
 }
 
 // Everything else through libtiff's RGBA reader, rows bottom first as the DIB has them.
@@ -411,6 +456,19 @@ bool DecodeTiff(std::span<const BYTE> file, CImagingBitmap& bitmap) {
     if (page.sampleFormat == SAMPLEFORMAT_IEEEFP)
         return DecodeWithMagick(file, kFormatTiff, DibDepthOf(page), bitmap);
     return IsNativePage(page) ? DecodeNative(tiff.get(), page, bitmap) : DecodeRgba(tiff.get(), page, bitmap);
+}
+
+RowStreaming StreamTiffRows(std::span<const BYTE> file, CRowReceiver& receiver) {
+    MemoryStream stream{file.data(), nullptr, file.size(), 0};
+    TiffHandle tiff = OpenStream(stream, "r");
+    if (!tiff)
+        return RowStreaming::Failed;
+    const TiffPage page = ReadPage(tiff.get());
+    if (!IsNativePage(page))
+        return RowStreaming::NotStreamable;
+    if (!IsDibSizeAllowed(page.width, page.height) || !StripsFitTheFile(tiff.get(), page, file.size()))
+        return RowStreaming::Failed;
+    return StreamNative(tiff.get(), page, receiver) ? RowStreaming::Done : RowStreaming::Failed;
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include "platform/imaging/ImagingFile.h"
 
 #include "ImagingFixtures.h"
+#include "LimitedChild.h"
 #include "TestDibs.h"
 #include "image/PictureBmpReader.h"
 #include "tests/support/TempFolder.h"
@@ -404,6 +405,80 @@ TEST_P(HostileFileTest, FailsWithoutCrashing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, HostileFileTest, ::testing::ValuesIn(kHostileFiles),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Files that claim huge pictures, each read in a child process under limits the test sets. Hostile ones
+// (tiny files whose data cannot fill what they claim) are refused in little time and memory; valid bombs
+// (pictures of 16000 x 16000 zeros in small files) give a thumbnail in the memory of a few rows and load
+// whole in the memory of the picture, allocated once.
+struct LimitCase {
+    const char* name;
+    std::string command; // writes the file `a` in the current folder
+    bool valid;
+    long pictureMegabytes; // the picture at its own depth
+};
+void PrintTo(const LimitCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+const std::string kWriteTiff = "/usr/bin/python3 " VC_SOURCE_DIR "/tests/platform/imaging/write_tiff.py ";
+const std::string kWritePng = "/usr/bin/python3 " VC_SOURCE_DIR "/tests/platform/imaging/write_png.py ";
+
+const LimitCase kLimitCases[] = {
+    // A progressive file of a few hundred bytes whose frame claims 16000 x 16000 pixels: libjpeg would
+    // make room for the coefficients of every scan.
+    {"JpegProgressiveClaimingHugeSize",
+     "gm convert -size 64x48 xc:'#808080' -interlace line -quality 80 b.jpg && /usr/bin/python3 -c \"d = "
+     "bytearray(open('b.jpg', 'rb').read()); i = d.find(b'\\xff\\xc2'); d[i + 5:i + 9] = "
+     "b'\\x3e\\x80\\x3e\\x80'; "
+     "open('a', 'wb').write(d)\"",
+     false, 0},
+    {"TiffClaimingHugeSize", kWriteTiff + "claim 16000 16000 a", false, 0},
+    {"TiffDeflateClaimingHugeSize", kWriteTiff + "claim-deflate 16000 16000 a", false, 0},
+    {"PngBombOfZeros", kWritePng + "zeros 16000 16000 a", true, 16000 * 16000 >> 20},
+    {"TiffGroup4BombOfZeros", kWriteTiff + "zeros 16000 16000 raw && tiffcp -c g4 -r 16000 raw a && rm raw",
+     true, 2000 * 16000 >> 20},
+};
+
+// The limits of the child: processor seconds (generous for a build with sanitizers, whose code runs
+// several times slower) and memory added.
+constexpr int kHostileSeconds = 2;
+constexpr int kBombSeconds = 60;
+constexpr long kSmallMegabytes = 64;
+
+class LimitTest : public ::testing::TestWithParam<LimitCase> {};
+
+TEST_P(LimitTest, StaysWithinTimeAndMemory) {
+    const LimitCase& c = GetParam();
+    TempFolder folder;
+    ASSERT_TRUE(RunCommand("cd '" + folder.Path().str() + "' && " + c.command)) << c.command;
+    const CString path = folder.Path() + "/a";
+    const int seconds = c.valid ? kBombSeconds : kHostileSeconds;
+
+    const ChildOutcome thumbnail = RunInLimitedChild(
+        [&] {
+            CImagingBitmap small;
+            const ThumbnailOptions options{.width = 160, .height = 120};
+            return CreateImagingThumbnail(path, options, small) && small.GetWidth() == 120 &&
+                   small.GetHeight() == 120;
+        },
+        seconds);
+    EXPECT_TRUE(thumbnail.finished) << "killed at the limit of " << seconds << " s";
+    EXPECT_EQ(c.valid, thumbnail.result);
+    EXPECT_LT(thumbnail.peakMegabytes, kSmallMegabytes);
+
+    const ChildOutcome load = RunInLimitedChild(
+        [&] {
+            CImagingBitmap whole;
+            return LoadImagingFile(path, 0, whole);
+        },
+        seconds);
+    EXPECT_TRUE(load.finished) << "killed at the limit of " << seconds << " s";
+    EXPECT_EQ(c.valid, load.result);
+    EXPECT_LT(load.peakMegabytes, c.pictureMegabytes + kSmallMegabytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, LimitTest, ::testing::ValuesIn(kLimitCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The peak of memory this process has used, in MB.

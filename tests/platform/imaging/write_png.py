@@ -1,6 +1,7 @@
 """Writes PNG variants that GraphicsMagick does not write, by hand: write_png.py KIND WIDTH HEIGHT PATH.
 KIND palette2: a 2-bit palette picture of four colours in diagonal stripes;
-KIND claim: an RGB header of that size over the data of a single row, as a hostile file has it."""
+KIND claim: an RGB header of that size over the data of a single row, as a hostile file has it;
+KIND zeros: an 8-bit grey picture of zeros, the whole of it: a small file of a huge picture."""
 import struct
 import sys
 import zlib
@@ -28,6 +29,14 @@ def claim(width, height):
     return chunk(b"IHDR", header) + chunk(b"IDAT", row) + chunk(b"IEND", b"")
 
 
+def zeros(width, height):
+    header = struct.pack(">IIBBBBB", width, height, 8, 0, 0, 0, 0)
+    compressor = zlib.compressobj(9)
+    row = bytes(1 + width)
+    data = b"".join(compressor.compress(row) for _ in range(height)) + compressor.flush()
+    return chunk(b"IHDR", header) + chunk(b"IDAT", data) + chunk(b"IEND", b"")
+
+
 kind, width, height, path = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), sys.argv[4]
 with open(path, "wb") as out:
-    out.write(b"\x89PNG\r\n\x1a\n" + {"palette2": palette2, "claim": claim}[kind](width, height))
+    out.write(b"\x89PNG\r\n\x1a\n" + {"palette2": palette2, "claim": claim, "zeros": zeros}[kind](width, height))
