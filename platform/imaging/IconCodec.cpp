@@ -72,8 +72,8 @@ std::vector<BYTE> MaskAlpha(const BYTE* mask, int width, int height) {
 }
 
 // A picture stored as a DIB: its header counts the XOR rows and the AND mask in its height. 32-bit
-// pictures carry their alpha in the fourth byte; old ones, whose fourth bytes are all 0, and every
-// other depth take the AND mask.
+// pictures carry their alpha in the fourth byte; old ones, whose fourth bytes are all 0, take the AND
+// mask, and so does every other depth where the mask hides any pixel.
 bool DecodeDibPicture(std::span<const BYTE> picture, CImagingBitmap& bitmap) {
     const DWORD headerBytes = ReadLe32(&picture[0]);
     const std::int64_t width = std::int32_t(ReadLe32(&picture[4]));
@@ -120,6 +120,9 @@ bool DecodeDibPicture(std::span<const BYTE> picture, CImagingBitmap& bitmap) {
         }
     } else {
         alpha = MaskAlpha(&picture[std::size_t(rowsAt + xorBytes)], w, h);
+        // A mask that hides nothing is no transparency.
+        if (std::all_of(alpha.begin(), alpha.end(), [](BYTE a) { return a == 255; }))
+            alpha.clear();
     }
     CImagingBitmap decoded;
     decoded.Attach(std::move(dib), std::move(alpha));
