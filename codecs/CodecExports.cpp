@@ -13,6 +13,7 @@
 #include "platform/imaging/ImagingFile.h"
 
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -27,6 +28,26 @@ void AppendExtensions(const std::vector<CodecFormat>& list, CStringList& extensi
 // The picture handed to the imaging library for saving; false for an empty or unreadable picture.
 bool BitmapFromPicture(const CPictureInfo& picture, CImagingBitmap& bitmap) {
     return picture.IsValid() && bitmap.Load(picture.GetHeader(), picture.GetLength(), 0);
+}
+
+// The picture's own block, made for the imaging library to decode into.
+struct PictureBlock {
+    std::unique_ptr<BYTE[]> bytes;
+    std::size_t size = 0;
+};
+
+BYTE* MakePictureBlock(std::size_t bytes, void* context) {
+    auto& block = *static_cast<PictureBlock*>(context);
+    block.bytes = std::make_unique_for_overwrite<BYTE[]>(bytes);
+    block.size = bytes;
+    return block.bytes.get();
+}
+
+// A transparent picture comes with its mask; unless the codec shows none for 16-bit files.
+CPictureInfo* PictureWithMask(CImagingBitmap& bitmap, const ImagingFileInfo& info, CPictureInfo*& mask) {
+    if (info.hasTransparency && !(ThisCodec().noMaskAt16Bits && info.bitsPerPixel == 16))
+        TakeMask(bitmap, true, mask);
+    return PictureFromBitmap(bitmap);
 }
 
 } // namespace
@@ -52,11 +73,15 @@ CPictureInfo* LoadFile(const CString& path, int bitsPerPixel, CPictureInfo*& mas
             return nullptr;
         CImagingBitmap bitmap;
         ImagingFileInfo info;
-        if (!LoadImagingFile(path, bitsPerPixel, bitmap, &info))
+        if (bitsPerPixel != 0)
+            return LoadImagingFile(path, bitsPerPixel, bitmap, &info) ? PictureWithMask(bitmap, info, mask)
+                                                                      : nullptr;
+        // At the file's own depth the picture is decoded into its own block, unless it is transparent.
+        PictureBlock block;
+        if (!LoadImagingFileToBlock(path, MakePictureBlock, &block, bitmap, &info))
             return nullptr;
-        if (info.hasTransparency && !(codec.noMaskAt16Bits && info.bitsPerPixel == 16))
-            TakeMask(bitmap, true, mask);
-        return PictureFromBitmap(bitmap);
+        return block.bytes ? PictureFromBlock(std::move(block.bytes), block.size)
+                           : PictureWithMask(bitmap, info, mask);
     });
 }
 

@@ -13,6 +13,13 @@ CPictureInfo* PictureFromBitmap(const CImagingBitmap& bitmap) {
     return picture.release();
 }
 
+CPictureInfo* PictureFromBlock(std::unique_ptr<BYTE[]> dib, std::size_t size) {
+    auto picture = std::make_unique<CPictureInfo>();
+    if (!picture->TakeExternalDib(std::move(dib), size))
+        return nullptr;
+    return picture.release();
+}
+
 void TakeMask(CImagingBitmap& bitmap, bool whiten, CPictureInfo*& mask) {
     CImagingBitmap maskBitmap;
     if (!bitmap.GetMask(maskBitmap))

@@ -5,11 +5,18 @@
 #include "platform/base/GlobalMemory.h"
 #include "platform/imaging/ImagingBitmap.h"
 
+#include <cstddef>
+#include <memory>
+
 class CPictureInfo;
 
 // A new picture (owned by the caller) holding the bitmap's DIB, checked by the picture gate; null when
 // the gate refuses it.
 CPictureInfo* PictureFromBitmap(const CImagingBitmap& bitmap);
+
+// A new picture (owned by the caller) taking over a packed DIB block made with new BYTE[], checked by the
+// picture gate in place; null when the gate refuses it.
+CPictureInfo* PictureFromBlock(std::unique_ptr<BYTE[]> dib, std::size_t size);
 
 // Hands the 1-bit mask of the bitmap's transparency (white where opaque) to the caller through mask,
 // deleting the picture mask held. With whiten, the transparent pixels of the bitmap become white

@@ -128,6 +128,11 @@ BOOL CPictureInfo::SetExternalDib(const void* dib, std::size_t size) {
     return TakeNormalized(NormalizeExternalDib(std::span(static_cast<const BYTE*>(dib), size)));
 }
 
+BOOL CPictureInfo::TakeExternalDib(std::unique_ptr<BYTE[]> dib, std::size_t size) {
+    Free();
+    return TakeNormalized(NormalizeExternalDib(std::move(dib), size));
+}
+
 BOOL CPictureInfo::TakeNormalized(NormalizedDib normalized) {
     Free();
     if (!normalized)

@@ -7,6 +7,9 @@
 #include "platform/base/String.h"
 #include "platform/base/WinStructs.h"
 
+#include <cstddef>
+#include <memory>
+
 class CArchive;
 class CBitmap;
 class CDC;
@@ -50,6 +53,9 @@ public:
     BYTE* Allocate(DWORD length);
     // Takes a copy of a packed DIB from outside the program, checked and normalised; FALSE leaves it empty.
     BOOL SetExternalDib(const void* dib, std::size_t size);
+    // The same taking over a block from outside allocated with new BYTE[], kept where it is in the
+    // program's form already, so that a large picture is not copied.
+    BOOL TakeExternalDib(std::unique_ptr<BYTE[]> dib, std::size_t size);
 
     // Readers of outside data: each replaces the picture by the checked and normalised DIB, or leaves it
     // empty. A BMP file's bfSize must equal the file's size.

@@ -70,11 +70,16 @@ bool ReadDibLayout(const BITMAPINFOHEADER* dib, std::size_t length, DibLayout& l
     return true;
 }
 
-std::vector<BYTE> MakeDib(int width, int height, int bitsPerPixel, const std::vector<RGBQUAD>& palette) {
+std::size_t DibBlockBytes(int width, int height, int bitsPerPixel, std::size_t paletteEntries) {
+    const std::size_t paletteBytes = bitsPerPixel <= 8 ? paletteEntries * sizeof(RGBQUAD) : 0;
+    return kInfoHeaderBytes + paletteBytes +
+           static_cast<std::size_t>(DibRowBytes(width, bitsPerPixel) * height);
+}
+
+BYTE* WriteDibHead(BYTE* block, int width, int height, int bitsPerPixel,
+                   const std::vector<RGBQUAD>& palette) {
     const std::int64_t rowBytes = DibRowBytes(width, bitsPerPixel);
     const std::size_t paletteBytes = bitsPerPixel <= 8 ? palette.size() * sizeof(RGBQUAD) : 0;
-    std::vector<BYTE> dib(kInfoHeaderBytes + paletteBytes + static_cast<std::size_t>(rowBytes * height));
-
     BITMAPINFOHEADER header{};
     header.biSize = kInfoHeaderBytes;
     header.biWidth = width;
@@ -84,9 +89,15 @@ std::vector<BYTE> MakeDib(int width, int height, int bitsPerPixel, const std::ve
     header.biCompression = BI_RGB;
     header.biSizeImage = static_cast<DWORD>(rowBytes * height);
     header.biClrUsed = bitsPerPixel <= 8 ? static_cast<DWORD>(palette.size()) : 0;
-    std::memcpy(dib.data(), &header, sizeof header);
+    std::memcpy(block, &header, sizeof header);
     if (paletteBytes != 0)
-        std::memcpy(dib.data() + kInfoHeaderBytes, palette.data(), paletteBytes);
+        std::memcpy(block + kInfoHeaderBytes, palette.data(), paletteBytes);
+    return block + kInfoHeaderBytes + paletteBytes;
+}
+
+std::vector<BYTE> MakeDib(int width, int height, int bitsPerPixel, const std::vector<RGBQUAD>& palette) {
+    std::vector<BYTE> dib(DibBlockBytes(width, height, bitsPerPixel, palette.size()));
+    WriteDibHead(dib.data(), width, height, bitsPerPixel, palette);
     return dib;
 }
 

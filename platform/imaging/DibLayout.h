@@ -40,5 +40,10 @@ bool ReadDibLayout(const BITMAPINFOHEADER* dib, std::size_t length, DibLayout& l
 // The size must be allowed (IsDibSizeAllowed).
 std::vector<BYTE> MakeDib(int width, int height, int bitsPerPixel, const std::vector<RGBQUAD>& palette);
 
+// The byte count of a block that MakeDib makes, and writing its header and palette at the start of a
+// block of that size; the rows are left as they are. Returns the first row (the bottom one).
+std::size_t DibBlockBytes(int width, int height, int bitsPerPixel, std::size_t paletteEntries);
+BYTE* WriteDibHead(BYTE* block, int width, int height, int bitsPerPixel, const std::vector<RGBQUAD>& palette);
+
 // The first row (the bottom one) of a block made by MakeDib, and its row bytes.
 BYTE* DibBottomRow(std::vector<BYTE>& dib);

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -66,6 +67,40 @@ bool LoadImagingFile(const CString& path, int bitsPerPixel, CImagingBitmap& bitm
 bool LoadImagingMemory(const void* data, std::size_t size, int bitsPerPixel, CImagingBitmap& bitmap,
                        ImagingFileInfo* info) {
     return data && Load({static_cast<const BYTE*>(data), size}, bitsPerPixel, bitmap, info);
+}
+
+bool LoadImagingFileToBlock(const CString& path, DibBlockMaker make, void* context,
+                            CImagingBitmap& transparent, ImagingFileInfo* info) {
+    std::vector<BYTE> file;
+    if (!ReadFileImage(path, file))
+        return false;
+    try {
+        ImagingFileInfo fileInfo;
+        if (!ReadFileImageInfo(file, fileInfo) || !IsDibSizeAllowed(fileInfo.width, fileInfo.height))
+            return false;
+        if (fileInfo.format == kFormatJpeg) {
+            if (!DecodeJpegToBlock(file, make, context))
+                return false;
+        } else {
+            CImagingBitmap decoded;
+            if (!DecodeFileImage(file, decoded, fileInfo))
+                return false;
+            if (decoded.HasTransparency()) {
+                transparent = std::move(decoded);
+            } else {
+                const std::vector<BYTE>& dib = decoded.GetDib();
+                BYTE* block = make(dib.size(), context);
+                if (!block)
+                    return false;
+                std::memcpy(block, dib.data(), dib.size());
+            }
+        }
+        if (info)
+            *info = fileInfo;
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
 }
 
 int SaveImagingMemory(std::vector<BYTE>& file, const CImagingBitmap& bitmap, int format, int bitsPerPixel,

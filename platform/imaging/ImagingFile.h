@@ -63,6 +63,17 @@ bool LoadImagingFile(const CString& path, int bitsPerPixel, CImagingBitmap& bitm
 bool LoadImagingMemory(const void* data, std::size_t size, int bitsPerPixel, CImagingBitmap& bitmap,
                        ImagingFileInfo* info = nullptr);
 
+// Room for `bytes` bytes of a packed DIB in a block that the caller keeps, or null.
+using DibBlockMaker = BYTE* (*)(std::size_t bytes, void* context);
+
+// LoadImagingFile at the file's own depth into a block of the caller's, for pictures that keep their
+// pixels in blocks of their own: make is called once, for the whole DIB in the library's form (40-byte
+// header, palette, bottom-up rows), and the block is written once. JPEG files are decoded straight into
+// it; others are decoded first and copied. A file whose picture has transparency goes to `transparent`
+// instead, as LoadImagingFile gives it, and make is not called.
+bool LoadImagingFileToBlock(const CString& path, DibBlockMaker make, void* context,
+                            CImagingBitmap& transparent, ImagingFileInfo* info = nullptr);
+
 // Encodes bitmap in a file format at bitsPerPixel (0: the picture's own depth, or the nearest the format
 // has) with a quality factor. Depths per format:
 //   BMP 1, 4, 8, 16, 24, 32;  PNG 1, 4, 8, 24, 32;  PCX 1, 4, 8, 24;  CUR 1, 4, 8, 24 (at most 256x256);

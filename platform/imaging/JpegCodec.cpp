@@ -208,13 +208,14 @@ bool IsGreyPicture(const CImagingBitmap& bitmap) {
     return true;
 }
 
-bool DecodeRows(Decompressor& d, std::vector<BYTE>& dib) {
+bool DecodeRows(Decompressor& d, DibBlockMaker make, void* context) {
     // Progressive files are read whole before the first row comes out.
     if (IsCutShort(d))
         return false;
     const int width = int(d.info.output_width), height = int(d.info.output_height);
     const int bitsPerPixel = d.info.out_color_space == JCS_GRAYSCALE ? 8 : 24;
     const std::int64_t rowBytes = DibRowBytes(width, bitsPerPixel);
+    const std::size_t pixelBytes = std::size_t(width) * std::size_t(bitsPerPixel / 8);
     // The first rows go to a buffer of their own: a file that claims a large picture but holds no data
     // for it fails there, before room for the whole picture is made.
     std::vector<BYTE> firstRows(std::size_t(rowBytes) * std::min(kRowsPerRead, d.info.output_height));
@@ -235,13 +236,18 @@ bool DecodeRows(Decompressor& d, std::vector<BYTE>& dib) {
         JDIMENSION read = 0;
         if (!ReadRows(d, rows, count, read) || read == 0 || IsCutShort(d))
             return false;
-        if (cmyk)
-            for (JDIMENSION i = 0; i < read; ++i)
+        for (JDIMENSION i = 0; i < read; ++i) {
+            if (cmyk)
                 CmykRowToBgr(rows[i], width, d.info.saw_Adobe_marker, rowAt(first + i));
+            // The block is not cleared beforehand: the bytes that round a row up to whole words are.
+            std::memset(rowAt(first + i) + pixelBytes, 0, std::size_t(rowBytes) - pixelBytes);
+        }
         if (!bottom) {
-            dib = MakeDib(width, height, bitsPerPixel,
-                          bitsPerPixel == 8 ? GreyPalette() : std::vector<RGBQUAD>{});
-            bottom = DibBottomRow(dib);
+            const std::vector<RGBQUAD> palette = bitsPerPixel == 8 ? GreyPalette() : std::vector<RGBQUAD>{};
+            BYTE* block = make(DibBlockBytes(width, height, bitsPerPixel, palette.size()), context);
+            if (!block)
+                return false;
+            bottom = WriteDibHead(block, width, height, bitsPerPixel, palette);
             for (JDIMENSION i = 0; i < read; ++i)
                 std::memcpy(rowAt(i), firstRows.data() + rowBytes * i, std::size_t(rowBytes));
         }
@@ -267,7 +273,8 @@ bool ReadJpegInfo(std::span<const BYTE> file, ImagingFileInfo& info) {
     return true;
 }
 
-bool DecodeJpeg(std::span<const BYTE> file, CImagingBitmap& bitmap, int minWidth, int minHeight) {
+bool DecodeJpegToBlock(std::span<const BYTE> file, DibBlockMaker make, void* context, int minWidth,
+                       int minHeight) {
     Decompressor d;
     if (!ReadHeader(d, file.data(), file.size()))
         return false;
@@ -288,10 +295,17 @@ bool DecodeJpeg(std::span<const BYTE> file, CImagingBitmap& bitmap, int minWidth
         d.info.do_fancy_upsampling = FALSE;
         d.info.do_block_smoothing = FALSE;
     }
-    if (!CalcOutputSize(d) || !StartDecoding(d))
-        return false;
+    return CalcOutputSize(d) && StartDecoding(d) && DecodeRows(d, make, context);
+}
+
+bool DecodeJpeg(std::span<const BYTE> file, CImagingBitmap& bitmap, int minWidth, int minHeight) {
     std::vector<BYTE> dib;
-    if (!DecodeRows(d, dib))
+    auto intoVector = [](std::size_t bytes, void* context) {
+        auto& block = *static_cast<std::vector<BYTE>*>(context);
+        block.resize(bytes);
+        return block.data();
+    };
+    if (!DecodeJpegToBlock(file, intoVector, &dib, minWidth, minHeight))
         return false;
     bitmap.Attach(std::move(dib));
     return true;

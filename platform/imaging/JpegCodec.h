@@ -17,6 +17,9 @@ bool ReadJpegInfo(std::span<const BYTE> file, ImagingFileInfo& info);
 // exact, as long as the picture stays at least that large: the first step of a thumbnail. A file cut
 // short or too large fails.
 bool DecodeJpeg(std::span<const BYTE> file, CImagingBitmap& bitmap, int minWidth = 0, int minHeight = 0);
+// The same into a block that make gives for the whole DIB: every byte of it written once.
+bool DecodeJpegToBlock(std::span<const BYTE> file, DibBlockMaker make, void* context, int minWidth = 0,
+                       int minHeight = 0);
 
 // Encodes at bitsPerPixel 24 in colour, or 8 in grey (the brightness of the colours); 0 is grey for an
 // 8-bit picture of greys, else colour. quality is the imaging library's factor (JpegQualityOfFactor).

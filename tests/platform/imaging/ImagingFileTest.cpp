@@ -407,6 +407,42 @@ TEST_P(HostileFileTest, FailsWithoutCrashing) {
 INSTANTIATE_TEST_SUITE_P(Files, HostileFileTest, ::testing::ValuesIn(kHostileFiles),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Loading into a block of the caller's gives the DIB that loading into a bitmap gives, byte for byte
+// (the bytes that round rows up to whole words included, though the block is not cleared); a
+// transparent picture goes to the bitmap instead, and no block is made for it.
+TEST(ImagingFileTest, LoadingIntoABlockGivesTheBitmapsDib) {
+    struct Block {
+        std::vector<BYTE> bytes;
+        int made = 0;
+    };
+    auto make = [](std::size_t size, void* context) {
+        auto& block = *static_cast<Block*>(context);
+        block.bytes.assign(size, 0xA5); // not zeros: every byte must be written
+        ++block.made;
+        return block.bytes.data();
+    };
+    TempFolder folder;
+    for (int format : {kFormatJpeg, kFormatPng, kFormatTiff}) {
+        const CString path = folder.Path() + "/odd";
+        ASSERT_EQ(kImagingSuccess, SaveImagingFile(path, PhotoLike(37, 23), format, 24, kQualityBest));
+        CImagingBitmap bitmap, transparent;
+        ASSERT_TRUE(LoadImagingFile(path, 0, bitmap));
+        Block block;
+        ASSERT_TRUE(LoadImagingFileToBlock(path, make, &block, transparent)) << format;
+        EXPECT_EQ(1, block.made);
+        EXPECT_EQ(bitmap.GetDib(), block.bytes) << format;
+        EXPECT_TRUE(transparent.IsEmpty());
+    }
+    CImagingBitmap picture = PhotoLike(9, 5), transparent;
+    picture.Attach(std::vector<BYTE>(picture.GetDib()), std::vector<BYTE>(45, 0));
+    const CString path = folder.Path() + "/alpha.png";
+    ASSERT_EQ(kImagingSuccess, SaveImagingFile(path, picture, kFormatPng, 32, kQualityBest));
+    Block block;
+    ASSERT_TRUE(LoadImagingFileToBlock(path, make, &block, transparent));
+    EXPECT_EQ(0, block.made);
+    EXPECT_TRUE(transparent.HasTransparency());
+}
+
 // Files that claim huge pictures, each read in a child process under limits the test sets. Hostile ones
 // (tiny files whose data cannot fill what they claim) are refused in little time and memory; valid bombs
 // (pictures of 16000 x 16000 zeros in small files) give a thumbnail in the memory of a few rows and load
