@@ -7,6 +7,7 @@
 #include "platform/base/Geometry.h"
 #include "platform/base/String.h"
 #include "platform/gdi/Bitmap.h"
+#include "platform/gdi/FrameControls.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/Region.h"
 
@@ -154,7 +155,17 @@ public:
     CSize GetTextExtent(LPCTSTR text, int count) const;
     CSize GetTextExtent(const CString& text) const { return GetTextExtent(text, text.GetLength()); }
     BOOL GetTextMetrics(LPTEXTMETRIC metrics) const;
+
+    // Edges and frame controls in the system colours (BDR_/EDGE_, BF_, DFC_/DFCS_ flags).
+    BOOL DrawEdge(LPRECT rect, UINT edge, UINT flags);
+    BOOL DrawFrameControl(LPRECT rect, UINT type, UINT state);
+    // Inverts every other pixel of the rectangle's outline, so drawing it twice removes it.
+    void DrawFocusRect(LPCRECT rect);
 };
+
+BOOL DrawEdge(HDC dc, LPRECT rect, UINT edge, UINT flags);
+BOOL DrawFrameControl(HDC dc, LPRECT rect, UINT type, UINT state);
+BOOL DrawFocusRect(HDC dc, const RECT* rect);
 
 HDC CreateCompatibleDC(HDC dc);
 BOOL DeleteDC(HDC dc);

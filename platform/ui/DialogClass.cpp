@@ -254,8 +254,17 @@ BOOL IsDialogMessage(HWND dialog, LPMSG message) {
     if (!IsWindow(dialog) || message->message != WM_KEYDOWN)
         return FALSE;
     const HWND focus = GetFocus();
+    // The control with the focus says which keys it handles itself.
+    const auto wants = IsLiveWindow(focus)
+                           ? static_cast<UINT>(SendToWindow(focus, WM_GETDLGCODE, message->wParam,
+                                                            reinterpret_cast<LPARAM>(message)))
+                           : 0u;
+    if (wants & DLGC_WANTALLKEYS)
+        return FALSE;
     switch (message->wParam) {
     case VK_TAB:
+        if (wants & DLGC_WANTTAB)
+            return FALSE;
         if (const HWND next = GetNextDlgTabItem(dialog, focus, GetKeyState(VK_SHIFT) < 0))
             SetFocus(next);
         return TRUE;

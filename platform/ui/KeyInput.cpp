@@ -27,9 +27,9 @@ constexpr std::array kKeys{KeyMapping{Qt::Key_Escape, VK_ESCAPE}, KeyMapping{Qt:
                            KeyMapping{Qt::Key_Control, VK_CONTROL}, KeyMapping{Qt::Key_Alt, VK_MENU},
                            KeyMapping{Qt::Key_CapsLock, VK_CAPITAL}, KeyMapping{Qt::Key_NumLock, VK_NUMLOCK},
                            KeyMapping{Qt::Key_ScrollLock, VK_SCROLL}, KeyMapping{Qt::Key_Space, VK_SPACE},
-                           KeyMapping{Qt::Key_Help, VK_HELP}, KeyMapping{Qt::Key_Plus, VK_OEM_PLUS},
-                           KeyMapping{Qt::Key_Comma, VK_OEM_COMMA}, KeyMapping{Qt::Key_Minus, VK_OEM_MINUS},
-                           KeyMapping{Qt::Key_Period, VK_OEM_PERIOD},
+                           KeyMapping{Qt::Key_Help, VK_HELP}, KeyMapping{Qt::Key_Menu, VK_APPS},
+                           KeyMapping{Qt::Key_Plus, VK_OEM_PLUS}, KeyMapping{Qt::Key_Comma, VK_OEM_COMMA},
+                           KeyMapping{Qt::Key_Minus, VK_OEM_MINUS}, KeyMapping{Qt::Key_Period, VK_OEM_PERIOD},
                            // The German layout's letter keys beyond A to Z.
                            KeyMapping{Qt::Key_Udiaeresis, 0xBA}, KeyMapping{Qt::Key_Odiaeresis, 0xC0},
                            KeyMapping{Qt::Key_ssharp, 0xDB}, KeyMapping{Qt::Key_Adiaeresis, 0xDE}};

@@ -165,7 +165,7 @@ void RouteMouseEvent(HWND receiver, QMouseEvent* event) {
         return;
     }
     QWidget* widget = WidgetOf(target);
-    const QPoint local = widget->mapFromGlobal(global);
+    const QPoint local = widget->mapFromGlobal(global) - ClientOffset(target);
     std::unique_ptr<QMouseEvent> mapped;
     QEvent* native = event;
     if (target != receiver) {

@@ -42,10 +42,13 @@ private:
     HWND m_window;
 };
 
-HDC MakeWindowDc(HWND window, const QRegion* clip) {
+// A client context, or with wholeWindow one over the frame as well.
+HDC MakeWindowDc(HWND window, const QRegion* clip, bool wholeWindow = false) {
     CDC dc;
     if (KeepsPixels(window) && !window->surface.isNull()) {
-        dc.CreateImageDC(&window->surface);
+        // A framed window's client contexts draw into the part of its pixels inside the frame.
+        const bool framed = !ClientOffset(window).isNull();
+        dc.CreateImageDC(framed && !wholeWindow ? &window->clientPixels : &window->surface);
     } else {
         auto scratch = std::make_unique<QImage>(1, 1, QImage::Format_RGB32);
         scratch->fill(Qt::white);
@@ -81,14 +84,14 @@ void Flush(HWND window, const QRect& area) {
     if (!IsLiveWindow(window) || window->inWidgetPaint)
         return;
     if (QWidget* widget = WidgetOf(window))
-        widget->update(area);
+        widget->update(area.translated(ClientOffset(window)));
 }
 
 } // namespace
 
 QRegion ClientArea(HWND window) {
     QWidget* widget = WidgetOf(window);
-    return widget ? QRegion(widget->rect()) : QRegion();
+    return widget ? QRegion(QRect(QPoint(), ClientSize(window))) : QRegion();
 }
 
 QRegion RegionOf(const CRgn* region) {
@@ -110,6 +113,12 @@ void ResizeSurface(HWND window) {
     }
     // Assigning keeps the image object that open contexts point at.
     window->surface = next;
+    DrawWindowFrame(window);
+    const QRect client = ClientArea(window).boundingRect().translated(ClientOffset(window));
+    if (!client.isEmpty())
+        window->clientPixels =
+            QImage(window->surface.bits() + client.top() * window->surface.bytesPerLine() + client.left() * 4,
+                   client.width(), client.height(), window->surface.bytesPerLine(), QImage::Format_RGB32);
     InvalidateWindow(window, ClientArea(window), true);
 }
 
@@ -155,7 +164,7 @@ void PaintNow(HWND window) {
             widget->repaint();
         return;
     }
-    if (window->painting || window->invalid.isEmpty() || !widget->isVisible())
+    if (window->painting || window->redrawOff || window->invalid.isEmpty() || !widget->isVisible())
         return;
     PaintScope scope(window);
     window->painting = true;
@@ -178,7 +187,7 @@ void PaintWidget(HWND window, QPaintEvent* event) {
     }
     QPainter painter(WidgetOf(window));
     painter.drawImage(event->rect().topLeft(), window->surface, event->rect());
-    const QRegion unseen = painted - event->region();
+    const QRegion unseen = painted.translated(ClientOffset(window)) - event->region();
     if (!unseen.isEmpty())
         WidgetOf(window)->update(unseen);
 }
@@ -273,7 +282,8 @@ void MarkForRedraw(HWND window, const QRegion& region, UINT flags) {
         return;
     for (HWND child : ChildWindowsOf(window, false)) {
         const QWidget* widget = WidgetOf(child);
-        const QRegion childRegion = (region & widget->geometry()).translated(-widget->pos());
+        const QRect placed = widget->geometry().translated(-ClientOffset(window));
+        const QRegion childRegion = (region & placed).translated(-placed.topLeft() - ClientOffset(child));
         if (!childRegion.isEmpty())
             MarkForRedraw(child, childRegion, flags);
     }
@@ -328,7 +338,7 @@ CDC* CWnd::GetDC() {
 }
 
 CDC* CWnd::GetWindowDC() {
-    return GetDC();
+    return CDC::FromHandle(IsLiveWindow(m_hWnd) ? MakeWindowDc(m_hWnd, nullptr, true) : nullptr);
 }
 
 int CWnd::ReleaseDC(CDC* dc) {

@@ -21,8 +21,10 @@ StaticState& StateOf(HWND window) {
 }
 
 void DrawText(HWND window, CDC* dc, const CRect& client) {
-    CBrush face(GetSysColor(COLOR_BTNFACE));
-    dc->FillRect(&client, &face);
+    // The parent's colour answer may set the text colour; it starts as the system's.
+    dc->SetTextColor(GetSysColor(WidgetOf(window)->isEnabled() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    dc->SetBkColor(GetSysColor(COLOR_3DFACE));
+    EraseControl(window, dc, client, WM_CTLCOLORSTATIC);
     const DWORD type = window->style & SS_TYPEMASK;
     UINT format = DT_WORDBREAK | DT_EXPANDTABS;
     if (type == SS_CENTER)
@@ -38,15 +40,13 @@ void DrawText(HWND window, CDC* dc, const CRect& client) {
     CFont* previous =
         dc->SelectObject(CFont::FromHandle(window->font ? window->font : GetStockObject(DEFAULT_GUI_FONT)));
     dc->SetBkMode(TRANSPARENT);
-    dc->SetTextColor(GetSysColor(WidgetOf(window)->isEnabled() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
     CRect area = client;
     dc->DrawText(window->text, &area, format);
     dc->SelectObject(previous);
 }
 
 void DrawBitmap(HWND window, CDC* dc, const CRect& client) {
-    CBrush face(GetSysColor(COLOR_BTNFACE));
-    dc->FillRect(&client, &face);
+    EraseControl(window, dc, client, WM_CTLCOLORSTATIC);
     CBitmap* bitmap = CBitmap::FromHandle(StateOf(window).bitmap);
     BITMAP info{};
     if (!bitmap || !bitmap->GetBitmap(&info))

@@ -80,7 +80,8 @@ void Fire(HWND window, const TimerEntry& entry) {
         window->trackHover = false;
         POINT pointer;
         GetCursorPos(&pointer);
-        const QPoint local = WidgetOf(window)->mapFromGlobal(QPoint(pointer.x, pointer.y));
+        const QPoint local =
+            WidgetOf(window)->mapFromGlobal(QPoint(pointer.x, pointer.y)) - ClientOffset(window);
         PostMessage(window, WM_MOUSEHOVER, CurrentKeyFlags(),
                     MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(local.x())),
                                static_cast<WORD>(static_cast<SHORT>(local.y()))));

@@ -6,6 +6,7 @@
 #include "platform/base/MessageBoxStyles.h"
 #include "platform/base/Resource.h"
 #include "platform/gdi/GdiTypes.h"
+#include "platform/gdi/SystemColors.h"
 
 // Opaque handles. A window handle stays comparable after its window is gone; IsWindow tells whether it
 // still names a window.
@@ -48,6 +49,7 @@ inline constexpr UINT WM_ACTIVATE = 0x0006;
 inline constexpr UINT WM_SETFOCUS = 0x0007;
 inline constexpr UINT WM_KILLFOCUS = 0x0008;
 inline constexpr UINT WM_ENABLE = 0x000A;
+inline constexpr UINT WM_SETREDRAW = 0x000B;
 inline constexpr UINT WM_SETTEXT = 0x000C;
 inline constexpr UINT WM_GETTEXT = 0x000D;
 inline constexpr UINT WM_GETTEXTLENGTH = 0x000E;
@@ -55,8 +57,10 @@ inline constexpr UINT WM_PAINT = 0x000F;
 inline constexpr UINT WM_CLOSE = 0x0010;
 inline constexpr UINT WM_ERASEBKGND = 0x0014;
 inline constexpr UINT WM_SHOWWINDOW = 0x0018;
+inline constexpr UINT WM_ACTIVATEAPP = 0x001C;
 inline constexpr UINT WM_SETCURSOR = 0x0020;
 inline constexpr UINT WM_DRAWITEM = 0x002B;
+inline constexpr UINT WM_MEASUREITEM = 0x002C;
 inline constexpr UINT WM_SETFONT = 0x0030;
 inline constexpr UINT WM_GETFONT = 0x0031;
 inline constexpr UINT WM_NOTIFY = 0x004E;
@@ -65,6 +69,7 @@ inline constexpr UINT WM_DISPLAYCHANGE = 0x007E;
 inline constexpr UINT WM_SETICON = 0x0080;
 inline constexpr UINT WM_NCDESTROY = 0x0082;
 inline constexpr UINT WM_NCHITTEST = 0x0084;
+inline constexpr UINT WM_GETDLGCODE = 0x0087;
 inline constexpr UINT WM_NCMOUSEMOVE = 0x00A0;
 inline constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
 inline constexpr UINT WM_NCLBUTTONUP = 0x00A2;
@@ -83,6 +88,18 @@ inline constexpr UINT WM_SYSKEYUP = 0x0105;
 inline constexpr UINT WM_INITDIALOG = 0x0110;
 inline constexpr UINT WM_COMMAND = 0x0111;
 inline constexpr UINT WM_TIMER = 0x0113;
+inline constexpr UINT WM_HSCROLL = 0x0114;
+inline constexpr UINT WM_VSCROLL = 0x0115;
+inline constexpr UINT WM_INITMENUPOPUP = 0x0117;
+// The colour requests a control sends its parent before it erases: wParam the control's context,
+// lParam the control; the parent answers the brush to erase with.
+inline constexpr UINT WM_CTLCOLORMSGBOX = 0x0132;
+inline constexpr UINT WM_CTLCOLOREDIT = 0x0133;
+inline constexpr UINT WM_CTLCOLORLISTBOX = 0x0134;
+inline constexpr UINT WM_CTLCOLORBTN = 0x0135;
+inline constexpr UINT WM_CTLCOLORDLG = 0x0136;
+inline constexpr UINT WM_CTLCOLORSCROLLBAR = 0x0137;
+inline constexpr UINT WM_CTLCOLORSTATIC = 0x0138;
 inline constexpr UINT WM_MOUSEMOVE = 0x0200;
 inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
 inline constexpr UINT WM_LBUTTONUP = 0x0202;
@@ -104,6 +121,56 @@ inline constexpr UINT WM_MOUSELEAVE = 0x02A3;
 // Private messages of a window class start here; the program's own start at WM_USER + 1.
 inline constexpr UINT WM_USER = 0x0400;
 inline constexpr UINT WM_APP = 0x8000;
+
+// The kinds of colour request, as OnCtlColor receives them.
+inline constexpr UINT CTLCOLOR_MSGBOX = 0;
+inline constexpr UINT CTLCOLOR_EDIT = 1;
+inline constexpr UINT CTLCOLOR_LISTBOX = 2;
+inline constexpr UINT CTLCOLOR_BTN = 3;
+inline constexpr UINT CTLCOLOR_DLG = 4;
+inline constexpr UINT CTLCOLOR_SCROLLBAR = 5;
+inline constexpr UINT CTLCOLOR_STATIC = 6;
+
+// Scroll requests of WM_HSCROLL and WM_VSCROLL (low word of wParam).
+inline constexpr UINT SB_LINEUP = 0;
+inline constexpr UINT SB_LINELEFT = 0;
+inline constexpr UINT SB_LINEDOWN = 1;
+inline constexpr UINT SB_LINERIGHT = 1;
+inline constexpr UINT SB_PAGEUP = 2;
+inline constexpr UINT SB_PAGELEFT = 2;
+inline constexpr UINT SB_PAGEDOWN = 3;
+inline constexpr UINT SB_PAGERIGHT = 3;
+inline constexpr UINT SB_THUMBPOSITION = 4;
+inline constexpr UINT SB_THUMBTRACK = 5;
+inline constexpr UINT SB_TOP = 6;
+inline constexpr UINT SB_LEFT = 6;
+inline constexpr UINT SB_BOTTOM = 7;
+inline constexpr UINT SB_RIGHT = 7;
+inline constexpr UINT SB_ENDSCROLL = 8;
+
+// What a control wants of the dialog keys (WM_GETDLGCODE).
+inline constexpr UINT DLGC_WANTARROWS = 0x0001;
+inline constexpr UINT DLGC_WANTTAB = 0x0002;
+inline constexpr UINT DLGC_WANTALLKEYS = 0x0004;
+inline constexpr UINT DLGC_WANTMESSAGE = 0x0004;
+inline constexpr UINT DLGC_HASSETSEL = 0x0008;
+inline constexpr UINT DLGC_WANTCHARS = 0x0080;
+
+// The header of every WM_NOTIFY record: lParam points at it, wParam is the control id.
+struct NMHDR {
+    HWND hwndFrom;
+    UINT_PTR idFrom;
+    UINT code;
+};
+using LPNMHDR = NMHDR*;
+inline constexpr UINT NM_CLICK = static_cast<UINT>(-2);
+inline constexpr UINT NM_DBLCLK = static_cast<UINT>(-3);
+inline constexpr UINT NM_RETURN = static_cast<UINT>(-4);
+inline constexpr UINT NM_RCLICK = static_cast<UINT>(-5);
+inline constexpr UINT NM_RDBLCLK = static_cast<UINT>(-6);
+inline constexpr UINT NM_SETFOCUS = static_cast<UINT>(-7);
+inline constexpr UINT NM_KILLFOCUS = static_cast<UINT>(-8);
+inline constexpr UINT NM_CUSTOMDRAW = static_cast<UINT>(-12);
 
 // Key and button flags of mouse messages (wParam).
 inline constexpr UINT MK_LBUTTON = 0x0001;
@@ -376,6 +443,7 @@ using LPTRACKMOUSEEVENT = TRACKMOUSEEVENT*;
 
 // Owner-drawn controls.
 inline constexpr UINT ODT_BUTTON = 4;
+inline constexpr UINT ODT_COMBOBOX = 3;
 inline constexpr UINT ODT_STATIC = 5;
 inline constexpr UINT ODA_DRAWENTIRE = 0x0001;
 inline constexpr UINT ODA_SELECT = 0x0002;
@@ -385,6 +453,7 @@ inline constexpr UINT ODS_GRAYED = 0x0002;
 inline constexpr UINT ODS_DISABLED = 0x0004;
 inline constexpr UINT ODS_CHECKED = 0x0008;
 inline constexpr UINT ODS_FOCUS = 0x0010;
+inline constexpr UINT ODS_COMBOBOXEDIT = 0x1000; // the closed field of a combo box, not a list item
 
 struct DRAWITEMSTRUCT {
     UINT CtlType;
@@ -398,6 +467,16 @@ struct DRAWITEMSTRUCT {
     ULONG_PTR itemData;
 };
 using LPDRAWITEMSTRUCT = DRAWITEMSTRUCT*;
+
+struct MEASUREITEMSTRUCT {
+    UINT CtlType;
+    UINT CtlID;
+    UINT itemID; // -1 for the closed field of a combo box
+    UINT itemWidth;
+    UINT itemHeight;
+    ULONG_PTR itemData;
+};
+using LPMEASUREITEMSTRUCT = MEASUREITEMSTRUCT*;
 
 struct CREATESTRUCT {
     LPVOID lpCreateParams;
@@ -460,6 +539,7 @@ inline constexpr int VK_SNAPSHOT = 0x2C;
 inline constexpr int VK_INSERT = 0x2D;
 inline constexpr int VK_DELETE = 0x2E;
 inline constexpr int VK_HELP = 0x2F;
+inline constexpr int VK_APPS = 0x5D; // the context-menu key
 inline constexpr int VK_NUMPAD0 = 0x60;
 inline constexpr int VK_MULTIPLY = 0x6A;
 inline constexpr int VK_ADD = 0x6B;
@@ -474,37 +554,6 @@ inline constexpr int VK_OEM_PLUS = 0xBB;
 inline constexpr int VK_OEM_COMMA = 0xBC;
 inline constexpr int VK_OEM_MINUS = 0xBD;
 inline constexpr int VK_OEM_PERIOD = 0xBE;
-
-// System colours.
-inline constexpr int COLOR_SCROLLBAR = 0;
-inline constexpr int COLOR_BACKGROUND = 1;
-inline constexpr int COLOR_ACTIVECAPTION = 2;
-inline constexpr int COLOR_INACTIVECAPTION = 3;
-inline constexpr int COLOR_MENU = 4;
-inline constexpr int COLOR_WINDOW = 5;
-inline constexpr int COLOR_WINDOWFRAME = 6;
-inline constexpr int COLOR_MENUTEXT = 7;
-inline constexpr int COLOR_WINDOWTEXT = 8;
-inline constexpr int COLOR_CAPTIONTEXT = 9;
-inline constexpr int COLOR_ACTIVEBORDER = 10;
-inline constexpr int COLOR_INACTIVEBORDER = 11;
-inline constexpr int COLOR_APPWORKSPACE = 12;
-inline constexpr int COLOR_HIGHLIGHT = 13;
-inline constexpr int COLOR_HIGHLIGHTTEXT = 14;
-inline constexpr int COLOR_BTNFACE = 15;
-inline constexpr int COLOR_3DFACE = COLOR_BTNFACE;
-inline constexpr int COLOR_BTNSHADOW = 16;
-inline constexpr int COLOR_3DSHADOW = COLOR_BTNSHADOW;
-inline constexpr int COLOR_GRAYTEXT = 17;
-inline constexpr int COLOR_BTNTEXT = 18;
-inline constexpr int COLOR_INACTIVECAPTIONTEXT = 19;
-inline constexpr int COLOR_BTNHIGHLIGHT = 20;
-inline constexpr int COLOR_3DHILIGHT = COLOR_BTNHIGHLIGHT;
-inline constexpr int COLOR_3DDKSHADOW = 21;
-inline constexpr int COLOR_3DLIGHT = 22;
-inline constexpr int COLOR_INFOTEXT = 23;
-inline constexpr int COLOR_INFOBK = 24;
-inline constexpr int kSystemColorCount = 25;
 
 // Standard cursors, as resource ids of LoadCursor with a null module.
 inline const LPCTSTR IDC_ARROW = MAKEINTRESOURCE(32512);

@@ -44,14 +44,6 @@ std::deque<WindowClass>& RegisteredClasses() {
     return classes;
 }
 
-// System colours of a light desktop theme.
-constexpr std::array<COLORREF, kSystemColorCount> kSystemColors{
-    RGB(200, 200, 200), RGB(0, 0, 0),       RGB(153, 180, 209), RGB(191, 205, 219), RGB(240, 240, 240),
-    RGB(255, 255, 255), RGB(100, 100, 100), RGB(0, 0, 0),       RGB(0, 0, 0),       RGB(0, 0, 0),
-    RGB(180, 180, 180), RGB(244, 247, 252), RGB(171, 171, 171), RGB(0, 120, 215),   RGB(255, 255, 255),
-    RGB(240, 240, 240), RGB(160, 160, 160), RGB(109, 109, 109), RGB(0, 0, 0),       RGB(0, 0, 0),
-    RGB(255, 255, 255), RGB(105, 105, 105), RGB(227, 227, 227), RGB(0, 0, 0),       RGB(255, 255, 225)};
-
 } // namespace
 
 const WindowClass* FindWindowClass(LPCTSTR name) {
@@ -100,18 +92,4 @@ bool BackgroundColor(HBRUSH background, COLORREF* color) {
         return false;
     *color = brush.lbColor;
     return true;
-}
-
-COLORREF GetSysColor(int index) {
-    return index >= 0 && index < kSystemColorCount ? kSystemColors[static_cast<size_t>(index)] : 0;
-}
-
-HBRUSH GetSysColorBrush(int index) {
-    static std::array<HBRUSH, kSystemColorCount> brushes{};
-    if (index < 0 || index >= kSystemColorCount)
-        return nullptr;
-    HBRUSH& brush = brushes[static_cast<size_t>(index)];
-    if (!brush)
-        brush = CreateSolidBrush(GetSysColor(index));
-    return brush;
 }

@@ -3,8 +3,11 @@
 
 #include "platform/ui/WindowRecord.h"
 
+#include <QMargins>
 #include <QRegion>
 
+class CDC;
+class CRect;
 class CRgn;
 class QCursor;
 class QKeyEvent;
@@ -21,6 +24,15 @@ HWND TopLevelOf(HWND window);
 std::vector<HWND> ChildWindowsOf(HWND window, bool owned);
 // The desktop window once GetDesktopWindow has made it, else null.
 HWND DesktopWindowIfMade();
+
+// Frames of child windows (WindowFrame.cpp): their width on each side, where the client area starts in
+// the window's widget and pixels, where the parent's client area starts in its widget, and the frame's
+// drawing into the window's pixels.
+QMargins FrameMargins(HWND window);
+QPoint ClientOffset(HWND window);
+QSize ClientSize(HWND window);
+QPoint ParentClientOffset(HWND window);
+void DrawWindowFrame(HWND window);
 
 // Painting (Painting.cpp). Regions are in client coordinates.
 void InvalidateWindow(HWND window, const QRegion& region, bool erase);
@@ -43,8 +55,18 @@ UINT CurrentKeyFlags();
 // Shows the shape over the window under the pointer, or the one with the capture; null hides it.
 void ShowCursorShape(const QCursor* cursor);
 
+// Control colours (ControlColors.cpp): the brush the parent answers to a WM_CTLCOLOR* request, erasing
+// with it (a hollow brush shows the parent's pixels below), and the default answer.
+HBRUSH RequestControlBrush(HWND control, HDC dc, UINT message);
+void EraseControl(HWND control, CDC* dc, const CRect& area, UINT message);
+HBRUSH DefaultControlBrush(UINT message);
+
 // Keyboard and focus (KeyInput.cpp).
 void RouteKeyEvent(HWND receiver, QKeyEvent* event);
+
+// WM_SIZE with the client size, WM_MOVE with the position in the parent's client area (Wnd.cpp).
+void SendClientSize(HWND window);
+void SendClientPosition(HWND window);
 
 // Focus (Wnd.cpp): the window that last received WM_SETFOCUS.
 void NoteFocusWindow(HWND window);

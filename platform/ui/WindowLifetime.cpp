@@ -2,6 +2,7 @@
 // messages.
 
 #include "platform/gdi/GdiObject.h"
+#include "platform/ui/AppActivation.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/WindowClass.h"
 #include "platform/ui/WindowInternals.h"
@@ -190,6 +191,7 @@ HWND CreateWindowFor(CREATESTRUCT create, CWnd* object) {
     if (object && object->m_hWnd)
         return nullptr;
 
+    WatchApplicationActivation();
     WindowHost* host = windowClass->makeWidget(create, WidgetOf(parent), WidgetFlags(create));
     QWidget* widget = host->Widget();
     const HWND window = host->Handle();
@@ -213,7 +215,8 @@ HWND CreateWindowFor(CREATESTRUCT create, CWnd* object) {
         widget->setAttribute(Qt::WA_OpaquePaintEvent);
         widget->setAttribute(Qt::WA_NoSystemBackground);
     }
-    widget->setGeometry(create.x, create.y, std::max(create.cx, 0), std::max(create.cy, 0));
+    const QPoint inParent = QPoint(create.x, create.y) + ParentClientOffset(window);
+    widget->setGeometry(inParent.x(), inParent.y(), std::max(create.cx, 0), std::max(create.cy, 0));
     if (create.style & WS_CHILD) {
         // New child windows go to the bottom of their siblings, so the first one made lies on top.
         widget->lower();
@@ -229,10 +232,8 @@ HWND CreateWindowFor(CREATESTRUCT create, CWnd* object) {
         return nullptr;
     }
     window->phase = WindowRecord::Phase::Alive;
-    SendToWindow(window, WM_SIZE, SIZE_RESTORED,
-                 MAKELPARAM(static_cast<WORD>(widget->width()), static_cast<WORD>(widget->height())));
-    SendToWindow(window, WM_MOVE, 0,
-                 MAKELPARAM(static_cast<WORD>(widget->x()), static_cast<WORD>(widget->y())));
+    SendClientSize(window);
+    SendClientPosition(window);
     if (IsLiveWindow(window) && (create.style & WS_VISIBLE))
         CWnd::FromHandle(window)->ShowWindow(SW_SHOW);
     return IsLiveWindow(window) ? window : nullptr;

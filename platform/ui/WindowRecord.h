@@ -62,12 +62,15 @@ struct WindowRecord {
     // Painting: the retained pixels of the client area, what must be painted again, and whether the
     // background is to be erased first.
     QImage surface;
+    // The client area's part of surface, sharing its pixels, for windows with a frame.
+    QImage clientPixels;
     QRegion invalid;
     bool erasePending = false;
     bool paintRequested = false;
     bool painting = false;      // WM_PAINT is being handled
     bool beganPaint = false;    // ... and its handler called BeginPaint
     bool inWidgetPaint = false; // Qt is showing the image: nothing needs showing again
+    bool redrawOff = false;     // WM_SETREDRAW FALSE: invalid parts wait until it is back on
     // The shape handed over by SetWindowRgn; the window owns and deletes it.
     HRGN windowRegion = nullptr;
 

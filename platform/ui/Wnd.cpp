@@ -33,7 +33,7 @@ QWidget* LiveWidget(HWND window) {
 
 QPoint ClientOrigin(HWND window) {
     QWidget* widget = LiveWidget(window);
-    return widget ? widget->mapToGlobal(QPoint(0, 0)) : QPoint();
+    return widget ? widget->mapToGlobal(ClientOffset(window)) : QPoint();
 }
 
 void ApplyZOrder(QWidget* widget, HWND insertAfter) {
@@ -56,14 +56,10 @@ void ApplyZOrder(QWidget* widget, HWND insertAfter) {
 }
 
 void SendSizeAndMove(HWND window, bool moved, bool sized) {
-    QWidget* widget = WidgetOf(window);
     if (sized)
-        SendToWindow(window, WM_SIZE, SIZE_RESTORED,
-                     MAKELPARAM(static_cast<WORD>(widget->width()), static_cast<WORD>(widget->height())));
+        SendClientSize(window);
     if (moved && IsLiveWindow(window))
-        SendToWindow(window, WM_MOVE, 0,
-                     MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(widget->x())),
-                                static_cast<WORD>(static_cast<SHORT>(widget->y()))));
+        SendClientPosition(window);
 }
 
 HWND ControlOf(const CWnd* dialog, int id) {
@@ -72,6 +68,19 @@ HWND ControlOf(const CWnd* dialog, int id) {
 }
 
 } // namespace
+
+void SendClientSize(HWND window) {
+    const QSize client = ClientSize(window);
+    SendToWindow(window, WM_SIZE, SIZE_RESTORED,
+                 MAKELPARAM(static_cast<WORD>(client.width()), static_cast<WORD>(client.height())));
+}
+
+void SendClientPosition(HWND window) {
+    const QPoint position = WidgetOf(window)->pos() - ParentClientOffset(window);
+    SendToWindow(window, WM_MOVE, 0,
+                 MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(position.x())),
+                            static_cast<WORD>(static_cast<SHORT>(position.y()))));
+}
 
 const CWnd CWnd::wndTop(kHwndTop);
 const CWnd CWnd::wndBottom(kHwndBottom);
@@ -371,7 +380,8 @@ CWnd* CWnd::WindowFromPoint(POINT point) {
 
 BOOL GetClientRect(HWND window, LPRECT rect) {
     QWidget* widget = LiveWidget(window);
-    *rect = widget ? RECT{0, 0, widget->width(), widget->height()} : RECT{};
+    const QSize client = widget ? ClientSize(window) : QSize();
+    *rect = RECT{0, 0, client.width(), client.height()};
     return widget ? TRUE : FALSE;
 }
 
@@ -433,7 +443,7 @@ BOOL CWnd::SetWindowPos(const CWnd* insertAfter, int x, int y, int width, int he
         return FALSE;
     const QPoint oldPos = widget->pos();
     const QSize oldSize = widget->size();
-    const QPoint newPos = (flags & SWP_NOMOVE) ? oldPos : QPoint(x, y);
+    const QPoint newPos = (flags & SWP_NOMOVE) ? oldPos : QPoint(x, y) + ParentClientOffset(m_hWnd);
     const QSize newSize = (flags & SWP_NOSIZE) ? oldSize : QSize(std::max(width, 0), std::max(height, 0));
     if (newPos != oldPos)
         widget->move(newPos);

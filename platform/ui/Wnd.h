@@ -15,6 +15,7 @@
 class CDC;
 class CFont;
 class CRgn;
+class CScrollBar;
 
 class CWnd : public CObject {
     DECLARE_DYNAMIC(CWnd)
@@ -131,6 +132,7 @@ public:
     BOOL GetUpdateRect(LPRECT rect, BOOL erase = FALSE);
     // A context over the client area, valid until ReleaseDC; what it draws shows at once.
     CDC* GetDC();
+    // A context over the whole window, frame included, from its top-left corner.
     CDC* GetWindowDC();
     int ReleaseDC(CDC* dc);
     CDC* BeginPaint(LPPAINTSTRUCT paint);
@@ -167,6 +169,8 @@ public:
     // A notification of this control to its parent (WM_COMMAND, WM_DRAWITEM), offered to the control
     // first; TRUE keeps it from the parent.
     virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // WM_NOTIFY that the sending control did not handle itself; TRUE with *result when handled.
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
 
 protected:
     // The window class's processing of the message being handled.
@@ -207,11 +211,29 @@ protected:
     virtual BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message);
     virtual void OnCaptureChanged(CWnd* window);
     virtual void OnDrawItem(int id, LPDRAWITEMSTRUCT drawItem);
+    virtual void OnMeasureItem(int id, LPMEASUREITEMSTRUCT measureItem);
+    // The brush a control erases with (CTLCOLOR_ kind); the control's own CtlColor answers first. The
+    // base gives the class's default.
+    virtual HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT ctlColor);
+    // The control's answer to its own colour request, reflected from the parent; null leaves it to the
+    // parent.
+    virtual HBRUSH CtlColor(CDC* dc, UINT ctlColor);
+    // scrollBar is the sending control (a scroll bar, slider or spin button), null for the window's own
+    // bars. Compare it with a control's address, or cast it back to the control's class.
+    virtual void OnHScroll(UINT code, UINT position, CScrollBar* scrollBar);
+    virtual void OnVScroll(UINT code, UINT position, CScrollBar* scrollBar);
+    // point in screen coordinates; (-1, -1) when the menu key asked for it.
+    virtual void OnContextMenu(CWnd* window, CPoint point);
+    virtual void OnActivateApp(BOOL active, DWORD threadId);
+    virtual UINT OnGetDlgCode();
     // point in screen coordinates; the result is a hit-test code (HTCLIENT, HTCAPTION ...).
     virtual LRESULT OnNcHitTest(CPoint point);
     virtual void OnNcLButtonDown(UINT hitTest, CPoint point);
 
 private:
+    // Offers a control's notification (WM_NOTIFY, colour request, scroll) to the control's object first.
+    BOOL ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    BOOL OnNotifyMessage(WPARAM wParam, LPARAM lParam, LRESULT* result);
     friend struct WindowLifetime;
     // The placeholders wndTop, wndBottom, wndTopMost and wndNoTopMost.
     explicit CWnd(HWND placeholder) : m_hWnd(placeholder) {}
@@ -248,8 +270,6 @@ SHORT GetAsyncKeyState(int virtualKey);
 BOOL GetCursorPos(LPPOINT point);
 // Milliseconds since an arbitrary start; follows the manual clock while tests drive timers.
 DWORD GetTickCount();
-COLORREF GetSysColor(int index);
-HBRUSH GetSysColorBrush(int index);
 // Registers a window class for CreateEx and returns its name; the same arguments give the same name.
 LPCTSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr,
                             HICON icon = nullptr);

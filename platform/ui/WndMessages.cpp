@@ -89,6 +89,16 @@ LRESULT SetClassCursor(HWND window, WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
+// After a right-button release at a client point, or from the menu key with (-1, -1).
+void RequestContextMenu(HWND window, CPoint point, bool fromMouse) {
+    if (!IsLiveWindow(window))
+        return;
+    if (fromMouse)
+        CWnd::FromHandle(window)->ClientToScreen(&point);
+    SendToWindow(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window),
+                 MAKELPARAM(static_cast<WORD>(point.x), static_cast<WORD>(point.y)));
+}
+
 } // namespace
 
 LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -135,8 +145,31 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(window->font);
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<LRESULT>(DefaultControlBrush(message));
+    case WM_CONTEXTMENU:
+        // A child's menu request goes up until a window takes it.
+        if (window->IsChild() && IsLiveWindow(window->parent))
+            SendToWindow(window->parent, message, wParam, lParam);
+        return 0;
+    case WM_SETREDRAW:
+        window->redrawOff = !wParam;
+        WidgetOf(window)->setUpdatesEnabled(wParam != 0);
+        return 0;
     default:
         break;
+    }
+    if (message == WM_RBUTTONUP || (message == WM_KEYUP && wParam == VK_APPS)) {
+        const LRESULT result = window->windowClass->nativeWidget ? RunNativeDefault(window, message) : 0;
+        RequestContextMenu(window, message == WM_RBUTTONUP ? PointOf(lParam) : CPoint(-1, -1),
+                           message == WM_RBUTTONUP);
+        return result;
     }
     const bool isInput = IsMouseMessage(message) || (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
                          message == WM_SETFOCUS || message == WM_KILLFOCUS;
@@ -260,6 +293,47 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
         OnDrawItem(static_cast<int>(wParam), reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
         *result = TRUE;
         return TRUE;
+    case WM_MEASUREITEM:
+        OnMeasureItem(static_cast<int>(wParam), reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+        *result = TRUE;
+        return TRUE;
+    case WM_NOTIFY:
+        return OnNotifyMessage(wParam, lParam, result);
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        *result = reinterpret_cast<LRESULT>(OnCtlColor(CDC::FromHandle(reinterpret_cast<HDC>(wParam)),
+                                                       FromHandle(reinterpret_cast<HWND>(lParam)),
+                                                       message - WM_CTLCOLORMSGBOX));
+        return TRUE;
+    case WM_HSCROLL:
+    case WM_VSCROLL: {
+        const UINT code = LOWORD(static_cast<DWORD>(wParam));
+        const UINT position = HIWORD(static_cast<DWORD>(wParam));
+        // Scroll bars, sliders and spin buttons alike, as the framework hands them over.
+        auto* sender =
+            reinterpret_cast<CScrollBar*>(lParam ? FromHandle(reinterpret_cast<HWND>(lParam)) : nullptr);
+        if (lParam && ReflectToControl(message, wParam, lParam, result))
+            return TRUE;
+        if (message == WM_HSCROLL)
+            OnHScroll(code, position, sender);
+        else
+            OnVScroll(code, position, sender);
+        return TRUE;
+    }
+    case WM_CONTEXTMENU:
+        OnContextMenu(FromHandle(reinterpret_cast<HWND>(wParam)), PointOf(lParam));
+        return TRUE;
+    case WM_ACTIVATEAPP:
+        OnActivateApp(static_cast<BOOL>(wParam), static_cast<DWORD>(lParam));
+        return TRUE;
+    case WM_GETDLGCODE:
+        *result = OnGetDlgCode();
+        return TRUE;
     case WM_NCHITTEST:
         *result = OnNcHitTest(PointOf(lParam));
         return TRUE;
@@ -300,8 +374,77 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     return control && control->OnChildNotify(WM_COMMAND, wParam, lParam, &result);
 }
 
-BOOL CWnd::OnChildNotify(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT* /*result*/) {
+BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESULT* result) {
+    if (message < WM_CTLCOLORMSGBOX || message > WM_CTLCOLORSTATIC)
+        return FALSE;
+    HBRUSH brush = CtlColor(CDC::FromHandle(reinterpret_cast<HDC>(wParam)), message - WM_CTLCOLORMSGBOX);
+    if (!brush)
+        return FALSE;
+    *result = reinterpret_cast<LRESULT>(brush);
+    return TRUE;
+}
+
+BOOL CWnd::ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    HWND sender = nullptr;
+    if (message == WM_NOTIFY)
+        sender = reinterpret_cast<LPNMHDR>(lParam)->hwndFrom;
+    else
+        sender = reinterpret_cast<HWND>(lParam);
+    CWnd* control = FromHandlePermanent(sender);
+    return control && control != this && control->OnChildNotify(message, wParam, lParam, result);
+}
+
+BOOL CWnd::OnNotifyMessage(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (!lParam)
+        return FALSE;
+    if (ReflectToControl(WM_NOTIFY, wParam, lParam, result))
+        return TRUE;
+    return OnNotify(wParam, lParam, result);
+}
+
+BOOL CWnd::OnNotify(WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT* /*result*/) {
     return FALSE;
+}
+
+HBRUSH CWnd::OnCtlColor(CDC* dc, CWnd* control, UINT ctlColor) {
+    LRESULT reflected = 0;
+    if (control && ReflectToControl(WM_CTLCOLORMSGBOX + ctlColor, reinterpret_cast<WPARAM>(dc->m_hDC),
+                                    reinterpret_cast<LPARAM>(control->m_hWnd), &reflected))
+        return reinterpret_cast<HBRUSH>(reflected);
+    return reinterpret_cast<HBRUSH>(Default());
+}
+
+HBRUSH CWnd::CtlColor(CDC* /*dc*/, UINT /*ctlColor*/) {
+    return nullptr;
+}
+
+void CWnd::OnMeasureItem(int /*id*/, LPMEASUREITEMSTRUCT measureItem) {
+    CWnd* control = GetDlgItem(static_cast<int>(measureItem->CtlID));
+    LRESULT result = 0;
+    if (control && FromHandlePermanent(control->m_hWnd) &&
+        control->OnChildNotify(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(measureItem), &result))
+        return;
+    Default();
+}
+
+void CWnd::OnHScroll(UINT, UINT, CScrollBar*) {
+    Default();
+}
+
+void CWnd::OnVScroll(UINT, UINT, CScrollBar*) {
+    Default();
+}
+
+void CWnd::OnContextMenu(CWnd*, CPoint) {
+    Default();
+}
+
+void CWnd::OnActivateApp(BOOL, DWORD) {
+    Default();
+}
+
+UINT CWnd::OnGetDlgCode() {
+    return static_cast<UINT>(Default());
 }
 
 void CWnd::OnDrawItem(int /*id*/, LPDRAWITEMSTRUCT drawItem) {

@@ -2,7 +2,7 @@
 
 #include "platform/gdi/Dc.h"
 #include "platform/ui/TimerTesting.h"
-#include "platform/ui/WindowRecord.h"
+#include "platform/ui/WindowInternals.h"
 
 #include <QApplication>
 #include <QTest>
@@ -14,7 +14,8 @@ namespace {
 QWindow* TopLevelWindow(const CWnd* window, QPoint* position, CPoint point) {
     QWidget* widget = WidgetOf(window->m_hWnd);
     QWidget* top = widget->window();
-    *position = widget->mapTo(top, QPoint(point.x, point.y));
+    // Client points start inside a window's frame.
+    *position = widget->mapTo(top, QPoint(point.x, point.y) + ClientOffset(window->m_hWnd));
     return top->windowHandle();
 }
 
