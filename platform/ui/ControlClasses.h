@@ -10,6 +10,7 @@ extern const WindowClass kButtonClass;
 extern const WindowClass kStaticClass;
 extern const WindowClass kEditClass;
 extern const WindowClass kProgressClass;
+extern const WindowClass kComboBoxClass;
 extern const WindowClass kToolTipClass;
 extern const WindowClass kDialogClass;
 

@@ -1,5 +1,7 @@
 #include "platform/ui/DataExchange.h"
 
+#include "platform/ui/ComboBox.h"
+#include "platform/ui/ControlClasses.h"
 #include "platform/ui/MessageBoxPresenter.h"
 #include "platform/ui/WindowRecord.h"
 #include "platform/ui/Wnd.h"
@@ -12,6 +14,7 @@ namespace {
 
 constexpr LPCTSTR kNotAnInteger = "Bitte geben Sie eine ganze Zahl ein.";
 constexpr LPCTSTR kNotAPositiveInteger = "Bitte geben Sie eine positive ganze Zahl ein.";
+constexpr LPCTSTR kTooManyCharacters = "Bitte geben Sie nicht mehr als %d Zeichen ein.";
 
 // The number in the text, spaces around it allowed; false for anything else or beyond the range.
 bool ParseNumber(const CString& text, long long low, long long high, long long* value) {
@@ -127,4 +130,19 @@ void DDX_Control(CDataExchange* exchange, int id, CWnd& control) {
         return;
     if (!control.SubclassWindow(exchange->PrepareCtrl(id)))
         exchange->Fail();
+}
+
+void DDV_MaxChars(CDataExchange* exchange, const CString& value, int maxBytes) {
+    const HWND control = exchange->LastControl();
+    if (!exchange->m_bSaveAndValidate) {
+        const bool isCombo = IsWindow(control) && control->windowClass == &kComboBoxClass;
+        SendMessage(control, isCombo ? CB_LIMITTEXT : EM_LIMITTEXT, static_cast<WPARAM>(maxBytes), 0);
+        return;
+    }
+    if (value.GetLength() <= maxBytes)
+        return;
+    CString complaint;
+    complaint.Format(kTooManyCharacters, maxBytes);
+    AfxMessageBox(complaint, MB_ICONEXCLAMATION);
+    exchange->Fail();
 }

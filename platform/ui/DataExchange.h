@@ -23,6 +23,7 @@ public:
     // throws.
     struct Failure {};
     [[noreturn]] void Fail();
+    HWND LastControl() const { return m_lastControl; }
 
 private:
     HWND m_lastControl = nullptr;
@@ -36,5 +37,8 @@ void DDX_Text(CDataExchange* exchange, int id, long& value);
 void DDX_Check(CDataExchange* exchange, int id, int& value);
 // The radio group that starts at id (WS_GROUP): the index of its checked button, -1 for none.
 void DDX_Radio(CDataExchange* exchange, int id, int& value);
+// After the DDX of an edit or combo box: on saving, a text longer than maxBytes is refused with a message;
+// on loading, the control takes no more than maxBytes.
+void DDV_MaxChars(CDataExchange* exchange, const CString& value, int maxBytes);
 // Subclasses the control into the object the first time.
 void DDX_Control(CDataExchange* exchange, int id, CWnd& control);

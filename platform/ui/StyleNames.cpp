@@ -1,5 +1,7 @@
 #include "platform/ui/StyleNames.h"
 
+#include "platform/ui/ComboBox.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -91,6 +93,15 @@ const StyleName kStyleNames[] = {
     {"ES_READONLY", ES_READONLY},
     {"ES_WANTRETURN", ES_WANTRETURN},
     {"ES_NUMBER", ES_NUMBER},
+    {"CBS_SIMPLE", CBS_SIMPLE},
+    {"CBS_DROPDOWN", CBS_DROPDOWN},
+    {"CBS_DROPDOWNLIST", CBS_DROPDOWNLIST},
+    {"CBS_OWNERDRAWFIXED", CBS_OWNERDRAWFIXED},
+    {"CBS_AUTOHSCROLL", CBS_AUTOHSCROLL},
+    {"CBS_SORT", CBS_SORT},
+    {"CBS_HASSTRINGS", CBS_HASSTRINGS},
+    {"CBS_NOINTEGRALHEIGHT", CBS_NOINTEGRALHEIGHT},
+    {"CBS_DISABLENOSCROLL", CBS_DISABLENOSCROLL},
     {"PBS_SMOOTH", PBS_SMOOTH},
     {"PBS_VERTICAL", PBS_VERTICAL},
     {"TTS_ALWAYSTIP", TTS_ALWAYSTIP},

@@ -2,6 +2,7 @@
 
 #include "platform/base/Geometry.h"
 #include "platform/gdi/GdiObjects.h"
+#include "platform/ui/ComboBoxState.h"
 #include "platform/ui/ControlClasses.h"
 #include "platform/ui/Cursor.h"
 #include "platform/ui/WindowWidget.h"
@@ -35,8 +36,9 @@ const WindowClass kDesktopClass{.name = "#32769",
                                 .makeWrapper = MakePlainWrapper,
                                 .nativeWidget = true};
 
-const std::array kBuiltInClasses{&kDefaultClass, &kDesktopClass,  &kButtonClass,  &kStaticClass,
-                                 &kEditClass,    &kProgressClass, &kToolTipClass, &kDialogClass};
+const std::array kBuiltInClasses{&kDefaultClass,  &kDesktopClass,  &kButtonClass,  &kStaticClass,
+                                 &kEditClass,     &kProgressClass, &kToolTipClass, &kDialogClass,
+                                 &kComboBoxClass, &kComboListClass};
 
 std::mutex g_registeredLock;
 std::deque<WindowClass>& RegisteredClasses() {

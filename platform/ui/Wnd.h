@@ -166,8 +166,8 @@ public:
     // WM_COMMAND: wParam holds the id (low word) and the notification code (high word), lParam the
     // sending control. The base reflects the notification to the control, then reports it unhandled.
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
-    // A notification of this control to its parent (WM_COMMAND, WM_DRAWITEM), offered to the control
-    // first; TRUE keeps it from the parent.
+    // A notification of this control to its parent (WM_COMMAND, WM_NOTIFY, WM_DRAWITEM, WM_MEASUREITEM,
+    // WM_CTLCOLOR*, scrolling), offered to the control first; TRUE keeps it from the parent.
     virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     // WM_NOTIFY that the sending control did not handle itself; TRUE with *result when handled.
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);

@@ -290,11 +290,13 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
         OnCaptureChanged(FromHandle(reinterpret_cast<HWND>(lParam)));
         return TRUE;
     case WM_DRAWITEM:
-        OnDrawItem(static_cast<int>(wParam), reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+        if (!ReflectToControl(message, wParam, lParam, result))
+            OnDrawItem(static_cast<int>(wParam), reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
         *result = TRUE;
         return TRUE;
     case WM_MEASUREITEM:
-        OnMeasureItem(static_cast<int>(wParam), reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+        if (!ReflectToControl(message, wParam, lParam, result))
+            OnMeasureItem(static_cast<int>(wParam), reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
         *result = TRUE;
         return TRUE;
     case WM_NOTIFY:
@@ -386,10 +388,16 @@ BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESULT
 
 BOOL CWnd::ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     HWND sender = nullptr;
-    if (message == WM_NOTIFY)
+    if (message == WM_NOTIFY) {
         sender = reinterpret_cast<LPNMHDR>(lParam)->hwndFrom;
-    else
+    } else if (message == WM_DRAWITEM) {
+        sender = reinterpret_cast<LPDRAWITEMSTRUCT>(lParam)->hwndItem;
+    } else if (message == WM_MEASUREITEM) {
+        const CWnd* item = GetDlgItem(static_cast<int>(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam)->CtlID));
+        sender = item ? item->m_hWnd : nullptr;
+    } else {
         sender = reinterpret_cast<HWND>(lParam);
+    }
     CWnd* control = FromHandlePermanent(sender);
     return control && control != this && control->OnChildNotify(message, wParam, lParam, result);
 }
@@ -418,12 +426,7 @@ HBRUSH CWnd::CtlColor(CDC* /*dc*/, UINT /*ctlColor*/) {
     return nullptr;
 }
 
-void CWnd::OnMeasureItem(int /*id*/, LPMEASUREITEMSTRUCT measureItem) {
-    CWnd* control = GetDlgItem(static_cast<int>(measureItem->CtlID));
-    LRESULT result = 0;
-    if (control && FromHandlePermanent(control->m_hWnd) &&
-        control->OnChildNotify(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(measureItem), &result))
-        return;
+void CWnd::OnMeasureItem(int /*id*/, LPMEASUREITEMSTRUCT /*measureItem*/) {
     Default();
 }
 
@@ -447,11 +450,7 @@ UINT CWnd::OnGetDlgCode() {
     return static_cast<UINT>(Default());
 }
 
-void CWnd::OnDrawItem(int /*id*/, LPDRAWITEMSTRUCT drawItem) {
-    CWnd* control = FromHandlePermanent(drawItem->hwndItem);
-    LRESULT result = 0;
-    if (control && control->OnChildNotify(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(drawItem), &result))
-        return;
+void CWnd::OnDrawItem(int /*id*/, LPDRAWITEMSTRUCT /*drawItem*/) {
     Default();
 }
 
