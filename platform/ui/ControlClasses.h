@@ -11,6 +11,8 @@ extern const WindowClass kStaticClass;
 extern const WindowClass kEditClass;
 extern const WindowClass kProgressClass;
 extern const WindowClass kComboBoxClass;
+extern const WindowClass kSliderClass;
+extern const WindowClass kSpinButtonClass;
 extern const WindowClass kToolTipClass;
 extern const WindowClass kDialogClass;
 

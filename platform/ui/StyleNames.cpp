@@ -1,6 +1,8 @@
 #include "platform/ui/StyleNames.h"
 
 #include "platform/ui/ComboBox.h"
+#include "platform/ui/SliderCtrl.h"
+#include "platform/ui/SpinButtonCtrl.h"
 
 #include <algorithm>
 #include <cstring>
@@ -102,6 +104,20 @@ const StyleName kStyleNames[] = {
     {"CBS_HASSTRINGS", CBS_HASSTRINGS},
     {"CBS_NOINTEGRALHEIGHT", CBS_NOINTEGRALHEIGHT},
     {"CBS_DISABLENOSCROLL", CBS_DISABLENOSCROLL},
+    {"TBS_AUTOTICKS", TBS_AUTOTICKS},
+    {"TBS_VERT", TBS_VERT},
+    {"TBS_HORZ", TBS_HORZ},
+    {"TBS_TOP", TBS_TOP},
+    {"TBS_BOTH", TBS_BOTH},
+    {"TBS_NOTICKS", TBS_NOTICKS},
+    {"UDS_WRAP", UDS_WRAP},
+    {"UDS_SETBUDDYINT", UDS_SETBUDDYINT},
+    {"UDS_ALIGNRIGHT", UDS_ALIGNRIGHT},
+    {"UDS_ALIGNLEFT", UDS_ALIGNLEFT},
+    {"UDS_AUTOBUDDY", UDS_AUTOBUDDY},
+    {"UDS_ARROWKEYS", UDS_ARROWKEYS},
+    {"UDS_HORZ", UDS_HORZ},
+    {"UDS_NOTHOUSANDS", UDS_NOTHOUSANDS},
     {"PBS_SMOOTH", PBS_SMOOTH},
     {"PBS_VERTICAL", PBS_VERTICAL},
     {"TTS_ALWAYSTIP", TTS_ALWAYSTIP},

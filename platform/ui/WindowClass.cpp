@@ -36,9 +36,9 @@ const WindowClass kDesktopClass{.name = "#32769",
                                 .makeWrapper = MakePlainWrapper,
                                 .nativeWidget = true};
 
-const std::array kBuiltInClasses{&kDefaultClass,  &kDesktopClass,  &kButtonClass,  &kStaticClass,
-                                 &kEditClass,     &kProgressClass, &kToolTipClass, &kDialogClass,
-                                 &kComboBoxClass, &kComboListClass};
+const std::array kBuiltInClasses{&kDefaultClass,  &kDesktopClass,   &kButtonClass,  &kStaticClass,
+                                 &kEditClass,     &kProgressClass,  &kToolTipClass, &kDialogClass,
+                                 &kComboBoxClass, &kComboListClass, &kSliderClass,  &kSpinButtonClass};
 
 std::mutex g_registeredLock;
 std::deque<WindowClass>& RegisteredClasses() {
