@@ -1,12 +1,13 @@
 # Language modules: Qt binary resource files packed by langpack (lang/langpack) and rcc.
 
-# vc_language_module(TARGET <name> OUTPUT <file> [STRINGS <file>] [DIALOGS <folder>]
+# vc_language_module(TARGET <name> OUTPUT <file> [STRINGS <file>] [DIALOGS <folder>] [MENUS <folder>]
 #                    [ART <folder> REQUIRED <file>] [DEPENDS <files or targets> ...])
-# Packs the string table, the dialog templates of a folder and the pictures that <folder>/bitmaps.txt
+# Packs the string table, the dialog and menu templates of their folders (a menu folder that does not
+# exist yet packs no menus) and the pictures that <folder>/bitmaps.txt
 # lists into one module; every name of the REQUIRED list must be among those pictures. The target is
 # built by default.
 function(vc_language_module)
-    cmake_parse_arguments(ARG "" "TARGET;OUTPUT;STRINGS;DIALOGS;ART;REQUIRED" "DEPENDS" ${ARGN})
+    cmake_parse_arguments(ARG "" "TARGET;OUTPUT;STRINGS;DIALOGS;MENUS;ART;REQUIRED" "DEPENDS" ${ARGN})
     set(stage ${CMAKE_CURRENT_BINARY_DIR}/${ARG_TARGET}.stage)
     set(arguments)
     set(inputs ${ARG_DEPENDS})
@@ -18,6 +19,11 @@ function(vc_language_module)
         file(GLOB dialogs CONFIGURE_DEPENDS ${ARG_DIALOGS}/*.json)
         list(APPEND arguments --dialogs ${ARG_DIALOGS})
         list(APPEND inputs ${dialogs})
+    endif()
+    if(ARG_MENUS AND EXISTS ${ARG_MENUS})
+        file(GLOB menus CONFIGURE_DEPENDS ${ARG_MENUS}/*.json)
+        list(APPEND arguments --menus ${ARG_MENUS})
+        list(APPEND inputs ${menus})
     endif()
     if(ARG_ART)
         list(APPEND arguments --art ${ARG_ART} --required ${ARG_REQUIRED})

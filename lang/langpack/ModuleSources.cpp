@@ -1,6 +1,7 @@
 #include "image/PictureInfo.h"
 #include "lang/langpack/ModuleEntries.h"
 #include "platform/base/DialogTemplate.h"
+#include "platform/base/MenuTemplate.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,6 +61,26 @@ void AddDialogTemplates(const QString& folder, Entries& entries) {
                  .emplace("dialog/" + std::to_string(dialog.id), std::vector<BYTE>(json.begin(), json.end()))
                  .second) {
             Fail(path, QString("dialog %1 given twice").arg(dialog.id));
+        }
+    }
+}
+
+void AddMenuTemplates(const QString& folder, Entries& entries) {
+    const QDir dir(folder);
+    if (!dir.exists()) {
+        Fail(folder, "no such folder");
+    }
+    for (const QString& name : dir.entryList({"*.json"}, QDir::Files, QDir::Name)) {
+        const QString path = dir.filePath(name);
+        const QByteArray json = ReadAll(path);
+        MenuTemplate menu;
+        if (!ParseMenuTemplate(reinterpret_cast<const BYTE*>(json.constData()),
+                               static_cast<DWORD>(json.size()), menu)) {
+            Fail(path, "not a well-formed menu template");
+        }
+        if (!entries.emplace("menu/" + std::to_string(menu.id), std::vector<BYTE>(json.begin(), json.end()))
+                 .second) {
+            Fail(path, QString("menu %1 given twice").arg(menu.id));
         }
     }
 }
