@@ -1,29 +1,18 @@
-// The exports that every codec plug-in has, over the imaging library and the plug-in's format tables.
+// The loading and saving exports of the plug-ins that work over the imaging library.
 
 #include "image/CodecExports.h"
 
 #include "codecs/CodecFormats.h"
 #include "codecs/CodecPictures.h"
-#include "image/ColorDepth.h"
-#include "image/DibGeometry.h"
 #include "image/PictureBmpReader.h"
 #include "image/PictureInfo.h"
 #include "platform/base/GlobalMemory.h"
-#include "platform/base/Lists.h"
 #include "platform/imaging/ImagingFile.h"
 
 #include <cstring>
 #include <memory>
 
 namespace {
-
-void AppendExtensions(const std::vector<CodecFormat>& list, CStringList& extensions,
-                      CStringList& descriptions) {
-    for (const CodecFormat& format : list) {
-        extensions.AddTail(format.extension);
-        descriptions.AddTail(format.description);
-    }
-}
 
 // The picture handed to the imaging library for saving; false for an empty or unreadable picture.
 bool BitmapFromPicture(const CPictureInfo& picture, CImagingBitmap& bitmap) {
@@ -56,14 +45,6 @@ bool LoadLibraries() {
     // BMP files reach the imaging library's reader through this plug-in's own copy of the picture gate.
     InstallPictureBmpReader();
     return true;
-}
-
-void GetOpenExtensionsAvailable(CStringList& extensions, CStringList& descriptions) {
-    Guarded([&] { AppendExtensions(ThisCodec().open, extensions, descriptions); });
-}
-
-void GetSaveExtensionsAvailable(CStringList& extensions, CStringList& descriptions) {
-    Guarded([&] { AppendExtensions(ThisCodec().save, extensions, descriptions); });
 }
 
 CPictureInfo* LoadFile(const CString& path, int bitsPerPixel, CPictureInfo*& mask) {
@@ -171,24 +152,4 @@ CPictureInfo* CreateThumbnailForFile(const CString& path, const CSize& size, COL
             return nullptr;
         return PictureFromBitmap(thumbnail);
     });
-}
-
-void GetColorDepthsForExtension(CColorDepthList& depths, const CString& extension) {
-    Guarded([&] {
-        if (const CodecFormat* format = FindCodecFormat(ThisCodec().save, extension)) {
-            for (const CodecDepth& depth : format->depths)
-                depths.AddTail(new CColorDepth(depth.name, depth.bits));
-        }
-    });
-}
-
-bool ExtensionHasQuality(const CString& extension) {
-    return Guarded(false, [&] {
-        const CodecFormat* format = FindCodecFormat(ThisCodec().save, extension);
-        return format && format->hasQuality;
-    });
-}
-
-void* GetBitsPtr(void* dib) {
-    return dib ? DibBitsPtr(static_cast<BITMAPINFOHEADER*>(dib)) : nullptr;
 }

@@ -44,7 +44,10 @@ HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {
     if (bytes > kMaxBytes) {
         return nullptr;
     }
-    auto* block = static_cast<GlobalBlock*>(std::malloc(sizeof(GlobalBlock) + bytes));
+    // calloc hands out fresh pages of large blocks untouched, where a memset would fault each one in.
+    auto* block =
+        static_cast<GlobalBlock*>((flags & GMEM_ZEROINIT) ? std::calloc(1, sizeof(GlobalBlock) + bytes)
+                                                          : std::malloc(sizeof(GlobalBlock) + bytes));
     if (!block) {
         return nullptr;
     }
@@ -54,9 +57,6 @@ HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {
                          .reserved = 0,
                          .size = bytes,
                          .padding = 0};
-    if (flags & GMEM_ZEROINIT) {
-        std::memset(DataOf(block), 0, bytes);
-    }
     return block;
 }
 
