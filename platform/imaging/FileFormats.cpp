@@ -6,6 +6,7 @@
 #include "platform/imaging/IconCodec.h"
 #include "platform/imaging/JpegCodec.h"
 #include "platform/imaging/MagickReader.h"
+#include "platform/imaging/MetafileCodec.h"
 #include "platform/imaging/PcxCodec.h"
 #include "platform/imaging/PngCodec.h"
 #include "platform/imaging/TiffCodec.h"
@@ -80,6 +81,8 @@ int FormatOfFileImage(std::span<const BYTE> file) {
         return kFormatPcx;
     if (IsPhotoCdFile(file))
         return kFormatPhotoCd;
+    if (IsWmfFile(file) || IsEmfFile(file))
+        return kFormatMetafile;
     return 0;
 }
 
@@ -111,6 +114,9 @@ bool ReadFileImageInfo(std::span<const BYTE> file, ImagingFileInfo& info) {
     case kFormatPhotoCd:
         known = ReadPhotoCdInfo(file, read);
         break;
+    case kFormatMetafile:
+        known = ReadMetafileInfo(file, read);
+        break;
     default:
         break;
     }
@@ -135,6 +141,8 @@ bool DecodeFileImage(std::span<const BYTE> file, CImagingBitmap& bitmap, Imaging
     case kFormatIco:
     case kFormatCur:
         return DecodeIcon(file, bitmap);
+    case kFormatMetafile:
+        return false;
     default:
         return DecodeWithMagick(file, info.format, info.bitsPerPixel, bitmap);
     }

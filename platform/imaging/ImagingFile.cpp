@@ -8,6 +8,7 @@
 #include "platform/imaging/FileFormats.h"
 #include "platform/imaging/IconCodec.h"
 #include "platform/imaging/JpegCodec.h"
+#include "platform/imaging/MetafileCodec.h"
 #include "platform/imaging/PcxCodec.h"
 #include "platform/imaging/PngCodec.h"
 #include "platform/imaging/TiffCodec.h"
@@ -128,6 +129,9 @@ int SaveImagingMemory(std::vector<BYTE>& file, const CImagingBitmap& bitmap, int
             break;
         case kFormatCur:
             result = EncodeCursor(bitmap, bitsPerPixel, encoded);
+            break;
+        case kFormatMetafile:
+            result = EncodeWmf(bitmap, bitsPerPixel, encoded);
             break;
         default:
             break;

@@ -1,8 +1,9 @@
 #pragma once
 // The file side of the imaging library: what a picture file holds, decoding it at a chosen depth,
 // encoding a picture with a file-format code, and thumbnails. Files are recognised by their content,
-// never by their name. Read: BMP, JPEG, PNG, TIFF, PCX, Photo CD, ICO and CUR. Written: BMP, JPEG, PNG,
-// TIFF, PCX and CUR. Every call may run on any thread; none keeps state between calls.
+// never by their name. Read: BMP, JPEG, PNG, TIFF, PCX, Photo CD, ICO and CUR (and the information of
+// WMF and EMF). Written: BMP, JPEG, PNG, TIFF, PCX, CUR and WMF. Every call may run on any thread; none keeps
+// state between calls.
 
 #include "platform/base/String.h"
 #include "platform/base/WinTypes.h"
@@ -21,6 +22,8 @@ inline constexpr int kFormatPhotoCd = 57;
 inline constexpr int kFormatPng = 75;
 inline constexpr int kFormatIco = 91;
 inline constexpr int kFormatCur = 92;
+// WMF and EMF: recognised and sized here, and WMF written; played by the drawing layer.
+inline constexpr int kFormatMetafile = 15;
 
 // Results of the save calls. -1 is never returned: the callers use it for "no format for this name".
 inline constexpr int kImagingSuccess = 1;
