@@ -134,6 +134,13 @@ public:
         return RoundRect(rect->left, rect->top, rect->right, rect->bottom, ellipse.x, ellipse.y);
     }
     BOOL Polygon(const POINT* points, int count);
+    // counts[i] points of polygon i follow one another in points; filled together with the fill mode.
+    BOOL PolyPolygon(const POINT* points, const int* counts, int polygonCount);
+    // The ellipse of the box from the radial through start counterclockwise to the radial through end:
+    // the arc alone, closed by its chord, or closed through the centre.
+    BOOL Arc(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd);
+    BOOL Chord(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd);
+    BOOL Pie(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd);
     BOOL Polyline(const POINT* points, int count);
     CPoint MoveTo(int x, int y);
     CPoint MoveTo(POINT point) { return MoveTo(point.x, point.y); }
@@ -147,6 +154,12 @@ public:
 
     BOOL TextOut(int x, int y, LPCTSTR text, int count);
     BOOL TextOut(int x, int y, const CString& text) { return TextOut(x, y, text, text.GetLength()); }
+    // Where TextOut and ExtTextOut put the text around their point (TA_ flags); returns the old flags.
+    UINT SetTextAlign(UINT flags);
+    UINT GetTextAlign() const;
+    // TextOut with ETO_OPAQUE (rect filled with the background colour first) and ETO_CLIPPED (the text
+    // cut to rect); dx, when given, holds each character's advance.
+    BOOL ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UINT count, const int* dx);
     // count -1 takes the text up to its terminator. Returns the text's height, 0 on failure.
     int DrawText(LPCTSTR text, int count, LPRECT rect, UINT format);
     int DrawText(const CString& text, LPRECT rect, UINT format) {

@@ -5,7 +5,9 @@
 #include "platform/gdi/DeviceContext.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QPolygon>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -257,6 +259,37 @@ QRectF BoundsOf(const POINT* points, int count) {
     return QRectF(left, top, right - left, bottom - top);
 }
 
+enum class ArcShape { Open, Chord, Pie };
+
+// Qt's angles (sixteenths of a degree, counterclockwise on the screen) of the arc from the radial
+// through the start point counterclockwise to the radial through the end point; a full turn when the two
+// radials meet.
+void ArcAngles(const QRectF& box, int xStart, int yStart, int xEnd, int yEnd, int& start, int& span) {
+    const QPointF centre = box.center();
+    const double from = std::atan2(centre.y() - yStart, xStart - centre.x()) * 180.0 / M_PI;
+    const double to = std::atan2(centre.y() - yEnd, xEnd - centre.x()) * 180.0 / M_PI;
+    double sweep = to - from;
+    while (sweep <= 0)
+        sweep += 360.0;
+    start = static_cast<int>(std::lround(from * 16));
+    span = static_cast<int>(std::lround(sweep * 16));
+}
+
+void PaintArc(DeviceContextRecord& dc, ArcShape shape, int left, int top, int right, int bottom, int xStart,
+              int yStart, int xEnd, int yEnd) {
+    const QRectF box = OutlineRect(left, top, right, bottom, dc);
+    int start = 0, span = 0;
+    ArcAngles(box, xStart, yStart, xEnd, yEnd, start, span);
+    PaintShape(dc, box, shape != ArcShape::Open, [=](QPainter& painter) {
+        if (shape == ArcShape::Open)
+            painter.drawArc(box, start, span);
+        else if (shape == ArcShape::Chord)
+            painter.drawChord(box, start, span);
+        else
+            painter.drawPie(box, start, span);
+    });
+}
+
 } // namespace
 
 BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
@@ -293,6 +326,45 @@ BOOL CDC::Polygon(const POINT* points, int count) {
     const Qt::FillRule rule = QtFillRule(m_hDC->state.polyFillMode);
     PaintShape(*m_hDC, BoundsOf(points, count), true,
                [&](QPainter& painter) { painter.drawPolygon(polygon, rule); });
+    return TRUE;
+}
+
+BOOL CDC::PolyPolygon(const POINT* points, const int* counts, int polygonCount) {
+    if (!m_hDC || !points || !counts || polygonCount < 1)
+        return FALSE;
+    QPainterPath path;
+    path.setFillRule(QtFillRule(m_hDC->state.polyFillMode));
+    int total = 0;
+    for (int i = 0; i < polygonCount; ++i) {
+        if (counts[i] < 2)
+            return FALSE;
+        QPolygonF polygon(PolygonOf(points + total, counts[i]));
+        polygon << polygon.first();
+        path.addPolygon(polygon);
+        total += counts[i];
+    }
+    PaintShape(*m_hDC, BoundsOf(points, total), true, [&](QPainter& painter) { painter.drawPath(path); });
+    return TRUE;
+}
+
+BOOL CDC::Arc(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) {
+    if (!m_hDC)
+        return FALSE;
+    PaintArc(*m_hDC, ArcShape::Open, left, top, right, bottom, xStart, yStart, xEnd, yEnd);
+    return TRUE;
+}
+
+BOOL CDC::Chord(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) {
+    if (!m_hDC)
+        return FALSE;
+    PaintArc(*m_hDC, ArcShape::Chord, left, top, right, bottom, xStart, yStart, xEnd, yEnd);
+    return TRUE;
+}
+
+BOOL CDC::Pie(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) {
+    if (!m_hDC)
+        return FALSE;
+    PaintArc(*m_hDC, ArcShape::Pie, left, top, right, bottom, xStart, yStart, xEnd, yEnd);
     return TRUE;
 }
 

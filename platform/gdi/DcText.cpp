@@ -9,6 +9,7 @@
 #include <QPolygonF>
 #include <QTransform>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -294,13 +295,62 @@ void PaintText(DeviceContextRecord& dc, const FontMetrics& font, const std::vect
 } // namespace
 
 BOOL CDC::TextOut(int x, int y, LPCTSTR text, int count) {
+    if (!text)
+        return FALSE;
+    const UINT bytes = static_cast<UINT>(count < 0 ? std::strlen(text) : static_cast<std::size_t>(count));
+    return ExtTextOut(x, y, 0, nullptr, text, bytes, nullptr);
+}
+
+UINT CDC::SetTextAlign(UINT flags) {
+    return m_hDC ? std::exchange(m_hDC->state.textAlign, flags) : 0;
+}
+
+UINT CDC::GetTextAlign() const {
+    return m_hDC ? m_hDC->state.textAlign : 0;
+}
+
+BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UINT count, const int* dx) {
     if (!m_hDC || !text)
         return FALSE;
     const FontMetrics font(*m_hDC);
-    const QString shown = TextOf(text, count);
-    const std::vector<PlacedText> pieces{PlacedText{
-        shown, QPoint(x, y + font.ascent), QRect(x, y, font.metrics.horizontalAdvance(shown), font.height)}};
-    PaintText(*m_hDC, font, pieces, nullptr, QPoint(x, y));
+    const QString shown = TextOf(text, static_cast<int>(count));
+    if (rect && (options & ETO_OPAQUE))
+        FillSolidRect(rect, m_hDC->state.bkColor);
+    const UINT align = m_hDC->state.textAlign;
+    if (align & TA_UPDATECP)
+        x = m_hDC->state.position.x, y = m_hDC->state.position.y;
+    // Each character at its own advance when dx gives them, else the whole text as one piece.
+    std::vector<int> advances;
+    int width = 0;
+    if (dx) {
+        for (int i = 0; i < shown.size(); ++i)
+            advances.push_back(i < static_cast<int>(count) ? dx[i] : 0), width += advances.back();
+    } else {
+        width = font.metrics.horizontalAdvance(shown);
+    }
+    const UINT horizontal = align & TA_CENTER;
+    const int left = horizontal == TA_CENTER ? x - width / 2 : horizontal == TA_RIGHT ? x - width : x;
+    const UINT vertical = align & TA_BASELINE;
+    const int baseline = vertical == TA_BASELINE ? y
+                         : vertical == TA_BOTTOM ? y - (font.height - font.ascent)
+                                                 : y + font.ascent;
+    const int top = baseline - font.ascent;
+    std::vector<PlacedText> pieces;
+    if (dx) {
+        int at = left;
+        for (int i = 0; i < shown.size(); ++i) {
+            pieces.push_back(
+                PlacedText{shown.mid(i, 1), QPoint(at, baseline), QRect(at, top, advances[i], font.height)});
+            at += advances[i];
+        }
+    } else {
+        pieces.push_back(PlacedText{shown, QPoint(left, baseline), QRect(left, top, width, font.height)});
+    }
+    const QRect clip =
+        rect ? QRect(QPoint(rect->left, rect->top), QPoint(rect->right - 1, rect->bottom - 1)) : QRect();
+    PaintText(*m_hDC, font, pieces, rect && (options & ETO_CLIPPED) ? &clip : nullptr, QPoint(x, y));
+    if (align & TA_UPDATECP)
+        m_hDC->state.position.x = horizontal == TA_RIGHT ? x - width : x + width;
     return TRUE;
 }
 

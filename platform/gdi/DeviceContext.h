@@ -45,6 +45,7 @@ struct DcState {
     int mapMode = MM_TEXT;
     COLORREF textColor = RGB(0, 0, 0);
     COLORREF bkColor = RGB(255, 255, 255);
+    UINT textAlign = TA_TOP | TA_LEFT;
     POINT position{};
     POINT viewportOrg{};
     POINT windowOrg{};

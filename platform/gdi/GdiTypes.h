@@ -83,6 +83,19 @@ inline constexpr int OPAQUE = 2;
 inline constexpr int ALTERNATE = 1;
 inline constexpr int WINDING = 2;
 
+// Text alignment: the reference point's place on the text.
+inline constexpr UINT TA_NOUPDATECP = 0;
+inline constexpr UINT TA_UPDATECP = 1;
+inline constexpr UINT TA_LEFT = 0;
+inline constexpr UINT TA_RIGHT = 2;
+inline constexpr UINT TA_CENTER = 6;
+inline constexpr UINT TA_TOP = 0;
+inline constexpr UINT TA_BOTTOM = 8;
+inline constexpr UINT TA_BASELINE = 24;
+// ExtTextOut options.
+inline constexpr UINT ETO_OPAQUE = 2;
+inline constexpr UINT ETO_CLIPPED = 4;
+
 // Mapping modes.
 inline constexpr int MM_TEXT = 1;
 inline constexpr int MM_LOMETRIC = 2;

@@ -205,4 +205,40 @@ TEST(Shapes, ClipRegionLimitsShapesAndPixels) {
     EXPECT_EQ(canvas.At(7, 7), kPaper);
 }
 
+TEST(Shapes, PolyPolygonLeavesTheInnerRingOpenWithAlternateFill) {
+    DibCanvas canvas(12, 12, kPaper);
+    CBrush brush(kFill);
+    const POINT points[] = {{0, 0}, {12, 0}, {12, 12}, {0, 12}, {4, 4}, {8, 4}, {8, 8}, {4, 8}};
+    const int counts[] = {4, 4};
+    {
+        Tools tools(canvas.dc, nullptr, &brush);
+        ASSERT_TRUE(canvas.dc.PolyPolygon(points, counts, 2));
+    }
+    EXPECT_EQ(canvas.At(2, 2), kFill);
+    EXPECT_EQ(canvas.At(6, 6), kPaper);
+    const int badCounts[] = {4, 1};
+    EXPECT_FALSE(canvas.dc.PolyPolygon(points, badCounts, 2));
+}
+
+TEST(Shapes, PieAndChordRunCounterclockwiseFromStartToEnd) {
+    DibCanvas canvas(20, 20, kPaper);
+    CBrush brush(kFill);
+    {
+        Tools tools(canvas.dc, nullptr, &brush);
+        // 3 o'clock to 12 o'clock: the upper right quarter.
+        canvas.dc.Pie(0, 0, 20, 20, 20, 10, 10, 0);
+    }
+    EXPECT_EQ(canvas.At(14, 5), kFill);
+    EXPECT_EQ(canvas.At(5, 5), kPaper);
+    EXPECT_EQ(canvas.At(14, 14), kPaper);
+    DibCanvas chord(20, 20, kPaper);
+    {
+        Tools tools(chord.dc, nullptr, &brush);
+        // 12 o'clock to 6 o'clock through 9: the left half.
+        chord.dc.Chord(0, 0, 20, 20, 10, 0, 10, 20);
+    }
+    EXPECT_EQ(chord.At(4, 10), kFill);
+    EXPECT_EQ(chord.At(15, 10), kPaper);
+}
+
 } // namespace

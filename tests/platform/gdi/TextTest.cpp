@@ -221,6 +221,32 @@ TEST_F(TextTest, BottomUpSectionShowsTextUpright) {
     memory.SelectObject(previousBitmap);
 }
 
+TEST_F(TextTest, TextAlignPutsTheReferencePointRightOrAtTheBaseline) {
+    Writer left(120, 40, Font("Arial", -16));
+    left.canvas.dc.SetBkMode(TRANSPARENT);
+    left.canvas.dc.TextOut(60, 10, "Wm");
+    const CRect leftInk = InkBox(left.canvas, 120, 40);
+    Writer right(120, 40, Font("Arial", -16));
+    right.canvas.dc.SetBkMode(TRANSPARENT);
+    EXPECT_EQ(right.canvas.dc.SetTextAlign(TA_RIGHT | TA_BASELINE), TA_TOP | TA_LEFT);
+    right.canvas.dc.TextOut(60, 30, "Wm");
+    const CRect rightInk = InkBox(right.canvas, 120, 40);
+    EXPECT_LE(rightInk.right, 61);
+    EXPECT_GE(leftInk.left, 59);
+    EXPECT_LE(rightInk.bottom, 31);
+    EXPECT_EQ(rightInk.Width(), leftInk.Width());
+}
+
+TEST_F(TextTest, ExtTextOutFillsAndClipsToItsRectangle) {
+    Writer writer(80, 30, Font("Arial", -20));
+    writer.canvas.dc.SetBkColor(RGB(0, 200, 0));
+    const RECT rect{10, 5, 30, 25};
+    ASSERT_TRUE(writer.canvas.dc.ExtTextOut(12, 5, ETO_OPAQUE | ETO_CLIPPED, &rect, "WWWW", 4, nullptr));
+    EXPECT_EQ(writer.canvas.At(10, 24), RGB(0, 200, 0));
+    const CRect ink = InkBox(writer.canvas, 80, 30);
+    EXPECT_EQ(ink, CRect(10, 5, 30, 25));
+}
+
 } // namespace
 
 namespace {

@@ -1,0 +1,17 @@
+#pragma once
+// Enhanced-metafile handles for the metafile plug-in. A handle made from WMF bytes keeps them and plays
+// them through our WMF player; EMF files are not played yet, so GetEnhMetaFile gives none.
+
+#include "platform/gdi/GdiTypes.h"
+
+struct EnhMetaFileRecord;
+using HENHMETAFILE = EnhMetaFileRecord*;
+
+// Keeps a copy of the WMF bytes (header and records, no placeable header). reference and picture are
+// not used: window is the metafile's logical area when the bytes set none (a placeable header's box).
+// Null when the bytes are not a whole metafile.
+HENHMETAFILE SetWinMetaFileBits(UINT size, const BYTE* bits, HDC reference, const RECT* window);
+HENHMETAFILE GetEnhMetaFile(LPCTSTR path);
+// Plays the metafile's picture onto frame (logical units of the context).
+BOOL PlayEnhMetaFile(HDC dc, HENHMETAFILE metafile, const RECT* frame);
+BOOL DeleteEnhMetaFile(HENHMETAFILE metafile);

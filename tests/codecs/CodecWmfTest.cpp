@@ -1,0 +1,202 @@
+// codecwmf: WMF files played by our own player, compared with GraphicsMagick's rendering; their sizes,
+// thumbnails and masks; pictures saved as WMF; and damaged files.
+
+#include "CodecTestSupport.h"
+#include "tests/support/TempFolder.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// codecwmf alone, from the program folder.
+CExtMgr& WmfCodec() {
+    static const std::unique_ptr<CExtMgr> manager = [] {
+        static TempFolder folder;
+        const fs::path plugins = fs::path(folder.Path().str()) / "plugins";
+        fs::create_directories(plugins);
+        fs::create_symlink(fs::path(VC_PROGRAM_DIR) / "plugins" / "codecwmf.phl", plugins / "codecwmf.phl");
+        auto loaded = std::make_unique<CExtMgr>(folder.Path());
+        loaded->LoadPlugins();
+        return loaded;
+    }();
+    return *manager;
+}
+
+// A fixture of the generator beside this file.
+std::string Fixture(const std::string& name, const std::string& sizes = "") {
+    const std::string path = ScratchPath(name + ".wmf");
+    EXPECT_EQ(RunTool("/usr/bin/python3 '" VC_SOURCE_DIR "/tests/codecs/make_wmf.py' " + name + " '" + path +
+                      "' " + sizes),
+              0);
+    return path;
+}
+
+PixelGrid GmPixels(const std::string& path) {
+    const std::string png = path + ".png";
+    if (RunTool("gm convert -density 96 '" + path + "' '" + png + "' 2>/dev/null") != 0)
+        return {};
+    return PixelsByImageMagick(png);
+}
+
+struct Loaded {
+    PicturePtr picture;
+    PicturePtr mask;
+};
+
+Loaded Load(const std::string& path) {
+    CPictureInfo* mask = nullptr;
+    Loaded loaded;
+    loaded.picture.reset(WmfCodec().LoadFile(path.c_str(), mask, 0));
+    loaded.mask.reset(mask);
+    return loaded;
+}
+
+class WmfFixtures : public testing::TestWithParam<const char*> {};
+
+TEST_P(WmfFixtures, RenderLikeGraphicsMagick) {
+    const std::string path = Fixture(GetParam());
+    const Loaded loaded = Load(path);
+    ASSERT_NE(loaded.picture, nullptr);
+    const PixelGrid ours = PixelsOf(*loaded.picture);
+    const PixelGrid theirs = GmPixels(path);
+    ASSERT_FALSE(theirs.empty());
+    // Edges are smoothed on one side only, and the libraries round the shapes' borders differently.
+    EXPECT_LE(MeanChannelDifference(ours, theirs), 10.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Records, WmfFixtures, testing::Values("shapes", "mapping", "bitmaps"));
+
+// GraphicsMagick turns arcs the other way round; GDI documents them counterclockwise on the screen.
+TEST(CodecWmfTest, PiesAndChordsRunCounterclockwise) {
+    const Loaded loaded = Load(Fixture("arcs"));
+    ASSERT_NE(loaded.picture, nullptr);
+    const PixelGrid pixels = PixelsOf(*loaded.picture);
+    EXPECT_EQ(pixels[25][75], 0x283CD2u); // the pie: 3 o'clock to 12 o'clock, the upper right quarter
+    EXPECT_EQ(pixels[25][25], 0xFFFFFFu);
+    EXPECT_EQ(pixels[85][15], 0xC81E28u); // the chord: 9 o'clock to 6 o'clock, cut off lower left
+    EXPECT_EQ(pixels[75][75], 0xFFFFFFu);
+}
+
+TEST(CodecWmfTest, LargePicturesPlayAt800PixelsSmallOnesAtTheirSize) {
+    struct Case {
+        const char* sizes;
+        int width, height;
+    };
+    for (const Case& c : {Case{"4000 2000", 800, 400}, Case{"600 300", 600, 300}}) {
+        SCOPED_TRACE(c.sizes);
+        const Loaded loaded = Load(Fixture("sized", c.sizes));
+        ASSERT_NE(loaded.picture, nullptr);
+        EXPECT_EQ(loaded.picture->GetWidth(), c.width);
+        EXPECT_EQ(loaded.picture->GetHeight(), c.height);
+        // The red square in the middle half.
+        EXPECT_EQ(PixelsOf(*loaded.picture)[c.height / 2][c.width / 2], 0xFF0000u);
+        EXPECT_EQ(PixelsOf(*loaded.picture)[2][2], 0xFFFFFFu);
+    }
+}
+
+TEST(CodecWmfTest, PlainMetafileTakesItsWindowExtent) {
+    const Loaded loaded = Load(Fixture("plain", "300 100"));
+    ASSERT_NE(loaded.picture, nullptr);
+    EXPECT_EQ(loaded.picture->GetWidth(), 300);
+    EXPECT_EQ(loaded.picture->GetHeight(), 100);
+}
+
+TEST(CodecWmfTest, ThumbnailPlaysIntoTheMiddle) {
+    const std::string path = Fixture("sized", "1000 500");
+    const PicturePtr thumbnail(
+        WmfCodec().CreateThumbnailForFile(path.c_str(), CSize(100, 100), RGB(0, 0, 255), 1, 1));
+    ASSERT_NE(thumbnail, nullptr);
+    const PixelGrid pixels = PixelsOf(*thumbnail);
+    // The picture fills (0, 25)-(100, 75) with white around its red middle; the rest is background.
+    EXPECT_EQ(pixels[24][50], 0x0000FFu);
+    EXPECT_EQ(pixels[26][2], 0xFFFFFFu);
+    EXPECT_EQ(pixels[50][50], 0xFF0000u);
+    EXPECT_EQ(pixels[73][97], 0xFFFFFFu);
+    EXPECT_EQ(pixels[76][50], 0x0000FFu);
+}
+
+TEST(CodecWmfTest, MaskIsWhiteExactlyWhereTheFilePaints) {
+    // Everything but the red square is painted white by the fixture: the mask is white everywhere.
+    const Loaded whole = Load(Fixture("sized", "40 20"));
+    ASSERT_NE(whole.mask, nullptr);
+    for (const auto& row : PixelsOf(*whole.mask))
+        for (DWORD pixel : row)
+            ASSERT_EQ(pixel, 0xFFFFFFu);
+
+    // A metafile that paints only a rectangle of its window.
+    const std::string path = ScratchPath("partial.wmf");
+    ASSERT_EQ(RunTool("/usr/bin/python3 -c \"import sys; sys.path.insert(0, '" VC_SOURCE_DIR
+                      "/tests/codecs'); import make_wmf as m; "
+                      "open('" +
+                      path +
+                      "', 'wb').write(m.metafile([m.window(40, 20), m.brush(0, (0, 0, 0)), "
+                      "m.select(0), m.pen(5, 0, (0, 0, 0)), m.select(1), m.rect(10, 5, 31, 16)], 2, "
+                      "(0, 0, 40, 20, 96)))\""),
+              0);
+    const Loaded partial = Load(path);
+    ASSERT_NE(partial.mask, nullptr);
+    const PixelGrid mask = PixelsOf(*partial.mask);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x) {
+            const bool painted = x >= 10 && x < 30 && y >= 5 && y < 15;
+            ASSERT_EQ(mask[y][x], painted ? 0xFFFFFFu : 0u) << x << "," << y;
+        }
+}
+
+TEST(CodecWmfTest, SavedWmfReadsBackExactlyAndThroughGraphicsMagick) {
+    const PicturePtr picture = MakePicture(64, 24, [](int x, int) {
+        return std::vector<DWORD>{0xC81E28, 0x14B43C, 0x1E28DC, 0xFAFAFA}[x / 16];
+    });
+    for (int bits : {24, 8}) {
+        SCOPED_TRACE(bits);
+        const std::string path = ScratchPath("saved" + std::to_string(bits) + ".wmf");
+        ASSERT_EQ(WmfCodec().SaveFile(picture.get(), path.c_str(), bits, 0), 1);
+        const Loaded back = Load(path);
+        ASSERT_NE(back.picture, nullptr);
+        EXPECT_EQ(PixelsOf(*back.picture), PixelsOf(*picture));
+        const PixelGrid gm = GmPixels(path);
+        ASSERT_EQ(gm.size(), 24u);
+        for (int block = 0; block < 4; ++block)
+            EXPECT_LE(
+                MaxChannelDifference({{gm[12][block * 16 + 8]}}, {{PixelsOf(*picture)[12][block * 16 + 8]}}),
+                8);
+    }
+}
+
+// Damaged files load as nothing, quickly, without reading past their bytes.
+TEST(CodecWmfTest, HostileMetafiles) {
+    const std::string good = ReadBytes(Fixture("shapes"));
+    struct Case {
+        const char* name;
+        std::string bytes;
+    };
+    auto with = [&](std::size_t at, const std::string& bytes) {
+        std::string file = good;
+        return file.replace(at, bytes.size(), bytes);
+    };
+    const std::vector<Case> cases{
+        {"HeaderType3", with(22, std::string("\x03\x00", 2))},
+        {"SizeBeyondTheFile", with(22 + 6, "\xFF\xFF\xFF\x00")},
+        {"SizeBelowTheHeader", with(22 + 6, std::string("\x04\x00\x00\x00", 4))},
+        {"Cut", good.substr(0, good.size() / 2)},
+        {"EmptyBox", with(6, std::string(8, '\0'))},
+        {"RecordOfZeroWords", with(22 + 18, std::string(4, '\0'))},
+        {"HugeObjectIndex", with(22 + 18, std::string("\x04\x00\x00\x00\x2D\x01\xFF\xFF", 8))},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = ScratchPath(std::string(c.name) + ".wmf");
+        WriteBytes(path, c.bytes);
+        const Loaded loaded = Load(path);
+        if (loaded.picture) {
+            EXPECT_GT(loaded.picture->GetWidth(), 0);
+        }
+    }
+    const Loaded type3 = Load(ScratchPath("HeaderType3.wmf"));
+    EXPECT_EQ(type3.picture, nullptr);
+}
+
+} // namespace
