@@ -76,7 +76,7 @@ TEST(CodecWmfTest, PiesAndChordsRunCounterclockwise) {
     const PixelGrid pixels = PixelsOf(*loaded.picture);
     EXPECT_EQ(pixels[25][75], 0x283CD2u); // the pie: 3 o'clock to 12 o'clock, the upper right quarter
     EXPECT_EQ(pixels[25][25], 0xFFFFFFu);
-    EXPECT_EQ(pixels[85][15], 0xC81E28u); // the chord: 9 o'clock to 6 o'clock, cut off lower left
+    EXPECT_EQ(pixels[85][25], 0xC81E28u); // the chord: 9 o'clock to 6 o'clock, cut off lower left
     EXPECT_EQ(pixels[75][75], 0xFFFFFFu);
 }
 
