@@ -6,7 +6,9 @@
 #include "effects/Mosaic.h"
 #include "effects/Noise.h"
 #include "effects/RadialWarp.h"
+#include "effects/Relief.h"
 #include "effects/Tones.h"
+#include "effects/Waves.h"
 
 #include <type_traits>
 

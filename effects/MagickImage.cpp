@@ -52,12 +52,13 @@ MagickImagePtr ImageFromRows(const ConstPixelRows& source) {
     return image;
 }
 
-bool CopyImageRows(const Image& image, long top, const PixelRows& target, const RowBlend* blend) {
-    if (image.columns != static_cast<unsigned long>(target.width))
+bool CopyImageRows(const Image& image, const PixelRows& target) {
+    if (image.columns != static_cast<unsigned long>(target.width) ||
+        image.rows != static_cast<unsigned long>(target.height))
         return false;
     CMagickException exception;
     const PixelPacket* pixels = AcquireImagePixels(
-        &image, 0, top, image.columns, static_cast<unsigned long>(target.height), exception.Get());
+        &image, 0, 0, image.columns, static_cast<unsigned long>(target.height), exception.Get());
     if (pixels == nullptr)
         return false;
     ParallelFor(target.height, RowGrain(target.width), [&](std::int64_t begin, std::int64_t end) {
@@ -69,13 +70,6 @@ bool CopyImageRows(const Image& image, long top, const PixelRows& target, const 
                 out[1] = QuantumToByte(in->green);
                 out[2] = QuantumToByte(in->red);
             }
-            if (blend == nullptr)
-                continue;
-            // Arithmetic shifts round towards minus infinity on both sides of the mix alike.
-            const BYTE* under = blend->under.row0 + blend->under.step * y;
-            out = target.row0 + target.step * y;
-            for (int i = 0; i < target.width * 3; ++i)
-                out[i] = static_cast<BYTE>(under[i] + (((out[i] - under[i]) * blend->weight) >> 8));
         }
     });
     return true;

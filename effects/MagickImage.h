@@ -9,12 +9,6 @@
 // Starts the library on first use. Null when memory runs out.
 MagickImagePtr ImageFromRows(const ConstPixelRows& source);
 
-// Rows to mix a copy with on the way: result = under + (copy - under) * weight / 256.
-struct RowBlend {
-    ConstPixelRows under;
-    int weight;
-};
-
-// Reads the picture's rows top..top + target.height - 1 into target, whose width must be the
-// picture's, mixed with the blend's rows when there is one. False when they cannot be had.
-bool CopyImageRows(const Image& image, long top, const PixelRows& target, const RowBlend* blend = nullptr);
+// Reads the picture's rows into target, whose size must be the picture's. False when they cannot be
+// had.
+bool CopyImageRows(const Image& image, const PixelRows& target);

@@ -1,5 +1,6 @@
 #include "effects/RadialWarp.h"
 
+#include "effects/Bilinear.h"
 #include "effects/EffectStrength.h"
 #include "platform/base/Parallel.h"
 
@@ -8,24 +9,6 @@
 #include <cstdint>
 
 namespace {
-
-// The source colour at a point between pixel centres, bilinear, in fixed point with 8 fraction bits.
-void SampleBilinear(const ConstPixelRows& source, double x, double y, BYTE* out) {
-    const double floorX = std::floor(x), floorY = std::floor(y);
-    const int weightX = static_cast<int>((x - floorX) * 256), weightY = static_cast<int>((y - floorY) * 256);
-    // Outside the picture the edge pixels repeat.
-    const int x0 = std::clamp(static_cast<int>(floorX), 0, source.width - 1);
-    const int x1 = std::clamp(static_cast<int>(floorX) + 1, 0, source.width - 1);
-    const int y0 = std::clamp(static_cast<int>(floorY), 0, source.height - 1);
-    const int y1 = std::clamp(static_cast<int>(floorY) + 1, 0, source.height - 1);
-    const BYTE* upper = source.row0 + source.step * y0;
-    const BYTE* lower = source.row0 + source.step * y1;
-    for (int c = 0; c < 3; ++c) {
-        const int top = upper[3 * x0 + c] * (256 - weightX) + upper[3 * x1 + c] * weightX;
-        const int bottom = lower[3 * x0 + c] * (256 - weightX) + lower[3 * x1 + c] * weightX;
-        out[c] = static_cast<BYTE>((top * (256 - weightY) + bottom * weightY + 32768) >> 16);
-    }
-}
 
 // ratio(squaredDistance) scales a pixel's offset from the centre to where its colour comes from; the
 // distance is 1 on the ellipse.
