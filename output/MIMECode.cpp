@@ -1,5 +1,7 @@
 #include "output/MIMECode.h"
 
+#include "library/Base64.h"
+
 #include <cstring>
 
 namespace {
@@ -9,24 +11,9 @@ constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwx
 } // namespace
 
 CString CBase64::Encode(LPCTSTR bytes, int length) {
-    CString text;
     if (!bytes || length <= 0)
-        return text;
-    unsigned bits = 0;
-    int bitCount = 0;
-    for (int i = 0; i < length; ++i) {
-        bits = bits << 8 | static_cast<unsigned char>(bytes[i]);
-        bitCount += 8;
-        while (bitCount >= 6) {
-            bitCount -= 6;
-            text += kAlphabet[bits >> bitCount & 63];
-        }
-    }
-    if (bitCount > 0)
-        text += kAlphabet[bits << (6 - bitCount) & 63];
-    while (text.GetLength() % 4 != 0)
-        text += '=';
-    return text;
+        return CString();
+    return Base64Text(reinterpret_cast<const BYTE*>(bytes), static_cast<std::size_t>(length));
 }
 
 int CBase64::Decode(LPCTSTR text, LPTSTR buffer) {

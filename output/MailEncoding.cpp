@@ -1,5 +1,7 @@
 #include "output/MailEncoding.h"
 
+#include "library/Base64.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -22,22 +24,6 @@ bool IsPlainAscii(const CString& text) {
             return false;
     }
     return true;
-}
-
-CString Base64(const std::string& bytes) {
-    static constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string text;
-    for (std::size_t i = 0; i < bytes.size(); i += 3) {
-        const std::size_t left = bytes.size() - i;
-        const unsigned group = static_cast<unsigned char>(bytes[i]) << 16 |
-                               (left > 1 ? static_cast<unsigned char>(bytes[i + 1]) << 8 : 0) |
-                               (left > 2 ? static_cast<unsigned char>(bytes[i + 2]) : 0);
-        text += kAlphabet[group >> 18 & 63];
-        text += kAlphabet[group >> 12 & 63];
-        text += left > 1 ? kAlphabet[group >> 6 & 63] : '=';
-        text += left > 2 ? kAlphabet[group & 63] : '=';
-    }
-    return CString(text);
 }
 
 // The length of the UTF-8 sequence that starts with lead (1 for a stray byte).
@@ -69,7 +55,8 @@ CString EncodedWords(const CString& text) {
             end = std::min(bytes.size(), start + 1);
         if (!words.IsEmpty())
             words += "\r\n ";
-        words += "=?UTF-8?B?" + Base64(bytes.substr(start, end - start)) + "?=";
+        words += "=?UTF-8?B?" + Base64Text(reinterpret_cast<const BYTE*>(bytes.data()) + start, end - start) +
+                 "?=";
         start = end;
     }
     return words;
