@@ -26,12 +26,38 @@ def ours(tool, *args):
     return [os.path.join(BENCH_BIN, tool), *map(str, args)]
 
 
-def report(what, our_seconds, peer_name, peer_seconds):
-    """One row: our figure, the peer's figure and the ratio ours / peer (below 1.0 is faster)."""
-    ratio = our_seconds / peer_seconds if peer_seconds > 0 else float("inf")
+def report(what, our_seconds, peer_name, peer_seconds, whole_run=False):
+    """One row: our figure, the peer's figure and the ratio ours / peer (below 1.0 is faster). whole_run marks a
+    peer figure that is its whole run, start-up and input included (see peer_seconds)."""
+    if our_seconds <= 0 or peer_seconds <= 0:
+        raise ValueError(f"{what}: a figure of zero or less was not measured ({our_seconds}, {peer_seconds})")
+    ratio = our_seconds / peer_seconds
+    note = "   (peer: whole run, its operation alone is within the noise)" if whole_run else ""
     print(f"{what:<48} ours {our_seconds * 1000:9.1f} ms   {peer_name:<22} {peer_seconds * 1000:9.1f} ms   "
-          f"ratio {ratio:5.2f}", flush=True)
+          f"ratio {ratio:5.2f}{note}", flush=True)
     return ratio
+
+
+# A peer's operation counts on its own only where it takes this many times the spread of the runs.
+CLEAR_OF_NOISE = 5
+
+
+def peer_seconds(command, baseline, runs=RUNS, **kwargs):
+    """A peer tool's time for its operation: the median of its runs of `command` less the median of its runs of
+    `baseline`, the same run without the operation (start-up, reading, writing), taken in turns so that a busy
+    spell of the machine falls on both alike. Where that difference is not CLEAR_OF_NOISE times the larger
+    spread (highest less lowest) of the two, it is noise, and the whole run's median is given instead.
+    Returns (seconds, whole_run)."""
+    runs_with, runs_without = [], []
+    for _ in range(runs):
+        runs_with.append(median_seconds(command, runs=1, **kwargs))
+        runs_without.append(median_seconds(baseline, runs=1, **kwargs))
+    whole = statistics.median(runs_with)
+    difference = whole - statistics.median(runs_without)
+    spread = max(max(runs_with) - min(runs_with), max(runs_without) - min(runs_without))
+    if difference > CLEAR_OF_NOISE * spread:
+        return difference, False
+    return whole, True
 
 
 def scratch_dir():
