@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <sys/mman.h>
 
 // The bookkeeping in front of the data. Its size keeps the data on malloc's 16-byte alignment.
 struct GlobalBlock {
@@ -26,6 +27,26 @@ constexpr std::uint32_t kFreedMagic = 0x64656546; // "Feed"
 // The program keeps block sizes in DWORDs (file lengths, picture lengths), so no block may be larger.
 constexpr SIZE_T kMaxBytes = std::numeric_limits<DWORD>::max();
 
+// Blocks from this size on (pictures, files read whole) lie on huge pages where the system offers them
+// on request: a first touch of their memory then costs one fault in 512.
+constexpr SIZE_T kHugePageBytes = SIZE_T{2} << 20;
+constexpr SIZE_T kHugeBlockBytes = 4 * kHugePageBytes;
+
+// zero: the whole block reads 0. calloc hands out fresh pages of smaller blocks untouched, where a memset
+// would fault each one in.
+void* AllocateBlock(SIZE_T bytes, bool zero) {
+    if (bytes < kHugeBlockBytes)
+        return zero ? std::calloc(1, bytes) : std::malloc(bytes);
+    const SIZE_T rounded = (bytes + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes;
+    void* memory = std::aligned_alloc(kHugePageBytes, rounded);
+    if (memory != nullptr) {
+        madvise(memory, rounded, MADV_HUGEPAGE); // only advice: without it the block is as good
+        if (zero)
+            std::memset(memory, 0, bytes);
+    }
+    return memory;
+}
+
 BYTE* DataOf(GlobalBlock* block) {
     return reinterpret_cast<BYTE*>(block) + sizeof(GlobalBlock);
 }
@@ -44,10 +65,8 @@ HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {
     if (bytes > kMaxBytes) {
         return nullptr;
     }
-    // calloc hands out fresh pages of large blocks untouched, where a memset would fault each one in.
     auto* block =
-        static_cast<GlobalBlock*>((flags & GMEM_ZEROINIT) ? std::calloc(1, sizeof(GlobalBlock) + bytes)
-                                                          : std::malloc(sizeof(GlobalBlock) + bytes));
+        static_cast<GlobalBlock*>(AllocateBlock(sizeof(GlobalBlock) + bytes, (flags & GMEM_ZEROINIT) != 0));
     if (!block) {
         return nullptr;
     }
