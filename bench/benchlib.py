@@ -42,11 +42,18 @@ def report(what, our_seconds, peer_name, peer_seconds, whole_run=False):
 CLEAR_OF_NOISE = 5
 
 
+def spread(times):
+    """The median distance of the runs from their median: unlike highest less lowest, one run slowed by
+    a busy spell of the machine does not make it."""
+    middle = statistics.median(times)
+    return statistics.median(abs(t - middle) for t in times)
+
+
 def peer_seconds(command, baseline, runs=RUNS, **kwargs):
     """A peer tool's time for its operation: the median of its runs of `command` less the median of its runs of
     `baseline`, the same run without the operation (start-up, reading, writing), taken in turns so that a busy
     spell of the machine falls on both alike. Where that difference is not CLEAR_OF_NOISE times the larger
-    spread (highest less lowest) of the two, it is noise, and the whole run's median is given instead.
+    spread of the two, it is noise, and the whole run's median is given instead.
     Returns (seconds, whole_run)."""
     runs_with, runs_without = [], []
     for _ in range(runs):
@@ -54,8 +61,7 @@ def peer_seconds(command, baseline, runs=RUNS, **kwargs):
         runs_without.append(median_seconds(baseline, runs=1, **kwargs))
     whole = statistics.median(runs_with)
     difference = whole - statistics.median(runs_without)
-    spread = max(max(runs_with) - min(runs_with), max(runs_without) - min(runs_without))
-    if difference > CLEAR_OF_NOISE * spread:
+    if difference > CLEAR_OF_NOISE * max(spread(runs_with), spread(runs_without)):
         return difference, False
     return whole, True
 
