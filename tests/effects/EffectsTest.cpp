@@ -382,6 +382,7 @@ TEST_F(EffectsTest, LooksAsGraphicsMagicksOperations) {
     const Case cases[] = {
         {kEmbossExportName, "-emboss 8x2.5", 1},
         {kFindEdgesExportName, "-edge 3", 0},
+        {kOilPaintExportName, "-paint 5", 0},
         {kSwirlExportName, "-swirl 360", 2},
     };
     const std::vector<BYTE> photo = PhotoLike();

@@ -1,6 +1,7 @@
 #pragma once
-// The effect taken from GraphicsMagick, as an EffectBody function (see EffectCall.h).
+// An oil painting: each pixel takes the colour of the most frequent tone around it.
 
 #include "platform/imaging/Resampler.h"
 
+// A brush of radius 1 to 5 pixels.
 bool OilPaintRows(const ConstPixelRows& source, const PixelRows& target, int strength);
