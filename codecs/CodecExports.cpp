@@ -4,6 +4,7 @@
 
 #include "codecs/CodecFormats.h"
 #include "codecs/CodecPictures.h"
+#include "codecs/CodecSaving.h"
 #include "image/PictureBmpReader.h"
 #include "image/PictureInfo.h"
 #include "platform/base/GlobalMemory.h"
@@ -13,11 +14,6 @@
 #include <memory>
 
 namespace {
-
-// The picture handed to the imaging library for saving; false for an empty or unreadable picture.
-bool BitmapFromPicture(const CPictureInfo& picture, CImagingBitmap& bitmap) {
-    return picture.IsValid() && bitmap.Load(picture.GetHeader(), picture.GetLength(), 0);
-}
 
 // The picture's own block, made for the imaging library to decode into.
 struct PictureBlock {
@@ -120,22 +116,7 @@ int SaveFile(const CPictureInfo* picture, const CString& path, int bitsPerPixel,
 bool SaveFileInMemory(const CPictureInfo* picture, const CString& extension, int bitsPerPixel, int quality,
                       void*& data, DWORD& size) {
     return Guarded(false, [&] {
-        if (!picture)
-            return false;
-        const CodecFormat* format = FindCodecFormat(ThisCodec().save, extension);
-        CImagingBitmap bitmap;
-        if (!format || !BitmapFromPicture(*picture, bitmap))
-            return false;
-        std::vector<BYTE> file;
-        if (SaveImagingMemory(file, bitmap, format->formatCode, bitsPerPixel, quality) != kImagingSuccess)
-            return false;
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, file.size());
-        if (!block)
-            return false;
-        std::memcpy(CGlobalLock(block).Bytes(), file.data(), file.size());
-        data = block;
-        size = static_cast<DWORD>(file.size());
-        return true;
+        return picture && SavePictureInMemory(*picture, extension, bitsPerPixel, quality, data, size);
     });
 }
 

@@ -3,6 +3,7 @@
 
 #include "codecs/CodecFormats.h"
 #include "codecs/CodecPictures.h"
+#include "codecs/CodecSaving.h"
 #include "codecs/wmf/Metafile.h"
 #include "image/CodecExports.h"
 #include "image/PictureInfo.h"
@@ -48,10 +49,6 @@ CPictureInfo* Load(const CString& path, const CString& extension, bool mask, CPi
     return metafile.Render(rect, RGB(255, 255, 255));
 }
 
-bool BitmapFromPicture(const CPictureInfo& picture, CImagingBitmap& bitmap) {
-    return picture.IsValid() && bitmap.Load(picture.GetHeader(), picture.GetLength(), 0);
-}
-
 } // namespace
 
 bool LoadLibraries() {
@@ -88,20 +85,7 @@ int SaveFile(const CPictureInfo* picture, const CString& path, int bitsPerPixel,
 bool SaveFileInMemory(const CPictureInfo* picture, const CString& extension, int bitsPerPixel, int quality,
                       void*& data, DWORD& size) {
     return Guarded(false, [&] {
-        const CodecFormat* format = picture ? FindCodecFormat(ThisCodec().save, extension) : nullptr;
-        CImagingBitmap bitmap;
-        if (!format || !BitmapFromPicture(*picture, bitmap))
-            return false;
-        std::vector<BYTE> file;
-        if (SaveImagingMemory(file, bitmap, format->formatCode, bitsPerPixel, quality) != kImagingSuccess)
-            return false;
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, file.size());
-        if (!block)
-            return false;
-        std::memcpy(CGlobalLock(block).Bytes(), file.data(), file.size());
-        data = block;
-        size = static_cast<DWORD>(file.size());
-        return true;
+        return picture && SavePictureInMemory(*picture, extension, bitsPerPixel, quality, data, size);
     });
 }
 

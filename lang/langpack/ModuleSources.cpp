@@ -44,7 +44,12 @@ std::vector<QString> ReadNames(const QString& path) {
 
 } // namespace
 
-void AddDialogTemplates(const QString& folder, Entries& entries) {
+namespace {
+
+// Every "*.json" template of the folder, checked by parse and stored under "<kind>/<id>".
+template <typename Template>
+void AddJsonTemplates(const QString& folder, const char* kind, bool (*parse)(const BYTE*, DWORD, Template&),
+                      Entries& entries) {
     const QDir dir(folder);
     if (!dir.exists()) {
         Fail(folder, "no such folder");
@@ -52,37 +57,26 @@ void AddDialogTemplates(const QString& folder, Entries& entries) {
     for (const QString& name : dir.entryList({"*.json"}, QDir::Files, QDir::Name)) {
         const QString path = dir.filePath(name);
         const QByteArray json = ReadAll(path);
-        DialogTemplate dialog;
-        if (!ParseDialogTemplate(reinterpret_cast<const BYTE*>(json.constData()),
-                                 static_cast<DWORD>(json.size()), dialog)) {
-            Fail(path, "not a well-formed dialog template");
+        Template parsed;
+        if (!parse(reinterpret_cast<const BYTE*>(json.constData()), static_cast<DWORD>(json.size()),
+                   parsed)) {
+            Fail(path, QString("not a well-formed %1 template").arg(kind));
         }
-        if (!entries
-                 .emplace("dialog/" + std::to_string(dialog.id), std::vector<BYTE>(json.begin(), json.end()))
-                 .second) {
-            Fail(path, QString("dialog %1 given twice").arg(dialog.id));
+        const std::string key = std::string(kind) + "/" + std::to_string(parsed.id);
+        if (!entries.emplace(key, std::vector<BYTE>(json.begin(), json.end())).second) {
+            Fail(path, QString("%1 %2 given twice").arg(kind).arg(parsed.id));
         }
     }
 }
 
+} // namespace
+
+void AddDialogTemplates(const QString& folder, Entries& entries) {
+    AddJsonTemplates<DialogTemplate>(folder, "dialog", ParseDialogTemplate, entries);
+}
+
 void AddMenuTemplates(const QString& folder, Entries& entries) {
-    const QDir dir(folder);
-    if (!dir.exists()) {
-        Fail(folder, "no such folder");
-    }
-    for (const QString& name : dir.entryList({"*.json"}, QDir::Files, QDir::Name)) {
-        const QString path = dir.filePath(name);
-        const QByteArray json = ReadAll(path);
-        MenuTemplate menu;
-        if (!ParseMenuTemplate(reinterpret_cast<const BYTE*>(json.constData()),
-                               static_cast<DWORD>(json.size()), menu)) {
-            Fail(path, "not a well-formed menu template");
-        }
-        if (!entries.emplace("menu/" + std::to_string(menu.id), std::vector<BYTE>(json.begin(), json.end()))
-                 .second) {
-            Fail(path, QString("menu %1 given twice").arg(menu.id));
-        }
-    }
+    AddJsonTemplates<MenuTemplate>(folder, "menu", ParseMenuTemplate, entries);
 }
 
 void AddBitmaps(const QString& artFolder, const QString& requiredList, Entries& entries) {
