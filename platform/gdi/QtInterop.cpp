@@ -33,3 +33,13 @@ QImage BitmapToImage(HBITMAP bitmap) {
     const bool bottomUp = BitmapOf(bitmap)->surface.bottomUp;
     return memory.convertToFormat(QImage::Format_RGB32).mirrored(false, bottomUp);
 }
+
+QImage BitmapToImageWithAlpha(HBITMAP bitmap) {
+    QImage memory = BitmapMemoryImage(bitmap);
+    if (memory.isNull())
+        return memory;
+    if (memory.format() == QImage::Format_RGB32)
+        memory.reinterpretAsFormat(QImage::Format_ARGB32);
+    const bool bottomUp = BitmapOf(bitmap)->surface.bottomUp;
+    return memory.convertToFormat(QImage::Format_ARGB32).mirrored(false, bottomUp);
+}

@@ -19,3 +19,8 @@ QPolygon RegionOutline(HRGN region);
 QImage BitmapMemoryImage(HBITMAP bitmap);
 // A top-down copy of the bitmap's pixels.
 QImage BitmapToImage(HBITMAP bitmap);
+// The same with the fourth byte of 32-bit pixels as straight alpha; 24-bit bitmaps come out opaque.
+QImage BitmapToImageWithAlpha(HBITMAP bitmap);
+// Lays a picture with alpha over what the context holds, its top left corner at the logical point, one
+// picture pixel per device pixel, inside the clip region.
+BOOL DrawImageOver(HDC dc, int x, int y, const QImage& image);

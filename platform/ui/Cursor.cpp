@@ -94,6 +94,12 @@ HCURSOR SetCursor(HCURSOR cursor) {
     return previous;
 }
 
+QImage CursorPicture(HCURSOR cursor) {
+    if (!cursor || cursor->standard)
+        return QImage();
+    return cursor->cursor.pixmap().toImage();
+}
+
 HCURSOR GetCursor() {
     return g_current;
 }

@@ -10,6 +10,7 @@ class CDC;
 class CRect;
 class CRgn;
 class QCursor;
+class QImage;
 class QKeyEvent;
 class QMouseEvent;
 class QPaintEvent;
@@ -54,6 +55,8 @@ void ForgetMouseState(HWND window);
 UINT CurrentKeyFlags();
 // Shows the shape over the window under the pointer, or the one with the capture; null hides it.
 void ShowCursorShape(const QCursor* cursor);
+// The picture of an icon or cursor with its alpha; null for standard shapes, which have none of their own.
+QImage CursorPicture(HCURSOR cursor);
 
 // Control colours (ControlColors.cpp): the brush the parent answers to a WM_CTLCOLOR* request, erasing
 // with it (a hollow brush shows the parent's pixels below), and the default answer.

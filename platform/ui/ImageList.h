@@ -1,0 +1,76 @@
+#pragma once
+// CImageList: pictures of one size kept as images with alpha, drawn by index with an optional overlay.
+// Masked lists make their mask from a mask bitmap or a mask colour; unmasked ones are opaque.
+
+#include "platform/gdi/Dc.h"
+#include "platform/ui/UiTypes.h"
+
+#include <QImage>
+#include <vector>
+
+struct ImageListRecord;
+using HIMAGELIST = ImageListRecord*;
+
+inline constexpr UINT ILC_MASK = 0x0001;
+inline constexpr UINT ILC_COLOR = 0x0000;
+inline constexpr UINT ILC_COLOR4 = 0x0004;
+inline constexpr UINT ILC_COLOR8 = 0x0008;
+inline constexpr UINT ILC_COLOR16 = 0x0010;
+inline constexpr UINT ILC_COLOR24 = 0x0018;
+inline constexpr UINT ILC_COLOR32 = 0x0020;
+
+inline constexpr UINT ILD_NORMAL = 0x0000;
+inline constexpr UINT ILD_TRANSPARENT = 0x0001;
+inline constexpr UINT ILD_OVERLAYMASK = 0x0F00;
+constexpr UINT INDEXTOOVERLAYMASK(UINT overlay) {
+    return overlay << 8;
+}
+
+// No colour is transparent; the default is the colour of the bitmap's top left pixel.
+inline constexpr COLORREF CLR_NONE = 0xFFFFFFFF;
+inline constexpr COLORREF CLR_DEFAULT = 0xFF000000;
+
+class CImageList {
+public:
+    CImageList() = default;
+    // Deletes the list it owns.
+    ~CImageList();
+    CImageList(const CImageList&) = delete;
+    CImageList& operator=(const CImageList&) = delete;
+
+    HIMAGELIST m_hImageList = nullptr;
+
+    HIMAGELIST GetSafeHandle() const { return m_hImageList; }
+    operator HIMAGELIST() const { return m_hImageList; }
+
+    // An empty list of cx x cy pictures; initial and grow only size the storage.
+    BOOL Create(int cx, int cy, UINT flags, int initial, int grow);
+    // A list cut from a bitmap resource of the resource module into pictures cx wide and as high as the
+    // bitmap; masked unless mask is CLR_NONE.
+    BOOL Create(UINT bitmapId, int cx, int grow, COLORREF mask);
+    BOOL Create(LPCTSTR bitmapName, int cx, int grow, COLORREF mask);
+    BOOL DeleteImageList();
+
+    int GetImageCount() const;
+    // A bitmap as wide as a whole number of pictures adds them all; returns the index of the first, or
+    // -1. In a masked list the set bits of the monochrome mask (or the pixels of the mask colour) are
+    // transparent.
+    int Add(CBitmap* bitmap, CBitmap* mask);
+    int Add(CBitmap* bitmap, COLORREF mask);
+    int Add(HICON icon);
+    BOOL Replace(int image, CBitmap* bitmap, CBitmap* mask);
+    // -1 for image adds the icon; returns the picture's index, or -1.
+    int Replace(int image, HICON icon);
+    // -1 removes every picture; the ones after a removed picture move down.
+    BOOL Remove(int image);
+    // Makes a picture overlay 1 to 15, drawn over another by INDEXTOOVERLAYMASK in Draw's style.
+    BOOL SetOverlayImage(int image, int overlay);
+    // ILD_NORMAL and ILD_TRANSPARENT draw alike: the background is the context's own.
+    BOOL Draw(CDC* dc, int image, POINT point, UINT style);
+
+private:
+    // Pictures cut from a bitmap, with a mask bitmap or colour applied when the list is masked.
+    std::vector<QImage> Cut(CBitmap* bitmap, CBitmap* mask, COLORREF maskColor) const;
+    // Adds the pictures; the index of the first, or -1 for none.
+    int Append(std::vector<QImage> pictures);
+};
