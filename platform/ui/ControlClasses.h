@@ -13,6 +13,7 @@ extern const WindowClass kProgressClass;
 extern const WindowClass kComboBoxClass;
 extern const WindowClass kSliderClass;
 extern const WindowClass kSpinButtonClass;
+extern const WindowClass kListViewClass;
 extern const WindowClass kToolTipClass;
 extern const WindowClass kDialogClass;
 

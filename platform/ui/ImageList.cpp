@@ -236,13 +236,25 @@ BOOL CImageList::SetOverlayImage(int image, int overlay) {
 }
 
 BOOL CImageList::Draw(CDC* dc, int image, POINT point, UINT style) {
-    if (!dc || image < 0 || image >= GetImageCount())
+    return dc && ImageList_Draw(m_hImageList, image, *dc, point.x, point.y, style);
+}
+
+BOOL ImageList_GetIconSize(HIMAGELIST list, int* cx, int* cy) {
+    if (!list || !cx || !cy)
         return FALSE;
-    const auto& images = m_hImageList->images;
-    if (!DrawImageOver(*dc, point.x, point.y, images[static_cast<size_t>(image)]))
+    *cx = list->size.width();
+    *cy = list->size.height();
+    return TRUE;
+}
+
+BOOL ImageList_Draw(HIMAGELIST list, int image, HDC dc, int x, int y, UINT style) {
+    const int count = list ? static_cast<int>(list->images.size()) : 0;
+    if (image < 0 || image >= count)
         return FALSE;
-    const int overlay = m_hImageList->overlays[(style & ILD_OVERLAYMASK) >> 8];
-    if (overlay >= 0 && overlay < GetImageCount())
-        DrawImageOver(*dc, point.x, point.y, images[static_cast<size_t>(overlay)]);
+    if (!DrawImageOver(dc, x, y, list->images[static_cast<size_t>(image)]))
+        return FALSE;
+    const int overlay = list->overlays[(style & ILD_OVERLAYMASK) >> 8];
+    if (overlay >= 0 && overlay < count)
+        DrawImageOver(dc, x, y, list->images[static_cast<size_t>(overlay)]);
     return TRUE;
 }

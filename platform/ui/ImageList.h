@@ -30,6 +30,10 @@ constexpr UINT INDEXTOOVERLAYMASK(UINT overlay) {
 inline constexpr COLORREF CLR_NONE = 0xFFFFFFFF;
 inline constexpr COLORREF CLR_DEFAULT = 0xFF000000;
 
+// What controls holding a list's handle need: its picture size and drawing by index.
+BOOL ImageList_GetIconSize(HIMAGELIST list, int* cx, int* cy);
+BOOL ImageList_Draw(HIMAGELIST list, int image, HDC dc, int x, int y, UINT style);
+
 class CImageList {
 public:
     CImageList() = default;

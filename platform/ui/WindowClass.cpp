@@ -38,7 +38,8 @@ const WindowClass kDesktopClass{.name = "#32769",
 
 const std::array kBuiltInClasses{&kDefaultClass,  &kDesktopClass,   &kButtonClass,  &kStaticClass,
                                  &kEditClass,     &kProgressClass,  &kToolTipClass, &kDialogClass,
-                                 &kComboBoxClass, &kComboListClass, &kSliderClass,  &kSpinButtonClass};
+                                 &kComboBoxClass, &kComboListClass, &kSliderClass,  &kSpinButtonClass,
+                                 &kListViewClass};
 
 std::mutex g_registeredLock;
 std::deque<WindowClass>& RegisteredClasses() {

@@ -1,0 +1,152 @@
+#pragma once
+// CListCtrl: items with a label, a picture, data and states, shown as large icons in a grid or as rows
+// of columns. A click selects the item under the pointer; Ctrl adds or removes it, Shift selects the
+// run from the last clicked item. Every change of an item's state reaches the parent as LVN_ITEMCHANGED.
+
+#include "platform/ui/ImageList.h"
+#include "platform/ui/Wnd.h"
+
+inline constexpr LPCTSTR WC_LISTVIEW = "SysListView32";
+
+// Styles.
+inline constexpr DWORD LVS_ICON = 0x0000;
+inline constexpr DWORD LVS_REPORT = 0x0001;
+inline constexpr DWORD LVS_SMALLICON = 0x0002;
+inline constexpr DWORD LVS_LIST = 0x0003;
+inline constexpr DWORD LVS_TYPEMASK = 0x0003;
+inline constexpr DWORD LVS_SINGLESEL = 0x0004;
+inline constexpr DWORD LVS_SHOWSELALWAYS = 0x0008;
+inline constexpr DWORD LVS_EDITLABELS = 0x0200;
+
+// Messages.
+inline constexpr UINT LVM_FIRST = 0x1000;
+inline constexpr UINT LVM_SETIMAGELIST = LVM_FIRST + 3;
+inline constexpr UINT LVM_GETITEMCOUNT = LVM_FIRST + 4;
+inline constexpr UINT LVM_GETITEM = LVM_FIRST + 5;
+inline constexpr UINT LVM_SETITEM = LVM_FIRST + 6;
+inline constexpr UINT LVM_INSERTITEM = LVM_FIRST + 7;
+inline constexpr UINT LVM_DELETEITEM = LVM_FIRST + 8;
+inline constexpr UINT LVM_DELETEALLITEMS = LVM_FIRST + 9;
+inline constexpr UINT LVM_GETNEXTITEM = LVM_FIRST + 12;
+inline constexpr UINT LVM_GETITEMRECT = LVM_FIRST + 14;
+inline constexpr UINT LVM_HITTEST = LVM_FIRST + 18;
+inline constexpr UINT LVM_INSERTCOLUMN = LVM_FIRST + 27;
+inline constexpr UINT LVM_SETITEMSTATE = LVM_FIRST + 43;
+inline constexpr UINT LVM_GETITEMSTATE = LVM_FIRST + 44;
+inline constexpr UINT LVM_GETSELECTEDCOUNT = LVM_FIRST + 50;
+
+inline constexpr int LVSIL_NORMAL = 0;
+inline constexpr int LVSIL_SMALL = 1;
+
+// Item fields and states.
+inline constexpr UINT LVIF_TEXT = 0x0001;
+inline constexpr UINT LVIF_IMAGE = 0x0002;
+inline constexpr UINT LVIF_PARAM = 0x0004;
+inline constexpr UINT LVIF_STATE = 0x0008;
+inline constexpr UINT LVIS_FOCUSED = 0x0001;
+inline constexpr UINT LVIS_SELECTED = 0x0002;
+inline constexpr UINT LVIS_DROPHILITED = 0x0008;
+
+inline constexpr UINT LVNI_ALL = 0x0000;
+inline constexpr UINT LVNI_FOCUSED = 0x0001;
+inline constexpr UINT LVNI_SELECTED = 0x0002;
+
+inline constexpr UINT LVIR_BOUNDS = 0;
+inline constexpr UINT LVIR_ICON = 1;
+inline constexpr UINT LVIR_LABEL = 2;
+
+inline constexpr UINT LVHT_NOWHERE = 0x0001;
+inline constexpr UINT LVHT_ONITEMICON = 0x0002;
+inline constexpr UINT LVHT_ONITEMLABEL = 0x0004;
+inline constexpr UINT LVHT_ONITEMSTATEICON = 0x0008;
+inline constexpr UINT LVHT_ONITEM = LVHT_ONITEMICON | LVHT_ONITEMLABEL | LVHT_ONITEMSTATEICON;
+
+inline constexpr UINT LVCF_FMT = 0x0001;
+inline constexpr UINT LVCF_WIDTH = 0x0002;
+inline constexpr UINT LVCF_TEXT = 0x0004;
+inline constexpr UINT LVCF_SUBITEM = 0x0008;
+inline constexpr int LVCFMT_LEFT = 0;
+
+// Notifications.
+inline constexpr UINT LVN_FIRST = static_cast<UINT>(-100);
+inline constexpr UINT LVN_ITEMCHANGED = LVN_FIRST - 1;
+
+struct LVITEM {
+    UINT mask;
+    int iItem;
+    int iSubItem;
+    UINT state;
+    UINT stateMask;
+    LPTSTR pszText;
+    int cchTextMax;
+    int iImage;
+    LPARAM lParam;
+};
+using LPLVITEM = LVITEM*;
+
+struct LVCOLUMN {
+    UINT mask;
+    int fmt;
+    int cx;
+    LPTSTR pszText;
+    int cchTextMax;
+    int iSubItem;
+};
+using LPLVCOLUMN = LVCOLUMN*;
+
+struct LVHITTESTINFO {
+    POINT pt;
+    UINT flags;
+    int iItem;
+    int iSubItem;
+};
+using LPLVHITTESTINFO = LVHITTESTINFO*;
+
+struct NMLISTVIEW {
+    NMHDR hdr;
+    int iItem;
+    int iSubItem;
+    UINT uNewState;
+    UINT uOldState;
+    UINT uChanged;
+    POINT ptAction;
+    LPARAM lParam;
+};
+using LPNMLISTVIEW = NMLISTVIEW*;
+
+class CListCtrl : public CWnd {
+    DECLARE_DYNAMIC(CListCtrl)
+public:
+    using CWnd::Create;
+    BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
+
+    // The list keeps the handle, not the object: the caller keeps the image list alive. Returns the
+    // object set before for that kind, or null.
+    CImageList* SetImageList(CImageList* list, int kind);
+
+    int InsertColumn(int column, LPCTSTR heading, int format = LVCFMT_LEFT, int width = -1, int subItem = -1);
+    int InsertItem(const LVITEM* item);
+    int InsertItem(int item, LPCTSTR label);
+    int InsertItem(int item, LPCTSTR label, int image);
+    BOOL SetItem(const LVITEM* item);
+    BOOL GetItem(LVITEM* item) const;
+    BOOL SetItemText(int item, int subItem, LPCTSTR text);
+    CString GetItemText(int item, int subItem) const;
+    BOOL SetItemData(int item, DWORD_PTR data);
+    DWORD_PTR GetItemData(int item) const;
+    BOOL SetItemState(int item, UINT state, UINT mask);
+    UINT GetItemState(int item, UINT mask) const;
+    BOOL DeleteItem(int item);
+    BOOL DeleteAllItems();
+
+    int GetItemCount() const;
+    UINT GetSelectedCount() const;
+    // The next item after item (-1: from the first) with all the LVNI_ flags' states; -1 for none.
+    int GetNextItem(int item, int flags) const;
+    BOOL GetItemRect(int item, LPRECT rect, UINT code) const;
+    int HitTest(CPoint point, UINT* flags = nullptr) const;
+    int HitTest(LVHITTESTINFO* info) const;
+
+private:
+    CImageList* m_imageLists[2] = {};
+};

@@ -1,0 +1,466 @@
+// The list view window class: items laid out as a grid of large icons or as rows under column headings,
+// painted by our code; selection by the mouse with Ctrl and Shift, each state change reported to the
+// parent as LVN_ITEMCHANGED.
+
+#include "platform/gdi/Dc.h"
+#include "platform/ui/ControlClasses.h"
+#include "platform/ui/ListCtrl.h"
+#include "platform/ui/Messages.h"
+#include "platform/ui/SystemMetrics.h"
+#include "platform/ui/WindowInternals.h"
+#include "platform/ui/WindowWidget.h"
+
+#include <QWidget>
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr int kHeadingHeight = 18;
+constexpr int kTextHeight = 16;
+constexpr int kDefaultColumnWidth = 60;
+constexpr int kDefaultIconSide = 32;
+
+struct ListItem {
+    std::vector<CString> texts; // per column, the label first
+    int image = 0;
+    LPARAM data = 0;
+    UINT state = 0;
+};
+
+struct ListColumn {
+    CString heading;
+    int width = kDefaultColumnWidth;
+};
+
+struct ListState final : WindowClassData {
+    std::vector<ListItem> items;
+    std::vector<ListColumn> columns;
+    HIMAGELIST images[2] = {};
+    int anchor = -1; // where Shift-click ranges start
+};
+
+ListState& StateOf(HWND list) {
+    if (!list->classData)
+        list->classData = std::make_unique<ListState>();
+    return static_cast<ListState&>(*list->classData);
+}
+
+bool IsReport(HWND list) {
+    return (list->style & LVS_TYPEMASK) == LVS_REPORT;
+}
+
+bool IsItem(const ListState& state, int item) {
+    return item >= 0 && item < static_cast<int>(state.items.size());
+}
+
+QSize ImageSize(HIMAGELIST images, int fallback) {
+    int cx = fallback;
+    int cy = fallback;
+    if (images)
+        ImageList_GetIconSize(images, &cx, &cy);
+    return QSize(cx, cy);
+}
+
+int RowHeight(const ListState& state) {
+    return std::max(kTextHeight, ImageSize(state.images[LVSIL_SMALL], 0).height());
+}
+
+// Large icons sit in cells of the icon spacing, as many in a row as the client holds.
+QSize IconCell() {
+    return QSize(GetSystemMetrics(SM_CXICONSPACING), GetSystemMetrics(SM_CYICONSPACING));
+}
+
+int ReportWidth(const ListState& state) {
+    int width = 0;
+    for (const ListColumn& column : state.columns)
+        width += column.width;
+    return std::max(width, kDefaultColumnWidth);
+}
+
+// The whole item, its picture and its label in client coordinates.
+struct ItemParts {
+    QRect bounds;
+    QRect icon;
+    QRect label;
+};
+
+ItemParts PartsOf(HWND list, int item) {
+    const ListState& state = StateOf(list);
+    ItemParts parts;
+    if (IsReport(list)) {
+        const int height = RowHeight(state);
+        const int top = (state.columns.empty() ? 0 : kHeadingHeight) + item * height;
+        const int iconWidth = ImageSize(state.images[LVSIL_SMALL], 0).width();
+        const int firstWidth = state.columns.empty() ? ReportWidth(state) : state.columns.front().width;
+        parts.bounds = QRect(0, top, ReportWidth(state), height);
+        parts.icon = QRect(0, top, iconWidth, height);
+        parts.label = QRect(iconWidth, top, std::max(firstWidth - iconWidth, 0), height);
+        return parts;
+    }
+    const QSize cell = IconCell();
+    const int perRow = std::max(1, ClientSize(list).width() / cell.width());
+    const QPoint origin((item % perRow) * cell.width(), (item / perRow) * cell.height());
+    const QSize icon = ImageSize(state.images[LVSIL_NORMAL], kDefaultIconSide);
+    parts.bounds = QRect(origin, cell);
+    parts.icon =
+        QRect(origin.x() + (cell.width() - icon.width()) / 2, origin.y() + 2, icon.width(), icon.height());
+    parts.label = QRect(origin.x(), parts.icon.bottom() + 3, cell.width(), kTextHeight);
+    return parts;
+}
+
+int HitItem(HWND list, QPoint point, UINT* flags) {
+    const ListState& state = StateOf(list);
+    for (int item = 0; item < static_cast<int>(state.items.size()); ++item) {
+        const ItemParts parts = PartsOf(list, item);
+        if (parts.icon.contains(point)) {
+            *flags = LVHT_ONITEMICON;
+            return item;
+        }
+        if (parts.label.contains(point) || (IsReport(list) && parts.bounds.contains(point))) {
+            *flags = LVHT_ONITEMLABEL;
+            return item;
+        }
+    }
+    *flags = LVHT_NOWHERE;
+    return -1;
+}
+
+void Notify(HWND list, NMLISTVIEW& record) {
+    record.hdr = NMHDR{list, list->id, record.hdr.code};
+    if (IsLiveWindow(list->parent))
+        SendToWindow(list->parent, WM_NOTIFY, list->id, reinterpret_cast<LPARAM>(&record));
+}
+
+// Sets the masked state bits of an item and tells the parent when they changed.
+void ChangeState(HWND list, int item, UINT state, UINT mask) {
+    ListState& data = StateOf(list);
+    ListItem& entry = data.items[static_cast<size_t>(item)];
+    const UINT old = entry.state;
+    const UINT next = (old & ~mask) | (state & mask);
+    if (next == old)
+        return;
+    entry.state = next;
+    InvalidateWindow(list, ClientArea(list), false);
+    NMLISTVIEW record{{nullptr, 0, LVN_ITEMCHANGED}, item, 0, next, old, LVIF_STATE, {}, entry.data};
+    Notify(list, record);
+}
+
+// A state given to one item only, as focus is and single selection.
+void GiveOnly(HWND list, int item, UINT bit) {
+    ListState& state = StateOf(list);
+    for (int other = 0; other < static_cast<int>(state.items.size()); ++other) {
+        if (other != item && IsLiveWindow(list) && IsItem(state, other))
+            ChangeState(list, other, 0, bit);
+    }
+    if (IsItem(state, item) && IsLiveWindow(list))
+        ChangeState(list, item, bit, bit);
+}
+
+void SetState(HWND list, int item, UINT state, UINT mask) {
+    ListState& data = StateOf(list);
+    if (item == -1) {
+        for (int each = 0; each < static_cast<int>(data.items.size()) && IsLiveWindow(list); ++each)
+            ChangeState(list, each, state, mask);
+        return;
+    }
+    if ((mask & state & LVIS_FOCUSED) || ((list->style & LVS_SINGLESEL) && (mask & state & LVIS_SELECTED)))
+        GiveOnly(list, item, mask & state & (LVIS_FOCUSED | LVIS_SELECTED));
+    if (IsLiveWindow(list) && IsItem(data, item))
+        ChangeState(list, item, state, mask);
+}
+
+void Click(HWND list, WPARAM keys, QPoint point) {
+    ListState& state = StateOf(list);
+    UINT flags = 0;
+    const int item = HitItem(list, point, &flags);
+    const bool single = (list->style & LVS_SINGLESEL) != 0;
+    if (!single && (keys & MK_CONTROL)) {
+        if (item < 0)
+            return;
+        const UINT selected = state.items[static_cast<size_t>(item)].state & LVIS_SELECTED;
+        ChangeState(list, item, selected ^ LVIS_SELECTED, LVIS_SELECTED);
+        state.anchor = item;
+        GiveOnly(list, item, LVIS_FOCUSED);
+        return;
+    }
+    if (!single && (keys & MK_SHIFT) && item >= 0 && IsItem(state, state.anchor)) {
+        const int from = std::min(state.anchor, item);
+        const int to = std::max(state.anchor, item);
+        for (int each = 0; each < static_cast<int>(state.items.size()) && IsLiveWindow(list); ++each)
+            ChangeState(list, each, each >= from && each <= to ? LVIS_SELECTED : 0, LVIS_SELECTED);
+        GiveOnly(list, item, LVIS_FOCUSED);
+        return;
+    }
+    state.anchor = item;
+    GiveOnly(list, item, LVIS_SELECTED);
+    if (item >= 0)
+        GiveOnly(list, item, LVIS_FOCUSED);
+}
+
+int InsertItem(HWND list, const LVITEM& info) {
+    ListState& state = StateOf(list);
+    if (info.iSubItem != 0 || info.iItem < 0)
+        return -1;
+    const int at = std::min(info.iItem, static_cast<int>(state.items.size()));
+    ListItem item;
+    item.texts.resize(std::max<size_t>(1, state.columns.size()));
+    if ((info.mask & LVIF_TEXT) && info.pszText)
+        item.texts[0] = info.pszText;
+    if (info.mask & LVIF_IMAGE)
+        item.image = info.iImage;
+    if (info.mask & LVIF_PARAM)
+        item.data = info.lParam;
+    if (info.mask & LVIF_STATE)
+        item.state = info.state & info.stateMask;
+    state.items.insert(state.items.begin() + at, std::move(item));
+    if (state.anchor >= at)
+        ++state.anchor;
+    InvalidateWindow(list, ClientArea(list), false);
+    return at;
+}
+
+BOOL SetItem(HWND list, const LVITEM& info) {
+    ListState& state = StateOf(list);
+    if (!IsItem(state, info.iItem) || info.iSubItem < 0)
+        return FALSE;
+    ListItem& item = state.items[static_cast<size_t>(info.iItem)];
+    if (info.mask & LVIF_TEXT) {
+        if (static_cast<size_t>(info.iSubItem) >= item.texts.size())
+            item.texts.resize(static_cast<size_t>(info.iSubItem) + 1);
+        item.texts[static_cast<size_t>(info.iSubItem)] = info.pszText ? info.pszText : "";
+    }
+    if (info.iSubItem == 0 && (info.mask & LVIF_IMAGE))
+        item.image = info.iImage;
+    if (info.iSubItem == 0 && (info.mask & LVIF_PARAM))
+        item.data = info.lParam;
+    InvalidateWindow(list, ClientArea(list), false);
+    if (info.iSubItem == 0 && (info.mask & LVIF_STATE))
+        SetState(list, info.iItem, info.state, info.stateMask);
+    return TRUE;
+}
+
+BOOL GetItem(HWND list, LVITEM& info) {
+    const ListState& state = StateOf(list);
+    if (!IsItem(state, info.iItem) || info.iSubItem < 0)
+        return FALSE;
+    const ListItem& item = state.items[static_cast<size_t>(info.iItem)];
+    if ((info.mask & LVIF_TEXT) && info.pszText && info.cchTextMax > 0) {
+        const size_t column = static_cast<size_t>(info.iSubItem);
+        const CString text = column < item.texts.size() ? item.texts[column] : CString();
+        const size_t length =
+            std::min<size_t>(static_cast<size_t>(text.GetLength()), static_cast<size_t>(info.cchTextMax) - 1);
+        std::memcpy(info.pszText, text.GetString(), length);
+        info.pszText[length] = '\0';
+    }
+    if (info.mask & LVIF_IMAGE)
+        info.iImage = item.image;
+    if (info.mask & LVIF_PARAM)
+        info.lParam = item.data;
+    if (info.mask & LVIF_STATE)
+        info.state = item.state & info.stateMask;
+    return TRUE;
+}
+
+int NextItem(HWND list, int after, UINT flags) {
+    const ListState& state = StateOf(list);
+    const UINT wanted =
+        ((flags & LVNI_FOCUSED) ? LVIS_FOCUSED : 0) | ((flags & LVNI_SELECTED) ? LVIS_SELECTED : 0);
+    for (int item = std::max(after + 1, 0); item < static_cast<int>(state.items.size()); ++item) {
+        if ((state.items[static_cast<size_t>(item)].state & wanted) == wanted)
+            return item;
+    }
+    return -1;
+}
+
+void DrawItem(HWND list, CDC* dc, int index, bool focused) {
+    const ListState& state = StateOf(list);
+    const ListItem& item = state.items[static_cast<size_t>(index)];
+    const ItemParts parts = PartsOf(list, index);
+    const HIMAGELIST images = state.images[IsReport(list) ? LVSIL_SMALL : LVSIL_NORMAL];
+    if (images)
+        ImageList_Draw(images, item.image, *dc, parts.icon.left(), parts.icon.top(), ILD_TRANSPARENT);
+    const bool highlighted =
+        (item.state & (LVIS_SELECTED | LVIS_DROPHILITED)) &&
+        (focused || (list->style & LVS_SHOWSELALWAYS) || (item.state & LVIS_DROPHILITED));
+    CRect label(parts.label.left(), parts.label.top(), parts.label.right() + 1, parts.label.bottom() + 1);
+    if (highlighted)
+        dc->FillSolidRect(&label, GetSysColor(COLOR_HIGHLIGHT));
+    dc->SetBkMode(TRANSPARENT);
+    dc->SetTextColor(GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    const UINT alignment = IsReport(list) ? DT_LEFT : DT_CENTER;
+    dc->DrawText(item.texts[0], &label,
+                 alignment | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+    if (!IsReport(list))
+        return;
+    int left = state.columns.empty() ? 0 : state.columns.front().width;
+    for (size_t column = 1; column < state.columns.size(); ++column) {
+        CRect cell(left, parts.bounds.top(), left + state.columns[column].width, parts.bounds.bottom() + 1);
+        if (column < item.texts.size())
+            dc->DrawText(item.texts[column], &cell,
+                         DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+        left += state.columns[column].width;
+    }
+}
+
+void Paint(HWND list) {
+    PAINTSTRUCT paint;
+    CDC* dc = CDC::FromHandle(BeginPaint(list, &paint));
+    const ListState& state = StateOf(list);
+    const QSize size = ClientSize(list);
+    CRect client(0, 0, size.width(), size.height());
+    dc->FillSolidRect(&client, GetSysColor(COLOR_WINDOW));
+    CFont* previous =
+        dc->SelectObject(CFont::FromHandle(list->font ? list->font : GetStockObject(DEFAULT_GUI_FONT)));
+    if (IsReport(list) && !state.columns.empty()) {
+        int left = 0;
+        for (const ListColumn& column : state.columns) {
+            CRect heading(left, 0, left + column.width, kHeadingHeight);
+            dc->FillSolidRect(&heading, GetSysColor(COLOR_3DFACE));
+            dc->DrawEdge(&heading, EDGE_RAISED, BF_RECT);
+            heading.DeflateRect(4, 0);
+            dc->SetBkMode(TRANSPARENT);
+            dc->SetTextColor(GetSysColor(COLOR_BTNTEXT));
+            dc->DrawText(column.heading, &heading,
+                         DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+            left += column.width;
+        }
+    }
+    const bool focused = GetFocus() == list;
+    for (int item = 0; item < static_cast<int>(state.items.size()); ++item)
+        DrawItem(list, dc, item, focused);
+    dc->SelectObject(previous);
+    EndPaint(list, &paint);
+}
+
+LRESULT ListWindowProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    ListState& state = StateOf(list);
+    switch (message) {
+    case WM_PAINT:
+        Paint(list);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_LBUTTONDOWN:
+        SetFocus(list);
+        Click(list, wParam, QPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+        return 0;
+    case WM_LBUTTONDBLCLK: {
+        NMHDR record{list, list->id, NM_DBLCLK};
+        if (IsLiveWindow(list->parent))
+            SendToWindow(list->parent, WM_NOTIFY, list->id, reinterpret_cast<LPARAM>(&record));
+        return 0;
+    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateWindow(list, ClientArea(list), false);
+        return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case LVM_SETIMAGELIST: {
+        if (wParam > LVSIL_SMALL)
+            return 0;
+        const HIMAGELIST previous = state.images[wParam];
+        state.images[wParam] = reinterpret_cast<HIMAGELIST>(lParam);
+        InvalidateWindow(list, ClientArea(list), false);
+        return reinterpret_cast<LRESULT>(previous);
+    }
+    case LVM_GETITEMCOUNT:
+        return static_cast<LRESULT>(state.items.size());
+    case LVM_INSERTITEM:
+        return lParam ? InsertItem(list, *reinterpret_cast<const LVITEM*>(lParam)) : -1;
+    case LVM_SETITEM:
+        return lParam && SetItem(list, *reinterpret_cast<const LVITEM*>(lParam));
+    case LVM_GETITEM:
+        return lParam && GetItem(list, *reinterpret_cast<LVITEM*>(lParam));
+    case LVM_DELETEITEM: {
+        const int item = static_cast<int>(wParam);
+        if (!IsItem(state, item))
+            return FALSE;
+        state.items.erase(state.items.begin() + item);
+        if (state.anchor == item)
+            state.anchor = -1;
+        else if (state.anchor > item)
+            --state.anchor;
+        InvalidateWindow(list, ClientArea(list), false);
+        return TRUE;
+    }
+    case LVM_DELETEALLITEMS:
+        state.items.clear();
+        state.anchor = -1;
+        InvalidateWindow(list, ClientArea(list), false);
+        return TRUE;
+    case LVM_INSERTCOLUMN: {
+        const auto* info = reinterpret_cast<const LVCOLUMN*>(lParam);
+        if (!info)
+            return -1;
+        const int at = std::clamp(static_cast<int>(wParam), 0, static_cast<int>(state.columns.size()));
+        ListColumn column;
+        if ((info->mask & LVCF_TEXT) && info->pszText)
+            column.heading = info->pszText;
+        if ((info->mask & LVCF_WIDTH) && info->cx >= 0)
+            column.width = info->cx;
+        state.columns.insert(state.columns.begin() + at, column);
+        InvalidateWindow(list, ClientArea(list), false);
+        return at;
+    }
+    case LVM_SETITEMSTATE: {
+        const auto* info = reinterpret_cast<const LVITEM*>(lParam);
+        const int item = static_cast<int>(wParam);
+        if (!info || (item != -1 && !IsItem(state, item)))
+            return FALSE;
+        SetState(list, item, info->state, info->stateMask);
+        return TRUE;
+    }
+    case LVM_GETITEMSTATE: {
+        const int item = static_cast<int>(wParam);
+        return IsItem(state, item) ? state.items[static_cast<size_t>(item)].state & static_cast<UINT>(lParam)
+                                   : 0;
+    }
+    case LVM_GETSELECTEDCOUNT:
+        return std::count_if(state.items.begin(), state.items.end(),
+                             [](const ListItem& item) { return (item.state & LVIS_SELECTED) != 0; });
+    case LVM_GETNEXTITEM:
+        return NextItem(list, static_cast<int>(wParam), static_cast<UINT>(lParam));
+    case LVM_GETITEMRECT: {
+        auto* rect = reinterpret_cast<RECT*>(lParam);
+        const int item = static_cast<int>(wParam);
+        if (!rect || !IsItem(state, item))
+            return FALSE;
+        const ItemParts parts = PartsOf(list, item);
+        const QRect part = rect->left == LVIR_ICON    ? parts.icon
+                           : rect->left == LVIR_LABEL ? parts.label
+                                                      : parts.bounds;
+        *rect = CRect(part.left(), part.top(), part.right() + 1, part.bottom() + 1);
+        return TRUE;
+    }
+    case LVM_HITTEST: {
+        auto* info = reinterpret_cast<LVHITTESTINFO*>(lParam);
+        if (!info)
+            return -1;
+        info->iItem = HitItem(list, QPoint(info->pt.x, info->pt.y), &info->flags);
+        info->iSubItem = 0;
+        return info->iItem;
+    }
+    default:
+        return DefWindowProc(list, message, wParam, lParam);
+    }
+}
+
+WindowHost* MakeListWidget(const CREATESTRUCT&, QWidget* parent, Qt::WindowFlags flags) {
+    return new WindowWidget<QWidget>(parent, flags);
+}
+
+CWnd* MakeListWrapper() {
+    return new CListCtrl;
+}
+
+} // namespace
+
+const WindowClass kListViewClass{.name = WC_LISTVIEW,
+                                 .style = CS_DBLCLKS,
+                                 .standardCursor = IDC_ARROW,
+                                 .proc = ListWindowProc,
+                                 .makeWidget = MakeListWidget,
+                                 .makeWrapper = MakeListWrapper};
