@@ -128,3 +128,12 @@ int CListCtrl::HitTest(CPoint point, UINT* flags) const {
 int CListCtrl::HitTest(LVHITTESTINFO* info) const {
     return static_cast<int>(SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(info)));
 }
+
+CEdit* CListCtrl::EditLabel(int item) {
+    return static_cast<CEdit*>(
+        FromHandle(reinterpret_cast<HWND>(SendMessage(LVM_EDITLABEL, static_cast<WPARAM>(item)))));
+}
+
+CEdit* CListCtrl::GetEditControl() const {
+    return static_cast<CEdit*>(FromHandle(reinterpret_cast<HWND>(SendMessage(LVM_GETEDITCONTROL))));
+}

@@ -3,6 +3,7 @@
 // of columns. A click selects the item under the pointer; Ctrl adds or removes it, Shift selects the
 // run from the last clicked item. Every change of an item's state reaches the parent as LVN_ITEMCHANGED.
 
+#include "platform/ui/Edit.h"
 #include "platform/ui/ImageList.h"
 #include "platform/ui/Wnd.h"
 
@@ -30,6 +31,8 @@ inline constexpr UINT LVM_DELETEALLITEMS = LVM_FIRST + 9;
 inline constexpr UINT LVM_GETNEXTITEM = LVM_FIRST + 12;
 inline constexpr UINT LVM_GETITEMRECT = LVM_FIRST + 14;
 inline constexpr UINT LVM_HITTEST = LVM_FIRST + 18;
+inline constexpr UINT LVM_EDITLABEL = LVM_FIRST + 23;
+inline constexpr UINT LVM_GETEDITCONTROL = LVM_FIRST + 24;
 inline constexpr UINT LVM_INSERTCOLUMN = LVM_FIRST + 27;
 inline constexpr UINT LVM_SETITEMSTATE = LVM_FIRST + 43;
 inline constexpr UINT LVM_GETITEMSTATE = LVM_FIRST + 44;
@@ -70,6 +73,10 @@ inline constexpr int LVCFMT_LEFT = 0;
 // Notifications.
 inline constexpr UINT LVN_FIRST = static_cast<UINT>(-100);
 inline constexpr UINT LVN_ITEMCHANGED = LVN_FIRST - 1;
+// A nonzero answer refuses the edit.
+inline constexpr UINT LVN_BEGINLABELEDIT = LVN_FIRST - 5;
+// item.pszText is the new label, null when the edit was cancelled; a nonzero answer keeps the new label.
+inline constexpr UINT LVN_ENDLABELEDIT = LVN_FIRST - 6;
 
 struct LVITEM {
     UINT mask;
@@ -114,6 +121,12 @@ struct NMLISTVIEW {
 };
 using LPNMLISTVIEW = NMLISTVIEW*;
 
+struct NMLVDISPINFO {
+    NMHDR hdr;
+    LVITEM item;
+};
+using LPNMLVDISPINFO = NMLVDISPINFO*;
+
 class CListCtrl : public CWnd {
     DECLARE_DYNAMIC(CListCtrl)
 public:
@@ -146,6 +159,12 @@ public:
     BOOL GetItemRect(int item, LPRECT rect, UINT code) const;
     int HitTest(CPoint point, UINT* flags = nullptr) const;
     int HitTest(LVHITTESTINFO* info) const;
+
+    // Opens an editor over the item's label unless the parent refuses LVN_BEGINLABELEDIT. Return in the
+    // editor, or its losing the focus, ends the edit; Escape cancels it. Null when refused.
+    CEdit* EditLabel(int item);
+    // The open label editor, or null.
+    CEdit* GetEditControl() const;
 
 private:
     CImageList* m_imageLists[2] = {};

@@ -21,6 +21,9 @@ constexpr int kHeadingHeight = 18;
 constexpr int kTextHeight = 16;
 constexpr int kDefaultColumnWidth = 60;
 constexpr int kDefaultIconSide = 32;
+// Posted by the label editor to end the edit once its own handler has returned; wParam nonzero cancels,
+// lParam is the editor, so that a late message never ends a later edit.
+constexpr UINT kEndLabelEdit = WM_USER + 500;
 
 struct ListItem {
     std::vector<CString> texts; // per column, the label first
@@ -34,11 +37,30 @@ struct ListColumn {
     int width = kDefaultColumnWidth;
 };
 
+// The editor over a label: Return and the loss of the focus end the edit, Escape cancels it.
+class LabelEditor final : public CEdit {
+protected:
+    void OnKeyDown(UINT key, UINT repeatCount, UINT flags) override {
+        if (key == VK_RETURN || key == VK_ESCAPE)
+            GetParent()->PostMessage(kEndLabelEdit, key == VK_ESCAPE, reinterpret_cast<LPARAM>(m_hWnd));
+        else
+            CEdit::OnKeyDown(key, repeatCount, flags);
+    }
+    void OnKillFocus(CWnd* newWindow) override {
+        CEdit::OnKillFocus(newWindow);
+        GetParent()->PostMessage(kEndLabelEdit, FALSE, reinterpret_cast<LPARAM>(m_hWnd));
+    }
+    UINT OnGetDlgCode() override { return CEdit::OnGetDlgCode() | DLGC_WANTALLKEYS; }
+    void PostNcDestroy() override { delete this; }
+};
+
 struct ListState final : WindowClassData {
     std::vector<ListItem> items;
     std::vector<ListColumn> columns;
     HIMAGELIST images[2] = {};
     int anchor = -1; // where Shift-click ranges start
+    int editedItem = -1;
+    HWND editor = nullptr;
 };
 
 ListState& StateOf(HWND list) {
@@ -217,6 +239,8 @@ int InsertItem(HWND list, const LVITEM& info) {
     state.items.insert(state.items.begin() + at, std::move(item));
     if (state.anchor >= at)
         ++state.anchor;
+    if (state.editedItem >= at)
+        ++state.editedItem;
     InvalidateWindow(list, ClientArea(list), false);
     return at;
 }
@@ -272,6 +296,63 @@ int NextItem(HWND list, int after, UINT flags) {
             return item;
     }
     return -1;
+}
+
+LRESULT NotifyLabelEdit(HWND list, UINT code, int item, LPTSTR text) {
+    const ListState& state = StateOf(list);
+    NMLVDISPINFO record{{list, list->id, code}, {}};
+    record.item.mask = LVIF_TEXT | LVIF_PARAM;
+    record.item.iItem = item;
+    record.item.pszText = text;
+    record.item.lParam = state.items[static_cast<size_t>(item)].data;
+    if (!IsLiveWindow(list->parent))
+        return 0;
+    return SendToWindow(list->parent, WM_NOTIFY, list->id, reinterpret_cast<LPARAM>(&record));
+}
+
+HWND BeginLabelEdit(HWND list, int item) {
+    ListState& state = StateOf(list);
+    if (!IsItem(state, item) || IsLiveWindow(state.editor))
+        return nullptr;
+    CString label = state.items[static_cast<size_t>(item)].texts[0];
+    if (NotifyLabelEdit(list, LVN_BEGINLABELEDIT, item, label.GetBuffer()) || !IsLiveWindow(list) ||
+        !IsItem(state, item))
+        return nullptr;
+    const QRect area = PartsOf(list, item).label;
+    auto* editor = new LabelEditor;
+    if (!editor->Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
+                        CRect(area.left(), area.top(), area.right() + 1, area.bottom() + 1),
+                        CWnd::FromHandle(list), 1)) {
+        delete editor;
+        return nullptr;
+    }
+    state.editedItem = item;
+    state.editor = editor->m_hWnd;
+    editor->SetWindowText(state.items[static_cast<size_t>(item)].texts[0]);
+    editor->SetSel(0, -1);
+    editor->SetFocus();
+    return state.editor;
+}
+
+void EndLabelEdit(HWND list, bool cancelled) {
+    ListState& state = StateOf(list);
+    const HWND editor = state.editor;
+    const int item = state.editedItem;
+    state.editor = nullptr;
+    state.editedItem = -1;
+    if (!IsLiveWindow(editor))
+        return;
+    CString text;
+    CWnd::FromHandle(editor)->GetWindowText(text);
+    CWnd::FromHandle(editor)->DestroyWindow();
+    if (!IsItem(state, item))
+        return;
+    const bool keep =
+        NotifyLabelEdit(list, LVN_ENDLABELEDIT, item, cancelled ? nullptr : text.GetBuffer()) != 0;
+    if (keep && !cancelled && IsLiveWindow(list) && IsItem(state, item)) {
+        state.items[static_cast<size_t>(item)].texts[0] = text;
+        InvalidateWindow(list, ClientArea(list), false);
+    }
 }
 
 void DrawItem(HWND list, CDC* dc, int index, bool focused) {
@@ -366,6 +447,14 @@ LRESULT ListWindowProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
         InvalidateWindow(list, ClientArea(list), false);
         return reinterpret_cast<LRESULT>(previous);
     }
+    case LVM_EDITLABEL:
+        return reinterpret_cast<LRESULT>(BeginLabelEdit(list, static_cast<int>(wParam)));
+    case LVM_GETEDITCONTROL:
+        return reinterpret_cast<LRESULT>(IsLiveWindow(state.editor) ? state.editor : nullptr);
+    case kEndLabelEdit:
+        if (reinterpret_cast<HWND>(lParam) == state.editor)
+            EndLabelEdit(list, wParam != 0);
+        return 0;
     case LVM_GETITEMCOUNT:
         return static_cast<LRESULT>(state.items.size());
     case LVM_INSERTITEM:
@@ -378,6 +467,13 @@ LRESULT ListWindowProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
         const int item = static_cast<int>(wParam);
         if (!IsItem(state, item))
             return FALSE;
+        if (item == state.editedItem) {
+            EndLabelEdit(list, true);
+            if (!IsLiveWindow(list) || !IsItem(state, item))
+                return FALSE;
+        }
+        if (state.editedItem > item)
+            --state.editedItem;
         state.items.erase(state.items.begin() + item);
         if (state.anchor == item)
             state.anchor = -1;
@@ -387,6 +483,7 @@ LRESULT ListWindowProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     case LVM_DELETEALLITEMS:
+        EndLabelEdit(list, true);
         state.items.clear();
         state.anchor = -1;
         InvalidateWindow(list, ClientArea(list), false);

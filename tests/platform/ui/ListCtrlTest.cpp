@@ -16,6 +16,8 @@ namespace {
 class ListOwner : public LoggingWnd {
 public:
     using LoggingWnd::LoggingWnd;
+    LRESULT m_beginAnswer = 0;
+    LRESULT m_endAnswer = TRUE;
 
 protected:
     BOOL OnNotify(WPARAM, LPARAM lParam, LRESULT* result) override {
@@ -25,9 +27,20 @@ protected:
                 std::to_string(change->uNewState) + " data " + std::to_string(change->lParam));
         else if (change->hdr.code == NM_DBLCLK)
             Log("dblclk");
+        else if (change->hdr.code == LVN_BEGINLABELEDIT || change->hdr.code == LVN_ENDLABELEDIT)
+            return LogLabelEdit(*reinterpret_cast<LPNMLVDISPINFO>(lParam), result);
         else
             return FALSE;
         *result = 0;
+        return TRUE;
+    }
+
+private:
+    BOOL LogLabelEdit(const NMLVDISPINFO& edit, LRESULT* result) {
+        const bool begin = edit.hdr.code == LVN_BEGINLABELEDIT;
+        Log(std::string(begin ? "begin " : "end ") + std::to_string(edit.item.iItem) + " " +
+            (edit.item.pszText ? edit.item.pszText : "(none)") + " data " + std::to_string(edit.item.lParam));
+        *result = begin ? m_beginAnswer : m_endAnswer;
         return TRUE;
     }
 };
@@ -149,6 +162,52 @@ TEST_F(ListCtrlTest, ItemsKeepTheirTextsDataAndStates) {
     EXPECT_TRUE(m_list.DeleteAllItems());
     EXPECT_EQ(m_list.GetItemCount(), 0);
     EXPECT_EQ(m_list.GetNextItem(-1, LVNI_ALL), -1);
+}
+
+TEST_F(ListCtrlTest, LabelEditsEndByReturnOrFocusAndAreCancelledByEscapeOrRefused) {
+    struct Case {
+        const char* name;
+        Qt::Key key; // Key_unknown: the focus moves away
+        LRESULT endAnswer;
+        const char* label;
+        const char* endLine;
+    };
+    const Case cases[] = {
+        {"Return keeps", Qt::Key_Return, TRUE, "Neu", "owner end 1 Neu data 11"},
+        {"the focus leaving keeps", Qt::Key_unknown, TRUE, "Neu", "owner end 1 Neu data 11"},
+        {"the parent refuses the new label", Qt::Key_Return, FALSE, "Bild 1", "owner end 1 Neu data 11"},
+        {"Escape cancels without a text", Qt::Key_Escape, TRUE, "Bild 1", "owner end 1 (none) data 11"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MakeReport(LVS_EDITLABELS);
+        m_owner.m_endAnswer = c.endAnswer;
+        CEdit* editor = m_list.EditLabel(1);
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(m_list.GetEditControl(), editor);
+        CString shown;
+        editor->GetWindowText(shown);
+        EXPECT_STREQ(shown, "Bild 1");
+        editor->SetWindowText("Neu");
+        if (c.key == Qt::Key_unknown)
+            m_owner.SetFocus();
+        else
+            TypeKey(editor, c.key);
+        PumpMessages();
+        EXPECT_EQ(m_list.GetEditControl(), nullptr);
+        EXPECT_STREQ(m_list.GetItemText(1, 0), c.label);
+        EXPECT_THAT(m_log, ElementsAre("owner begin 1 Bild 1 data 11", c.endLine));
+        m_list.DestroyWindow();
+    }
+}
+
+TEST_F(ListCtrlTest, ARefusedLabelEditOpensNoEditor) {
+    MakeReport(LVS_EDITLABELS);
+    m_owner.m_beginAnswer = TRUE;
+    EXPECT_EQ(m_list.EditLabel(2), nullptr);
+    EXPECT_EQ(m_list.GetEditControl(), nullptr);
+    EXPECT_EQ(m_list.EditLabel(9), nullptr);
+    EXPECT_THAT(m_log, ElementsAre("owner begin 2 Bild 2 data 12"));
 }
 
 TEST_F(ListCtrlTest, IconsSitInCellsOfTheIconSpacingAndHitTestsFindTheirParts) {
