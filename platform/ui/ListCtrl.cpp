@@ -137,3 +137,46 @@ CEdit* CListCtrl::EditLabel(int item) {
 CEdit* CListCtrl::GetEditControl() const {
     return static_cast<CEdit*>(FromHandle(reinterpret_cast<HWND>(SendMessage(LVM_GETEDITCONTROL))));
 }
+
+BOOL CListCtrl::SetBkColor(COLORREF color) {
+    return static_cast<BOOL>(SendMessage(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(color)));
+}
+
+COLORREF CListCtrl::GetBkColor() const {
+    return static_cast<COLORREF>(SendMessage(LVM_GETBKCOLOR));
+}
+
+BOOL CListCtrl::SetTextColor(COLORREF color) {
+    return static_cast<BOOL>(SendMessage(LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(color)));
+}
+
+COLORREF CListCtrl::GetTextColor() const {
+    return static_cast<COLORREF>(SendMessage(LVM_GETTEXTCOLOR));
+}
+
+BOOL CListCtrl::SetTextBkColor(COLORREF color) {
+    return static_cast<BOOL>(SendMessage(LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(color)));
+}
+
+COLORREF CListCtrl::GetTextBkColor() const {
+    return static_cast<COLORREF>(SendMessage(LVM_GETTEXTBKCOLOR));
+}
+
+CSize CListCtrl::SetIconSpacing(int cx, int cy) {
+    const auto previous = static_cast<DWORD>(
+        SendMessage(LVM_SETICONSPACING, 0, MAKELPARAM(static_cast<WORD>(cx), static_cast<WORD>(cy))));
+    return CSize(LOWORD(previous), HIWORD(previous));
+}
+
+BOOL CListCtrl::SortItems(PFNLVCOMPARE compare, DWORD_PTR sortData) {
+    return static_cast<BOOL>(
+        SendMessage(LVM_SORTITEMS, static_cast<WPARAM>(sortData), reinterpret_cast<LPARAM>(compare)));
+}
+
+BOOL CListCtrl::RedrawItems(int first, int last) {
+    return static_cast<BOOL>(SendMessage(LVM_REDRAWITEMS, static_cast<WPARAM>(first), last));
+}
+
+BOOL CListCtrl::Update(int item) {
+    return static_cast<BOOL>(SendMessage(LVM_UPDATE, static_cast<WPARAM>(item)));
+}

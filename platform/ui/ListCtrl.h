@@ -21,6 +21,8 @@ inline constexpr DWORD LVS_EDITLABELS = 0x0200;
 
 // Messages.
 inline constexpr UINT LVM_FIRST = 0x1000;
+inline constexpr UINT LVM_GETBKCOLOR = LVM_FIRST + 0;
+inline constexpr UINT LVM_SETBKCOLOR = LVM_FIRST + 1;
 inline constexpr UINT LVM_SETIMAGELIST = LVM_FIRST + 3;
 inline constexpr UINT LVM_GETITEMCOUNT = LVM_FIRST + 4;
 inline constexpr UINT LVM_GETITEM = LVM_FIRST + 5;
@@ -31,12 +33,20 @@ inline constexpr UINT LVM_DELETEALLITEMS = LVM_FIRST + 9;
 inline constexpr UINT LVM_GETNEXTITEM = LVM_FIRST + 12;
 inline constexpr UINT LVM_GETITEMRECT = LVM_FIRST + 14;
 inline constexpr UINT LVM_HITTEST = LVM_FIRST + 18;
+inline constexpr UINT LVM_REDRAWITEMS = LVM_FIRST + 21;
 inline constexpr UINT LVM_EDITLABEL = LVM_FIRST + 23;
 inline constexpr UINT LVM_GETEDITCONTROL = LVM_FIRST + 24;
 inline constexpr UINT LVM_INSERTCOLUMN = LVM_FIRST + 27;
+inline constexpr UINT LVM_GETTEXTCOLOR = LVM_FIRST + 35;
+inline constexpr UINT LVM_SETTEXTCOLOR = LVM_FIRST + 36;
+inline constexpr UINT LVM_GETTEXTBKCOLOR = LVM_FIRST + 37;
+inline constexpr UINT LVM_SETTEXTBKCOLOR = LVM_FIRST + 38;
+inline constexpr UINT LVM_UPDATE = LVM_FIRST + 42;
 inline constexpr UINT LVM_SETITEMSTATE = LVM_FIRST + 43;
 inline constexpr UINT LVM_GETITEMSTATE = LVM_FIRST + 44;
+inline constexpr UINT LVM_SORTITEMS = LVM_FIRST + 48;
 inline constexpr UINT LVM_GETSELECTEDCOUNT = LVM_FIRST + 50;
+inline constexpr UINT LVM_SETICONSPACING = LVM_FIRST + 53;
 
 inline constexpr int LVSIL_NORMAL = 0;
 inline constexpr int LVSIL_SMALL = 1;
@@ -77,6 +87,7 @@ inline constexpr UINT LVN_ITEMCHANGED = LVN_FIRST - 1;
 inline constexpr UINT LVN_BEGINLABELEDIT = LVN_FIRST - 5;
 // item.pszText is the new label, null when the edit was cancelled; a nonzero answer keeps the new label.
 inline constexpr UINT LVN_ENDLABELEDIT = LVN_FIRST - 6;
+inline constexpr UINT LVN_KEYDOWN = LVN_FIRST - 55;
 
 struct LVITEM {
     UINT mask;
@@ -121,6 +132,16 @@ struct NMLISTVIEW {
 };
 using LPNMLISTVIEW = NMLISTVIEW*;
 
+struct NMLVKEYDOWN {
+    NMHDR hdr;
+    WORD wVKey;
+    UINT flags;
+};
+using LPNMLVKEYDOWN = NMLVKEYDOWN*;
+
+// Orders two items by their data: negative when the first comes first.
+using PFNLVCOMPARE = int (*)(LPARAM first, LPARAM second, LPARAM sortData);
+
 struct NMLVDISPINFO {
     NMHDR hdr;
     LVITEM item;
@@ -159,6 +180,21 @@ public:
     BOOL GetItemRect(int item, LPRECT rect, UINT code) const;
     int HitTest(CPoint point, UINT* flags = nullptr) const;
     int HitTest(LVHITTESTINFO* info) const;
+
+    // Colours: the background defaults to the system's window colour, the text to its window text, the
+    // text's background to none (CLR_NONE).
+    BOOL SetBkColor(COLORREF color);
+    COLORREF GetBkColor() const;
+    BOOL SetTextColor(COLORREF color);
+    COLORREF GetTextColor() const;
+    BOOL SetTextBkColor(COLORREF color);
+    COLORREF GetTextBkColor() const;
+    // The cell of a large icon; -1 for either side restores the system's spacing. Returns the one before.
+    CSize SetIconSpacing(int cx, int cy);
+    // Orders the items by compare over their data; states and texts go with them.
+    BOOL SortItems(PFNLVCOMPARE compare, DWORD_PTR sortData);
+    BOOL RedrawItems(int first, int last);
+    BOOL Update(int item);
 
     // Opens an editor over the item's label unless the parent refuses LVN_BEGINLABELEDIT. Return in the
     // editor, or its losing the focus, ends the edit; Escape cancels it. Null when refused.

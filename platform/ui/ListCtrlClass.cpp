@@ -61,6 +61,10 @@ struct ListState final : WindowClassData {
     int anchor = -1; // where Shift-click ranges start
     int editedItem = -1;
     HWND editor = nullptr;
+    QSize spacing; // empty: the system's icon spacing
+    COLORREF background = CLR_DEFAULT;
+    COLORREF text = CLR_DEFAULT;
+    COLORREF textBackground = CLR_NONE;
 };
 
 ListState& StateOf(HWND list) {
@@ -90,8 +94,14 @@ int RowHeight(const ListState& state) {
 }
 
 // Large icons sit in cells of the icon spacing, as many in a row as the client holds.
-QSize IconCell() {
+QSize IconCell(const ListState& state) {
+    if (!state.spacing.isEmpty())
+        return state.spacing;
     return QSize(GetSystemMetrics(SM_CXICONSPACING), GetSystemMetrics(SM_CYICONSPACING));
+}
+
+COLORREF Resolved(COLORREF color, int systemColor) {
+    return color == CLR_DEFAULT ? GetSysColor(systemColor) : color;
 }
 
 int ReportWidth(const ListState& state) {
@@ -121,7 +131,7 @@ ItemParts PartsOf(HWND list, int item) {
         parts.label = QRect(iconWidth, top, std::max(firstWidth - iconWidth, 0), height);
         return parts;
     }
-    const QSize cell = IconCell();
+    const QSize cell = IconCell(state);
     const int perRow = std::max(1, ClientSize(list).width() / cell.width());
     const QPoint origin((item % perRow) * cell.width(), (item / perRow) * cell.height());
     const QSize icon = ImageSize(state.images[LVSIL_NORMAL], kDefaultIconSide);
@@ -368,8 +378,10 @@ void DrawItem(HWND list, CDC* dc, int index, bool focused) {
     CRect label(parts.label.left(), parts.label.top(), parts.label.right() + 1, parts.label.bottom() + 1);
     if (highlighted)
         dc->FillSolidRect(&label, GetSysColor(COLOR_HIGHLIGHT));
+    else if (state.textBackground != CLR_NONE)
+        dc->FillSolidRect(&label, state.textBackground);
     dc->SetBkMode(TRANSPARENT);
-    dc->SetTextColor(GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    dc->SetTextColor(highlighted ? GetSysColor(COLOR_HIGHLIGHTTEXT) : Resolved(state.text, COLOR_WINDOWTEXT));
     const UINT alignment = IsReport(list) ? DT_LEFT : DT_CENTER;
     dc->DrawText(item.texts[0], &label,
                  alignment | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
@@ -391,7 +403,7 @@ void Paint(HWND list) {
     const ListState& state = StateOf(list);
     const QSize size = ClientSize(list);
     CRect client(0, 0, size.width(), size.height());
-    dc->FillSolidRect(&client, GetSysColor(COLOR_WINDOW));
+    dc->FillSolidRect(&client, Resolved(state.background, COLOR_WINDOW));
     CFont* previous =
         dc->SelectObject(CFont::FromHandle(list->font ? list->font : GetStockObject(DEFAULT_GUI_FONT)));
     if (IsReport(list) && !state.columns.empty()) {
@@ -433,6 +445,12 @@ LRESULT ListWindowProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
             SendToWindow(list->parent, WM_NOTIFY, list->id, reinterpret_cast<LPARAM>(&record));
         return 0;
     }
+    case WM_KEYDOWN: {
+        NMLVKEYDOWN record{{list, list->id, LVN_KEYDOWN}, static_cast<WORD>(wParam), 0};
+        if (IsLiveWindow(list->parent))
+            SendToWindow(list->parent, WM_NOTIFY, list->id, reinterpret_cast<LPARAM>(&record));
+        return 0;
+    }
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         InvalidateWindow(list, ClientArea(list), false);
@@ -455,6 +473,51 @@ LRESULT ListWindowProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
         if (reinterpret_cast<HWND>(lParam) == state.editor)
             EndLabelEdit(list, wParam != 0);
         return 0;
+    case LVM_SETBKCOLOR:
+    case LVM_SETTEXTCOLOR:
+    case LVM_SETTEXTBKCOLOR: {
+        COLORREF& color = message == LVM_SETBKCOLOR     ? state.background
+                          : message == LVM_SETTEXTCOLOR ? state.text
+                                                        : state.textBackground;
+        color = static_cast<COLORREF>(lParam);
+        InvalidateWindow(list, ClientArea(list), false);
+        return TRUE;
+    }
+    case LVM_GETBKCOLOR:
+        return Resolved(state.background, COLOR_WINDOW);
+    case LVM_GETTEXTCOLOR:
+        return Resolved(state.text, COLOR_WINDOWTEXT);
+    case LVM_GETTEXTBKCOLOR:
+        return state.textBackground;
+    case LVM_SETICONSPACING: {
+        const QSize previous = IconCell(state);
+        const int cx = static_cast<SHORT>(LOWORD(static_cast<DWORD>(lParam)));
+        const int cy = static_cast<SHORT>(HIWORD(static_cast<DWORD>(lParam)));
+        state.spacing = cx <= 0 || cy <= 0 ? QSize() : QSize(cx, cy);
+        InvalidateWindow(list, ClientArea(list), false);
+        return MAKELONG(static_cast<WORD>(previous.width()), static_cast<WORD>(previous.height()));
+    }
+    case LVM_SORTITEMS: {
+        const auto compare = reinterpret_cast<PFNLVCOMPARE>(lParam);
+        if (!compare)
+            return FALSE;
+        EndLabelEdit(list, true);
+        // The comparison may call back into the list: sort a copy and put it in place afterwards.
+        std::vector<ListItem> sorted = state.items;
+        std::stable_sort(sorted.begin(), sorted.end(), [&](const ListItem& a, const ListItem& b) {
+            return compare(a.data, b.data, static_cast<LPARAM>(wParam)) < 0;
+        });
+        if (!IsLiveWindow(list))
+            return FALSE;
+        state.items = std::move(sorted);
+        state.anchor = -1;
+        InvalidateWindow(list, ClientArea(list), false);
+        return TRUE;
+    }
+    case LVM_REDRAWITEMS:
+    case LVM_UPDATE:
+        InvalidateWindow(list, ClientArea(list), false);
+        return TRUE;
     case LVM_GETITEMCOUNT:
         return static_cast<LRESULT>(state.items.size());
     case LVM_INSERTITEM:

@@ -1,6 +1,7 @@
 #include "platform/ui/StyleNames.h"
 
 #include "platform/ui/ComboBox.h"
+#include "platform/ui/ListCtrl.h"
 #include "platform/ui/SliderCtrl.h"
 #include "platform/ui/SpinButtonCtrl.h"
 
@@ -118,6 +119,13 @@ const StyleName kStyleNames[] = {
     {"UDS_ARROWKEYS", UDS_ARROWKEYS},
     {"UDS_HORZ", UDS_HORZ},
     {"UDS_NOTHOUSANDS", UDS_NOTHOUSANDS},
+    {"LVS_ICON", LVS_ICON},
+    {"LVS_REPORT", LVS_REPORT},
+    {"LVS_SMALLICON", LVS_SMALLICON},
+    {"LVS_LIST", LVS_LIST},
+    {"LVS_SINGLESEL", LVS_SINGLESEL},
+    {"LVS_SHOWSELALWAYS", LVS_SHOWSELALWAYS},
+    {"LVS_EDITLABELS", LVS_EDITLABELS},
     {"PBS_SMOOTH", PBS_SMOOTH},
     {"PBS_VERTICAL", PBS_VERTICAL},
     {"TTS_ALWAYSTIP", TTS_ALWAYSTIP},

@@ -27,6 +27,8 @@ protected:
                 std::to_string(change->uNewState) + " data " + std::to_string(change->lParam));
         else if (change->hdr.code == NM_DBLCLK)
             Log("dblclk");
+        else if (change->hdr.code == LVN_KEYDOWN)
+            Log("keydown " + std::to_string(reinterpret_cast<LPNMLVKEYDOWN>(lParam)->wVKey));
         else if (change->hdr.code == LVN_BEGINLABELEDIT || change->hdr.code == LVN_ENDLABELEDIT)
             return LogLabelEdit(*reinterpret_cast<LPNMLVDISPINFO>(lParam), result);
         else
@@ -210,6 +212,40 @@ TEST_F(ListCtrlTest, ARefusedLabelEditOpensNoEditor) {
     EXPECT_THAT(m_log, ElementsAre("owner begin 2 Bild 2 data 12"));
 }
 
+// Descending by data.
+int ByDataDescending(LPARAM first, LPARAM second, LPARAM sortData) {
+    EXPECT_EQ(sortData, 77);
+    return static_cast<int>(second - first);
+}
+
+TEST_F(ListCtrlTest, SortingMovesTextsAndStatesWithTheirData) {
+    MakeReport();
+    m_list.SetItemText(1, 1, "zweite");
+    m_list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    ASSERT_TRUE(m_list.SortItems(ByDataDescending, 77));
+    for (int item = 0; item < 5; ++item)
+        EXPECT_EQ(m_list.GetItemData(item), static_cast<DWORD_PTR>(14 - item));
+    EXPECT_STREQ(m_list.GetItemText(3, 0), "Bild 1");
+    EXPECT_STREQ(m_list.GetItemText(3, 1), "zweite");
+    EXPECT_EQ(Selected(), std::vector<int>{3});
+}
+
+TEST_F(ListCtrlTest, ColoursPaintTheBackgroundAndTheLabelsAndKeysReachTheParent) {
+    MakeReport();
+    EXPECT_EQ(m_list.GetBkColor(), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(m_list.GetTextBkColor(), CLR_NONE);
+    m_list.SetBkColor(RGB(0, 0, 128));
+    m_list.SetTextBkColor(RGB(200, 200, 0));
+    EXPECT_EQ(m_list.GetTextBkColor(), RGB(200, 200, 0));
+    PumpMessages();
+    EXPECT_EQ(WindowPixel(&m_list, CPoint(200, 170)), RGB(0, 0, 128)) << "below the rows";
+    EXPECT_EQ(WindowPixel(&m_list, RowPoint(2) + CPoint(40, 0)), RGB(200, 200, 0)) << "behind a label";
+
+    m_list.SetFocus();
+    TypeKey(&m_list, Qt::Key_Delete);
+    EXPECT_THAT(m_log, ElementsAre("owner keydown 46"));
+}
+
 TEST_F(ListCtrlTest, IconsSitInCellsOfTheIconSpacingAndHitTestsFindTheirParts) {
     CImageList icons;
     ASSERT_TRUE(icons.Create(32, 32, ILC_COLOR24 | ILC_MASK, 1, 1));
@@ -227,6 +263,12 @@ TEST_F(ListCtrlTest, IconsSitInCellsOfTheIconSpacingAndHitTestsFindTheirParts) {
     CRect label;
     ASSERT_TRUE(m_list.GetItemRect(1, &label, LVIR_LABEL));
     EXPECT_EQ(label.top, 36) << "two pixels below the picture";
+    EXPECT_EQ(m_list.SetIconSpacing(50, 60), CSize(75, 75));
+    ASSERT_TRUE(m_list.GetItemRect(2, &bounds, LVIR_BOUNDS));
+    EXPECT_EQ(bounds, CRect(100, 0, 150, 60)) << "three cells of 50 in a row";
+    EXPECT_EQ(m_list.SetIconSpacing(-1, -1), CSize(50, 60));
+    ASSERT_TRUE(m_list.GetItemRect(2, &bounds, LVIR_BOUNDS));
+    EXPECT_EQ(bounds, CRect(0, 75, 75, 150));
 
     struct Case {
         CPoint point;
