@@ -87,6 +87,9 @@ inline constexpr UINT LVN_ITEMCHANGED = LVN_FIRST - 1;
 inline constexpr UINT LVN_BEGINLABELEDIT = LVN_FIRST - 5;
 // item.pszText is the new label, null when the edit was cancelled; a nonzero answer keeps the new label.
 inline constexpr UINT LVN_ENDLABELEDIT = LVN_FIRST - 6;
+// A press on an item and a move beyond the drag distance with the button held.
+inline constexpr UINT LVN_BEGINDRAG = LVN_FIRST - 9;
+inline constexpr UINT LVN_BEGINRDRAG = LVN_FIRST - 11;
 inline constexpr UINT LVN_KEYDOWN = LVN_FIRST - 55;
 
 struct LVITEM {

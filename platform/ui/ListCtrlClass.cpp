@@ -65,6 +65,9 @@ struct ListState final : WindowClassData {
     COLORREF background = CLR_DEFAULT;
     COLORREF text = CLR_DEFAULT;
     COLORREF textBackground = CLR_NONE;
+    // The item a button went down on, until a drag begins or the button comes up.
+    int pressedItem = -1;
+    QPoint pressPoint;
 };
 
 ListState& StateOf(HWND list) {
@@ -365,6 +368,33 @@ void EndLabelEdit(HWND list, bool cancelled) {
     }
 }
 
+void NotePress(HWND list, LPARAM point) {
+    ListState& state = StateOf(list);
+    UINT flags = 0;
+    state.pressPoint = QPoint(GET_X_LPARAM(point), GET_Y_LPARAM(point));
+    state.pressedItem = HitItem(list, state.pressPoint, &flags);
+}
+
+void DetectDrag(HWND list, UINT code, LPARAM point) {
+    ListState& state = StateOf(list);
+    const QPoint at(GET_X_LPARAM(point), GET_Y_LPARAM(point));
+    if (!IsItem(state, state.pressedItem) ||
+        (std::abs(at.x() - state.pressPoint.x()) <= GetSystemMetrics(SM_CXDRAG) &&
+         std::abs(at.y() - state.pressPoint.y()) <= GetSystemMetrics(SM_CYDRAG)))
+        return;
+    const int item = state.pressedItem;
+    state.pressedItem = -1;
+    NMLISTVIEW record{{nullptr, 0, code},
+                      item,
+                      0,
+                      0,
+                      0,
+                      0,
+                      {state.pressPoint.x(), state.pressPoint.y()},
+                      state.items[static_cast<size_t>(item)].data};
+    Notify(list, record);
+}
+
 void DrawItem(HWND list, CDC* dc, int index, bool focused) {
     const ListState& state = StateOf(list);
     const ListItem& item = state.items[static_cast<size_t>(index)];
@@ -438,6 +468,19 @@ LRESULT ListWindowProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
         SetFocus(list);
         Click(list, wParam, QPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+        NotePress(list, lParam);
+        return 0;
+    case WM_RBUTTONDOWN:
+        SetFocus(list);
+        NotePress(list, lParam);
+        return 0;
+    case WM_MOUSEMOVE:
+        if (wParam & (MK_LBUTTON | MK_RBUTTON))
+            DetectDrag(list, (wParam & MK_LBUTTON) ? LVN_BEGINDRAG : LVN_BEGINRDRAG, lParam);
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        state.pressedItem = -1;
         return 0;
     case WM_LBUTTONDBLCLK: {
         NMHDR record{list, list->id, NM_DBLCLK};

@@ -27,6 +27,9 @@ protected:
                 std::to_string(change->uNewState) + " data " + std::to_string(change->lParam));
         else if (change->hdr.code == NM_DBLCLK)
             Log("dblclk");
+        else if (change->hdr.code == LVN_BEGINDRAG || change->hdr.code == LVN_BEGINRDRAG)
+            Log(std::string(change->hdr.code == LVN_BEGINDRAG ? "begindrag " : "beginrdrag ") +
+                std::to_string(change->iItem) + " data " + std::to_string(change->lParam));
         else if (change->hdr.code == LVN_KEYDOWN)
             Log("keydown " + std::to_string(reinterpret_cast<LPNMLVKEYDOWN>(lParam)->wVKey));
         else if (change->hdr.code == LVN_BEGINLABELEDIT || change->hdr.code == LVN_ENDLABELEDIT)
@@ -210,6 +213,24 @@ TEST_F(ListCtrlTest, ARefusedLabelEditOpensNoEditor) {
     EXPECT_EQ(m_list.GetEditControl(), nullptr);
     EXPECT_EQ(m_list.EditLabel(9), nullptr);
     EXPECT_THAT(m_log, ElementsAre("owner begin 2 Bild 2 data 12"));
+}
+
+TEST_F(ListCtrlTest, ADragBeginsOnceThePointerLeavesThePressedItemsDragDistance) {
+    MakeReport(LVS_SINGLESEL);
+    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+        const CPoint start = RowPoint(2);
+        PressAt(&m_list, start, button);
+        MoveTo(&m_list, start + CPoint(2, 1));
+        MoveTo(&m_list, start + CPoint(30, 0));
+        MoveTo(&m_list, start + CPoint(60, 0));
+        ReleaseAt(&m_list, start + CPoint(60, 0), button);
+    }
+    PressAt(&m_list, CPoint(150, 170));
+    MoveTo(&m_list, CPoint(200, 170));
+    ReleaseAt(&m_list, CPoint(200, 170));
+    EXPECT_THAT(m_log, ElementsAre("owner changed 2 0>2 data 12", "owner changed 2 2>3 data 12",
+                                   "owner begindrag 2 data 12", "owner beginrdrag 2 data 12",
+                                   "owner changed 2 3>1 data 12"));
 }
 
 // Descending by data.
