@@ -270,6 +270,17 @@ TEST_F(ListCtrlTest, ColoursPaintTheBackgroundAndTheLabelsAndKeysReachTheParent)
 TEST_F(ListCtrlTest, IconsSitInCellsOfTheIconSpacingAndHitTestsFindTheirParts) {
     CImageList icons;
     ASSERT_TRUE(icons.Create(32, 32, ILC_COLOR24 | ILC_MASK, 1, 1));
+    CBitmap red;
+    const std::vector<BYTE> redBits(32 * 32 * 3, 0);
+    ASSERT_TRUE(red.CreateBitmap(32, 32, 1, 24, redBits.data()));
+    {
+        CDC memory;
+        memory.CreateCompatibleDC(nullptr);
+        CBitmap* previous = memory.SelectObject(&red);
+        memory.FillSolidRect(0, 0, 32, 32, RGB(255, 0, 0));
+        memory.SelectObject(previous);
+    }
+    ASSERT_EQ(icons.Add(&red, CLR_NONE), 0);
     ASSERT_TRUE(m_list.Create(WS_CHILD | WS_VISIBLE | LVS_ICON, CRect(0, 0, 160, 180), &m_owner, 9));
     EXPECT_EQ(m_list.SetImageList(&icons, LVSIL_NORMAL), nullptr);
     for (int item = 0; item < 3; ++item)
@@ -281,6 +292,8 @@ TEST_F(ListCtrlTest, IconsSitInCellsOfTheIconSpacingAndHitTestsFindTheirParts) {
     CRect icon;
     ASSERT_TRUE(m_list.GetItemRect(1, &icon, LVIR_ICON));
     EXPECT_EQ(icon, CRect(96, 2, 128, 34));
+    PumpMessages();
+    EXPECT_EQ(WindowPixel(&m_list, CPoint(110, 20)), RGB(255, 0, 0)) << "the picture shows";
     CRect label;
     ASSERT_TRUE(m_list.GetItemRect(1, &label, LVIR_LABEL));
     EXPECT_EQ(label.top, 36) << "two pixels below the picture";
