@@ -99,17 +99,10 @@ int SaveFile(const CPictureInfo* picture, const CString& path, int bitsPerPixel,
     if (!picture)
         return 0;
     return Guarded(kImagingErrorMemory, [&] {
-        const CodecDescription& codec = ThisCodec();
-        const CString extension = CodecExtensionOf(path);
-        const int startValue = codec.levelIsQuality ? qualityLevel : kQualityBest;
-        const int quality = QualityForLevel(qualityLevel, startValue, ExtensionHasQuality(extension));
-        const CodecFormat* format = FindCodecFormat(codec.save, extension);
-        if (!format)
-            return -1;
-        CImagingBitmap bitmap;
-        if (!BitmapFromPicture(*picture, bitmap))
-            return kImagingErrorInvalid;
-        return SaveImagingFile(path, bitmap, format->formatCode, bitsPerPixel, quality);
+        const int startValue = ThisCodec().levelIsQuality ? qualityLevel : kQualityBest;
+        const int quality =
+            QualityForLevel(qualityLevel, startValue, ExtensionHasQuality(CodecExtensionOf(path)));
+        return SavePictureFile(*picture, path, bitsPerPixel, quality);
     });
 }
 

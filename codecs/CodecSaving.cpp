@@ -12,6 +12,16 @@ bool BitmapFromPicture(const CPictureInfo& picture, CImagingBitmap& bitmap) {
     return picture.IsValid() && bitmap.Load(picture.GetHeader(), picture.GetLength(), 0);
 }
 
+int SavePictureFile(const CPictureInfo& picture, const CString& path, int bitsPerPixel, int quality) {
+    const CodecFormat* format = FindCodecFormat(ThisCodec().save, CodecExtensionOf(path));
+    if (!format)
+        return -1;
+    CImagingBitmap bitmap;
+    if (!BitmapFromPicture(picture, bitmap))
+        return kImagingErrorInvalid;
+    return SaveImagingFile(path, bitmap, format->formatCode, bitsPerPixel, quality);
+}
+
 bool SavePictureInMemory(const CPictureInfo& picture, const CString& extension, int bitsPerPixel, int quality,
                          void*& data, DWORD& size) {
     const CodecFormat* format = FindCodecFormat(ThisCodec().save, extension);

@@ -71,15 +71,8 @@ CPictureInfo* LoadFromMemory(void*, DWORD, const CString&, CPictureInfo*&) {
 int SaveFile(const CPictureInfo* picture, const CString& path, int bitsPerPixel, int quality) {
     if (!picture)
         return -1;
-    return Guarded(kImagingErrorMemory, [&] {
-        const CodecFormat* format = FindCodecFormat(ThisCodec().save, CodecExtensionOf(path));
-        if (!format)
-            return -1;
-        CImagingBitmap bitmap;
-        if (!BitmapFromPicture(*picture, bitmap))
-            return kImagingErrorInvalid;
-        return SaveImagingFile(path, bitmap, format->formatCode, bitsPerPixel, quality);
-    });
+    return Guarded(kImagingErrorMemory,
+                   [&] { return SavePictureFile(*picture, path, bitsPerPixel, quality); });
 }
 
 bool SaveFileInMemory(const CPictureInfo* picture, const CString& extension, int bitsPerPixel, int quality,
