@@ -67,32 +67,32 @@ std::string UncompressedGifData(const std::vector<BYTE>& pixels, int minimumCode
     return data;
 }
 
-std::string BuildGif(const GifSpec& spec) {
-    std::string file = "GIF" + spec.version;
-    PutWord(file, spec.width);
-    PutWord(file, spec.height);
-    const bool global = !spec.globalTable.empty();
-    file += static_cast<char>(global ? 0x80 | 0x70 | GifTableSizeBits(spec.globalTable.size()) : 0);
+std::string BuildGif(const GifLayout& layout) {
+    std::string file = "GIF" + layout.version;
+    PutWord(file, layout.width);
+    PutWord(file, layout.height);
+    const bool global = !layout.globalTable.empty();
+    file += static_cast<char>(global ? 0x80 | 0x70 | GifTableSizeBits(layout.globalTable.size()) : 0);
     file += '\0';
     file += '\0';
     if (global)
-        file += GifColourTable(spec.globalTable);
-    if (spec.transparentIndex >= 0) {
+        file += GifColourTable(layout.globalTable);
+    if (layout.transparentIndex >= 0) {
         file += std::string("\x21\xF9\x04\x01\x00\x00", 6);
-        file += static_cast<char>(spec.transparentIndex);
+        file += static_cast<char>(layout.transparentIndex);
         file += '\0';
     }
     file += '\x2C';
     PutWord(file, 0);
     PutWord(file, 0);
-    PutWord(file, spec.width);
-    PutWord(file, spec.height);
-    const bool local = !spec.localTable.empty();
-    file += static_cast<char>((local ? 0x80 | GifTableSizeBits(spec.localTable.size()) : 0) |
-                              (spec.interlaced ? 0x40 : 0));
+    PutWord(file, layout.width);
+    PutWord(file, layout.height);
+    const bool local = !layout.localTable.empty();
+    file += static_cast<char>((local ? 0x80 | GifTableSizeBits(layout.localTable.size()) : 0) |
+                              (layout.interlaced ? 0x40 : 0));
     if (local)
-        file += GifColourTable(spec.localTable);
-    file += UncompressedGifData(spec.pixels, spec.minimumCodeSize);
+        file += GifColourTable(layout.localTable);
+    file += UncompressedGifData(layout.pixels, layout.minimumCodeSize);
     file += ';';
     return file;
 }

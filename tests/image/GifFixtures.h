@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-struct GifSpec {
+struct GifLayout {
     std::string version = "89a";
     int width = 1;
     int height = 1;
@@ -21,7 +21,7 @@ struct GifSpec {
 };
 
 // The whole file: header, tables, control block, one image, trailer.
-std::string BuildGif(const GifSpec& spec);
+std::string BuildGif(const GifLayout& layout);
 // The image data alone: the minimum code size, the codes in sub-blocks of up to 255 bytes, the terminator.
 std::string UncompressedGifData(const std::vector<BYTE>& pixels, int minimumCodeSize);
 // A colour table of 2^n entries with the colours first and black after them.

@@ -28,18 +28,18 @@ std::string PackedData(int minimumCodeSize, int codeSize, const std::vector<int>
            '\0';
 }
 
-GifSpec SmallSpec() {
-    GifSpec spec;
-    spec.width = 4;
-    spec.height = 3;
-    spec.globalTable = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
-    spec.pixels = {1, 2, 3, 1, 2, 3, 1, 2, 3, 1, 2, 3};
-    return spec;
+GifLayout SmallLayout() {
+    GifLayout layout;
+    layout.width = 4;
+    layout.height = 3;
+    layout.globalTable = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
+    layout.pixels = {1, 2, 3, 1, 2, 3, 1, 2, 3, 1, 2, 3};
+    return layout;
 }
 
-// The file up to and including the image descriptor of SmallSpec (no local table), then data.
+// The file up to and including the image descriptor of SmallLayout (no local table), then data.
 std::string WithData(const std::string& data) {
-    const std::string file = BuildGif(SmallSpec());
+    const std::string file = BuildGif(SmallLayout());
     const std::size_t descriptorEnd = 13 + 12 + 10;
     return file.substr(0, descriptorEnd) + data + ";";
 }
@@ -57,7 +57,7 @@ struct HostileCase {
 };
 
 std::vector<HostileCase> Cases() {
-    const std::string good = BuildGif(SmallSpec());
+    const std::string good = BuildGif(SmallLayout());
     const std::size_t descriptor = 13 + 12;
     return {
         {"WidthZero",
@@ -102,9 +102,9 @@ std::vector<HostileCase> Cases() {
          {2, 2, 2, 2}},
         {"ControlBlockOfSize5",
          [=] {
-             GifSpec spec = SmallSpec();
-             spec.transparentIndex = 1;
-             std::string file = BuildGif(spec);
+             GifLayout layout = SmallLayout();
+             layout.transparentIndex = 1;
+             std::string file = BuildGif(layout);
              return Replace(file, 13 + 12 + 2, "\x05");
          },
          GifFault::GraphicControl,
@@ -116,9 +116,9 @@ std::vector<HostileCase> Cases() {
         {"GlobalTableCut", [=] { return good.substr(0, 13 + 5); }, GifFault::ColourTableCut, {}},
         {"LocalTableCut",
          [=] {
-             GifSpec spec = SmallSpec();
-             spec.localTable = spec.globalTable;
-             return BuildGif(spec).substr(0, descriptor + 10 + 7);
+             GifLayout layout = SmallLayout();
+             layout.localTable = layout.globalTable;
+             return BuildGif(layout).substr(0, descriptor + 10 + 7);
          },
          GifFault::ColourTableCut,
          {}},

@@ -131,14 +131,14 @@ TEST(ImageGIFTest, DataBlocksHoldAtMost254BytesAndReadBack) {
 }
 
 TEST(ImageGIFTest, ReadsGif87aLikeGif89a) {
-    GifSpec spec;
-    spec.version = "87a";
-    spec.width = 3;
-    spec.height = 2;
-    spec.globalTable = {0x102030, 0x405060, 0x708090};
-    spec.pixels = {0, 1, 2, 2, 1, 0};
+    GifLayout layout;
+    layout.version = "87a";
+    layout.width = 3;
+    layout.height = 2;
+    layout.globalTable = {0x102030, 0x405060, 0x708090};
+    layout.pixels = {0, 1, 2, 2, 1, 0};
     CImageGIF image;
-    ASSERT_EQ(ReadBytes(image, BuildGif(spec)), GifFault::None);
+    ASSERT_EQ(ReadBytes(image, BuildGif(layout)), GifFault::None);
     EXPECT_EQ(IndexRows(image), (std::vector<std::vector<int>>{{0, 1, 2}, {2, 1, 0}}));
     EXPECT_EQ(image.GetPalette()->GetEntryCount(), 4);
     EXPECT_EQ(image.GetTransparentIndex(), -1);
@@ -148,14 +148,14 @@ TEST(ImageGIFTest, ReadsGif87aLikeGif89a) {
 }
 
 TEST(ImageGIFTest, TransparentIndexTurnsBlackAndTheRestOfThePaletteWhite) {
-    GifSpec spec;
-    spec.width = 2;
-    spec.globalTable = std::vector<DWORD>(16, 0x336699);
-    spec.transparentIndex = 7;
-    spec.minimumCodeSize = 4;
-    spec.pixels = {7, 3};
+    GifLayout layout;
+    layout.width = 2;
+    layout.globalTable = std::vector<DWORD>(16, 0x336699);
+    layout.transparentIndex = 7;
+    layout.minimumCodeSize = 4;
+    layout.pixels = {7, 3};
     CImageGIF image;
-    ASSERT_EQ(ReadBytes(image, BuildGif(spec)), GifFault::None);
+    ASSERT_EQ(ReadBytes(image, BuildGif(layout)), GifFault::None);
     EXPECT_EQ(image.GetTransparentIndex(), 7);
     const CImagePalette* palette = image.GetPalette();
     ASSERT_EQ(palette->GetEntryCount(), 256);
@@ -168,13 +168,13 @@ TEST(ImageGIFTest, TransparentIndexTurnsBlackAndTheRestOfThePaletteWhite) {
 }
 
 TEST(ImageGIFTest, FullTableWithTransparencyGetsAWhiteLastEntry) {
-    GifSpec spec;
-    spec.globalTable = std::vector<DWORD>(256, 0x808080);
-    spec.transparentIndex = 0;
-    spec.minimumCodeSize = 8;
-    spec.pixels = {1};
+    GifLayout layout;
+    layout.globalTable = std::vector<DWORD>(256, 0x808080);
+    layout.transparentIndex = 0;
+    layout.minimumCodeSize = 8;
+    layout.pixels = {1};
     CImageGIF image;
-    ASSERT_EQ(ReadBytes(image, BuildGif(spec)), GifFault::None);
+    ASSERT_EQ(ReadBytes(image, BuildGif(layout)), GifFault::None);
     BYTE red = 0, green = 0, blue = 0;
     ASSERT_TRUE(image.GetPalette()->GetEntry(255, red, green, blue));
     EXPECT_EQ((std::array<BYTE, 3>{red, green, blue}), (std::array<BYTE, 3>{255, 255, 255}));
@@ -187,15 +187,15 @@ TEST(ImageGIFTest, InterlacedLinesLandInPassOrder) {
     };
     for (const Case& c :
          std::vector<Case>{{4, {0, 2, 1, 3}}, {1, {0}}, {10, {0, 8, 4, 2, 6, 1, 3, 5, 7, 9}}}) {
-        GifSpec spec;
-        spec.height = c.height;
-        spec.interlaced = true;
-        spec.minimumCodeSize = 4;
-        spec.globalTable = std::vector<DWORD>(16, 0);
+        GifLayout layout;
+        layout.height = c.height;
+        layout.interlaced = true;
+        layout.minimumCodeSize = 4;
+        layout.globalTable = std::vector<DWORD>(16, 0);
         for (int line = 0; line < c.height; ++line)
-            spec.pixels.push_back(static_cast<BYTE>(line));
+            layout.pixels.push_back(static_cast<BYTE>(line));
         CImageGIF image;
-        ASSERT_EQ(ReadBytes(image, BuildGif(spec)), GifFault::None);
+        ASSERT_EQ(ReadBytes(image, BuildGif(layout)), GifFault::None);
         for (int line = 0; line < c.height; ++line)
             EXPECT_EQ(IndexRows(image)[c.rowOfLine[line]][0], line)
                 << "height " << c.height << " line " << line;
@@ -203,10 +203,10 @@ TEST(ImageGIFTest, InterlacedLinesLandInPassOrder) {
 }
 
 TEST(ImageGIFTest, OnlyTheFirstImageIsRead) {
-    GifSpec first;
+    GifLayout first;
     first.width = 2;
     first.pixels = {1, 0};
-    GifSpec second = first;
+    GifLayout second = first;
     second.pixels = {0, 1};
     std::string file = BuildGif(first);
     const std::string secondFile = BuildGif(second);
@@ -219,10 +219,10 @@ TEST(ImageGIFTest, OnlyTheFirstImageIsRead) {
 
 TEST(ImageGIFTest, ReadStoresAndUsesThePath) {
     TempFolder folder;
-    GifSpec spec;
-    spec.pixels = {1};
+    GifLayout layout;
+    layout.pixels = {1};
     const CString path = folder.Path() + "/stored.gif";
-    WriteFileBytes(path, BuildGif(spec));
+    WriteFileBytes(path, BuildGif(layout));
     CImageGIF image;
     image.SetPath(path);
     ASSERT_TRUE(image.Read(""));
