@@ -41,7 +41,9 @@ bool CMetafile::Open(const CString& path) {
     const CString extension = dot < 0 ? CString() : path.Mid(dot + 1);
     if (extension.CompareNoCase("wmf") == 0)
         return ReadWmf(path);
-    return false;
+    if (extension.CompareNoCase("emf") == 0)
+        m_metafile = GetEnhMetaFile(path);
+    return m_metafile != nullptr;
 }
 
 bool CMetafile::ReadWmf(const CString& path) {

@@ -1,6 +1,6 @@
 #pragma once
-// CMetafile: a WMF file (with or without its placeable header) opened for playing into pictures. Nothing
-// records into it.
+// CMetafile: a WMF file (with or without its placeable header) or an EMF file opened for playing into
+// pictures. Nothing records into it.
 
 #include "platform/base/Object.h"
 #include "platform/base/String.h"
@@ -21,8 +21,8 @@ public:
     CMetafile(const CMetafile&) = delete;
     CMetafile& operator=(const CMetafile&) = delete;
 
-    // By extension, without regard to case: "wmf" reads the file; anything else is refused. True when a
-    // handle was made.
+    // By extension, without regard to case: "wmf" reads the file, "emf" opens it as an enhanced metafile;
+    // anything else is refused. True when a handle was made.
     bool Open(const CString& path);
     // Plays the metafile stretched over rect; nothing without a handle.
     void Play(CDC* dc, const RECT& rect) const;

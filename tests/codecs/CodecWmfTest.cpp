@@ -1,11 +1,13 @@
-// codecwmf: WMF files played by our own player, compared with GraphicsMagick's rendering; their sizes,
-// thumbnails and masks; pictures saved as WMF; and damaged files.
+// codecwmf: WMF files played by our own player, compared with GraphicsMagick's rendering, and EMF files
+// drawn through SVG; their sizes, thumbnails and masks; pictures saved as WMF; and damaged files.
 
 #include "CodecTestSupport.h"
 #include "tests/support/TempFolder.h"
 
+#include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace fs = std::filesystem;
 
@@ -197,6 +199,120 @@ TEST(CodecWmfTest, HostileMetafiles) {
     }
     const Loaded type3 = Load(ScratchPath("HeaderType3.wmf"));
     EXPECT_EQ(type3.picture, nullptr);
+}
+
+} // namespace
+
+namespace {
+
+std::string EmfFixture(const std::string& name, const std::string& sizes = "") {
+    const std::string path = ScratchPath(name + ".emf");
+    EXPECT_EQ(RunTool("/usr/bin/python3 '" VC_SOURCE_DIR "/tests/codecs/make_emf.py' " + name + " '" + path +
+                      "' " + sizes),
+              0);
+    return path;
+}
+
+// The offset of the first record of the kind after the header, or npos.
+std::size_t EmfRecordOffset(const std::string& file, DWORD kind) {
+    std::size_t at = 0;
+    while (at + 8 <= file.size()) {
+        DWORD type = 0, size = 0;
+        std::memcpy(&type, file.data() + at, 4);
+        std::memcpy(&size, file.data() + at + 4, 4);
+        if (type == kind)
+            return at;
+        if (size < 8)
+            break;
+        at += size;
+    }
+    return std::string::npos;
+}
+
+std::string WithLe32(std::string file, std::size_t at, DWORD value) {
+    for (int i = 0; i < 4; ++i)
+        file[at + i] = static_cast<char>(value >> (8 * i));
+    return file;
+}
+
+TEST(CodecEmfTest, ShapesLandWhereTheFileDrawsThem) {
+    const Loaded loaded = Load(EmfFixture("shapes"));
+    ASSERT_NE(loaded.picture, nullptr);
+    ASSERT_EQ(loaded.picture->GetWidth(), 200);
+    ASSERT_EQ(loaded.picture->GetHeight(), 100);
+    const PixelGrid pixels = PixelsOf(*loaded.picture);
+    struct Probe {
+        int x, y;
+        DWORD colour;
+    };
+    for (const Probe& p : {Probe{50, 50, 0xC81E28}, Probe{12, 12, 0xC81E28}, Probe{150, 30, 0x1EA03C},
+                           Probe{100, 50, 0xFFFFFF}, Probe{5, 95, 0xFFFFFF}, Probe{195, 80, 0xFFFFFF}}) {
+        SCOPED_TRACE(testing::Message() << p.x << "," << p.y);
+        EXPECT_LE(MaxChannelDifference({{pixels[p.y][p.x]}}, {{p.colour}}), 2);
+    }
+}
+
+TEST(CodecEmfTest, SizesThumbnailAndMaskFollowTheFrame) {
+    for (const auto& [sizes, width, height] :
+         {std::tuple{"4000 2000", 800, 400}, std::tuple{"600 300", 600, 300}}) {
+        SCOPED_TRACE(sizes);
+        const Loaded loaded = Load(EmfFixture("sized", sizes));
+        ASSERT_NE(loaded.picture, nullptr);
+        EXPECT_EQ(loaded.picture->GetWidth(), width);
+        EXPECT_EQ(loaded.picture->GetHeight(), height);
+        // A blue rectangle over the middle half, nothing else painted.
+        const PixelGrid pixels = PixelsOf(*loaded.picture);
+        const PixelGrid mask = PixelsOf(*loaded.mask);
+        EXPECT_EQ(pixels[height / 2][width / 2], 0x0000FFu);
+        EXPECT_EQ(pixels[2][2], 0xFFFFFFu);
+        EXPECT_EQ(mask[height / 2][width / 2], 0xFFFFFFu);
+        EXPECT_EQ(mask[2][2], 0u);
+        EXPECT_EQ(mask[height - 3][width - 3], 0u);
+    }
+    const PicturePtr thumbnail(WmfCodec().CreateThumbnailForFile(EmfFixture("sized", "1000 500").c_str(),
+                                                                 CSize(100, 100), RGB(0, 255, 0), 1, 1));
+    ASSERT_NE(thumbnail, nullptr);
+    const PixelGrid pixels = PixelsOf(*thumbnail);
+    EXPECT_EQ(pixels[10][50], 0x00FF00u);
+    EXPECT_EQ(pixels[50][50], 0x0000FFu);
+    EXPECT_EQ(pixels[90][50], 0x00FF00u);
+}
+
+// Damaged files are refused before the converter sees them; a description outside the header is only
+// cleared.
+TEST(CodecEmfTest, HostileFilesAreRefusedBeforeConversion) {
+    const std::string good = ReadBytes(EmfFixture("shapes"));
+    const std::size_t first = EmfRecordOffset(good, 39);
+    const std::size_t polygon = EmfRecordOffset(good, 86);
+    ASSERT_NE(first, std::string::npos);
+    ASSERT_NE(polygon, std::string::npos);
+    struct Case {
+        const char* name;
+        std::string bytes;
+        bool loads;
+    };
+    const std::vector<Case> cases{
+        {"Good", good, true},
+        {"DescriptionOutsideTheHeader", WithLe32(good, 68, 0x1000), true},
+        {"DescriptionLongerThanTheHeader", WithLe32(good, 64, 0x100000), true},
+        {"RecordSizeNotAMultipleOf4", WithLe32(good, first + 4, 26), false},
+        {"RecordSizeBelow8", WithLe32(good, first + 4, 4), false},
+        {"RecordBeyondTheFile", WithLe32(good, first + 4, 0x7FFFFFF0), false},
+        {"HeaderBelowItsFields", WithLe32(good, 4, 40), false},
+        {"PolygonCountBeyondItsRecord", WithLe32(good, polygon + 24, 100000), false},
+        {"NoEndRecord", good.substr(0, good.size() - 20), false},
+        {"BytesAfterTheEnd", good + std::string(8, '\0'), false},
+        {"HugeFrame", WithLe32(WithLe32(good, 32, 0x7FFFFFFF), 36, 0x7FFFFFFF), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = ScratchPath(std::string(c.name) + ".emf");
+        WriteBytes(path, c.bytes);
+        const Loaded loaded = Load(path);
+        EXPECT_EQ(loaded.picture != nullptr, c.loads);
+        if (loaded.picture && c.loads)
+            EXPECT_LE(MaxChannelDifference({{PixelsOf(*loaded.picture)[50][50]}}, {{0xC81E28}}), 2);
+    }
 }
 
 } // namespace

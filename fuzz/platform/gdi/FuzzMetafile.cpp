@@ -1,7 +1,9 @@
-// Metafiles: arbitrary bytes sized by the imaging library and played by the WMF player onto a small
-// surface, framed and unframed. Neither may read past the bytes, hang or leave state behind.
+// Metafiles: arbitrary bytes sized by the imaging library, then played onto a small surface by the WMF
+// player, or checked and drawn through SVG when they start like an EMF. Nothing may read past the bytes,
+// hang or leave state behind.
 
 #include "platform/gdi/Dc.h"
+#include "platform/gdi/meta/EmfPlayer.h"
 #include "platform/gdi/meta/WmfPlayer.h"
 #include "platform/imaging/ImagingFile.h"
 
@@ -22,10 +24,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     HBITMAP section = CreateDIBSection(dc.GetSafeHdc(), &header, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ previous = SelectObject(dc.GetSafeHdc(), section);
-    RECT window = WmfWindowOf(bytes);
-    if (window.right == window.left || window.bottom == window.top)
-        window = {0, 0, 48, 32};
-    PlayWmf(dc, bytes, window, RECT{0, 0, 48, 32});
+    if (size >= 4 && data[0] == 1 && data[1] == 0 && data[2] == 0 && data[3] == 0) {
+        if (const auto emf = EmfPicture::FromFile(bytes))
+            emf->Play(dc, RECT{0, 0, 48, 32});
+    } else {
+        RECT window = WmfWindowOf(bytes);
+        if (window.right == window.left || window.bottom == window.top)
+            window = {0, 0, 48, 32};
+        PlayWmf(dc, bytes, window, RECT{0, 0, 48, 32});
+    }
     SelectObject(dc.GetSafeHdc(), previous);
     DeleteObject(section);
     return 0;
