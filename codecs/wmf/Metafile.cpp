@@ -20,6 +20,7 @@ namespace {
 constexpr DWORD kPlaceableKey = 0x9AC6CDD7;
 constexpr UINT kPlaceableSize = 22;
 constexpr UINT kHeaderSize = 18;
+constexpr DWORD kEmrHeader = 1;
 // No metafile the program draws is larger; a size field beyond this is a damaged file.
 constexpr std::uint64_t kMaxMetafileBytes = std::uint64_t{1} << 30;
 
@@ -47,49 +48,60 @@ bool CMetafile::Open(const CString& path) {
 }
 
 bool CMetafile::ReadWmf(const CString& path) {
+    std::vector<BYTE> file;
     try {
-        CFile file;
-        if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
+        CFile input;
+        if (!input.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
             return false;
-        const std::uint64_t length = file.GetLength();
-        BYTE key[4];
-        if (file.Read(key, sizeof key) != sizeof key)
+        const std::uint64_t length = input.GetLength();
+        if (length > kMaxMetafileBytes)
             return false;
-        UINT start = 0;
-        m_placeableHeader.fill(0);
-        if (ReadLe32(key) == kPlaceableKey) {
-            file.SeekToBegin();
-            if (file.Read(m_placeableHeader.data(), kPlaceableSize) != kPlaceableSize)
-                return false;
-            start = kPlaceableSize;
-        }
-        BYTE header[kHeaderSize];
-        file.Seek(start, CFile::begin);
-        if (file.Read(header, sizeof header) != sizeof header)
+        file.resize(static_cast<std::size_t>(length));
+        if (input.Read(file.data(), static_cast<UINT>(file.size())) != file.size())
             return false;
-        const WORD type = ReadLe16(header);
-        // The size field counts 16-bit words; it is checked against the file before anything is allocated.
-        const std::uint64_t bytes = std::uint64_t{ReadLe32(header + 6)} * 2;
-        if ((type != 1 && type != 2) || bytes < kHeaderSize || bytes > length - start ||
-            bytes > kMaxMetafileBytes)
-            return false;
-        std::vector<BYTE> body(static_cast<std::size_t>(bytes));
-        file.Seek(start, CFile::begin);
-        if (file.Read(body.data(), static_cast<UINT>(body.size())) != body.size())
-            return false;
-        RECT box{};
-        if (start > 0) {
-            const BYTE* fields = m_placeableHeader.data() + 6;
-            box = {static_cast<short>(ReadLe16(fields)), static_cast<short>(ReadLe16(fields + 2)),
-                   static_cast<short>(ReadLe16(fields + 4)), static_cast<short>(ReadLe16(fields + 6))};
-        }
-        m_metafile = SetWinMetaFileBits(static_cast<UINT>(body.size()), body.data(), nullptr,
-                                        start > 0 ? &box : nullptr);
-        return m_metafile != nullptr;
     } catch (CException* e) {
         e->Delete();
         return false;
     }
+    return OpenWmf(file);
+}
+
+bool CMetafile::OpenWmf(std::span<const BYTE> file) {
+    std::size_t start = 0;
+    m_placeableHeader.fill(0);
+    if (file.size() >= 4 && ReadLe32(file.data()) == kPlaceableKey) {
+        if (file.size() < kPlaceableSize)
+            return false;
+        std::memcpy(m_placeableHeader.data(), file.data(), kPlaceableSize);
+        start = kPlaceableSize;
+    }
+    if (file.size() - start < kHeaderSize)
+        return false;
+    const BYTE* header = file.data() + start;
+    const WORD type = ReadLe16(header);
+    // The size field counts 16-bit words; it must lie inside the file.
+    const std::uint64_t bytes = std::uint64_t{ReadLe32(header + 6)} * 2;
+    if ((type != 1 && type != 2) || bytes < kHeaderSize || bytes > file.size() - start)
+        return false;
+    RECT box{};
+    if (start > 0) {
+        const BYTE* fields = m_placeableHeader.data() + 6;
+        box = {static_cast<short>(ReadLe16(fields)), static_cast<short>(ReadLe16(fields + 2)),
+               static_cast<short>(ReadLe16(fields + 4)), static_cast<short>(ReadLe16(fields + 6))};
+    }
+    m_metafile = SetWinMetaFileBits(static_cast<UINT>(bytes), header, nullptr, start > 0 ? &box : nullptr);
+    return m_metafile != nullptr;
+}
+
+bool CMetafile::OpenMemory(std::span<const BYTE> file) {
+    m_path.Empty();
+    DeleteEnhMetaFile(m_metafile);
+    m_metafile = nullptr;
+    if (file.size() >= 4 && ReadLe32(file.data()) == kEmrHeader)
+        m_metafile = SetEnhMetaFileBits(static_cast<UINT>(file.size()), file.data());
+    else
+        OpenWmf(file);
+    return m_metafile != nullptr;
 }
 
 void CMetafile::Play(CDC* dc, const RECT& rect) const {

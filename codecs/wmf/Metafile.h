@@ -7,6 +7,7 @@
 #include "platform/gdi/meta/EnhMetaFile.h"
 
 #include <array>
+#include <span>
 
 class CDC;
 class CPictureInfo;
@@ -24,6 +25,8 @@ public:
     // By extension, without regard to case: "wmf" reads the file, "emf" opens it as an enhanced metafile;
     // anything else is refused. True when a handle was made.
     bool Open(const CString& path);
+    // A WMF (with or without its placeable header) or an EMF held in memory, told apart by content.
+    bool OpenMemory(std::span<const BYTE> file);
     // Plays the metafile stretched over rect; nothing without a handle.
     void Play(CDC* dc, const RECT& rect) const;
     // New 24-bit pictures (the caller's). Render: rect's size on colour. RenderMask: white where the
@@ -36,6 +39,7 @@ public:
 
 private:
     bool ReadWmf(const CString& path);
+    bool OpenWmf(std::span<const BYTE> file);
 
     CString m_path;
     // The 22-byte placeable header of a WMF that has one, else zeros.

@@ -63,9 +63,21 @@ CPictureInfo* LoadFileAs(const CString& path, const CString& asExtension, int, C
     return Guarded<CPictureInfo*>(nullptr, [&] { return Load(path, asExtension, false, mask); });
 }
 
-// Metafiles in memory are not played: the imaging library only sizes them.
-CPictureInfo* LoadFromMemory(void*, DWORD, const CString&, CPictureInfo*&) {
-    return nullptr;
+// A metafile in memory plays at its own size on white, without a mask.
+CPictureInfo* LoadFromMemory(void* data, DWORD size, const CString& extension, CPictureInfo*&) {
+    return Guarded<CPictureInfo*>(nullptr, [&]() -> CPictureInfo* {
+        if (!data || !FindCodecFormat(ThisCodec().open, extension))
+            return nullptr;
+        const CMemoryFile file(data, size);
+        ImagingFileInfo info;
+        if (!file.Bytes() || !ReadImagingMemoryInfo(file.Bytes(), file.Size(), info) ||
+            info.format != kFormatMetafile)
+            return nullptr;
+        CMetafile metafile;
+        if (!metafile.OpenMemory(std::span<const BYTE>(file.Bytes(), file.Size())))
+            return nullptr;
+        return metafile.Render(RECT{0, 0, info.width, info.height}, RGB(255, 255, 255));
+    });
 }
 
 int SaveFile(const CPictureInfo* picture, const CString& path, int bitsPerPixel, int quality) {

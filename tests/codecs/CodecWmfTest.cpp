@@ -2,6 +2,7 @@
 // drawn through SVG; their sizes, thumbnails and masks; pictures saved as WMF; and damaged files.
 
 #include "CodecTestSupport.h"
+#include "platform/base/GlobalMemory.h"
 #include "tests/support/TempFolder.h"
 
 #include <cstring>
@@ -312,6 +313,38 @@ TEST(CodecEmfTest, HostileFilesAreRefusedBeforeConversion) {
         EXPECT_EQ(loaded.picture != nullptr, c.loads);
         if (loaded.picture && c.loads)
             EXPECT_LE(MaxChannelDifference({{PixelsOf(*loaded.picture)[50][50]}}, {{0xC81E28}}), 2);
+    }
+}
+
+// Both kinds in memory play at their own size on white, without a mask, and leave the block unlocked.
+TEST(CodecEmfTest, MetafilesInMemoryPlayAtTheirOwnSize) {
+    struct Case {
+        std::string path;
+        const char* extension;
+        DWORD middle;
+    };
+    for (const Case& c : {Case{Fixture("sized", "600 300"), "WMF", 0xFF0000},
+                          Case{EmfFixture("sized", "600 300"), "emf", 0x0000FF}}) {
+        SCOPED_TRACE(c.path);
+        const std::string bytes = ReadBytes(c.path);
+        const UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
+        std::memcpy(CGlobalLock(block.get()).Bytes(), bytes.data(), bytes.size());
+        CPictureInfo* mask = nullptr;
+        const PicturePtr picture(
+            WmfCodec().LoadFromMemory(block.get(), DWORD(bytes.size()), c.extension, mask));
+        ASSERT_NE(picture, nullptr);
+        EXPECT_EQ(mask, nullptr);
+        EXPECT_EQ(picture->GetWidth(), 600);
+        EXPECT_EQ(picture->GetHeight(), 300);
+        EXPECT_EQ(PixelsOf(*picture)[150][300], c.middle);
+        EXPECT_EQ(PixelsOf(*picture)[3][3], 0xFFFFFFu);
+        EXPECT_EQ(GlobalFlags(block.get()) & GMEM_LOCKCOUNT, 0u);
+        // Not a metafile extension, a size past the block, bytes that are no metafile.
+        EXPECT_EQ(WmfCodec().LoadFromMemory(block.get(), DWORD(bytes.size()), "png", mask), nullptr);
+        EXPECT_EQ(WmfCodec().LoadFromMemory(block.get(), DWORD(bytes.size() + 1), c.extension, mask),
+                  nullptr);
+        std::memset(CGlobalLock(block.get()).Bytes(), 0x41, bytes.size());
+        EXPECT_EQ(WmfCodec().LoadFromMemory(block.get(), DWORD(bytes.size()), c.extension, mask), nullptr);
     }
 }
 

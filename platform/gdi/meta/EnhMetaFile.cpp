@@ -57,7 +57,13 @@ HENHMETAFILE GetEnhMetaFile(LPCTSTR path) {
         e->Delete();
         return nullptr;
     }
-    std::unique_ptr<EmfPicture> picture = EmfPicture::FromFile(file);
+    return SetEnhMetaFileBits(static_cast<UINT>(file.size()), file.data());
+}
+
+HENHMETAFILE SetEnhMetaFileBits(UINT size, const BYTE* bits) {
+    if (!bits)
+        return nullptr;
+    std::unique_ptr<EmfPicture> picture = EmfPicture::FromFile(std::span<const BYTE>(bits, size));
     if (!picture)
         return nullptr;
     return new EnhMetaFileRecord{{}, {}, std::move(picture)};

@@ -13,6 +13,8 @@ using HENHMETAFILE = EnhMetaFileRecord*;
 HENHMETAFILE SetWinMetaFileBits(UINT size, const BYTE* bits, HDC reference, const RECT* window);
 // Null when the file cannot be read or fails the EMF checks.
 HENHMETAFILE GetEnhMetaFile(LPCTSTR path);
+// The same for EMF bytes in memory, which are not kept.
+HENHMETAFILE SetEnhMetaFileBits(UINT size, const BYTE* bits);
 // Plays the metafile's picture onto frame (logical units of the context).
 BOOL PlayEnhMetaFile(HDC dc, HENHMETAFILE metafile, const RECT* frame);
 BOOL DeleteEnhMetaFile(HENHMETAFILE metafile);
