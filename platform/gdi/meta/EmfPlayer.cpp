@@ -1,11 +1,12 @@
-// EMF through SVG. The converter runs on checked copies only; the SVG is drawn into a 32-bit copy of the
-// target's pixels, which then goes back through a plain transfer, so clipping stays the context's.
+// EMF through SVG. The converter runs on checked copies only; the SVG is drawn into a transparent picture
+// of the frame's device size, which is laid over the context inside its clip region.
 
 #include "platform/gdi/meta/EmfPlayer.h"
 
 #include "platform/base/ByteOrder.h"
 #include "platform/base/DibLimits.h"
 #include "platform/gdi/Dc.h"
+#include "platform/gdi/QtInterop.h"
 #include "platform/gdi/meta/EmfCheck.h"
 
 #include <QImage>
@@ -78,37 +79,23 @@ bool EmfPicture::Play(CDC& dc, const RECT& frame) const {
     if (width <= 0 || height <= 0 || width > kMaxDibSide || height > kMaxDibSide ||
         std::int64_t{width} * height > kMaxDibPixels)
         return false;
-
-    CDC memory;
-    if (!memory.CreateCompatibleDC(&dc))
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
         return false;
-    BITMAPINFO info{};
-    // Top-down rows, so that the bits are a QImage as they stand.
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    const HBITMAP section = CreateDIBSection(memory.GetSafeHdc(), &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!section)
-        return false;
-    const HGDIOBJ previous = SelectObject(memory.GetSafeHdc(), section);
+    image.fill(Qt::transparent);
+    QSvgRenderer renderer(m_svg);
+    renderer.setViewBox(m_area);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter, QRectF(0, 0, width, height));
+    painter.end();
 
-    // Device units on both sides of the transfers.
+    // The picture is in device pixels: laid over with the mapping set aside.
     const int saved = dc.SaveDC();
     dc.SetMapMode(MM_TEXT);
     dc.SetWindowOrg(0, 0);
     dc.SetViewportOrg(0, 0);
-    bool played = memory.BitBlt(0, 0, width, height, &dc, device.left, device.top, SRCCOPY);
-    if (played) {
-        QImage image(static_cast<uchar*>(bits), width, height, width * 4, QImage::Format_RGB32);
-        QSvgRenderer renderer(m_svg);
-        renderer.setViewBox(m_area);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        renderer.render(&painter, QRectF(0, 0, width, height));
-        painter.end();
-        played = dc.BitBlt(device.left, device.top, width, height, &memory, 0, 0, SRCCOPY);
-    }
+    const bool played = DrawImageOver(dc.GetSafeHdc(), device.left, device.top, image);
     dc.RestoreDC(saved);
-    SelectObject(memory.GetSafeHdc(), previous);
-    DeleteObject(section);
     return played;
 }
