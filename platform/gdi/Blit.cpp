@@ -227,6 +227,12 @@ bool BrushPattern::HatchBitAt(int x, int y) const {
     return kHatchRows[hatch][y & 7] & (0x80 >> (x & 7));
 }
 
+DWORD BrushPattern::TileAt(int x, int y) const {
+    const int width = tile.width(), height = tile.height();
+    const int column = ((x % width) + width) % width, row = ((y % height) + height) % height;
+    return reinterpret_cast<const QRgb*>(tile.constScanLine(row))[column] & 0xFFFFFF;
+}
+
 bool BlitToSurface(const Surface& target, const QRegion& clip, const BlitRequest& request) {
     const BYTE code = request.rop;
     const bool needsSource = RopUsesSource(code);

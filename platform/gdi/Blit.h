@@ -3,6 +3,7 @@
 
 #include "platform/gdi/Surface.h"
 
+#include <QImage>
 #include <QRect>
 #include <QRegion>
 
@@ -48,11 +49,18 @@ struct BrushPattern {
     DWORD color = 0;
     DWORD background = 0xFFFFFF;
     int hatch = -1;
+    // The tile of a DIB pattern brush, which then gives every pixel's colour.
+    QImage tile;
     QPoint origin;
 
     bool IsHatched() const { return hatch >= 0; }
     bool HatchBitAt(int x, int y) const;
-    DWORD At(int x, int y) const { return hatch < 0 || HatchBitAt(x, y) ? color : background; }
+    DWORD TileAt(int x, int y) const;
+    DWORD At(int x, int y) const {
+        if (!tile.isNull())
+            return TileAt(x, y);
+        return hatch < 0 || HatchBitAt(x, y) ? color : background;
+    }
 };
 
 struct BlitRequest {

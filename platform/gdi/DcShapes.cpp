@@ -160,9 +160,12 @@ void PaintShape(DeviceContextRecord& dc, const QRectF& logicalBounds, bool close
             const QColor color = begin(brushArea, dc.ResolveColor(brushRecord->brush.lbColor));
             if (color.isValid()) {
                 painter.setPen(Qt::NoPen);
-                painter.setBrush(brushRecord->brush.lbStyle == BS_HATCHED
-                                     ? QBrush(color, QtHatch(brushRecord->brush.lbHatch))
-                                     : QBrush(color));
+                if (!brushRecord->pattern.isNull())
+                    painter.setBrush(QBrush(brushRecord->pattern));
+                else if (brushRecord->brush.lbStyle == BS_HATCHED)
+                    painter.setBrush(QBrush(color, QtHatch(brushRecord->brush.lbHatch)));
+                else
+                    painter.setBrush(QBrush(color));
                 draw(painter);
                 painter.restore();
             }

@@ -202,6 +202,7 @@ BrushPattern DeviceContextRecord::PatternOf(const BrushRecord* brush) const {
     pattern.background = ResolveColor(state.bkColor);
     if (brush->brush.lbStyle == BS_HATCHED)
         pattern.hatch = static_cast<int>(brush->brush.lbHatch);
+    pattern.tile = brush->pattern;
     return pattern;
 }
 

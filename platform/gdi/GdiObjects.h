@@ -25,6 +25,9 @@ public:
     BOOL CreateHatchBrush(int hatch, COLORREF color);
     // Solid, hollow and hatched brushes; other styles are refused.
     BOOL CreateBrushIndirect(const LOGBRUSH* brush);
+    // A brush that tiles a packed DIB (header, colour table, rows) from device pixel (0, 0). Colour
+    // indices of DIB_PAL_COLORS tables refer to the default palette.
+    BOOL CreateDIBPatternBrush(const void* packedDib, UINT usage);
     int GetLogBrush(LOGBRUSH* brush) const;
 };
 
@@ -57,6 +60,7 @@ HPEN CreatePen(int style, int width, COLORREF color);
 HPEN CreatePenIndirect(const LOGPEN* pen);
 HBRUSH CreateSolidBrush(COLORREF color);
 HBRUSH CreateHatchBrush(int hatch, COLORREF color);
+HBRUSH CreateDIBPatternBrushPt(const void* packedDib, UINT usage);
 HBRUSH CreateBrushIndirect(const LOGBRUSH* brush);
 HFONT CreateFontIndirect(const LOGFONT* font);
 // Calls proc for every installed font family (family null), or for the named one, with the system's

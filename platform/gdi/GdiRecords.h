@@ -5,6 +5,7 @@
 #include "platform/gdi/Surface.h"
 
 #include <QFont>
+#include <QImage>
 #include <QPolygon>
 #include <QRegion>
 #include <atomic>
@@ -86,6 +87,8 @@ struct PenRecord : GdiObjectRecord {
 struct BrushRecord : GdiObjectRecord {
     BrushRecord() : GdiObjectRecord(GdiKind::Brush) {}
     LOGBRUSH brush{};
+    // The tile of a DIB pattern brush, top row first, pixels 0x00RRGGBB; null for other brushes.
+    QImage pattern;
 };
 
 struct FontRecord : GdiObjectRecord {

@@ -131,6 +131,7 @@ inline constexpr UINT BS_SOLID = 0;
 inline constexpr UINT BS_NULL = 1;
 inline constexpr UINT BS_HOLLOW = BS_NULL;
 inline constexpr UINT BS_HATCHED = 2;
+inline constexpr UINT BS_DIBPATTERNPT = 6;
 inline constexpr int HS_HORIZONTAL = 0;
 inline constexpr int HS_VERTICAL = 1;
 inline constexpr int HS_FDIAGONAL = 2;

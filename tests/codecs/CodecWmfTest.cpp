@@ -1,39 +1,21 @@
 // codecwmf: WMF files played by our own player, compared with GraphicsMagick's rendering, and EMF files
 // drawn through SVG; their sizes, thumbnails and masks; pictures saved as WMF; and damaged files.
 
-#include "CodecTestSupport.h"
+#include "MetafileFixtures.h"
 #include "platform/base/GlobalMemory.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/GuiApplication.h"
 
+#include <algorithm>
 #include <cstring>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <tuple>
 
-namespace fs = std::filesystem;
-
 namespace {
 
-// codecwmf alone, from the program folder.
-CExtMgr& WmfCodec() {
-    static const std::unique_ptr<CExtMgr> manager = [] {
-        static TempFolder folder;
-        const fs::path plugins = fs::path(folder.Path().str()) / "plugins";
-        fs::create_directories(plugins);
-        fs::create_symlink(fs::path(VC_PROGRAM_DIR) / "plugins" / "codecwmf.phl", plugins / "codecwmf.phl");
-        auto loaded = std::make_unique<CExtMgr>(folder.Path());
-        loaded->LoadPlugins();
-        return loaded;
-    }();
-    return *manager;
-}
-
-// A fixture of the generator beside this file.
+// A fixture of the WMF generator beside this file.
 std::string Fixture(const std::string& name, const std::string& sizes = "") {
-    const std::string path = ScratchPath(name + ".wmf");
-    EXPECT_EQ(RunTool("/usr/bin/python3 '" VC_SOURCE_DIR "/tests/codecs/make_wmf.py' " + name + " '" + path +
-                      "' " + sizes),
-              0);
+    const std::string path = MetafileFixture("wmf", name, sizes);
+    EXPECT_FALSE(path.empty());
     return path;
 }
 
@@ -44,17 +26,10 @@ PixelGrid GmPixels(const std::string& path) {
     return PixelsByImageMagick(png);
 }
 
-struct Loaded {
-    PicturePtr picture;
-    PicturePtr mask;
-};
+using Loaded = LoadedMetafile;
 
 Loaded Load(const std::string& path) {
-    CPictureInfo* mask = nullptr;
-    Loaded loaded;
-    loaded.picture.reset(WmfCodec().LoadFile(path.c_str(), mask, 0));
-    loaded.mask.reset(mask);
-    return loaded;
+    return LoadMetafile(path);
 }
 
 class WmfFixtures : public testing::TestWithParam<const char*> {};
@@ -70,7 +45,7 @@ TEST_P(WmfFixtures, RenderLikeGraphicsMagick) {
     EXPECT_LE(MeanChannelDifference(ours, theirs), 10.0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Records, WmfFixtures, testing::Values("shapes", "mapping", "bitmaps"));
+INSTANTIATE_TEST_SUITE_P(Records, WmfFixtures, testing::Values("shapes", "mapping", "bitmaps", "patterns"));
 
 // GraphicsMagick turns arcs the other way round; GDI documents them counterclockwise on the screen.
 TEST(CodecWmfTest, PiesAndChordsRunCounterclockwise) {
@@ -81,6 +56,40 @@ TEST(CodecWmfTest, PiesAndChordsRunCounterclockwise) {
     EXPECT_EQ(pixels[25][25], 0xFFFFFFu);
     EXPECT_EQ(pixels[85][25], 0xC81E28u); // the chord: 9 o'clock to 6 o'clock, cut off lower left
     EXPECT_EQ(pixels[75][75], 0xFFFFFFu);
+}
+
+// GraphicsMagick has no fonts here, so text is checked by where its ink lands: a line written from
+// (40, 80) runs to the right; at escapement 900 from (40, 150) it runs upwards, its glyphs left of x = 40.
+TEST(CodecWmfTest, EscapementTurnsTheTextUpwards) {
+    struct Case {
+        const char* name;
+        bool upwards;
+    };
+    EnsureGuiApplication();
+    for (const Case& c : {Case{"text", false}, Case{"rotated", true}}) {
+        SCOPED_TRACE(c.name);
+        const Loaded loaded = Load(Fixture(c.name));
+        ASSERT_NE(loaded.picture, nullptr);
+        const PixelGrid pixels = PixelsOf(*loaded.picture);
+        int left = 1000, top = 1000, right = -1, bottom = -1;
+        for (int y = 0; y < static_cast<int>(pixels.size()); ++y)
+            for (int x = 0; x < static_cast<int>(pixels[y].size()); ++x)
+                if (pixels[y][x] != 0xFFFFFFu)
+                    left = std::min(left, x), right = std::max(right, x), top = std::min(top, y),
+                    bottom = std::max(bottom, y);
+        ASSERT_GE(right, 0);
+        const int width = right - left + 1, height = bottom - top + 1;
+        if (c.upwards) {
+            EXPECT_GT(height, 2 * width);
+            EXPECT_LE(right, 42);
+            EXPECT_LE(bottom, 152);
+            EXPECT_LT(top, 100);
+        } else {
+            EXPECT_GT(width, 2 * height);
+            EXPECT_GE(left, 38);
+            EXPECT_LE(bottom, 82);
+        }
+    }
 }
 
 TEST(CodecWmfTest, LargePicturesPlayAt800PixelsSmallOnesAtTheirSize) {
@@ -207,10 +216,8 @@ TEST(CodecWmfTest, HostileMetafiles) {
 namespace {
 
 std::string EmfFixture(const std::string& name, const std::string& sizes = "") {
-    const std::string path = ScratchPath(name + ".emf");
-    EXPECT_EQ(RunTool("/usr/bin/python3 '" VC_SOURCE_DIR "/tests/codecs/make_emf.py' " + name + " '" + path +
-                      "' " + sizes),
-              0);
+    const std::string path = MetafileFixture("emf", name, sizes);
+    EXPECT_FALSE(path.empty());
     return path;
 }
 

@@ -28,8 +28,9 @@ def brush(style, c, hatch=0):
     return record(0x02FC, style, tail=colour(c) + struct.pack("<H", hatch))
 
 
-def font(height, face=b"Liberation Sans"):
-    return record(0x02FB, height & 0xFFFF, 0, 0, 0, 400, tail=bytes([0, 0, 0, 0, 0, 0, 0, 0]) + face.ljust(32, b"\0"))
+def font(height, face=b"Liberation Sans", escapement=0):
+    return record(0x02FB, height & 0xFFFF, 0, escapement, escapement, 400,
+                  tail=bytes([0, 0, 0, 0, 0, 0, 0, 0]) + face.ljust(32, b"\0"))
 
 
 def select(i):
@@ -119,6 +120,24 @@ def bitmaps():
     return metafile(r, 2, (0, 0, w, h, 96)), w, h
 
 
+def patterns():
+    # An 8 x 8 tile of four 4 x 4 blocks fills the middle of the picture.
+    w, h = 160, 120
+    tile = dib24(8, 8, lambda x, y: [(200, 40, 40), (40, 40, 200), (40, 160, 40), (250, 250, 250)][x // 4 + 2 * (y // 4)])
+    r = [window(w, h)] + background(w, h)
+    r += [record(0x0142, 5, 0, tail=tile), select(0), pen(5, 0, (0, 0, 0)), select(1), rect(16, 16, 145, 105)]
+    return metafile(r, 2, (0, 0, w, h, 96)), w, h
+
+
+def text(escapement):
+    # A line of capitals, written along the x axis or turned upwards.
+    w, h = 200, 200
+    r = [window(w, h)] + background(w, h)
+    r += [font(-28, escapement=escapement), select(0), record(0x0209, 0, 0), record(0x0201, 0xFFFF, 0xFFFF),
+          record(0x012E, 24 if escapement else 0), record(0x0521, 6, *struct.unpack("<3H", b"HHHHHH"), 150 if escapement else 40, 40 if escapement else 80)]
+    return metafile(r, 2, (0, 0, w, h, 96)), w, h
+
+
 def plain(w, h):
     # No placeable header: the window extent sizes it.
     return metafile([window(w, h)] + background(w, h, (255, 255, 255)) +
@@ -158,7 +177,8 @@ def main():
     extra = [int(v) for v in sys.argv[3:]]
     makers = {"shapes": shapes, "mapping": mapping, "bitmaps": bitmaps, "arcs": arcs,
               "plain": lambda: plain(*extra), "sized": lambda: sized(*extra),
-              "polygons": lambda: polygons(*extra)}
+              "polygons": lambda: polygons(*extra), "patterns": patterns,
+              "text": lambda: text(0), "rotated": lambda: text(900)}
     data, _, _ = makers[name]()
     with open(path, "wb") as out:
         out.write(data)

@@ -2,7 +2,6 @@
 
 #include "platform/base/ArchiveException.h"
 
-#include <QGuiApplication>
 #include <algorithm>
 
 Bytes Word(WORD value) {
@@ -71,15 +70,4 @@ int ArchiveCause(const std::function<void()>& action) {
         return cause;
     }
     return -1;
-}
-
-void EnsureGuiApplication() {
-    if (QGuiApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "page_tests";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
 }

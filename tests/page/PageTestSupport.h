@@ -5,6 +5,7 @@
 #include "page/PageWindow.h"
 #include "platform/base/WinTypes.h"
 #include "platform/gdi/Dc.h"
+#include "tests/support/GuiApplication.h"
 
 #include <QImage>
 #include <functional>
@@ -17,9 +18,6 @@ Bytes Word(WORD value);
 Bytes Dword(DWORD value);
 // A rectangle as its four INT32 fields.
 Bytes RectBytes(int left, int top, int right, int bottom);
-
-// Text needs the application's font database; tests that draw text create it once.
-void EnsureGuiApplication();
 
 void PrintTo(const CRect& rect, std::ostream* os);
 void PrintTo(const CPoint& point, std::ostream* os);

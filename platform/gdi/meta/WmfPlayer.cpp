@@ -183,17 +183,13 @@ void Player::CreateBrush(const Params& p) {
     AddObject(std::move(brush));
 }
 
-// The pattern's first pixel colours the whole brush: the drawing layer has no bitmap brushes.
+// The record's DIB, checked against the record, tiles the brush; a damaged one gives a black brush, so
+// that the object table keeps its numbering.
 void Player::CreatePatternBrush(const Params& p) {
     auto brush = std::make_unique<CBrush>();
     RecordDib dib;
-    COLORREF colour = RGB(0, 0, 0);
-    if (CheckedDib(p.From(2), dib) && dib.info->bmiHeader.biBitCount == 24)
-        colour = RGB(dib.bits[2], dib.bits[1], dib.bits[0]);
-    else if (dib.info && dib.info->bmiHeader.biBitCount <= 8 && p.Word(1) == DIB_RGB_COLORS)
-        colour = RGB(dib.info->bmiColors[0].rgbRed, dib.info->bmiColors[0].rgbGreen,
-                     dib.info->bmiColors[0].rgbBlue);
-    brush->CreateSolidBrush(colour);
+    if (!CheckedDib(p.From(2), dib) || !brush->CreateDIBPatternBrush(dib.info, p.Word(1)))
+        brush->CreateSolidBrush(RGB(0, 0, 0));
     AddObject(std::move(brush));
 }
 

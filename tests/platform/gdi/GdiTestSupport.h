@@ -2,8 +2,8 @@
 // Small surfaces and DIB builders for the drawing-layer tests.
 
 #include "platform/gdi/Dc.h"
+#include "tests/support/GuiApplication.h"
 
-#include <QGuiApplication>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <vector>
@@ -128,16 +128,4 @@ struct PackedDib {
 // 24-bit raw value of a colour, as DIB rows store it (blue in the low byte).
 constexpr DWORD Bgr(COLORREF c) {
     return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-}
-
-// Text needs the application's font database; tests that draw text create it once.
-inline void EnsureGuiApplication() {
-    if (QGuiApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "gdi_tests";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
 }

@@ -121,6 +121,74 @@ TEST(Shapes, HatchedBrushRepeatsEveryEightPixelsFromTheDeviceOrigin) {
     }
 }
 
+// A 3 x 2 tile in each form a packed DIB can take repeats from device pixel (0, 0), whatever draws with it.
+TEST(Shapes, DibPatternBrushTilesFromTheDeviceOrigin) {
+    const COLORREF tile[2][3] = {{RGB(200, 30, 40), RGB(30, 160, 60), RGB(20, 40, 220)},
+                                 {RGB(250, 250, 0), RGB(0, 0, 0), RGB(255, 255, 255)}};
+    std::vector<RGBQUAD> colours;
+    std::vector<std::vector<DWORD>> indices(2), values(2);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x) {
+            const COLORREF c = tile[y][x];
+            colours.push_back(RGBQUAD{GetBValue(c), GetGValue(c), GetRValue(c), 0});
+            indices[y].push_back(static_cast<DWORD>(colours.size() - 1));
+            values[y].push_back(Bgr(c));
+        }
+    struct Case {
+        const char* name;
+        PackedDib dib;
+    };
+    const Case cases[] = {{"24 bits", PackedDib::Make(24, 3, values)},
+                          {"8 bits with colours", PackedDib::Make(8, 3, indices, colours)},
+                          {"top-down 24 bits", PackedDib::Make(24, 3, values, {}, BI_RGB, {}, true)}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CBrush brush;
+        ASSERT_TRUE(brush.CreateDIBPatternBrush(c.dib.Info(), DIB_RGB_COLORS));
+        DibCanvas canvas(20, 12, kPaper);
+        // A shape under a moved window origin, and a pattern transfer beside it.
+        canvas.dc.SetWindowOrg(-3, -2);
+        canvas.dc.SelectStockObject(NULL_PEN);
+        CBrush* previous = canvas.dc.SelectObject(&brush);
+        canvas.dc.Rectangle(-3, -2, 8, 11);
+        canvas.dc.SetWindowOrg(0, 0);
+        canvas.dc.PatBlt(10, 0, 10, 12, PATCOPY);
+        canvas.dc.SelectObject(previous);
+        // The shape fills device pixels (0, 0)-(10, 12), the transfer the rest.
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 20; ++x)
+                ASSERT_EQ(canvas.At(x, y), tile[y % 2][x % 3]) << x << ", " << y;
+    }
+}
+
+// Palette indices refer to the default palette; a DIB the brush cannot read makes no brush.
+TEST(Shapes, DibPatternBrushWithPaletteIndicesAndRefusals) {
+    CPalette* palette = CPalette::FromHandle(static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)));
+    PALETTEENTRY entries[2]{};
+    ASSERT_EQ(palette->GetPaletteEntries(1, 2, entries), 2u);
+    std::vector<BYTE> dib(sizeof(BITMAPINFOHEADER) + 2 * 2 + 4);
+    const BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), 2, 1, 1, 8, BI_RGB, 0, 0, 0, 2, 0};
+    std::memcpy(dib.data(), &header, sizeof header);
+    const BYTE table[] = {1, 0, 2, 0, 0, 1, 0, 0}; // indices 1 and 2, then the row: entries 0 and 1
+    std::memcpy(dib.data() + sizeof header, table, sizeof table);
+    CBrush brush;
+    ASSERT_TRUE(brush.CreateDIBPatternBrush(dib.data(), DIB_PAL_COLORS));
+    DibCanvas canvas(4, 1, kPaper);
+    const RECT all{0, 0, 4, 1};
+    canvas.dc.FillRect(&all, &brush);
+    const COLORREF first = RGB(entries[0].peRed, entries[0].peGreen, entries[0].peBlue);
+    const COLORREF second = RGB(entries[1].peRed, entries[1].peGreen, entries[1].peBlue);
+    EXPECT_EQ(canvas.Row(0), (std::vector<COLORREF>{first, second, first, second}));
+
+    BITMAPINFOHEADER bad = header;
+    bad.biCompression = BI_RLE8;
+    std::memcpy(dib.data(), &bad, sizeof bad);
+    CBrush refused;
+    EXPECT_FALSE(refused.CreateDIBPatternBrush(dib.data(), DIB_PAL_COLORS));
+    EXPECT_FALSE(refused.CreateDIBPatternBrush(nullptr, DIB_RGB_COLORS));
+    EXPECT_FALSE(refused.CreateDIBPatternBrush(dib.data(), 7));
+}
+
 TEST(Shapes, HatchedShapeLeavesItsGapsWhenTransparent) {
     DibCanvas canvas(16, 16, kPaper);
     CBrush diagonal(HS_FDIAGONAL, kFill);
