@@ -308,6 +308,7 @@ TEST(CodecEmfTest, HostileFilesAreRefusedBeforeConversion) {
         {"RecordBeyondTheFile", WithLe32(good, first + 4, 0x7FFFFFF0), false},
         {"HeaderBelowItsFields", WithLe32(good, 4, 40), false},
         {"PolygonCountBeyondItsRecord", WithLe32(good, polygon + 24, 100000), false},
+        {"UndefinedRecordType", WithLe32(good, first, 200), false},
         {"NoEndRecord", good.substr(0, good.size() - 20), false},
         {"BytesAfterTheEnd", good + std::string(8, '\0'), false},
         {"HugeFrame", WithLe32(WithLe32(good, 32, 0x7FFFFFFF), 36, 0x7FFFFFFF), false},
