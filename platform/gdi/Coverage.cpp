@@ -14,7 +14,7 @@ CoverageMask CoverageMask::Render(const QRect& bounds, const QTransform& logical
     if (bounds.isEmpty())
         return result;
     result.bounds = bounds;
-    result.mask = QImage(bounds.size(), QImage::Format_Alpha8);
+    result.mask = QImage(bounds.size(), QImage::Format_Grayscale8);
     result.mask.fill(0);
     QPainter painter(&result.mask);
     painter.setRenderHint(QPainter::Antialiasing, antialias);
@@ -42,23 +42,4 @@ QRegion RegionOfMask(const CoverageMask& mask) {
         }
     }
     return region;
-}
-
-void ApplyMask(const Surface& target, const QRegion& area, const CoverageMask& mask,
-               const std::function<bool(int x, int y, BYTE coverage, DWORD& pixel)>& op) {
-    if (mask.IsEmpty())
-        return;
-    for (const QRect& r : area.intersected(mask.bounds)) {
-        for (int y = r.top(); y <= r.bottom(); ++y) {
-            const BYTE* coverage = mask.mask.constScanLine(y - mask.bounds.top()) - mask.bounds.left();
-            BYTE* p = target.Row(y) + r.left() * target.bytesPerPixel;
-            for (int x = r.left(); x <= r.right(); ++x, p += target.bytesPerPixel) {
-                if (!coverage[x])
-                    continue;
-                DWORD pixel = target.LoadPixel(p);
-                if (op(x, y, coverage[x], pixel))
-                    target.StorePixel(p, pixel);
-            }
-        }
-    }
 }

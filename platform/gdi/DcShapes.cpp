@@ -154,7 +154,7 @@ void PaintShape(DeviceContextRecord& dc, const QRectF& logicalBounds, bool close
             if (pen.visible && dc.state.rop2 != R2_COPYPEN)
                 brushArea -=
                     RegionOfMask(CoverageMask::Render(bounds, toDevice, false, [&](QPainter& outline) {
-                        outline.setPen(QtPen(pen, false, Qt::black));
+                        outline.setPen(QtPen(pen, false, kCoverageInk));
                         draw(outline);
                     }));
             const QColor color = begin(brushArea, dc.ResolveColor(brushRecord->brush.lbColor));
@@ -188,7 +188,7 @@ void PaintShape(DeviceContextRecord& dc, const QRectF& logicalBounds, bool close
     CoverageMask brushMask, penMask, gapMask;
     if (filled) {
         brushMask = CoverageMask::Render(bounds, toDevice, false, [&](QPainter& painter) {
-            painter.setBrush(Qt::black);
+            painter.setBrush(kCoverageInk);
             painter.setPen(Qt::NoPen);
             draw(painter);
         });
@@ -196,7 +196,7 @@ void PaintShape(DeviceContextRecord& dc, const QRectF& logicalBounds, bool close
     if (pen.visible) {
         const auto outline = [&](bool withDashes) {
             return CoverageMask::Render(bounds, toDevice, false, [&](QPainter& painter) {
-                painter.setPen(QtPen(pen, withDashes, Qt::black));
+                painter.setPen(QtPen(pen, withDashes, kCoverageInk));
                 painter.setBrush(Qt::NoBrush);
                 draw(painter);
             });

@@ -52,6 +52,8 @@ struct PlacedText {
 struct TextLine {
     QString text;
     int underlined = -1;
+    // Measured once the lines are final.
+    int width = 0;
 };
 
 class TextLayout {
@@ -76,8 +78,7 @@ public:
     // The line's pieces at (x, top), one per tab-separated segment.
     void Place(const TextLine& line, int x, int top, std::vector<PlacedText>& out) const {
         const int baseline = top + m_font.ascent;
-        const int width = Width(line.text);
-        const QRect cell(x, top, width, m_font.height);
+        const QRect cell(x, top, line.width, m_font.height);
         if (!(m_format & DT_EXPANDTABS)) {
             out.push_back(Piece(line.text, QPoint(x, baseline), cell, line.underlined, 0));
             return;
@@ -133,6 +134,14 @@ std::vector<TextLine> WrapParagraph(const QString& text, int underlined, int wid
     qsizetype start = 0;
     const qsizetype length = text.size();
     do {
+        // Most paragraphs fit whole: one measurement then.
+        if (layout.Width(text.mid(start)) <= width) {
+            QString line = text.mid(start);
+            while (line.endsWith(QLatin1Char(' ')))
+                line.chop(1);
+            lines.push_back(TextLine{line, underlined >= start ? static_cast<int>(underlined - start) : -1});
+            break;
+        }
         qsizetype end = -1;
         qsizetype next = start;
         while (true) {
@@ -254,8 +263,7 @@ void PaintText(DeviceContextRecord& dc, const FontMetrics& font, const std::vect
         }
     };
 
-    if (dc.target == DeviceContextRecord::Target::Painter) {
-        QPainter& painter = *dc.painter;
+    const auto paintThrough = [&](QPainter& painter) {
         painter.save();
         painter.setClipRegion(area, Qt::IntersectClip);
         painter.setTransform(toDevice, true);
@@ -264,12 +272,23 @@ void PaintText(DeviceContextRecord& dc, const FontMetrics& font, const std::vect
                 painter.fillRect(piece.cell, OpaqueColor(background));
         draw(painter, OpaqueColor(textColor));
         painter.restore();
+    };
+    if (dc.target == DeviceContextRecord::Target::Painter) {
+        paintThrough(*dc.painter);
         return;
     }
 
     const Surface surface = dc.TargetSurface();
     if (!surface.IsValid())
         return;
+    // Top-down 32-bit pixels are an image the painter draws on directly, as it blends text the same way
+    // the mask below does.
+    if (surface.bytesPerPixel == 4 && !surface.bottomUp) {
+        QImage direct(surface.bits, surface.width, surface.height, surface.stride, QImage::Format_RGB32);
+        QPainter painter(&direct);
+        paintThrough(painter);
+        return;
+    }
     if (opaque) {
         QRegion cells;
         for (const PlacedText& piece : pieces)
@@ -280,7 +299,7 @@ void PaintText(DeviceContextRecord& dc, const FontMetrics& font, const std::vect
                     surface.Put(x, y, background);
     }
     const CoverageMask glyphs =
-        CoverageMask::Render(bounds, toDevice, true, [&](QPainter& painter) { draw(painter, Qt::black); });
+        CoverageMask::Render(bounds, toDevice, true, [&](QPainter& painter) { draw(painter, kCoverageInk); });
     ApplyMask(surface, area, glyphs, [textColor](int, int, BYTE coverage, DWORD& pixel) {
         DWORD blended = 0;
         for (int shift = 0; shift <= 16; shift += 8) {
@@ -370,8 +389,10 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
     std::vector<TextLine> lines = LayOutLines(shown, format, width, layout);
     ElideLines(lines, format, width, font, layout);
     int widest = 0;
-    for (const TextLine& line : lines)
-        widest = std::max(widest, layout.Width(line.text));
+    for (TextLine& line : lines) {
+        line.width = layout.Width(line.text);
+        widest = std::max(widest, line.width);
+    }
     const int height = static_cast<int>(lines.size()) * font.height;
     if (format & DT_CALCRECT) {
         rect->right = rect->left + widest;
@@ -387,7 +408,7 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
     }
     std::vector<PlacedText> pieces;
     for (size_t i = 0; i < lines.size(); ++i) {
-        const int lineWidth = layout.Width(lines[i].text);
+        const int lineWidth = lines[i].width;
         int x = rect->left;
         if (format & DT_CENTER)
             x = rect->left + (width - lineWidth) / 2;
