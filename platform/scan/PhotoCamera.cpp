@@ -113,6 +113,7 @@ bool CPhotoCamera::Apply(const ScanSettings& settings) {
         m_chosen = std::move(chosen);
     }
     m_next = 0;
+    m_cancelled = false;
     return true;
 }
 
@@ -122,6 +123,10 @@ TW_UINT16 CPhotoCamera::PendingCount() const {
 
 CImageSource::Result CPhotoCamera::Acquire(HGLOBAL& dib) {
     dib = nullptr;
+    if (m_cancelled) {
+        m_next = m_chosen.size();
+        return Result::kCancelled;
+    }
     if (m_next >= m_chosen.size())
         return Result::kNoMorePictures;
     const auto [folder, name] = Split(m_chosen[m_next++]);

@@ -6,6 +6,7 @@
 #include "platform/scan/ImageSource.h"
 #include "platform/scan/PhotoLibrary.h"
 
+#include <atomic>
 #include <functional>
 #include <vector>
 
@@ -34,6 +35,8 @@ public:
     TW_UINT16 PendingCount() const override;
     // Downloads and decodes the next chosen picture.
     Result Acquire(HGLOBAL& dib) override;
+    // The picture being downloaded still arrives; none after it.
+    void Cancel() override { m_cancelled = true; }
     UINT FailureMessage() const override;
 
 private:
@@ -44,4 +47,5 @@ private:
     Camera* m_camera = nullptr;
     std::vector<CString> m_chosen;
     std::size_t m_next = 0;
+    std::atomic<bool> m_cancelled{false};
 };

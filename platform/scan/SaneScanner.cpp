@@ -3,6 +3,7 @@
 #include "platform/base/DibLimits.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <sane/saneopts.h>
 #include <vector>
@@ -11,6 +12,8 @@ namespace {
 
 // What one read asks for; a line longer than this is read whole.
 constexpr std::size_t kReadChunk = 256 * 1024;
+// Offered when a device gives its resolutions as a range.
+constexpr int kCommonResolutions[] = {75, 100, 150, 200, 300, 400, 600, 1200, 2400};
 
 } // namespace
 
@@ -93,17 +96,62 @@ bool CSaneScanner::Apply(const ScanSettings& settings) {
     return modeSet && SetNumber("resolution", settings.resolution) && areaSet;
 }
 
+void CSaneScanner::Cancel() {
+    m_cancelled = true;
+    m_library.cancel(m_handle);
+}
+
+std::vector<int> CSaneScanner::Resolutions() const {
+    std::vector<int> resolutions;
+    const int index = FindOption("resolution");
+    const SANE_Option_Descriptor* option =
+        index < 0 ? nullptr : m_library.getOptionDescriptor(m_handle, index);
+    if (!option)
+        return resolutions;
+    const auto value = [option](SANE_Word word) {
+        return static_cast<int>(option->type == SANE_TYPE_FIXED ? SANE_UNFIX(word) : word);
+    };
+    if (option->constraint_type == SANE_CONSTRAINT_WORD_LIST) {
+        const SANE_Word* list = option->constraint.word_list;
+        for (SANE_Word i = 1; i <= list[0]; ++i)
+            resolutions.push_back(value(list[i]));
+    } else if (option->constraint_type == SANE_CONSTRAINT_RANGE) {
+        const int low = value(option->constraint.range->min), high = value(option->constraint.range->max);
+        for (int dpi : kCommonResolutions)
+            if (dpi >= low && dpi <= high)
+                resolutions.push_back(dpi);
+    }
+    std::sort(resolutions.begin(), resolutions.end());
+    resolutions.erase(std::unique(resolutions.begin(), resolutions.end()), resolutions.end());
+    return resolutions;
+}
+
+std::vector<CString> CSaneScanner::DocumentSources() const {
+    std::vector<CString> sources;
+    const int index = FindOption("source");
+    const SANE_Option_Descriptor* option =
+        index < 0 ? nullptr : m_library.getOptionDescriptor(m_handle, index);
+    if (option && option->type == SANE_TYPE_STRING && option->constraint_type == SANE_CONSTRAINT_STRING_LIST)
+        for (const SANE_String_Const* name = option->constraint.string_list; *name; ++name)
+            sources.emplace_back(*name);
+    return sources;
+}
+
 CSaneScanner::Result CSaneScanner::Acquire(HGLOBAL& dib) {
     dib = nullptr;
+    m_cancelled = false;
+    m_progress = -1;
     std::vector<ScanFrame> frames;
     for (;;) {
+        if (m_cancelled)
+            return Cancelled();
         m_status = m_library.start(m_handle);
         if (m_status == SANE_STATUS_NO_DOCS) {
             m_pending = 0;
             return Result::kNoMorePictures;
         }
-        if (m_status == SANE_STATUS_CANCELLED)
-            return Result::kCancelled;
+        if (m_status == SANE_STATUS_CANCELLED || m_cancelled)
+            return Cancelled();
         if (m_status != SANE_STATUS_GOOD)
             return m_library.cancel(m_handle), Result::kFailed;
         ScanFrame frame;
@@ -113,12 +161,14 @@ CSaneScanner::Result CSaneScanner::Acquire(HGLOBAL& dib) {
         if (frames.empty() && onePass && parameters.last_frame != SANE_FALSE && parameters.lines > 0)
             return ReadIntoDib(parameters, dib);
         if (!ReadFrame(frame))
-            return m_status == SANE_STATUS_CANCELLED ? Result::kCancelled : Result::kFailed;
+            return m_status == SANE_STATUS_CANCELLED || m_cancelled ? Cancelled() : Result::kFailed;
         const bool last = parameters.last_frame != SANE_FALSE;
         frames.push_back(std::move(frame));
         if (last)
             break;
     }
+    if (m_cancelled)
+        return Cancelled();
     return Finish(MakeScanDib(frames), dib);
 }
 
@@ -129,23 +179,30 @@ CSaneScanner::Result CSaneScanner::ReadIntoDib(const SANE_Parameters& parameters
     const auto lineBytes = static_cast<std::size_t>(parameters.bytes_per_line);
     std::vector<SANE_Byte> buffer(kReadChunk + lineBytes);
     std::size_t filled = 0;
+    int lines = 0;
     for (;;) {
         SANE_Int length = 0;
         const std::size_t room = std::min<std::size_t>(buffer.size() - filled, SANE_Int{1} << 30);
         m_status = m_library.read(m_handle, buffer.data() + filled, static_cast<SANE_Int>(room), &length);
         if (m_status == SANE_STATUS_EOF)
             break;
-        if (m_status != SANE_STATUS_GOOD) {
+        if (m_status != SANE_STATUS_GOOD || m_cancelled) {
             m_library.cancel(m_handle);
-            return m_status == SANE_STATUS_CANCELLED ? Result::kCancelled : Result::kFailed;
+            return m_status == SANE_STATUS_CANCELLED || m_cancelled ? Cancelled() : Result::kFailed;
         }
         filled += static_cast<std::size_t>(length);
         std::size_t used = 0;
-        for (; filled - used >= lineBytes; used += lineBytes)
+        for (; filled - used >= lineBytes; used += lineBytes) {
             writer.WriteLine(buffer.data() + used);
+            ++lines;
+        }
+        m_progress = static_cast<int>(std::int64_t{lines} * 100 / parameters.lines);
         std::memmove(buffer.data(), buffer.data() + used, filled - used);
         filled -= used;
     }
+    // A device may end the frame early when cancelled from another thread.
+    if (m_cancelled)
+        return Cancelled();
     return Finish(writer.Finish(), dib);
 }
 
@@ -182,6 +239,13 @@ CSaneScanner::Result CSaneScanner::Finish(HGLOBAL made, HGLOBAL& dib) {
         return Result::kFailed;
     }
     return Result::kDone;
+}
+
+CSaneScanner::Result CSaneScanner::Cancelled() {
+    m_library.cancel(m_handle);
+    m_status = SANE_STATUS_CANCELLED;
+    m_pending = 0;
+    return Result::kCancelled;
 }
 
 UINT CSaneScanner::FailureMessage() const {

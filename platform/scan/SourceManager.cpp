@@ -3,6 +3,8 @@
 #include "platform/base/AppServices.h"
 #include "platform/scan/PhotoCamera.h"
 #include "platform/scan/SaneScanner.h"
+#include "platform/scan/SourcePanels.h"
+#include "platform/scan/TransferProgressDlg.h"
 #include "platform/ui/Wnd.h"
 
 #include <algorithm>
@@ -230,7 +232,10 @@ TW_UINT16 Transfer(Manager& manager, HANDLE* result) {
         return Fail(manager, TWCC_SEQERROR);
     *result = nullptr;
     HGLOBAL dib = nullptr;
-    const CImageSource::Result outcome = manager.source->Acquire(dib);
+    // With a window to show it over, the transfer runs beside a progress window that can cancel it.
+    CWnd* parent = manager.parent ? CWnd::FromHandle(manager.parent) : nullptr;
+    const CImageSource::Result outcome =
+        parent ? CTransferProgressDlg(*manager.source, parent).Run(dib) : manager.source->Acquire(dib);
     manager.pending = manager.source->PendingCount();
     switch (outcome) {
     case CImageSource::Result::kDone:
@@ -273,11 +278,20 @@ TW_UINT16 SourceCall(Manager& manager, TW_UINT32 group, TW_UINT16 argument, TW_U
         if (manager.enabled)
             return Fail(manager, TWCC_SEQERROR);
         const auto& ui = *static_cast<TW_USERINTERFACE*>(data);
-        if (!manager.source->Apply(
-                GetScanSettings(manager.sources[static_cast<std::size_t>(manager.openSource)].name)))
-            return Fail(manager, TWCC_BADVALUE);
+        const CString& name = manager.sources[static_cast<std::size_t>(manager.openSource)].name;
+        ScanSettings settings = GetScanSettings(name);
         manager.enabled = true;
         manager.parent = ui.hParent;
+        // The panel's Cancel asks the program to close the source, as a source's own panel does.
+        if (ui.ShowUI && !RunSourcePanel(*manager.source, CWnd::FromHandle(ui.hParent), settings)) {
+            PostMessage(ui.hParent, kSourceEventMessage, MSG_CLOSEDSREQ, 0);
+            return TWRC_SUCCESS;
+        }
+        if (!manager.source->Apply(settings)) {
+            manager.enabled = false;
+            return Fail(manager, TWCC_BADVALUE);
+        }
+        SetScanSettings(name, settings);
         manager.pending = manager.source->PendingCount();
         PostMessage(ui.hParent, kSourceEventMessage, MSG_XFERREADY, 0);
         return TWRC_SUCCESS;

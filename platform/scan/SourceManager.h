@@ -1,8 +1,9 @@
 #pragma once
 // The program's source manager: scanners found by the scanner library (SANE) and cameras found by the
 // camera library (libgphoto2) offered as sources through the acquisition protocol's one entry point. A
-// source enabled without its own panel reports a picture ready at once and delivers with the settings
-// kept for it.
+// source enabled with its user interface shows its panel first; one enabled without reports a picture
+// ready at once and delivers with the settings kept for it. Transfers with a parent window read on a
+// worker thread beside a progress window whose Cancel stops them.
 
 #include "platform/base/String.h"
 #include "platform/scan/TwainTypes.h"

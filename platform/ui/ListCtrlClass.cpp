@@ -417,6 +417,8 @@ void DrawItem(HWND list, CDC* dc, int index, bool focused) {
                  alignment | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
     if (!IsReport(list))
         return;
+    // Only the label shows the selection: the other columns keep the plain text colour.
+    dc->SetTextColor(Resolved(state.text, COLOR_WINDOWTEXT));
     int left = state.columns.empty() ? 0 : state.columns.front().width;
     for (size_t column = 1; column < state.columns.size(); ++column) {
         CRect cell(left, parts.bounds.top(), left + state.columns[column].width, parts.bounds.bottom() + 1);

@@ -5,9 +5,14 @@
 #include "platform/scan/SourceManager.h"
 
 #include "platform/base/GlobalMemory.h"
+#include "platform/base/Module.h"
+#include "platform/base/Resource.h"
 #include "platform/base/WinStructs.h"
+#include "platform/scan/CameraPanel.h"
 #include "platform/scan/PhotoCamera.h"
 #include "platform/scan/ScanSettings.h"
+#include "platform/scan/ScannerPanel.h"
+#include "platform/scan/TransferProgressDlg.h"
 #include "tests/support/CameraDrivers.h"
 #include "tests/support/FakeAppServices.h"
 #include "tests/support/RunTool.h"
@@ -15,9 +20,11 @@
 #include "tests/support/TempFolder.h"
 #include "tests/support/UiTestSupport.h"
 
+#include <QTimer>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -358,6 +365,146 @@ TEST_F(CameraSourceTest, AnUnreadablePictureFailsWithAGermanMessageAndTheNextOne
     HGLOBAL dib = Transfer();
     EXPECT_NE(nullptr, dib);
     GlobalFree(dib);
+}
+
+// The sources' panels and the progress window, built from the program's own dialog templates.
+class SourcePanelTest : public CameraSourceTest {
+protected:
+    static void SetUpTestSuite() {
+        CameraSourceTest::SetUpTestSuite();
+        s_resources = LoadLibrary(VC_PROGRAM_DIR "/qz_res.deu");
+    }
+    void SetUp() override {
+        ASSERT_NE(nullptr, s_resources);
+        m_previousResources = AfxGetResourceHandle();
+        AfxSetResourceHandle(s_resources);
+        CameraSourceTest::SetUp();
+    }
+    void TearDown() override {
+        CTransferProgressDlg::SetShownHookForTesting(nullptr);
+        CameraSourceTest::TearDown();
+        AfxSetResourceHandle(m_previousResources);
+    }
+    static void InLoop(std::function<void()> step) { QTimer::singleShot(0, std::move(step)); }
+    // The panel the enabling call shows, once it is up.
+    static CDialog* ActivePanel() {
+        for (int i = 0; i < 200; ++i) {
+            if (auto* panel = dynamic_cast<CDialog*>(CWnd::GetActiveWindow()))
+                return panel;
+            PumpMessages();
+        }
+        return nullptr;
+    }
+    TW_UINT16 EnableWithPanel(std::function<void(CDialog&)> use) {
+        InLoop([use] {
+            CDialog* panel = ActivePanel();
+            ASSERT_NE(nullptr, panel);
+            use(*panel);
+        });
+        TW_USERINTERFACE ui{TRUE, TRUE, m_window.m_hWnd};
+        return Source(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui);
+    }
+    static CString ComboText(CDialog& panel, int id, int index) {
+        CString text;
+        static_cast<CComboBox*>(panel.GetDlgItem(id))->GetLBText(index, text);
+        return text;
+    }
+
+    static HMODULE s_resources;
+    HINSTANCE m_previousResources = nullptr;
+};
+
+HMODULE SourcePanelTest::s_resources = nullptr;
+
+TEST_F(SourcePanelTest, TheScannerPanelsChoiceIsScannedAndKept) {
+    ASSERT_EQ(TWRC_SUCCESS, Manager(DAT_IDENTITY, MSG_OPENDS, &m_source));
+    std::vector<CString> resolutions;
+    bool sourceShown = false;
+    ASSERT_EQ(TWRC_SUCCESS, EnableWithPanel([&](CDialog& panel) {
+                  auto* list = static_cast<CComboBox*>(panel.GetDlgItem(CScannerPanel::kResolutionId));
+                  for (int i = 0; i < list->GetCount(); ++i)
+                      resolutions.push_back(ComboText(panel, CScannerPanel::kResolutionId, i));
+                  sourceShown = panel.GetDlgItem(CScannerPanel::kSourceId)->IsWindowVisible();
+                  static_cast<CComboBox*>(panel.GetDlgItem(CScannerPanel::kModeId))->SetCurSel(1);
+                  list->SetCurSel(list->FindStringExact(-1, "75 dpi"));
+                  ClickAt(panel.GetDlgItem(IDOK), CPoint(5, 5));
+              }));
+    ASSERT_FALSE(resolutions.empty());
+    EXPECT_EQ("150 dpi", resolutions.front()) << "150 dpi comes first";
+    EXPECT_TRUE(sourceShown) << "the test device has a flatbed and a feeder";
+    PumpMessages();
+    EXPECT_EQ(1, m_window.m_events);
+    const ScanSettings kept = GetScanSettings(m_source.ProductName);
+    EXPECT_EQ(ScanSettings::Mode::kGray, kept.mode);
+    EXPECT_EQ(75, kept.resolution);
+
+    HGLOBAL dib = Transfer();
+    ASSERT_NE(nullptr, dib);
+    const Picture ours = ReadDib(dib);
+    GlobalFree(dib);
+    const Picture theirs = Scanimage("--mode Gray --depth 8 --resolution 75 --source Flatbed");
+    EXPECT_EQ(theirs.width, ours.width);
+    EXPECT_TRUE(theirs.rgb == ours.rgb);
+}
+
+TEST_F(SourcePanelTest, CancellingAPanelAsksToCloseTheSource) {
+    ASSERT_EQ(TWRC_SUCCESS, Manager(DAT_IDENTITY, MSG_OPENDS, &m_source));
+    ASSERT_EQ(TWRC_SUCCESS,
+              EnableWithPanel([](CDialog& panel) { ClickAt(panel.GetDlgItem(IDCANCEL), CPoint(5, 5)); }));
+    MSG message{m_window.m_hWnd, 0, 0, 0, 0, {0, 0}};
+    PumpMessages();
+    // The request arrives as the source's event; no picture is announced.
+    message.message = kSourceEventMessage;
+    message.wParam = MSG_CLOSEDSREQ;
+    TW_EVENT event{&message, MSG_NULL};
+    EXPECT_EQ(TWRC_DSEVENT, Source(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event));
+    EXPECT_EQ(MSG_CLOSEDSREQ, event.TWMessage);
+    EXPECT_EQ(0, m_window.m_events);
+}
+
+TEST_F(SourcePanelTest, TheCameraPanelTakesTheSelectedPicturesOnly) {
+    m_source.ProductName = "Directory Browse";
+    ASSERT_EQ(TWRC_SUCCESS, Manager(DAT_IDENTITY, MSG_OPENDS, &m_source));
+    std::vector<CString> names;
+    bool takeEnabledWithNone = true;
+    ASSERT_EQ(TWRC_SUCCESS, EnableWithPanel([&](CDialog& panel) {
+                  auto* list = static_cast<CListCtrl*>(panel.GetDlgItem(CCameraPanel::kListId));
+                  for (int i = 0; i < list->GetItemCount(); ++i)
+                      names.push_back(list->GetItemText(i, 0));
+                  for (int i = 0; i < list->GetItemCount(); ++i)
+                      list->SetItemState(i, 0, LVIS_SELECTED);
+                  takeEnabledWithNone = panel.GetDlgItem(IDOK)->IsWindowEnabled();
+                  list->SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+                  list->SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
+                  ClickAt(panel.GetDlgItem(IDOK), CPoint(5, 5));
+              }));
+    EXPECT_EQ((std::vector<CString>{"a.jpg", "b.jpg", "c.jpg"}), names);
+    EXPECT_FALSE(takeEnabledWithNone);
+    for (int i = 0; i < 2; ++i)
+        GlobalFree(Transfer());
+    EXPECT_EQ(nullptr, Transfer(TWRC_CANCEL));
+    EXPECT_EQ((std::vector<std::string>{"Bild a.jpg", "Bild DCIM/100/c.jpg"}), m_decoded);
+    EXPECT_EQ((std::vector<CString>{"/a.jpg", "/DCIM/100/c.jpg"}),
+              GetScanSettings("Directory Browse").pictures);
+}
+
+// A slow scan (every read delayed) stopped from its progress window gives no picture and ends the run.
+TEST_F(SourcePanelTest, CancelInTheProgressWindowStopsTheScan) {
+    WriteTestConfig("read-limit true\nread-limit-size 4096\nread-delay true\nread-delay-duration 2000\n");
+    Manager(DAT_PARENT, MSG_CLOSEDSM, nullptr);
+    ASSERT_EQ(TWRC_SUCCESS, Manager(DAT_PARENT, MSG_OPENDSM, nullptr));
+    Enable({ScanSettings::Mode::kColor, 300, ""});
+    bool shown = false;
+    CTransferProgressDlg::SetShownHookForTesting([&](CTransferProgressDlg& progress) {
+        shown = true;
+        InLoop([&progress] {
+            ASSERT_TRUE(WaitUntilActive(&progress));
+            ClickAt(progress.GetDlgItem(IDCANCEL), CPoint(5, 5));
+        });
+    });
+    EXPECT_EQ(nullptr, Transfer(TWRC_CANCEL));
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(0, EndTransfer());
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "tests/platform/ui/LoggingWnd.h"
 #include "tests/support/UiTestSupport.h"
 
+#include <algorithm>
 #include <gmock/gmock.h>
 
 using ::testing::ElementsAre;
@@ -334,6 +335,23 @@ TEST_F(ListCtrlTest, SelectedRowsShowTheHighlightOnlyWhileFocusedUnlessShownAlwa
         EXPECT_EQ(WindowPixel(&m_list, probe), GetSysColor(style ? COLOR_HIGHLIGHT : COLOR_WINDOW));
         m_list.DestroyWindow();
     }
+}
+
+// The highlight belongs to the label: a selected row's other columns stay readable in the text colour.
+TEST_F(ListCtrlTest, ASelectedRowsOtherColumnsKeepThePlainTextColour) {
+    MakeReport();
+    m_list.SetItemText(1, 1, "MMMMMMMM");
+    ClickAt(&m_list, RowPoint(1));
+    PumpMessages();
+    CRect row;
+    ASSERT_TRUE(m_list.GetItemRect(1, &row, LVIR_BOUNDS));
+    int darkest = 255;
+    for (int x = 104; x < 170; ++x)
+        for (int y = row.top; y < row.bottom; ++y) {
+            const COLORREF pixel = WindowPixel(&m_list, CPoint(x, y));
+            darkest = std::min(darkest, (GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel)) / 3);
+        }
+    EXPECT_LT(darkest, 80) << "the second column's text shows on the window colour";
 }
 
 } // namespace
