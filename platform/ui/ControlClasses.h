@@ -14,6 +14,7 @@ extern const WindowClass kComboBoxClass;
 extern const WindowClass kSliderClass;
 extern const WindowClass kSpinButtonClass;
 extern const WindowClass kListViewClass;
+extern const WindowClass kTreeViewClass;
 extern const WindowClass kToolTipClass;
 extern const WindowClass kDialogClass;
 

@@ -4,6 +4,7 @@
 #include "platform/ui/ListCtrl.h"
 #include "platform/ui/SliderCtrl.h"
 #include "platform/ui/SpinButtonCtrl.h"
+#include "platform/ui/TreeCtrl.h"
 
 #include <algorithm>
 #include <cstring>
@@ -126,6 +127,12 @@ const StyleName kStyleNames[] = {
     {"LVS_SINGLESEL", LVS_SINGLESEL},
     {"LVS_SHOWSELALWAYS", LVS_SHOWSELALWAYS},
     {"LVS_EDITLABELS", LVS_EDITLABELS},
+    {"TVS_HASBUTTONS", TVS_HASBUTTONS},
+    {"TVS_HASLINES", TVS_HASLINES},
+    {"TVS_LINESATROOT", TVS_LINESATROOT},
+    {"TVS_EDITLABELS", TVS_EDITLABELS},
+    {"TVS_DISABLEDRAGDROP", TVS_DISABLEDRAGDROP},
+    {"TVS_SHOWSELALWAYS", TVS_SHOWSELALWAYS},
     {"PBS_SMOOTH", PBS_SMOOTH},
     {"PBS_VERTICAL", PBS_VERTICAL},
     {"TTS_ALWAYSTIP", TTS_ALWAYSTIP},

@@ -39,7 +39,7 @@ const WindowClass kDesktopClass{.name = "#32769",
 const std::array kBuiltInClasses{&kDefaultClass,  &kDesktopClass,   &kButtonClass,  &kStaticClass,
                                  &kEditClass,     &kProgressClass,  &kToolTipClass, &kDialogClass,
                                  &kComboBoxClass, &kComboListClass, &kSliderClass,  &kSpinButtonClass,
-                                 &kListViewClass};
+                                 &kListViewClass, &kTreeViewClass};
 
 std::mutex g_registeredLock;
 std::deque<WindowClass>& RegisteredClasses() {
