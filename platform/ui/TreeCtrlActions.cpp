@@ -122,6 +122,9 @@ BOOL ExpandTreeItem(HWND tree, HTREEITEM item, UINT code) {
     NMTREEVIEW record{{}, action, {}, Describe(item), {}};
     if (NotifyTree(tree, TVN_ITEMEXPANDING, record) || !Alive(tree, item))
         return FALSE;
+    // The parent may have found no children after all: the item stays closed.
+    if (action == TVE_EXPAND && !HasChildren(item))
+        return FALSE;
     if (action == TVE_EXPAND)
         item->state |= TVIS_EXPANDED;
     else

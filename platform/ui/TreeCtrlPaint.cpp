@@ -64,18 +64,28 @@ void DrawButton(CDC* dc, HTREEITEM item, const TreeRowParts& parts) {
         dc->FillSolidRect(centre.x(), centre.y() - 2, 1, 5, sign);
 }
 
-bool IsHighlighted(HWND tree, HTREEITEM item, bool focused) {
+struct TextColors {
+    COLORREF text;
+    COLORREF background; // CLR_NONE: the window's own
+};
+
+// The drop target shows highlighted; the selection does while the tree has the focus or always shows
+// it, in the face colour while another item is the drop target.
+TextColors ColorsOf(HWND tree, HTREEITEM item, bool focused) {
     const TreeState& state = TreeStateOf(tree);
     if (item->state & TVIS_DROPHILITED)
-        return true;
-    return (item->state & TVIS_SELECTED) && !state.dropTarget &&
-           (focused || (tree->style & TVS_SHOWSELALWAYS));
+        return {GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT)};
+    if (!(item->state & TVIS_SELECTED) || !(focused || (tree->style & TVS_SHOWSELALWAYS)))
+        return {GetSysColor(COLOR_WINDOWTEXT), CLR_NONE};
+    if (state.dropTarget)
+        return {GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_3DFACE)};
+    return {GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT)};
 }
 
 void DrawItem(HWND tree, CDC* dc, HTREEITEM item, int row, bool askParent, bool focused) {
     const TreeState& state = TreeStateOf(tree);
     const TreeRowParts parts = PartsOf(tree, item, row);
-    const bool highlighted = IsHighlighted(tree, item, focused);
+    const TextColors colors = ColorsOf(tree, item, focused);
     NMTVCUSTOMDRAW record{};
     record.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
     record.nmcd.hdc = *dc;
@@ -84,8 +94,8 @@ void DrawItem(HWND tree, CDC* dc, HTREEITEM item, int row, bool askParent, bool 
     record.nmcd.uItemState = ((item->state & TVIS_SELECTED) ? CDIS_SELECTED : 0) |
                              (focused && item == state.selected ? CDIS_FOCUS : 0);
     record.nmcd.lItemlParam = item->data;
-    record.clrText = GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
-    record.clrTextBk = highlighted ? GetSysColor(COLOR_HIGHLIGHT) : CLR_NONE;
+    record.clrText = colors.text;
+    record.clrTextBk = colors.background;
     record.iLevel = DepthOf(item);
     const LRESULT answer = askParent ? AskParent(tree, record) : CDRF_DODEFAULT;
     if (!IsLiveWindow(tree) || (answer & CDRF_SKIPDEFAULT))

@@ -9,6 +9,7 @@
 #include "tests/platform/ui/LoggingWnd.h"
 #include "tests/support/UiTestSupport.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
@@ -33,6 +34,8 @@ public:
     LRESULT m_endAnswer = TRUE;
     // Inserts this child under an item without children while it is being expanded.
     const char* m_fillOnExpand = nullptr;
+    // Takes the child count back while an item without children is being expanded.
+    bool m_clearChildrenOnExpand = false;
 
 protected:
     BOOL OnNotify(WPARAM, LPARAM lParam, LRESULT* result) override {
@@ -93,6 +96,12 @@ private:
             ChildrenShown(tree.itemNew.hItem));
         if (m_fillOnExpand && !m_tree->GetChildItem(tree.itemNew.hItem))
             m_tree->InsertItem(m_fillOnExpand, tree.itemNew.hItem);
+        if (m_clearChildrenOnExpand) {
+            TVITEM item{};
+            item.mask = TVIF_CHILDREN | TVIF_HANDLE;
+            item.hItem = tree.itemNew.hItem;
+            m_tree->SetItem(&item);
+        }
         *result = m_expandingAnswer;
         return TRUE;
     }
@@ -491,6 +500,73 @@ TEST_F(TreeCtrlTest, AChildCountGivenLaterShowsTheButtonAndTheParentFillsTheItem
     ASSERT_TRUE(m_tree.SetItem(&item));
     EXPECT_EQ(m_tree.GetItemState(m_empty, TVIS_EXPANDED), 0u) << "the last child took the expansion along";
     EXPECT_EQ(WindowPixel(&m_tree, corner), GetSysColor(COLOR_WINDOW));
+
+    item.cChildren = 1;
+    ASSERT_TRUE(m_tree.SetItem(&item));
+    m_owner.m_clearChildrenOnExpand = true;
+    m_log.clear();
+    EXPECT_FALSE(m_tree.Expand(m_empty, TVE_EXPAND));
+    EXPECT_EQ(m_tree.GetItemState(m_empty, TVIS_EXPANDED), 0u) << "no children found: the item stays closed";
+    EXPECT_THAT(m_log, ElementsAre("owner expanding Leer 2 hidden"));
+    EXPECT_EQ(WindowPixel(&m_tree, corner), GetSysColor(COLOR_WINDOW));
+}
+
+TEST_F(TreeCtrlTest, StateImagesAndOverlaysShowBesideAndOverThePicture) {
+    // Pictures 16 wide: 0 green, 1 magenta (transparent) on the left and red on the right, 2 blue.
+    CBitmap strip;
+    const std::vector<BYTE> bits(48 * 16 * 3, 0);
+    ASSERT_TRUE(strip.CreateBitmap(48, 16, 1, 24, bits.data()));
+    {
+        CDC memory;
+        memory.CreateCompatibleDC(nullptr);
+        CBitmap* previous = memory.SelectObject(&strip);
+        memory.FillSolidRect(0, 0, 16, 16, RGB(0, 160, 0));
+        memory.FillSolidRect(16, 0, 8, 16, RGB(255, 0, 255));
+        memory.FillSolidRect(24, 0, 8, 16, RGB(255, 0, 0));
+        memory.FillSolidRect(32, 0, 16, 16, RGB(0, 0, 255));
+        memory.SelectObject(previous);
+    }
+    CImageList pictures;
+    ASSERT_TRUE(pictures.Create(16, 16, ILC_COLOR24 | ILC_MASK, 3, 1));
+    ASSERT_EQ(pictures.Add(&strip, RGB(255, 0, 255)), 0);
+    ASSERT_TRUE(pictures.SetOverlayImage(1, 1));
+    ASSERT_TRUE(m_tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS, CRect(0, 0, 200, 100), &m_owner, 7));
+    m_tree.SetImageList(&pictures, TVSIL_NORMAL);
+    EXPECT_EQ(m_tree.SetImageList(&pictures, TVSIL_STATE), nullptr);
+    EXPECT_EQ(m_tree.GetImageList(TVSIL_STATE), &pictures);
+    const HTREEITEM item = m_tree.InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_STATE, "Ordner", 0, 0,
+                                             INDEXTOSTATEIMAGEMASK(2) | INDEXTOOVERLAYMASK(1),
+                                             TVIS_STATEIMAGEMASK | TVIS_OVERLAYMASK, 0, TVI_ROOT, TVI_LAST);
+    ASSERT_NE(item, nullptr);
+    // The state picture at 0, the picture at 16, the label one pixel after.
+    struct Case {
+        CPoint point;
+        UINT flags;
+        COLORREF color;
+    };
+    const Case cases[] = {
+        {CPoint(4, 9), TVHT_ONITEMSTATEICON, RGB(0, 0, 255)},
+        {CPoint(18, 9), TVHT_ONITEMICON, RGB(0, 160, 0)},
+        {CPoint(28, 9), TVHT_ONITEMICON, RGB(255, 0, 0)},
+    };
+    for (const Case& c : cases) {
+        UINT flags = 0;
+        EXPECT_EQ(m_tree.HitTest(c.point, &flags), item) << c.point.x;
+        EXPECT_EQ(flags, c.flags) << c.point.x;
+        EXPECT_EQ(WindowPixel(&m_tree, c.point), c.color) << c.point.x;
+    }
+    CRect label;
+    ASSERT_TRUE(m_tree.GetItemRect(item, &label, TRUE));
+    EXPECT_EQ(label.left, 33);
+}
+
+TEST_F(TreeCtrlTest, ThePartingParentHearsOfEveryItem) {
+    MakeTree();
+    m_owner.DestroyWindow();
+    EXPECT_THAT(m_log, testing::Contains("owner delete Bilder data 1"));
+    EXPECT_EQ(std::count_if(m_log.begin(), m_log.end(),
+                            [](const std::string& line) { return line.rfind("owner delete ", 0) == 0; }),
+              7);
 }
 
 TEST_F(TreeCtrlTest, LabelEditsAreRefusedCancelledOrKept) {
@@ -578,7 +654,7 @@ TEST_F(TreeCtrlTest, CustomDrawColoursTheTextOfTheItemsTheParentChooses) {
     EXPECT_GT(count(m_family, GetSysColor(COLOR_WINDOWTEXT)), 5);
 }
 
-TEST_F(TreeCtrlTest, HighlightsShowTheSelectionWhileFocusedOrAlwaysAndTheDropTargetBeforeIt) {
+TEST_F(TreeCtrlTest, HighlightsShowTheSelectionWhileFocusedOrAlwaysAndTheDropTargetAboveIt) {
     for (const DWORD style : {DWORD{TVS_HASBUTTONS}, TVS_HASBUTTONS | TVS_SHOWSELALWAYS}) {
         MakeTree(style);
         ClickAt(&m_tree, LabelPoint(m_family));
@@ -588,8 +664,8 @@ TEST_F(TreeCtrlTest, HighlightsShowTheSelectionWhileFocusedOrAlwaysAndTheDropTar
         EXPECT_EQ(m_tree.GetDropHilightItem(), m_holiday);
         EXPECT_EQ(m_tree.GetItemState(m_holiday, TVIS_DROPHILITED), TVIS_DROPHILITED);
         EXPECT_EQ(WindowPixel(&m_tree, PaddingPoint(m_holiday)), GetSysColor(COLOR_HIGHLIGHT));
-        EXPECT_EQ(WindowPixel(&m_tree, probe), GetSysColor(COLOR_WINDOW))
-            << "the drop target takes the highlight";
+        EXPECT_EQ(WindowPixel(&m_tree, probe), GetSysColor(COLOR_3DFACE))
+            << "the drop target takes the highlight, the selection shows in the face colour";
         EXPECT_TRUE(m_tree.SetItemState(m_holiday, 0, TVIS_DROPHILITED));
         EXPECT_EQ(m_tree.GetDropHilightItem(), nullptr);
         m_owner.SetFocus();
