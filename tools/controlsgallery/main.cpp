@@ -2,7 +2,7 @@
 // person to judge the looks:
 //   controlsgallery OUTPUT_FOLDER
 // gallery.png shows a closed combo box, a slider, a spin button with its buddy, labels and the child
-// frames; combo-open.png the same combo box with its list dropped down.
+// frames; combo-open.png the same combo box with its list dropped down; tree.png a folder tree.
 
 #include "platform/ui/Button.h"
 #include "platform/ui/ComboBox.h"
@@ -11,6 +11,7 @@
 #include "platform/ui/SpinButtonCtrl.h"
 #include "platform/ui/Static.h"
 #include "platform/ui/WindowRecord.h"
+#include "tools/controlsgallery/TreeShot.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -101,5 +102,5 @@ int main(int argc, char** argv) {
     const bool saved = list && Save(list->m_hWnd, folder + "/combo-open.png");
     kind.ShowDropDown(FALSE);
     window.DestroyWindow();
-    return saved ? 0 : 1;
+    return saved && SaveTreeShot(folder) ? 0 : 1;
 }
