@@ -63,6 +63,8 @@ void ForgetDeleted(TreeState& state, TreeItemRecord* item) {
         state.dropTarget = nullptr;
     if (gone(state.pressedItem))
         state.pressedItem = nullptr;
+    if (gone(state.topItem))
+        state.topItem = item == &state.root ? nullptr : Successor(item);
 }
 
 template <typename Before>
@@ -211,7 +213,6 @@ BOOL DeleteTreeItem(HWND tree, HTREEITEM item) {
     if (doomed == &state.root) {
         state.root.kids.clear();
         state.items.clear();
-        state.top = 0;
     } else {
         TreeItemRecord* parent = doomed->parent;
         RemoveTreeItem(state, doomed);
@@ -321,7 +322,7 @@ HTREEITEM NextTreeItem(HWND tree, HTREEITEM item, UINT code) {
     };
     switch (code) {
     case TVGN_FIRSTVISIBLE:
-        return at(TopRow(tree, count));
+        return at(TopRow(tree, rows));
     case TVGN_LASTVISIBLE:
         return at(count - 1);
     case TVGN_NEXTVISIBLE:

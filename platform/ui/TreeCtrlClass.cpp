@@ -142,7 +142,7 @@ void KeyDown(HWND tree, UINT key) {
 
 // A scroll bar's request: rows up or down, a page, the ends, or the thumb's row.
 void VerticalScroll(HWND tree, WPARAM wParam) {
-    const int top = TreeStateOf(tree).top;
+    const int top = TopRow(tree);
     const int page = RowsPerPage(tree);
     switch (LOWORD(static_cast<DWORD>(wParam))) {
     case SB_LINEUP:
@@ -187,7 +187,7 @@ LRESULT ItemRect(HWND tree, BOOL textOnly, RECT* rect) {
     const int row = RowOf(rows, item);
     if (row < 0)
         return FALSE;
-    TopRow(tree, static_cast<int>(rows.size()));
+    TopRow(tree, rows);
     const TreeRowParts parts = PartsOf(tree, item, row);
     const QRect part = textOnly ? parts.label : parts.row;
     *rect = CRect(part.left(), part.top(), part.right() + 1, part.bottom() + 1);
@@ -299,7 +299,7 @@ LRESULT TreeWindowProc(HWND tree, UINT message, WPARAM wParam, LPARAM lParam) {
         DoubleClick(tree, lParam);
         return 0;
     case WM_MOUSEWHEEL:
-        ScrollTreeTo(tree, state.top - GET_WHEEL_DELTA_WPARAM(wParam) * kWheelRows / WHEEL_DELTA);
+        ScrollTreeTo(tree, TopRow(tree) - GET_WHEEL_DELTA_WPARAM(wParam) * kWheelRows / WHEEL_DELTA);
         return 0;
     case WM_VSCROLL:
         VerticalScroll(tree, wParam);

@@ -99,7 +99,7 @@ HTREEITEM HitTestTree(HWND tree, QPoint point, UINT* flags) {
     if (*flags)
         return nullptr;
     const std::vector<HTREEITEM> rows = VisibleRows(state);
-    const int row = TopRow(tree, static_cast<int>(rows.size())) + point.y() / RowHeight(tree);
+    const int row = TopRow(tree, rows) + point.y() / RowHeight(tree);
     if (row >= static_cast<int>(rows.size())) {
         *flags = TVHT_NOWHERE;
         return nullptr;
@@ -122,24 +122,39 @@ HTREEITEM HitTestTree(HWND tree, QPoint point, UINT* flags) {
     return item;
 }
 
-int TopRow(HWND tree, int rowCount) {
+int TopRow(HWND tree, const std::vector<HTREEITEM>& rows) {
     TreeState& state = TreeStateOf(tree);
-    state.top = std::clamp(state.top, 0, std::max(0, rowCount - RowsPerPage(tree)));
+    // The first item shown stays first as rows come and go above it; inside a closed item its nearest
+    // shown ancestor takes its place.
+    int row = -1;
+    for (HTREEITEM item = IsTreeItem(state, state.topItem) ? state.topItem : nullptr; item && row < 0;
+         item = ParentOf(item))
+        row = RowOf(rows, item);
+    const int count = static_cast<int>(rows.size());
+    state.top = std::clamp(row, 0, std::max(0, count - RowsPerPage(tree)));
+    state.topItem = count ? rows[static_cast<size_t>(state.top)] : nullptr;
     return state.top;
+}
+
+int TopRow(HWND tree) {
+    return TopRow(tree, VisibleRows(TreeStateOf(tree)));
 }
 
 void ScrollTreeTo(HWND tree, int top) {
     TreeState& state = TreeStateOf(tree);
-    const int before = state.top;
-    state.top = top;
-    if (TopRow(tree, static_cast<int>(VisibleRows(state).size())) != before)
+    const std::vector<HTREEITEM> rows = VisibleRows(state);
+    const int before = TopRow(tree, rows);
+    if (rows.empty())
+        return;
+    state.topItem = rows[static_cast<size_t>(std::clamp(top, 0, static_cast<int>(rows.size()) - 1))];
+    if (TopRow(tree, rows) != before)
         InvalidateWindow(tree, ClientArea(tree), false);
 }
 
 void ScrollRowIntoView(HWND tree, int row) {
-    const TreeState& state = TreeStateOf(tree);
-    if (row < state.top)
+    const int top = TopRow(tree);
+    if (row < top)
         ScrollTreeTo(tree, row);
-    else if (row >= state.top + RowsPerPage(tree))
+    else if (row >= top + RowsPerPage(tree))
         ScrollTreeTo(tree, row - RowsPerPage(tree) + 1);
 }

@@ -148,8 +148,11 @@ void PaintTree(HWND tree) {
         const bool focused = GetFocus() == tree;
         const std::vector<HTREEITEM> rows = VisibleRows(state);
         const int count = static_cast<int>(rows.size());
-        const int last = std::min(count, TopRow(tree, count) + RowsPerPage(tree) + 1);
+        const int last = std::min(count, TopRow(tree, rows) + RowsPerPage(tree) + 1);
         for (int row = state.top; row < last && IsLiveWindow(tree); ++row) {
+            // The parent may have deleted items while it was asked.
+            if (!IsTreeItem(state, rows[static_cast<size_t>(row)]))
+                continue;
             DrawItem(tree, dc, rows[static_cast<size_t>(row)], row, (answer & CDRF_NOTIFYITEMDRAW) != 0,
                      focused);
             dc->SelectObject(font);

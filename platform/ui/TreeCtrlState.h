@@ -31,7 +31,8 @@ struct TreeState final : WindowClassData {
     HIMAGELIST images[TVSIL_STATE + 1] = {};
     HTREEITEM selected = nullptr;
     HTREEITEM dropTarget = nullptr;
-    // The first row shown.
+    // The first item shown, and its row as last worked out.
+    HTREEITEM topItem = nullptr;
     int top = 0;
     HTREEITEM editedItem = nullptr;
     HWND editor = nullptr;
@@ -76,8 +77,9 @@ int RowsPerPage(HWND tree);
 int IndentWidth();
 TreeRowParts PartsOf(HWND tree, HTREEITEM item, int row);
 HTREEITEM HitTestTree(HWND tree, QPoint point, UINT* flags);
-// The first row shown, kept within the rows there are.
-int TopRow(HWND tree, int rowCount);
+// The row of the first item shown, kept so that the last page is full.
+int TopRow(HWND tree, const std::vector<HTREEITEM>& rows);
+int TopRow(HWND tree);
 // The one place the first row shown changes: key, wheel, EnsureVisible and WM_VSCROLL come here.
 void ScrollTreeTo(HWND tree, int top);
 // Scrolls the fewest rows that bring the row into view.

@@ -787,6 +787,10 @@ TEST_F(TreeCtrlTest, TheFirstRowShownFollowsEnsureVisibleKeysWheelAndScrollReque
         {"Page Up", [this] { TypeKey(&m_tree, Qt::Key_PageUp); }, 25},
         {"Page Up again", [this] { TypeKey(&m_tree, Qt::Key_PageUp); }, 21},
         {"SelectSetFirstVisible", [this, &items] { m_tree.SelectSetFirstVisible(items[3]); }, 3},
+        {"an item inserted above keeps the first shown",
+         [this] { m_tree.InsertItem("Neu", TVI_ROOT, TVI_FIRST); }, 3},
+        {"the first shown deleted: its next sibling takes its place",
+         [this, &items] { m_tree.DeleteItem(items[3]); }, 4},
     };
     m_tree.SetFocus();
     for (const Step& step : steps) {
