@@ -127,6 +127,12 @@ BOOL ExpandTreeItem(HWND tree, HTREEITEM item, UINT code) {
     // The parent may have found no children after all: the item stays closed.
     if (action == TVE_EXPAND && !HasChildren(item))
         return FALSE;
+    // A label that is about to hide ends its edit as a loss of the focus does.
+    if (action == TVE_COLLAPSE && IsDescendantOf(state.editedItem, item)) {
+        EndTreeLabelEdit(tree, false);
+        if (!Alive(tree, item))
+            return FALSE;
+    }
     if (action == TVE_EXPAND)
         item->state |= TVIS_EXPANDED;
     else

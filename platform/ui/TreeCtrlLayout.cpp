@@ -147,8 +147,12 @@ void ScrollTreeTo(HWND tree, int top) {
     if (rows.empty())
         return;
     state.topItem = rows[static_cast<size_t>(std::clamp(top, 0, static_cast<int>(rows.size()) - 1))];
-    if (TopRow(tree, rows) != before)
-        InvalidateWindow(tree, ClientArea(tree), false);
+    if (TopRow(tree, rows) == before)
+        return;
+    InvalidateWindow(tree, ClientArea(tree), false);
+    // The editor would no longer sit over its label: the edit ends as a loss of the focus ends it.
+    if (state.editor)
+        EndTreeLabelEdit(tree, false);
 }
 
 void ScrollRowIntoView(HWND tree, int row) {

@@ -75,6 +75,7 @@ int RowHeight(HWND tree);
 // Whole rows the client shows, at least one.
 int RowsPerPage(HWND tree);
 int IndentWidth();
+// The parts of the item shown in the row, placed from the first row as TopRow last worked it out.
 TreeRowParts PartsOf(HWND tree, HTREEITEM item, int row);
 HTREEITEM HitTestTree(HWND tree, QPoint point, UINT* flags);
 // The row of the first item shown, kept so that the last page is full.

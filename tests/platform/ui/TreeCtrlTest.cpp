@@ -628,6 +628,30 @@ TEST_F(TreeCtrlTest, ARefusedLabelEditOpensNoEditorAndF2NeedsTheStyle) {
     EXPECT_THAT(m_log, ElementsAre("owner keydown 113"));
 }
 
+TEST_F(TreeCtrlTest, AnEditEndsWhenItsLabelHidesOrScrollsAway) {
+    MakeTree();
+    for (const bool collapse : {true, false}) {
+        SCOPED_TRACE(collapse ? "collapse" : "scroll");
+        CEdit* editor = m_tree.EditLabel(m_beach);
+        ASSERT_NE(editor, nullptr);
+        editor->SetWindowText(collapse ? "Meer" : "Küste");
+        m_log.clear();
+        if (collapse) {
+            m_tree.Expand(m_holiday, TVE_COLLAPSE);
+        } else {
+            for (int i = 0; i < 20; ++i)
+                m_tree.InsertItem("Ordner", m_family);
+            m_tree.Expand(m_family, TVE_EXPAND);
+            m_log.clear();
+            m_tree.SendMessage(WM_VSCROLL, SB_BOTTOM);
+        }
+        EXPECT_EQ(m_tree.GetEditControl(), nullptr);
+        EXPECT_STREQ(m_tree.GetItemText(m_beach), collapse ? "Meer" : "Küste");
+        EXPECT_EQ(m_log.front(), collapse ? "owner expanding Urlaub 1 shown" : "owner end Meer Küste");
+        m_tree.SendMessage(WM_VSCROLL, SB_TOP);
+    }
+}
+
 TEST_F(TreeCtrlTest, CustomDrawColoursTheTextOfTheItemsTheParentChooses) {
     MakeTree(TVS_HASBUTTONS | TVS_LINESATROOT);
     m_tree.SetItemData(m_root, kCustomData);
