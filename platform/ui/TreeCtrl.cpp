@@ -226,7 +226,7 @@ BOOL CTreeCtrl::GetItemRect(HTREEITEM item, LPRECT rect, BOOL textOnly) const {
         return FALSE;
     // The rectangle carries the item's handle in.
     static_assert(sizeof(HTREEITEM) <= sizeof(RECT));
-    std::memcpy(rect, &item, sizeof item);
+    std::memcpy(static_cast<void*>(rect), &item, sizeof item);
     return static_cast<BOOL>(
         SendMessage(TVM_GETITEMRECT, static_cast<WPARAM>(textOnly), reinterpret_cast<LPARAM>(rect)));
 }
