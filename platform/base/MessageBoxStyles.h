@@ -42,6 +42,7 @@ inline constexpr int IDRETRY = 4;
 inline constexpr int IDIGNORE = 5;
 inline constexpr int IDYES = 6;
 inline constexpr int IDNO = 7;
+inline constexpr int IDHELP = 9;
 
 // The id of the button that has the focus first in a box of this style: what pressing Enter answers.
 int DefaultMessageBoxButton(UINT style);

@@ -23,3 +23,6 @@ extern const WindowClass kDialogClass;
 HWND CreateDialogWindow(const DialogTemplate& dialogTemplate, HWND owner, CWnd* object, bool modal);
 // Shows a modal dialog and runs its loop until EndDialog or its destruction; the result, or -1.
 INT_PTR RunModalDialog(HWND dialog);
+// A modal run of a dialog from a template for object, its parent's top-level window disabled meanwhile;
+// the window is gone afterwards. The result, or -1 when the dialog could not be made.
+INT_PTR RunModalFromTemplate(const DialogTemplate& dialogTemplate, CWnd* parent, CWnd* object);

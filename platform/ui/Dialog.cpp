@@ -19,12 +19,16 @@ INT_PTR CDialog::DoModal() {
     DialogTemplate dialogTemplate;
     if (!LoadDialogTemplate(AfxGetResourceHandle(), m_nIDHelp, dialogTemplate))
         return -1;
-    const HWND owner = OwnerFor(m_pParentWnd);
+    return RunModalFromTemplate(dialogTemplate, m_pParentWnd, this);
+}
+
+INT_PTR RunModalFromTemplate(const DialogTemplate& dialogTemplate, CWnd* parent, CWnd* object) {
+    const HWND owner = OwnerFor(parent);
     CWnd* ownerWindow = CWnd::FromHandle(owner);
     const bool disableOwner = ownerWindow && ownerWindow->IsWindowEnabled();
     if (disableOwner)
         ownerWindow->EnableWindow(FALSE);
-    const HWND dialog = CreateDialogWindow(dialogTemplate, owner, this, true);
+    const HWND dialog = CreateDialogWindow(dialogTemplate, owner, object, true);
     const INT_PTR result = dialog ? RunModalDialog(dialog) : -1;
     // The owner comes back first, so that it is active again when the dialog goes.
     if (disableOwner && IsWindow(owner))

@@ -88,6 +88,20 @@ void SendButtonCommand(HWND dialog, UINT id) {
                  reinterpret_cast<LPARAM>(control ? control->m_hWnd : nullptr));
 }
 
+// The controls that Tab stops at, in order, those of WS_EX_CONTROLPARENT children (a sheet's page) in
+// their child's place.
+void AddTabStops(HWND window, std::vector<HWND>& stops) {
+    for (HWND child : ChildWindowsOf(window, false)) {
+        const QWidget* widget = WidgetOf(child);
+        if (widget->isHidden() || !widget->isEnabled())
+            continue;
+        if (child->exStyle & WS_EX_CONTROLPARENT)
+            AddTabStops(child, stops);
+        else if (child->style & WS_TABSTOP)
+            stops.push_back(child);
+    }
+}
+
 bool WantsReturn(HWND control) {
     return control && control->windowClass == &kEditClass && (control->style & ES_MULTILINE) &&
            (control->style & ES_WANTRETURN);
@@ -236,11 +250,7 @@ HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous) {
     if (!IsWindow(dialog))
         return nullptr;
     std::vector<HWND> stops;
-    for (HWND child : ChildWindowsOf(dialog, false)) {
-        const QWidget* widget = WidgetOf(child);
-        if ((child->style & WS_TABSTOP) && !widget->isHidden() && widget->isEnabled())
-            stops.push_back(child);
-    }
+    AddTabStops(dialog, stops);
     if (stops.empty())
         return nullptr;
     const auto self = std::find(stops.begin(), stops.end(), control);

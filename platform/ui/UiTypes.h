@@ -216,6 +216,8 @@ inline constexpr DWORD WS_EX_TOPMOST = 0x00000008;
 inline constexpr DWORD WS_EX_TRANSPARENT = 0x00000020;
 inline constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
 inline constexpr DWORD WS_EX_CLIENTEDGE = 0x00000200;
+// The dialog keys move into the window's controls as if they were its parent's.
+inline constexpr DWORD WS_EX_CONTROLPARENT = 0x00010000;
 inline constexpr DWORD WS_EX_NOACTIVATE = 0x08000000;
 
 // Class styles.
