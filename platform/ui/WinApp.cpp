@@ -2,6 +2,7 @@
 
 #include "platform/base/Module.h"
 #include "platform/ui/Messages.h"
+#include "platform/ui/QtTranslations.h"
 #include "platform/ui/WindowRecord.h"
 #include "platform/ui/Wnd.h"
 
@@ -11,6 +12,7 @@
 #include <QImageReader>
 #include <QPixmap>
 #include <QWidget>
+#include <cstdio>
 
 namespace {
 
@@ -98,6 +100,8 @@ int AfxWinMain(int argc, char** argv) {
     QApplication qtApplication(argc, argv);
     // Windows come and go during start-up (the splash); only the main window's end ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    if (!LoadQtGermanTranslations())
+        std::fprintf(stderr, "Qt's German translations are missing: Qt's own dialogs show English\n");
     // The program's icon 1 is the icon file beside it; every window shows it.
     // Read as PNG, without guessing: to guess, Qt would load every image plug-in and ask it first.
     QImageReader icon(QString::fromUtf8((GetProgramFolder() + "/vellumcraft.png").GetString()), "png");
