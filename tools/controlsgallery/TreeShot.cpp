@@ -1,12 +1,7 @@
-#include "tools/controlsgallery/TreeShot.h"
-
 #include "platform/ui/TreeCtrl.h"
-#include "platform/ui/WindowRecord.h"
+#include "tools/controlsgallery/Galleries.h"
+#include "tools/controlsgallery/Snapshot.h"
 
-#include <QCoreApplication>
-#include <QPixmap>
-#include <QWidget>
-#include <cstdio>
 #include <vector>
 
 namespace {
@@ -96,14 +91,7 @@ bool SaveTreeShot(const QString& folder) {
     tree.SelectItem(family);
     tree.SelectDropTarget(mountains);
     window.ShowWindow(SW_SHOW);
-    for (int round = 0; round < 4; ++round) {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
-    const QString path = folder + "/tree.png";
-    const bool saved = window.m_hWnd->host->Widget()->grab().save(path);
-    if (!saved)
-        std::fprintf(stderr, "cannot write %s\n", path.toUtf8().constData());
+    const bool saved = Save(window.m_hWnd, folder + "/tree.png");
     window.DestroyWindow();
     return saved;
 }

@@ -2,7 +2,7 @@
 // person to judge the looks:
 //   controlsgallery OUTPUT_FOLDER
 // gallery.png shows a closed combo box, a slider, a spin button with its buddy, labels and the child
-// frames; combo-open.png the same combo box with its list dropped down; tree.png a folder tree.
+// frames; combo-open.png the same combo box with its list dropped down; Galleries.h names the others.
 
 #include "platform/ui/Button.h"
 #include "platform/ui/ComboBox.h"
@@ -10,34 +10,11 @@
 #include "platform/ui/SliderCtrl.h"
 #include "platform/ui/SpinButtonCtrl.h"
 #include "platform/ui/Static.h"
-#include "platform/ui/WindowRecord.h"
-#include "tools/controlsgallery/TreeShot.h"
+#include "tools/controlsgallery/Galleries.h"
+#include "tools/controlsgallery/Snapshot.h"
 
 #include <QApplication>
-#include <QPixmap>
-#include <QWidget>
 #include <cstdio>
-
-namespace {
-
-void Pump() {
-    for (int round = 0; round < 4; ++round) {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
-}
-
-bool Save(HWND window, const QString& path) {
-    Pump();
-    QWidget* widget = window->host->Widget();
-    if (!widget->grab().save(path)) {
-        std::fprintf(stderr, "cannot write %s\n", path.toUtf8().constData());
-        return false;
-    }
-    return true;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -102,5 +79,5 @@ int main(int argc, char** argv) {
     const bool saved = list && Save(list->m_hWnd, folder + "/combo-open.png");
     kind.ShowDropDown(FALSE);
     window.DestroyWindow();
-    return saved && SaveTreeShot(folder) ? 0 : 1;
+    return saved && SaveStandardControls(folder) && SavePropertySheet(folder) && SaveTreeShot(folder) ? 0 : 1;
 }
