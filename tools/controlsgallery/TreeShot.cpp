@@ -1,3 +1,5 @@
+// The gallery's folder tree: German folders with pictures, one opened, a selection and a drop target.
+
 #include "platform/ui/TreeCtrl.h"
 #include "tools/controlsgallery/Galleries.h"
 #include "tools/controlsgallery/Snapshot.h"
