@@ -15,6 +15,7 @@ extern const WindowClass kSliderClass;
 extern const WindowClass kSpinButtonClass;
 extern const WindowClass kListViewClass;
 extern const WindowClass kTreeViewClass;
+extern const WindowClass kScrollBarClass;
 extern const WindowClass kToolTipClass;
 extern const WindowClass kDialogClass;
 

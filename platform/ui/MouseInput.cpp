@@ -7,6 +7,7 @@
 #include "platform/ui/Messages.h"
 #include "platform/ui/WindowClass.h"
 #include "platform/ui/WindowInternals.h"
+#include "platform/ui/WindowScrollBars.h"
 #include "platform/ui/Wnd.h"
 
 #include <QApplication>
@@ -159,6 +160,8 @@ void RouteMouseEvent(HWND receiver, QMouseEvent* event) {
         if (!IsLiveWindow(target))
             return;
     }
+    if (target == g_capture && FollowWindowScrollBar(target, type, global))
+        return;
     const UINT flags = KeyFlags(event->buttons(), event->modifiers());
     if (hit != HTCLIENT) {
         DeliverQueued(target, message - kNonClientOffset, static_cast<WPARAM>(hit), PackPoint(global));

@@ -47,7 +47,7 @@ HDC MakeWindowDc(HWND window, const QRegion* clip, bool wholeWindow = false) {
     CDC dc;
     if (KeepsPixels(window) && !window->surface.isNull()) {
         // A framed window's client contexts draw into the part of its pixels inside the frame.
-        const bool framed = !ClientOffset(window).isNull();
+        const bool framed = !FrameMargins(window).isNull();
         dc.CreateImageDC(framed && !wholeWindow ? &window->clientPixels : &window->surface);
     } else {
         auto scratch = std::make_unique<QImage>(1, 1, QImage::Format_RGB32);
@@ -113,6 +113,12 @@ void ResizeSurface(HWND window) {
     }
     // Assigning keeps the image object that open contexts point at.
     window->surface = next;
+    LayOutFrame(window);
+}
+
+void LayOutFrame(HWND window) {
+    if (!KeepsPixels(window) || window->surface.isNull())
+        return;
     DrawWindowFrame(window);
     const QRect client = ClientArea(window).boundingRect().translated(ClientOffset(window));
     if (!client.isEmpty())

@@ -2,6 +2,7 @@
 
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/ListCtrl.h"
+#include "platform/ui/ScrollBar.h"
 #include "platform/ui/SliderCtrl.h"
 #include "platform/ui/SpinButtonCtrl.h"
 #include "platform/ui/TreeCtrl.h"
@@ -134,6 +135,8 @@ const StyleName kStyleNames[] = {
     {"TVS_EDITLABELS", TVS_EDITLABELS},
     {"TVS_DISABLEDRAGDROP", TVS_DISABLEDRAGDROP},
     {"TVS_SHOWSELALWAYS", TVS_SHOWSELALWAYS},
+    {"SBS_HORZ", SBS_HORZ},
+    {"SBS_VERT", SBS_VERT},
     {"PBS_SMOOTH", PBS_SMOOTH},
     {"PBS_VERTICAL", PBS_VERTICAL},
     {"TTS_ALWAYSTIP", TTS_ALWAYSTIP},

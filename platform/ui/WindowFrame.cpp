@@ -6,12 +6,15 @@
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/WindowClass.h"
 #include "platform/ui/WindowInternals.h"
+#include "platform/ui/WindowScrollBars.h"
 
 #include <QWidget>
 
-QMargins FrameMargins(HWND window) {
+namespace {
+
+QMargins BorderMargins(HWND window) {
     // Top-level frames are the desktop's; Qt-drawn controls draw their own.
-    if (!window || !window->IsChild() || window->windowClass->nativeWidget)
+    if (!window->IsChild() || window->windowClass->nativeWidget)
         return {};
     int width = 0;
     if (window->style & WS_BORDER)
@@ -21,6 +24,14 @@ QMargins FrameMargins(HWND window) {
     if (window->exStyle & WS_EX_CLIENTEDGE)
         width += GetSystemMetrics(SM_CXEDGE);
     return {width, width, width, width};
+}
+
+} // namespace
+
+QMargins FrameMargins(HWND window) {
+    if (!window)
+        return {};
+    return BorderMargins(window) + ScrollBarMargins(window);
 }
 
 QPoint ClientOffset(HWND window) {
@@ -57,4 +68,5 @@ void DrawWindowFrame(HWND window) {
     }
     if (window->exStyle & WS_EX_CLIENTEDGE)
         dc.DrawEdge(&r, EDGE_SUNKEN, BF_RECT);
+    DrawWindowScrollBars(window);
 }

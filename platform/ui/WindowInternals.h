@@ -42,6 +42,8 @@ void PaintNow(HWND window);
 void ProcessPaintRequest(HWND window);
 void PaintWidget(HWND window, QPaintEvent* event);
 void ResizeSurface(HWND window);
+// Draws the frame again and places the client area's pixels inside it, after the frame changed.
+void LayOutFrame(HWND window);
 QRegion ClientArea(HWND window);
 QRegion RegionOf(const CRgn* region);
 

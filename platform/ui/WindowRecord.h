@@ -58,6 +58,8 @@ struct WindowRecord {
     CWnd* permanent = nullptr;
     std::unique_ptr<CWnd> temporary;
     std::unique_ptr<WindowClassData> classData;
+    // The state of the WS_HSCROLL and WS_VSCROLL bars, made on first use.
+    std::unique_ptr<WindowClassData> scrollBars;
 
     // Painting: the retained pixels of the client area, what must be painted again, and whether the
     // background is to be erased first.

@@ -16,6 +16,7 @@ class CDC;
 class CFont;
 class CRgn;
 class CScrollBar;
+struct SCROLLINFO;
 
 class CWnd : public CObject {
     DECLARE_DYNAMIC(CWnd)
@@ -137,6 +138,21 @@ public:
     int ReleaseDC(CDC* dc);
     CDC* BeginPaint(LPPAINTSTRUCT paint);
     void EndPaint(LPPAINTSTRUCT paint);
+
+    // Scroll bars of WS_HSCROLL and WS_VSCROLL (SB_HORZ, SB_VERT; SB_CTL for a scroll bar control);
+    // see ScrollBar.h.
+    int SetScrollInfo(int bar, SCROLLINFO* info, BOOL redraw = TRUE);
+    BOOL GetScrollInfo(int bar, SCROLLINFO* info, UINT mask = 0x17 /* SIF_ALL */);
+    int SetScrollPos(int bar, int position, BOOL redraw = TRUE);
+    int GetScrollPos(int bar) const;
+    void SetScrollRange(int bar, int minPos, int maxPos, BOOL redraw = TRUE);
+    void GetScrollRange(int bar, int* minPos, int* maxPos) const;
+    int GetScrollLimit(int bar);
+    void ShowScrollBar(UINT bar, BOOL show = TRUE);
+    BOOL EnableScrollBar(int bar, UINT arrows);
+    // Moves the pixels of the client area (or of rect) by dx, dy within clip and invalidates what the
+    // move uncovered; without rect the child windows move along.
+    void ScrollWindow(int dx, int dy, LPCRECT rect = nullptr, LPCRECT clip = nullptr);
 
     // Timers: WM_TIMER with the id every elapse milliseconds (at least 10) until killed; setting an id
     // again restarts it. With a procedure, the procedure is called instead.

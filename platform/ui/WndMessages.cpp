@@ -3,8 +3,10 @@
 #include "platform/gdi/Dc.h"
 #include "platform/ui/Cursor.h"
 #include "platform/ui/Messages.h"
+#include "platform/ui/ScrollBar.h"
 #include "platform/ui/WindowClass.h"
 #include "platform/ui/WindowInternals.h"
+#include "platform/ui/WindowScrollBars.h"
 #include "platform/ui/Wnd.h"
 
 #include <QKeyEvent>
@@ -119,10 +121,17 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR:
         return SetClassCursor(window, wParam, lParam);
     case WM_NCHITTEST:
-        return HTCLIENT;
+        return ScrollBarHitTest(window, PointOf(lParam));
     case WM_NCLBUTTONDOWN:
-        if (wParam == HTCAPTION)
+    case WM_NCLBUTTONDBLCLK:
+        if (wParam == HTCAPTION && message == WM_NCLBUTTONDOWN)
             StartCaptionDrag(window, PointOf(lParam));
+        if (wParam == HTHSCROLL || wParam == HTVSCROLL)
+            PressWindowScrollBar(window, static_cast<int>(wParam), PointOf(lParam));
+        return 0;
+    case WM_NCRBUTTONUP:
+        if (wParam == HTHSCROLL || wParam == HTVSCROLL)
+            ShowScrollBarMenu(window, static_cast<int>(wParam), PointOf(lParam));
         return 0;
     case WM_MOUSEWHEEL:
         if (window->IsChild() && window->parent)
