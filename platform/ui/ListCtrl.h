@@ -33,6 +33,8 @@ inline constexpr UINT LVM_DELETEALLITEMS = LVM_FIRST + 9;
 inline constexpr UINT LVM_GETNEXTITEM = LVM_FIRST + 12;
 inline constexpr UINT LVM_GETITEMRECT = LVM_FIRST + 14;
 inline constexpr UINT LVM_HITTEST = LVM_FIRST + 18;
+inline constexpr UINT LVM_ENSUREVISIBLE = LVM_FIRST + 19;
+inline constexpr UINT LVM_SCROLL = LVM_FIRST + 20;
 inline constexpr UINT LVM_REDRAWITEMS = LVM_FIRST + 21;
 inline constexpr UINT LVM_EDITLABEL = LVM_FIRST + 23;
 inline constexpr UINT LVM_GETEDITCONTROL = LVM_FIRST + 24;
@@ -41,10 +43,14 @@ inline constexpr UINT LVM_GETTEXTCOLOR = LVM_FIRST + 35;
 inline constexpr UINT LVM_SETTEXTCOLOR = LVM_FIRST + 36;
 inline constexpr UINT LVM_GETTEXTBKCOLOR = LVM_FIRST + 37;
 inline constexpr UINT LVM_SETTEXTBKCOLOR = LVM_FIRST + 38;
+inline constexpr UINT LVM_GETTOPINDEX = LVM_FIRST + 39;
+inline constexpr UINT LVM_GETCOUNTPERPAGE = LVM_FIRST + 40;
+inline constexpr UINT LVM_GETORIGIN = LVM_FIRST + 41;
 inline constexpr UINT LVM_UPDATE = LVM_FIRST + 42;
 inline constexpr UINT LVM_SETITEMSTATE = LVM_FIRST + 43;
 inline constexpr UINT LVM_GETITEMSTATE = LVM_FIRST + 44;
 inline constexpr UINT LVM_SORTITEMS = LVM_FIRST + 48;
+inline constexpr UINT LVM_SETITEMPOSITION32 = LVM_FIRST + 49;
 inline constexpr UINT LVM_GETSELECTEDCOUNT = LVM_FIRST + 50;
 inline constexpr UINT LVM_SETICONSPACING = LVM_FIRST + 53;
 
@@ -198,6 +204,19 @@ public:
     BOOL SortItems(PFNLVCOMPARE compare, DWORD_PTR sortData);
     BOOL RedrawItems(int first, int last);
     BOOL Update(int item);
+
+    // Scrolling, through the window's own bars (ListCtrlScroll.cpp). The top index and the count per page
+    // are rows of the report view; the icon view has no top row (0) and counts all its items as a page.
+    int GetTopIndex() const;
+    int GetCountPerPage() const;
+    // How far the icon view is scrolled; FALSE in the report view.
+    BOOL GetOrigin(LPPOINT origin) const;
+    // The icon view's cell of the item at a point of the view's content.
+    BOOL SetItemPosition(int item, POINT position);
+    // Scrolls just enough to show the item (partialOK: a partly shown item is enough).
+    BOOL EnsureVisible(int item, BOOL partialOK);
+    // Scrolls by pixels; the report view rounds down to whole rows.
+    BOOL Scroll(CSize size);
 
     // Opens an editor over the item's label unless the parent refuses LVN_BEGINLABELEDIT. Return in the
     // editor, or its losing the focus, ends the edit; Escape cancels it. Null when refused.

@@ -5,6 +5,7 @@
 #include "platform/gdi/Dc.h"
 #include "platform/ui/ControlClasses.h"
 #include "platform/ui/ListCtrl.h"
+#include "platform/ui/ListCtrlScroll.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/WindowInternals.h"
@@ -13,6 +14,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -30,6 +32,7 @@ struct ListItem {
     int image = 0;
     LPARAM data = 0;
     UINT state = 0;
+    std::optional<QPoint> placed; // set by LVM_SETITEMPOSITION32: the icon cell's corner in the view
 };
 
 struct ListColumn {
@@ -129,14 +132,19 @@ ItemParts PartsOf(HWND list, int item) {
         const int top = (state.columns.empty() ? 0 : kHeadingHeight) + item * height;
         const int iconWidth = ImageSize(state.images[LVSIL_SMALL], 0).width();
         const int firstWidth = state.columns.empty() ? ReportWidth(state) : state.columns.front().width;
-        parts.bounds = QRect(0, top, ReportWidth(state), height);
-        parts.icon = QRect(0, top, iconWidth, height);
-        parts.label = QRect(iconWidth, top, std::max(firstWidth - iconWidth, 0), height);
+        const QPoint scrolled = ListScrollPosition(list);
+        const int left = -scrolled.x();
+        const int row = top - scrolled.y() * height;
+        parts.bounds = QRect(left, row, ReportWidth(state), height);
+        parts.icon = QRect(left, row, iconWidth, height);
+        parts.label = QRect(left + iconWidth, row, std::max(firstWidth - iconWidth, 0), height);
         return parts;
     }
     const QSize cell = IconCell(state);
     const int perRow = std::max(1, ClientSize(list).width() / cell.width());
-    const QPoint origin((item % perRow) * cell.width(), (item / perRow) * cell.height());
+    const QPoint origin = state.items[static_cast<size_t>(item)].placed.value_or(
+                              QPoint((item % perRow) * cell.width(), (item / perRow) * cell.height())) -
+                          ListScrollPosition(list);
     const QSize icon = ImageSize(state.images[LVSIL_NORMAL], kDefaultIconSide);
     parts.bounds = QRect(origin, cell);
     parts.icon =
@@ -419,7 +427,7 @@ void DrawItem(HWND list, CDC* dc, int index, bool focused) {
         return;
     // Only the label shows the selection: the other columns keep the plain text colour.
     dc->SetTextColor(Resolved(state.text, COLOR_WINDOWTEXT));
-    int left = state.columns.empty() ? 0 : state.columns.front().width;
+    int left = parts.bounds.left() + (state.columns.empty() ? 0 : state.columns.front().width);
     for (size_t column = 1; column < state.columns.size(); ++column) {
         CRect cell(left, parts.bounds.top(), left + state.columns[column].width, parts.bounds.bottom() + 1);
         if (column < item.texts.size())
@@ -439,7 +447,7 @@ void Paint(HWND list) {
     CFont* previous =
         dc->SelectObject(CFont::FromHandle(list->font ? list->font : GetStockObject(DEFAULT_GUI_FONT)));
     if (IsReport(list) && !state.columns.empty()) {
-        int left = 0;
+        int left = -ListScrollPosition(list).x();
         for (const ListColumn& column : state.columns) {
             CRect heading(left, 0, left + column.width, kHeadingHeight);
             dc->FillSolidRect(&heading, GetSysColor(COLOR_3DFACE));
@@ -453,6 +461,8 @@ void Paint(HWND list) {
         }
     }
     const bool focused = GetFocus() == list;
+    if (IsReport(list) && !state.columns.empty())
+        dc->IntersectClipRect(0, kHeadingHeight, size.width(), size.height());
     for (int item = 0; item < static_cast<int>(state.items.size()); ++item)
         DrawItem(list, dc, item, focused);
     dc->SelectObject(previous);
@@ -463,6 +473,7 @@ LRESULT ListWindowProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
     ListState& state = StateOf(list);
     switch (message) {
     case WM_PAINT:
+        UpdateListScrollBars(list);
         Paint(list);
         return 0;
     case WM_ERASEBKGND:
@@ -640,6 +651,15 @@ LRESULT ListWindowProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
         *rect = CRect(part.left(), part.top(), part.right() + 1, part.bottom() + 1);
         return TRUE;
     }
+    case LVM_SETITEMPOSITION32: {
+        const auto* point = reinterpret_cast<const POINT*>(lParam);
+        const int item = static_cast<int>(wParam);
+        if (!point || !IsItem(state, item) || IsReport(list))
+            return FALSE;
+        state.items[static_cast<size_t>(item)].placed = QPoint(point->x, point->y);
+        InvalidateWindow(list, ClientArea(list), true);
+        return TRUE;
+    }
     case LVM_HITTEST: {
         auto* info = reinterpret_cast<LVHITTESTINFO*>(lParam);
         if (!info)
@@ -649,6 +669,8 @@ LRESULT ListWindowProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
         return info->iItem;
     }
     default:
+        if (LRESULT result = 0; HandleListScrolling(list, message, wParam, lParam, &result))
+            return result;
         return DefWindowProc(list, message, wParam, lParam);
     }
 }
