@@ -193,6 +193,18 @@ bool FollowWindowScrollBar(HWND window, QEvent::Type type, QPoint screenPoint) {
     return false;
 }
 
+void EndWindowScrollBarPress(HWND window) {
+    if (!window->scrollBars)
+        return;
+    for (const int bar : {SB_HORZ, SB_VERT}) {
+        const std::vector<ScrollRequest> requests = ReleaseScrollBar(*WindowBar(window, bar));
+        if (requests.empty())
+            continue;
+        Redraw(window, bar);
+        SendScrollRequests(window, MessageOf(bar), nullptr, requests);
+    }
+}
+
 void ShowScrollBarMenu(HWND window, int hit, POINT screenPoint) {
     const int bar = BarOfHit(hit);
     const bool vertical = bar == SB_VERT;

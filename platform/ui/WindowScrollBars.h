@@ -16,5 +16,7 @@ int ScrollBarHitTest(HWND window, POINT screenPoint);
 void PressWindowScrollBar(HWND window, int hit, POINT screenPoint);
 // Mouse input while a press on one of the window's bars is followed; false when none is.
 bool FollowWindowScrollBar(HWND window, QEvent::Type type, QPoint screenPoint);
+// The window lost the capture during a press on a bar: the press ends as a release would end it.
+void EndWindowScrollBarPress(HWND window);
 // The bar's menu after a right-button release on it: scroll here, to either end, a page or a line.
 void ShowScrollBarMenu(HWND window, int hit, POINT screenPoint);

@@ -129,6 +129,9 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == HTHSCROLL || wParam == HTVSCROLL)
             PressWindowScrollBar(window, static_cast<int>(wParam), PointOf(lParam));
         return 0;
+    case WM_CAPTURECHANGED:
+        EndWindowScrollBarPress(window);
+        return 0;
     case WM_NCRBUTTONUP:
         if (wParam == HTHSCROLL || wParam == HTVSCROLL)
             ShowScrollBarMenu(window, static_cast<int>(wParam), PointOf(lParam));

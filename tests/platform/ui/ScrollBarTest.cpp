@@ -4,8 +4,12 @@
 
 #include "platform/ui/ScrollBar.h"
 
+#include "platform/base/Module.h"
+#include "platform/base/Resource.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiObjects.h"
+#include "platform/ui/DataExchange.h"
+#include "platform/ui/Dialog.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MenuPresenter.h"
 #include "platform/ui/StyleNames.h"
@@ -304,6 +308,17 @@ TEST_F(ScrollBarTest, DraggingTheThumbTracksAndEndsAtItsPosition) {
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
+TEST_F(ScrollBarTest, LosingTheCaptureEndsAPressOnTheBar) {
+    MakePane();
+    const int arrow = GetSystemMetrics(SM_CYVSCROLL);
+    PressAt(&m_pane, CPoint(208, arrow + 4));
+    m_owner.SetCapture();
+    EXPECT_THAT(Requests(), ElementsAre("pane vscroll 4 0 -> 0", "pane vscroll 8 0 -> 0"));
+    ReleaseCapture();
+    ReleaseAt(&m_pane, CPoint(208, arrow + 4));
+    EXPECT_EQ(Requests().size(), 2U);
+}
+
 TEST_F(ScrollBarTest, ABarWithNothingToScrollTakesNoPresses) {
     MakePane();
     m_pane.EnableScrollBar(SB_VERT, ESB_DISABLE_BOTH);
@@ -338,6 +353,40 @@ TEST_F(ScrollBarTest, ScrollBarControlReportsToItsParentWithItself) {
     bar.GetScrollRange(&low, &high);
     EXPECT_EQ(low, 0);
     EXPECT_EQ(high, 20);
+}
+
+// A dialog whose template holds a scroll bar, subclassed by DDX_Control.
+class ScrollBarDialog : public CDialog {
+public:
+    CScrollBar m_bar;
+    MessageLog m_log;
+
+protected:
+    void DoDataExchange(CDataExchange* exchange) override {
+        CDialog::DoDataExchange(exchange);
+        DDX_Control(exchange, 1100, m_bar);
+    }
+    void OnHScroll(UINT code, UINT position, CScrollBar* sender) override {
+        m_log.push_back(std::string(sender == &m_bar ? "bar" : "other") + " hscroll " + std::to_string(code) +
+                        " " + std::to_string(position));
+    }
+};
+
+TEST_F(ScrollBarTest, ATemplatesScrollBarReportsThroughItsSubclassingObject) {
+    HMODULE module = LoadLibrary(VC_UI_TEST_MODULE);
+    ASSERT_NE(module, nullptr);
+    AfxSetResourceHandle(module);
+    ScrollBarDialog dialog;
+    ASSERT_TRUE(dialog.Create(530, &m_owner));
+    ASSERT_EQ(dialog.GetDlgItem(1100), &dialog.m_bar);
+    dialog.m_bar.SetScrollRange(0, 4);
+    CRect bar;
+    dialog.m_bar.GetClientRect(&bar);
+    ClickAt(&dialog.m_bar, CPoint(bar.right - 4, bar.CenterPoint().y));
+    EXPECT_THAT(dialog.m_log, ElementsAre("bar hscroll 1 0", "bar hscroll 8 0"));
+    dialog.DestroyWindow();
+    AfxSetResourceHandle(nullptr);
+    FreeLibrary(module);
 }
 
 TEST_F(ScrollBarTest, ScrollWindowMovesPixelsAndChildrenAndInvalidatesTheRest) {
