@@ -79,5 +79,8 @@ int main(int argc, char** argv) {
     const bool saved = list && Save(list->m_hWnd, folder + "/combo-open.png");
     kind.ShowDropDown(FALSE);
     window.DestroyWindow();
-    return saved && SaveStandardControls(folder) && SavePropertySheet(folder) && SaveTreeShot(folder) ? 0 : 1;
+    return saved && SaveStandardControls(folder) && SavePropertySheet(folder) && SaveTreeShot(folder) &&
+                   SaveScrolling(folder)
+               ? 0
+               : 1;
 }
