@@ -1,6 +1,7 @@
 // The frames this layer draws around child windows: WS_BORDER a 1-pixel line, WS_DLGFRAME a 3-pixel
 // raised frame, WS_EX_CLIENTEDGE a 2-pixel sunken edge, outermost in that order. The window's pixels
-// cover the frame too; its client area starts inside the frame.
+// cover the frame too; its client area starts inside the frame. The bars of WS_HSCROLL and WS_VSCROLL
+// (WindowScrollBars.cpp) sit inside the frame, on any window.
 
 #include "platform/gdi/Dc.h"
 #include "platform/ui/SystemMetrics.h"

@@ -455,9 +455,13 @@ BOOL CWnd::SetWindowPos(const CWnd* insertAfter, int x, int y, int width, int he
     if (!(flags & SWP_NOZORDER) && insertAfter)
         ApplyZOrder(widget, insertAfter->m_hWnd);
     const HWND window = m_hWnd;
+    // A changed style moves the frame and the bars: the client area follows.
+    const bool frameChanged = (flags & SWP_FRAMECHANGED) && newSize == oldSize;
+    if (frameChanged)
+        LayOutFrame(window);
     if (newSize != oldSize && !(flags & SWP_NOREDRAW))
         InvalidateWindow(window, ClientArea(window), true);
-    SendSizeAndMove(window, newPos != oldPos, newSize != oldSize);
+    SendSizeAndMove(window, newPos != oldPos, newSize != oldSize || frameChanged);
     if (!IsLiveWindow(window))
         return TRUE;
     if (flags & SWP_SHOWWINDOW)

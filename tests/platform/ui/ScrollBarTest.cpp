@@ -187,6 +187,12 @@ TEST_F(ScrollBarTest, ShowingAndHidingABarResizesTheClientArea) {
     EXPECT_EQ(Client(m_pane).Size(), CSize(216, 150));
     EXPECT_THAT(m_log, ElementsAre("pane size 216x150", "pane size 216x166", "pane size 216x150"));
     EXPECT_EQ(m_pane.GetStyle() & (WS_HSCROLL | WS_VSCROLL), WS_HSCROLL);
+
+    // A style changed with SWP_FRAMECHANGED lays out the frame again.
+    m_log.clear();
+    m_pane.ModifyStyle(WS_HSCROLL, WS_VSCROLL, SWP_FRAMECHANGED);
+    EXPECT_EQ(Client(m_pane).Size(), CSize(200, 166));
+    EXPECT_THAT(m_log, ElementsAre("pane size 200x166"));
 }
 
 TEST_F(ScrollBarTest, RangePageAndPositionStayConsistent) {
