@@ -81,6 +81,8 @@ LRESULT ScrollBarWindowProc(HWND control, UINT message, WPARAM wParam, LPARAM lP
         if (bar.pressed == ScrollPart::None)
             return 0;
         SetCapture(control);
+        if (RepeatsWhileHeld(bar.pressed))
+            StartScrollRepeatTimer(control, kScrollRepeatDelay);
         RedrawScrollControl(control);
         Report(control, requests);
         return 0;
@@ -99,6 +101,7 @@ LRESULT ScrollBarWindowProc(HWND control, UINT message, WPARAM wParam, LPARAM lP
         const std::vector<ScrollRequest> requests = ReleaseScrollBar(bar);
         if (requests.empty())
             return 0;
+        StopScrollRepeatTimer(control);
         if (message == WM_LBUTTONUP)
             ReleaseCapture();
         RedrawScrollControl(control);
@@ -134,6 +137,19 @@ CWnd* MakeScrollBarWrapper() {
 
 ScrollBarState* ScrollControlState(HWND control) {
     return control->windowClass == &kScrollBarClass ? &BarOf(control) : nullptr;
+}
+
+void RepeatScrollControlPress(HWND control) {
+    ScrollBarState& bar = BarOf(control);
+    if (!RepeatsWhileHeld(bar.pressed)) {
+        StopScrollRepeatTimer(control);
+        return;
+    }
+    StartScrollRepeatTimer(control, kScrollRepeatInterval);
+    POINT pointer;
+    GetCursorPos(&pointer);
+    CWnd::FromHandle(control)->ScreenToClient(&pointer);
+    Report(control, RepeatScrollBar(bar, BarRect(control), IsVertical(control), pointer));
 }
 
 void RedrawScrollControl(HWND control) {

@@ -21,6 +21,22 @@ long long RangeLength(const ScrollBarState& state) {
     return static_cast<long long>(state.max) - state.min + 1;
 }
 
+// The request of a press on an arrow or the track.
+UINT RequestOf(ScrollPart part) {
+    switch (part) {
+    case ScrollPart::LineUp:
+        return SB_LINEUP;
+    case ScrollPart::PageUp:
+        return SB_PAGEUP;
+    case ScrollPart::PageDown:
+        return SB_PAGEDOWN;
+    case ScrollPart::LineDown:
+        return SB_LINEDOWN;
+    default:
+        return SB_ENDSCROLL;
+    }
+}
+
 } // namespace
 
 int ScrollLimit(const ScrollBarState& state) {
@@ -187,22 +203,25 @@ std::vector<ScrollRequest> PressScrollBar(ScrollBarState& state, const CRect& re
         return {};
     state.pressed = part;
     state.trackPos = state.pos;
-    switch (part) {
-    case ScrollPart::LineUp:
-        return {{SB_LINEUP, 0}};
-    case ScrollPart::PageUp:
-        return {{SB_PAGEUP, 0}};
-    case ScrollPart::Thumb:
+    if (part == ScrollPart::Thumb) {
         state.grab = geometry.Along(point) - geometry.ThumbStart();
         return {};
-    case ScrollPart::PageDown:
-        return {{SB_PAGEDOWN, 0}};
-    case ScrollPart::LineDown:
-        return {{SB_LINEDOWN, 0}};
-    case ScrollPart::None:
-        break;
     }
-    return {};
+    return {{RequestOf(part), 0}};
+}
+
+bool RepeatsWhileHeld(ScrollPart part) {
+    return part != ScrollPart::None && part != ScrollPart::Thumb;
+}
+
+std::vector<ScrollRequest> RepeatScrollBar(const ScrollBarState& state, const CRect& rect, bool vertical,
+                                           CPoint pointer) {
+    if (!RepeatsWhileHeld(state.pressed) || !ScrollBarUsable(state))
+        return {};
+    const ScrollBarGeometry geometry(rect, vertical, state);
+    if (geometry.PartAt(pointer) != state.pressed)
+        return {};
+    return {{RequestOf(state.pressed), 0}};
 }
 
 std::vector<ScrollRequest> DragScrollBar(ScrollBarState& state, const CRect& rect, bool vertical,

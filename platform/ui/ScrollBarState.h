@@ -70,6 +70,15 @@ std::vector<ScrollRequest> PressScrollBar(ScrollBarState& state, const CRect& re
 // A move while pressed: SB_THUMBTRACK with the new position while the thumb is dragged.
 std::vector<ScrollRequest> DragScrollBar(ScrollBarState& state, const CRect& rect, bool vertical,
                                          CPoint point);
+// A tick of the repeat while an arrow or the track stays pressed: its request again while the pointer is
+// still on the part pressed (the track's repeat stops when the thumb reaches the pointer).
+std::vector<ScrollRequest> RepeatScrollBar(const ScrollBarState& state, const CRect& rect, bool vertical,
+                                           CPoint pointer);
+// Whether a press on the part repeats while held.
+bool RepeatsWhileHeld(ScrollPart part);
+// Held arrows and tracks repeat after this delay, then at this interval (milliseconds).
+inline constexpr UINT kScrollRepeatDelay = 400;
+inline constexpr UINT kScrollRepeatInterval = 50;
 // The release: SB_THUMBPOSITION after a drag, then SB_ENDSCROLL.
 std::vector<ScrollRequest> ReleaseScrollBar(ScrollBarState& state);
 
@@ -79,5 +88,7 @@ void SendScrollRequests(HWND owner, UINT message, HWND sender, const std::vector
 
 // The state of a scroll bar control (ScrollBarClass.cpp); null for a window of another class.
 ScrollBarState* ScrollControlState(HWND control);
+// A tick of the repeat of a held arrow or track of the control.
+void RepeatScrollControlPress(HWND control);
 // Shows the control's changed state.
 void RedrawScrollControl(HWND control);

@@ -87,6 +87,10 @@ void Fire(HWND window, const TimerEntry& entry) {
                                static_cast<WORD>(static_cast<SHORT>(local.y()))));
         return;
     }
+    if (entry.kind == TimerEntry::Kind::ScrollRepeat) {
+        RepeatScrollPress(window);
+        return;
+    }
     if (entry.proc) {
         const TIMERPROC procedure = entry.proc;
         const UINT_PTR id = entry.id;
@@ -112,6 +116,14 @@ void StartHoverTimer(HWND window, UINT milliseconds) {
 
 void StopHoverTimer(HWND window) {
     KillEntry(window, TimerEntry::Kind::Hover, 0);
+}
+
+void StartScrollRepeatTimer(HWND window, UINT milliseconds) {
+    StartEntry(window, TimerEntry::Kind::ScrollRepeat, 0, milliseconds, nullptr);
+}
+
+void StopScrollRepeatTimer(HWND window) {
+    KillEntry(window, TimerEntry::Kind::ScrollRepeat, 0);
 }
 
 void KillAllTimers(HWND window) {

@@ -84,3 +84,7 @@ bool DeliverQtTimer(HWND window, int qtTimerId);
 void KillAllTimers(HWND window);
 void StartHoverTimer(HWND window, UINT milliseconds);
 void StopHoverTimer(HWND window);
+// The repeat of a held scroll bar arrow or track; each tick calls RepeatScrollPress.
+void StartScrollRepeatTimer(HWND window, UINT milliseconds);
+void StopScrollRepeatTimer(HWND window);
+void RepeatScrollPress(HWND window);

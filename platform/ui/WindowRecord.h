@@ -32,7 +32,7 @@ public:
 };
 
 struct TimerEntry {
-    enum class Kind { User, Hover };
+    enum class Kind { User, Hover, ScrollRepeat };
     Kind kind = Kind::User;
     UINT_PTR id = 0;
     UINT period = 0;

@@ -165,6 +165,8 @@ void PressWindowScrollBar(HWND window, int hit, POINT screenPoint) {
     if (state.pressed == ScrollPart::None)
         return;
     SetCapture(window);
+    if (RepeatsWhileHeld(state.pressed))
+        StartScrollRepeatTimer(window, kScrollRepeatDelay);
     Redraw(window, bar);
     SendScrollRequests(window, MessageOf(bar), nullptr, requests);
 }
@@ -184,6 +186,7 @@ bool FollowWindowScrollBar(HWND window, QEvent::Type type, QPoint screenPoint) {
             SendScrollRequests(window, MessageOf(bar), nullptr, requests);
         } else if (type == QEvent::MouseButtonRelease) {
             const std::vector<ScrollRequest> requests = ReleaseScrollBar(state);
+            StopScrollRepeatTimer(window);
             ReleaseCapture();
             Redraw(window, bar);
             SendScrollRequests(window, MessageOf(bar), nullptr, requests);
@@ -200,9 +203,30 @@ void EndWindowScrollBarPress(HWND window) {
         const std::vector<ScrollRequest> requests = ReleaseScrollBar(*WindowBar(window, bar));
         if (requests.empty())
             continue;
+        StopScrollRepeatTimer(window);
         Redraw(window, bar);
         SendScrollRequests(window, MessageOf(bar), nullptr, requests);
     }
+}
+
+void RepeatScrollPress(HWND window) {
+    if (window->windowClass == &kScrollBarClass) {
+        RepeatScrollControlPress(window);
+        return;
+    }
+    POINT pointer;
+    GetCursorPos(&pointer);
+    for (const int bar : {SB_HORZ, SB_VERT}) {
+        ScrollBarState& state = *WindowBar(window, bar);
+        if (!RepeatsWhileHeld(state.pressed))
+            continue;
+        StartScrollRepeatTimer(window, kScrollRepeatInterval);
+        SendScrollRequests(
+            window, MessageOf(bar), nullptr,
+            RepeatScrollBar(state, BarRect(window, bar), bar == SB_VERT, InWindow(window, pointer)));
+        return;
+    }
+    StopScrollRepeatTimer(window);
 }
 
 void ShowScrollBarMenu(HWND window, int hit, POINT screenPoint) {

@@ -14,6 +14,7 @@
 #include "platform/ui/MenuPresenter.h"
 #include "platform/ui/StyleNames.h"
 #include "platform/ui/SystemMetrics.h"
+#include "platform/ui/TimerTesting.h"
 #include "tests/platform/ui/LoggingWnd.h"
 #include "tests/support/UiTestSupport.h"
 
@@ -312,6 +313,38 @@ TEST_F(ScrollBarTest, DraggingTheThumbTracksAndEndsAtItsPosition) {
                                         "pane vscroll 4 50 -> 50", "pane vscroll 8 0 -> 50"));
     EXPECT_EQ(m_pane.GetScrollPos(SB_VERT), 50);
     EXPECT_EQ(GetCapture(), nullptr);
+}
+
+// Timers run on the test's manual clock: a held arrow repeats after a delay until released, a held track
+// until the thumb reaches the pointer.
+TEST_F(ScrollBarTest, HeldArrowsAndTracksRepeat) {
+    const int arrow = GetSystemMetrics(SM_CYVSCROLL);
+    struct Case {
+        const char* name;
+        CPoint point;
+        size_t requestsBeforeDelay;
+        size_t requestsAfterASecond;
+        int position;
+    };
+    const Case cases[] = {
+        // One at the press, one when the delay ends, then one each interval: 400 + 12 * 50 ms.
+        {"down arrow", CPoint(208, 150 - 8), 1, 14, 14},
+        // Pages of 10 until the thumb covers the point.
+        {"track below the thumb", CPoint(208, 150 - arrow - 4), 1, 5, 50},
+    };
+    for (const Case& c : cases) {
+        MakePane();
+        PressAt(&m_pane, c.point);
+        AdvanceTimersForTesting(399);
+        EXPECT_EQ(Requests().size(), c.requestsBeforeDelay) << c.name;
+        AdvanceTimersForTesting(601);
+        EXPECT_EQ(Requests().size(), c.requestsAfterASecond) << c.name;
+        ReleaseAt(&m_pane, c.point);
+        AdvanceTimersForTesting(1000);
+        EXPECT_EQ(Requests().size(), c.requestsAfterASecond + 1) << c.name;
+        EXPECT_EQ(Requests().back(), "pane vscroll 8 0 -> " + std::to_string(c.position)) << c.name;
+        m_pane.DestroyWindow();
+    }
 }
 
 TEST_F(ScrollBarTest, LosingTheCaptureEndsAPressOnTheBar) {
