@@ -155,6 +155,10 @@ ItemParts PartsOf(HWND list, int item) {
 
 int HitItem(HWND list, QPoint point, UINT* flags) {
     const ListState& state = StateOf(list);
+    *flags = LVHT_NOWHERE;
+    // Rows scrolled up under the headings are hidden there.
+    if (IsReport(list) && !state.columns.empty() && point.y() < kHeadingHeight)
+        return -1;
     for (int item = 0; item < static_cast<int>(state.items.size()); ++item) {
         const ItemParts parts = PartsOf(list, item);
         if (parts.icon.contains(point)) {
@@ -166,7 +170,6 @@ int HitItem(HWND list, QPoint point, UINT* flags) {
             return item;
         }
     }
-    *flags = LVHT_NOWHERE;
     return -1;
 }
 

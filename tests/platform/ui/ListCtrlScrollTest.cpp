@@ -108,6 +108,7 @@ TEST_F(ListCtrlScrollTest, ReportViewTopRowFollowsEnsureVisibleAndScroll) {
         // The top row sits right under the headings; a point on the third row hits it.
         EXPECT_EQ(Bounds(step.top).top, kHeadingHeight) << step.name;
         EXPECT_EQ(m_list.HitTest(CPoint(20, kHeadingHeight + 2 * kRowHeight + 4)), step.top + 2) << step.name;
+        EXPECT_EQ(m_list.HitTest(CPoint(20, kHeadingHeight - 2)), -1) << step.name;
     }
     POINT origin{-1, -1};
     EXPECT_FALSE(m_list.GetOrigin(&origin));
