@@ -39,6 +39,8 @@ inline constexpr UINT LVM_REDRAWITEMS = LVM_FIRST + 21;
 inline constexpr UINT LVM_EDITLABEL = LVM_FIRST + 23;
 inline constexpr UINT LVM_GETEDITCONTROL = LVM_FIRST + 24;
 inline constexpr UINT LVM_INSERTCOLUMN = LVM_FIRST + 27;
+// A report column's width; 0 for a column that does not exist.
+inline constexpr UINT LVM_GETCOLUMNWIDTH = LVM_FIRST + 29;
 inline constexpr UINT LVM_GETTEXTCOLOR = LVM_FIRST + 35;
 inline constexpr UINT LVM_SETTEXTCOLOR = LVM_FIRST + 36;
 inline constexpr UINT LVM_GETTEXTBKCOLOR = LVM_FIRST + 37;

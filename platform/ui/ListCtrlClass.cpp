@@ -624,6 +624,8 @@ LRESULT ListWindowProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
         InvalidateWindow(list, ClientArea(list), false);
         return at;
     }
+    case LVM_GETCOLUMNWIDTH:
+        return wParam < state.columns.size() ? state.columns[wParam].width : 0;
     case LVM_SETITEMSTATE: {
         const auto* info = reinterpret_cast<const LVITEM*>(lParam);
         const int item = static_cast<int>(wParam);

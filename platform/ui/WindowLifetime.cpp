@@ -335,5 +335,5 @@ void CWnd::PostNcDestroy() {}
 
 BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
     CWnd* item = parent ? parent->GetDlgItem(static_cast<int>(id)) : nullptr;
-    return item ? Attach(item->m_hWnd) : FALSE;
+    return item ? SubclassWindow(item->m_hWnd) : FALSE;
 }

@@ -37,7 +37,13 @@ public:
     // Makes this object receive the window's messages; FALSE when another object already does.
     BOOL Attach(HWND window);
     HWND Detach();
-    BOOL SubclassWindow(HWND window) { return Attach(window); }
+    // Attaches, then lets the object adapt the window it took over (PreSubclassWindow).
+    BOOL SubclassWindow(HWND window) {
+        if (!Attach(window))
+            return FALSE;
+        PreSubclassWindow();
+        return TRUE;
+    }
     BOOL SubclassDlgItem(UINT id, CWnd* parent);
     HWND UnsubclassWindow() { return Detach(); }
 
@@ -171,6 +177,8 @@ public:
 
     // Overridables of the framework.
     virtual BOOL PreCreateWindow(CREATESTRUCT& create);
+    // Called when the object subclasses an existing window (not when it creates one).
+    virtual void PreSubclassWindow() {}
     // Called once the window is gone; objects that own themselves delete themselves here.
     virtual void PostNcDestroy();
     // Sees every queued message of this window and its children first; TRUE swallows it.
