@@ -6,7 +6,6 @@
 #include "image/ExtMgr.h"
 #include "image/PictureInfo.h"
 #include "platform/gdi/Dc.h"
-#include "platform/gdi/GdiObject.h"
 #include "platform/ui/PaintDC.h"
 
 namespace {
@@ -51,9 +50,10 @@ BOOL CDIBStatic1::LoadPicture(LPCTSTR path) {
     return TRUE;
 }
 
-HBRUSH CDIBStatic1::CtlColor(CDC* dc, UINT /*ctlColor*/) {
-    PaintPicture(dc);
-    return static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH));
+void CDIBStatic1::OnPaint() {
+    // The whole face is the preview's own: nothing of the label's painting runs.
+    CPaintDC dc(this);
+    PaintPicture(&dc);
 }
 
 void CDIBStatic1::PaintPicture(CDC* dc) {

@@ -19,7 +19,7 @@ public:
     const CPictureInfo* GetPicture() const { return m_picture.get(); }
 
 protected:
-    HBRUSH CtlColor(CDC* dc, UINT ctlColor) override;
+    void OnPaint() override;
 
 private:
     void PaintPicture(CDC* dc);
