@@ -5,6 +5,7 @@
 // itself when its window is gone.
 
 #include "platform/gdi/GdiObjects.h"
+#include "platform/ui/ImageList.h" // CLR_DEFAULT: the default colour, wherever a colour travels
 #include "platform/ui/ToolTipCtrl.h"
 #include "platform/ui/Wnd.h"
 
@@ -15,9 +16,6 @@ inline constexpr UINT CPN_DROPDOWN = 2026;     // the popup opened
 inline constexpr UINT CPN_CLOSEUP = 2027;      // the popup closed
 inline constexpr UINT CPN_SELENDOK = 2028;     // the choice was accepted
 inline constexpr UINT CPN_SELENDCANCEL = 2029; // the choice was cancelled
-
-// The default colour, wherever a colour travels.
-inline constexpr COLORREF CLR_DEFAULT = 0xFF000000;
 
 class CColorPopup : public CWnd {
 public:

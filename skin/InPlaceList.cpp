@@ -2,6 +2,14 @@
 
 #include "platform/ui/ListCtrl.h"
 
+namespace {
+
+// Posted to itself when the drop-down closes: the combo box sets the chosen entry after reporting the
+// close-up, and the focus may move only once it has.
+constexpr UINT kReturnFocus = WM_USER + 1;
+
+} // namespace
+
 CInPlaceList::CInPlaceList(int item, int column, const CStringArray& choices, const CDWordArray& values,
                            int selection)
     : m_item(item), m_column(column), m_selection(selection) {
@@ -48,11 +56,19 @@ void CInPlaceList::OnKeyDown(UINT key, UINT repeatCount, UINT flags) {
 
 BOOL CInPlaceList::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     if (message == WM_COMMAND && HIWORD(static_cast<DWORD>(wParam)) == CBN_CLOSEUP) {
-        if (CWnd* list = GetParent())
-            list->SetFocus();
+        PostMessage(kReturnFocus);
         return TRUE;
     }
     return CComboBox::OnChildNotify(message, wParam, lParam, result);
+}
+
+LRESULT CInPlaceList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != kReturnFocus)
+        return CComboBox::WindowProc(message, wParam, lParam);
+    CWnd* list = GetParent();
+    if (list && GetFocus() == this)
+        list->SetFocus();
+    return 0;
 }
 
 void CInPlaceList::OnKillFocus(CWnd* newWindow) {

@@ -19,6 +19,7 @@ public:
 protected:
     int OnCreate(LPCREATESTRUCT create) override;
     BOOL PreTranslateMessage(MSG* message) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnKeyDown(UINT key, UINT repeatCount, UINT flags) override;
     void OnKillFocus(CWnd* newWindow) override;
     void PostNcDestroy() override;
