@@ -80,10 +80,6 @@ COLORREF CColorPopup::GetColor(int index) {
     return index >= 0 && index < kColorCount ? kColors[index].color : CLR_DEFAULT;
 }
 
-UINT CColorPopup::GetColorNameId(int index) {
-    return index >= 0 && index < kColorCount ? kColors[index].nameId : 0;
-}
-
 BOOL CColorPopup::CreatePopupWindow(CPoint point, COLORREF color, CWnd* picker, LPCTSTR defaultText,
                                     LPCTSTR customText) {
     m_picker = picker;
@@ -332,6 +328,11 @@ bool CColorPopup::ChooseCustomColor() {
 }
 
 void CColorPopup::EndSelection(UINT message) {
+    // The colour dialog runs inside an ending; the application losing its activation meanwhile must not
+    // end (and destroy) the popup a second time.
+    if (m_ending)
+        return;
+    m_ending = true;
     ReleaseCapture();
     if (message == CPN_SELENDOK && m_currentCell == kCustomBox && !ChooseCustomColor())
         message = CPN_SELENDCANCEL;

@@ -31,9 +31,8 @@ public:
     static CColorPopup* Open(CPoint point, COLORREF color, CWnd* picker, LPCTSTR defaultText,
                              LPCTSTR customText);
 
-    // The table's colour and the string id of its name.
+    // The table's colour of a grid cell.
     static COLORREF GetColor(int index);
-    static UINT GetColorNameId(int index);
 
     int GetCurrentCell() const { return m_currentCell; }
     int GetChosenCell() const { return m_chosenCell; }
@@ -41,6 +40,8 @@ public:
     CRect GetCellRect(int index) const;
     CRect GetDefaultBoxRect() const { return m_defaultRect; }
     CRect GetCustomBoxRect() const { return m_customRect; }
+    // One tool per grid cell, tool id cell + 1, with the colour's name.
+    const CToolTipCtrl& GetToolTip() const { return m_toolTip; }
 
 protected:
     BOOL PreTranslateMessage(MSG* message) override;
@@ -88,4 +89,5 @@ private:
     COLORREF m_initialColor = 0;
     COLORREF m_currentColor = 0;
     CWnd* m_picker = nullptr;
+    bool m_ending = false;
 };

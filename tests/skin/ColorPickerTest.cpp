@@ -259,6 +259,36 @@ TEST_F(ColorPickerTest, CancellingTheColourDialogEndsAsACancel) {
     EXPECT_EQ(kInitial, picker.GetColor());
 }
 
+// A colour dialog during which the application loses its activation.
+class DeactivatingColorDialog final : public IColorDialogPresenter {
+public:
+    explicit DeactivatingColorDialog(CWnd* popup) : m_popup(popup) { SetColorDialogPresenter(this); }
+    ~DeactivatingColorDialog() override { SetColorDialogPresenter(nullptr); }
+    BOOL Choose(CHOOSECOLOR& request) override {
+        m_popup->SendMessage(WM_ACTIVATEAPP, FALSE, 0);
+        request.rgbResult = RGB(1, 1, 1);
+        return TRUE;
+    }
+
+private:
+    CWnd* m_popup;
+};
+
+TEST_F(ColorPickerTest, LosingTheActivationWhileTheColourDialogRunsEndsTheChoiceOnce) {
+    CColorPicker picker;
+    Build(picker);
+    CColorPopup* popup = Open(picker);
+    ASSERT_NE(popup, nullptr);
+    DeactivatingColorDialog dialog(popup);
+    MoveToCell(popup, CColorPopup::kCustomBox);
+    TakeLog();
+    TypeKey(popup, Qt::Key_Return);
+    PumpMessages();
+    EXPECT_THAT(TakeLog(),
+                ElementsAre("owner colordialog open", "owner colordialog closed",
+                            Message(CPN_CLOSEUP, RGB(1, 1, 1)), Message(CPN_SELENDOK, RGB(1, 1, 1))));
+}
+
 TEST_F(ColorPickerTest, AColourOutsideTheTableMarksTheCustomBoxAsChosen) {
     CColorPicker picker;
     Build(picker, RGB(1, 2, 3));
@@ -282,6 +312,22 @@ TEST_F(ColorPickerTest, CellsShowTheirColoursAndTheChosenCellIsHighlighted) {
         const COLORREF ground = cell == 16 ? GetSysColor(COLOR_3DHILIGHT) : GetSysColor(COLOR_3DFACE);
         EXPECT_EQ(ground, WindowPixel(popup, CPoint(rect.left + 1, rect.top + 1))) << cell;
     }
+    TypeKey(popup, Qt::Key_Escape);
+}
+
+TEST_F(ColorPickerTest, EachCellsToolTipIsItsColoursName) {
+    m_services.SetString(320, "Schwarz");
+    m_services.SetString(357, "Weiß");
+    CColorPicker picker;
+    Build(picker);
+    CColorPopup* popup = Open(picker);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(CColorPopup::kColorCount, popup->GetToolTip().GetToolCount());
+    CString name;
+    popup->GetToolTip().GetText(name, popup, 1);
+    EXPECT_EQ(CString("Schwarz"), name);
+    popup->GetToolTip().GetText(name, popup, CColorPopup::kColorCount);
+    EXPECT_EQ(CString("Weiß"), name);
     TypeKey(popup, Qt::Key_Escape);
 }
 
