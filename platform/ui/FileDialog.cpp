@@ -25,7 +25,7 @@ constexpr UINT kSaveCaption = 64101;
 constexpr UINT kOverwriteQuestion = 64102; // %s: the file's name
 constexpr UINT kTooManyFiles = 64103;
 
-constexpr int kChooserWidth = 640;
+constexpr int kChooserWidth = 720;
 constexpr int kChooserHeight = 420;
 constexpr DWORD kPathBufferSize = 4096;
 

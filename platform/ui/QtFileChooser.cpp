@@ -2,7 +2,9 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QTreeView>
 
 namespace {
 
@@ -54,6 +56,7 @@ void CQtFileChooser::Open(QWidget* host, const QRect& area, const FileChooserReq
     auto* widget = new ChooserWidget(host, client);
     // A dialog by birth: made a plain child of the host's window.
     widget->setWindowFlags(Qt::Widget);
+    widget->setSizeGripEnabled(false);
     widget->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite |
                        QFileDialog::HideNameFilterDetails);
     widget->setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -77,6 +80,11 @@ void CQtFileChooser::Open(QWidget* host, const QRect& area, const FileChooserReq
         if (index >= 0)
             client.OnTypeChosen(static_cast<int>(index));
     });
+    // Size, type and date fit their texts; the name takes the rest.
+    if (auto* details = widget->findChild<QTreeView*>()) {
+        details->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        details->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
     widget->setGeometry(area);
     widget->show();
     if (auto* name = widget->findChild<QLineEdit*>())
