@@ -97,12 +97,17 @@ INT_PTR CFileDialog::DoModal() {
     frameTemplate.caption = Caption();
     frameTemplate.style = {"WS_POPUP", "WS_CAPTION", "WS_SYSMENU", "DS_MODALFRAME"};
     Frame frame(*this);
+    m_ended = false;
     m_frame = CreateDialogWindow(frameTemplate, owner, &frame, true);
     INT_PTR result = -1;
     if (m_frame) {
+        const FileChooserRequest request = MakeRequest();
+        // An index beyond the list means its first type, and says so to the page.
+        if (!request.types.empty())
+            m_ofn.nFilterIndex = static_cast<DWORD>(request.typeIndex + 1);
         IFileChooser& chooser = GetFileChooser();
-        chooser.Open(WidgetOf(m_frame), QRect(ClientOffset(m_frame), QSize(width, kChooserHeight)),
-                     MakeRequest(), *this);
+        chooser.Open(WidgetOf(m_frame), QRect(ClientOffset(m_frame), QSize(width, kChooserHeight)), request,
+                     *this);
         page.style = {"WS_CHILD"};
         page.exStyle.clear();
         if (CreateDialogWindow(page, m_frame, this, false)) {
@@ -191,12 +196,14 @@ LRESULT CFileDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void CFileDialog::OnTypeChosen(int typeIndex) {
+    if (m_ended)
+        return;
     m_ofn.nFilterIndex = static_cast<DWORD>(typeIndex + 1);
     SendFileNotify(CDN_TYPECHANGE);
 }
 
 bool CFileDialog::OnFilesChosen(const std::vector<CString>& chosen) {
-    if (chosen.empty())
+    if (m_ended || chosen.empty())
         return false;
     std::vector<CString> paths = chosen;
     const bool multiSelect = m_bOpenFileDialog && (m_ofn.Flags & OFN_ALLOWMULTISELECT);
@@ -275,8 +282,10 @@ LRESULT CFileDialog::SendFileNotify(UINT code) {
 }
 
 void CFileDialog::EndFrame(int result) {
-    if (IsWindow(m_frame))
-        ::EndDialog(m_frame, result);
+    if (m_ended || !IsWindow(m_frame))
+        return;
+    m_ended = true;
+    ::EndDialog(m_frame, result);
 }
 
 CString CFileDialog::GetPathName() const {

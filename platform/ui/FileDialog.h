@@ -111,4 +111,5 @@ private:
     std::vector<char> m_fileBuffer; // lpstrFile unless the caller gives its own
     HWND m_frame = nullptr;
     bool m_hooked = false; // the page's messages go through lpfnHook
+    bool m_ended = false;  // the result is set: later choices are too late
 };

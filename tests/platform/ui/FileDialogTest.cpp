@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTimer>
+#include <filesystem>
 #include <fstream>
 #include <gmock/gmock.h>
 #include <string>
@@ -350,6 +351,32 @@ TEST_F(FileDialogTest, CancelKeepsTheProposedName) {
     EXPECT_EQ(dialog.GetPathName(), "Projekt.qzp");
     EXPECT_EQ(m_chooser.Requests().front().fileName, "Projekt.qzp");
     EXPECT_EQ(m_chooser.Requests().front().typeIndex, 0);
+    EXPECT_EQ(m_chooser.Requests().front().folder, std::filesystem::current_path().string());
+}
+
+TEST_F(FileDialogTest, TypeIndexBeyondTheListStartsWithTheFirstType) {
+    PictureSave dialog(m_folder.Path());
+    dialog.m_ofn.nFilterIndex = 7;
+    m_chooser.Pick({"Urlaub"});
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(m_chooser.Requests().front().typeIndex, 0);
+    EXPECT_EQ(dialog.m_ofn.nFilterIndex, 1u);
+    EXPECT_EQ(dialog.GetFileName(), "Urlaub.bmp");
+}
+
+TEST_F(FileDialogTest, EnterInThePageAcceptsTheNameFieldAndEscCancels) {
+    MessageLog log;
+    PageSizeDialog dialog(log, s_module);
+    m_chooser.Do([&] {
+        dialog.GetDlgItem(1014)->SetFocus();
+        TypeKey(&dialog, Qt::Key_Return);
+        EXPECT_EQ(m_chooser.AcceptRequests(), 1);
+        TypeKey(&dialog, Qt::Key_Escape);
+    });
+    // A choice after the end is too late to change the result.
+    m_chooser.Pick({"nie"});
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_THAT(m_chooser.PickResults(), ElementsAre(false));
 }
 
 TEST_F(FileDialogTest, QtChooserTakesTheTypedNameAndTheChosenType) {
