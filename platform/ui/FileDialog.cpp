@@ -5,7 +5,6 @@
 
 #include "platform/base/AppServices.h"
 #include "platform/base/DialogTemplate.h"
-#include "platform/base/Module.h"
 #include "platform/base/Resource.h"
 #include "platform/ui/ControlClasses.h"
 #include "platform/ui/MessageBoxPresenter.h"
