@@ -6,16 +6,15 @@
 #include "platform/base/Resource.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/QtFileChooser.h"
+#include "platform/ui/QtTranslations.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QLibraryInfo>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QTranslator>
 #include <cstdio>
 
 namespace {
@@ -64,9 +63,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication application(argc, argv);
-    QTranslator qtTexts;
-    if (qtTexts.load("qtbase_de", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    LoadQtGermanTranslations();
     const QString output = QString::fromLocal8Bit(argv[1]);
     QTemporaryDir folder;
     const HMODULE module = LoadLibrary(VC_FILEDIALOGSHOT_MODULE);
