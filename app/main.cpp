@@ -1,10 +1,12 @@
-// The program: the application object, the platform's message boxes, file chooser and sounds, and the
-// framework's entry.
+// The program: the application object, the platform's message boxes, menus, file chooser, colour dialog
+// and sounds, and the framework's entry.
 
 #include "app/VellumcraftApp.h"
 #include "platform/sound/PlaySound.h"
 #include "platform/sound/QtSoundOutput.h"
+#include "platform/ui/QtColorDialogPresenter.h"
 #include "platform/ui/QtFileChooser.h"
+#include "platform/ui/QtMenuPresenter.h"
 #include "platform/ui/QtMessageBoxPresenter.h"
 
 namespace {
@@ -14,14 +16,20 @@ CVellumcraftApp theApp;
 int main(int argc, char** argv) {
     CQtMessageBoxPresenter messageBoxes;
     SetMessageBoxPresenter(&messageBoxes);
+    CQtMenuPresenter menus;
+    SetMenuPresenter(&menus);
     CQtFileChooser fileChooser;
     SetFileChooser(&fileChooser);
+    CQtColorDialogPresenter colourDialogs;
+    SetColorDialogPresenter(&colourDialogs);
     CQtSoundOutput sounds;
     SetSoundOutput(&sounds);
     InstallMessageBeepSound();
     const int exitCode = AfxWinMain(argc, argv);
     SetSoundOutput(nullptr);
+    SetColorDialogPresenter(nullptr);
     SetFileChooser(nullptr);
+    SetMenuPresenter(nullptr);
     SetMessageBoxPresenter(nullptr);
     return exitCode;
 }
