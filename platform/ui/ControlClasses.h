@@ -16,6 +16,7 @@ extern const WindowClass kSpinButtonClass;
 extern const WindowClass kListViewClass;
 extern const WindowClass kTreeViewClass;
 extern const WindowClass kScrollBarClass;
+extern const WindowClass kHeaderClass;
 extern const WindowClass kToolTipClass;
 extern const WindowClass kDialogClass;
 

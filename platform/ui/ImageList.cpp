@@ -247,6 +247,11 @@ BOOL ImageList_GetIconSize(HIMAGELIST list, int* cx, int* cy) {
     return TRUE;
 }
 
+QImage ImageListPicture(HIMAGELIST list, int image) {
+    const int count = list ? static_cast<int>(list->images.size()) : 0;
+    return image >= 0 && image < count ? list->images[static_cast<size_t>(image)] : QImage();
+}
+
 BOOL ImageList_Draw(HIMAGELIST list, int image, HDC dc, int x, int y, UINT style) {
     const int count = list ? static_cast<int>(list->images.size()) : 0;
     if (image < 0 || image >= count)

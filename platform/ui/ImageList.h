@@ -8,6 +8,7 @@
 #include <QImage>
 #include <vector>
 
+class CWnd;
 struct ImageListRecord;
 using HIMAGELIST = ImageListRecord*;
 
@@ -33,6 +34,24 @@ inline constexpr COLORREF CLR_DEFAULT = 0xFF000000;
 // What controls holding a list's handle need: its picture size and drawing by index.
 BOOL ImageList_GetIconSize(HIMAGELIST list, int* cx, int* cy);
 BOOL ImageList_Draw(HIMAGELIST list, int image, HDC dc, int x, int y, UINT style);
+// The picture at index, premultiplied; null when there is none.
+QImage ImageListPicture(HIMAGELIST list, int image);
+
+// Drag images: one picture follows the pointer as a translucent window above all others while a drag
+// runs. The hot spot is the point of the picture that stays under the pointer; positions are relative to
+// the top left corner of the lock window (the desktop, screen coordinates, for null).
+BOOL ImageList_BeginDrag(HIMAGELIST list, int image, int dxHotspot, int dyHotspot);
+void ImageList_EndDrag();
+// Shows the drag image with its hot spot at (x, y) of the lock window.
+BOOL ImageList_DragEnter(HWND lock, int x, int y);
+BOOL ImageList_DragMove(int x, int y);
+// Hides the drag image; the drag goes on.
+BOOL ImageList_DragLeave(HWND lock);
+// Hides or shows the entered drag image again.
+BOOL ImageList_DragShowNolock(BOOL show);
+// Puts the picture, as the pointer's shape, over the drag image with the two hot spots on one point; set
+// before the drag begins, it is combined when it begins.
+BOOL ImageList_SetDragCursorImage(HIMAGELIST list, int image, int dxHotspot, int dyHotspot);
 
 class CImageList {
 public:
@@ -71,6 +90,15 @@ public:
     BOOL SetOverlayImage(int image, int overlay);
     // ILD_NORMAL and ILD_TRANSPARENT draw alike: the background is the context's own.
     BOOL Draw(CDC* dc, int image, POINT point, UINT style);
+
+    // The drag image calls above, for this list's pictures.
+    BOOL BeginDrag(int image, CPoint hotSpot);
+    static void EndDrag();
+    static BOOL DragEnter(CWnd* lock, CPoint point);
+    static BOOL DragMove(CPoint point);
+    static BOOL DragLeave(CWnd* lock);
+    static BOOL DragShowNolock(BOOL show);
+    BOOL SetDragCursorImage(int image, CPoint hotSpot);
 
 private:
     // Pictures cut from a bitmap, with a mask bitmap or colour applied when the list is masked.

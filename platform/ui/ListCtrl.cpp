@@ -28,6 +28,23 @@ int CListCtrl::InsertColumn(int column, LPCTSTR heading, int format, int width, 
         SendMessage(LVM_INSERTCOLUMN, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&info)));
 }
 
+BOOL CListCtrl::DeleteColumn(int column) {
+    return static_cast<BOOL>(SendMessage(LVM_DELETECOLUMN, static_cast<WPARAM>(column)));
+}
+
+int CListCtrl::GetColumnWidth(int column) const {
+    return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));
+}
+
+BOOL CListCtrl::SetColumnWidth(int column, int width) {
+    return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
+                                         MAKELPARAM(static_cast<WORD>(width), 0)));
+}
+
+CHeaderCtrl* CListCtrl::GetHeaderCtrl() const {
+    return static_cast<CHeaderCtrl*>(FromHandle(reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER))));
+}
+
 int CListCtrl::InsertItem(const LVITEM* item) {
     return static_cast<int>(SendMessage(LVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(item)));
 }

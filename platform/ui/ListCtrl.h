@@ -4,6 +4,7 @@
 // run from the last clicked item. Every change of an item's state reaches the parent as LVN_ITEMCHANGED.
 
 #include "platform/ui/Edit.h"
+#include "platform/ui/HeaderCtrl.h"
 #include "platform/ui/ImageList.h"
 #include "platform/ui/Wnd.h"
 
@@ -23,6 +24,7 @@ inline constexpr DWORD LVS_EDITLABELS = 0x0200;
 inline constexpr UINT LVM_FIRST = 0x1000;
 inline constexpr UINT LVM_GETBKCOLOR = LVM_FIRST + 0;
 inline constexpr UINT LVM_SETBKCOLOR = LVM_FIRST + 1;
+inline constexpr UINT LVM_GETIMAGELIST = LVM_FIRST + 2;
 inline constexpr UINT LVM_SETIMAGELIST = LVM_FIRST + 3;
 inline constexpr UINT LVM_GETITEMCOUNT = LVM_FIRST + 4;
 inline constexpr UINT LVM_GETITEM = LVM_FIRST + 5;
@@ -39,8 +41,11 @@ inline constexpr UINT LVM_REDRAWITEMS = LVM_FIRST + 21;
 inline constexpr UINT LVM_EDITLABEL = LVM_FIRST + 23;
 inline constexpr UINT LVM_GETEDITCONTROL = LVM_FIRST + 24;
 inline constexpr UINT LVM_INSERTCOLUMN = LVM_FIRST + 27;
+inline constexpr UINT LVM_DELETECOLUMN = LVM_FIRST + 28;
 // A report column's width; 0 for a column that does not exist.
 inline constexpr UINT LVM_GETCOLUMNWIDTH = LVM_FIRST + 29;
+inline constexpr UINT LVM_SETCOLUMNWIDTH = LVM_FIRST + 30;
+inline constexpr UINT LVM_GETHEADER = LVM_FIRST + 31;
 inline constexpr UINT LVM_GETTEXTCOLOR = LVM_FIRST + 35;
 inline constexpr UINT LVM_SETTEXTCOLOR = LVM_FIRST + 36;
 inline constexpr UINT LVM_GETTEXTBKCOLOR = LVM_FIRST + 37;
@@ -97,6 +102,8 @@ inline constexpr UINT LVN_BEGINLABELEDIT = LVN_FIRST - 5;
 inline constexpr UINT LVN_ENDLABELEDIT = LVN_FIRST - 6;
 // A press on an item and a move beyond the drag distance with the button held.
 inline constexpr UINT LVN_BEGINDRAG = LVN_FIRST - 9;
+// A click on a column's heading: iItem -1, iSubItem the column.
+inline constexpr UINT LVN_COLUMNCLICK = LVN_FIRST - 8;
 inline constexpr UINT LVN_BEGINRDRAG = LVN_FIRST - 11;
 inline constexpr UINT LVN_KEYDOWN = LVN_FIRST - 55;
 
@@ -170,6 +177,12 @@ public:
     CImageList* SetImageList(CImageList* list, int kind);
 
     int InsertColumn(int column, LPCTSTR heading, int format = LVCFMT_LEFT, int width = -1, int subItem = -1);
+    // The column's texts in the items go with it.
+    BOOL DeleteColumn(int column);
+    int GetColumnWidth(int column) const;
+    BOOL SetColumnWidth(int column, int width);
+    // The headings of the report view; null in the other views.
+    CHeaderCtrl* GetHeaderCtrl() const;
     int InsertItem(const LVITEM* item);
     int InsertItem(int item, LPCTSTR label);
     int InsertItem(int item, LPCTSTR label, int image);
@@ -225,6 +238,9 @@ public:
     CEdit* EditLabel(int item);
     // The open label editor, or null.
     CEdit* GetEditControl() const;
+    // A new list of one picture, the item's icon with its label on a transparent ground; point receives
+    // its top left corner in client coordinates. The caller deletes the list. Null for no such item.
+    CImageList* CreateDragImage(int item, LPPOINT point);
 
 private:
     CImageList* m_imageLists[2] = {};

@@ -4,7 +4,7 @@
 
 #include "platform/gdi/Dc.h"
 #include "platform/ui/ControlClasses.h"
-#include "platform/ui/ListCtrl.h"
+#include "platform/ui/ListCtrlInternals.h"
 #include "platform/ui/ListCtrlScroll.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/SystemMetrics.h"
@@ -17,28 +17,13 @@
 #include <optional>
 #include <vector>
 
-namespace {
+namespace listview {
 
-constexpr int kHeadingHeight = 18;
 constexpr int kTextHeight = 16;
-constexpr int kDefaultColumnWidth = 60;
 constexpr int kDefaultIconSide = 32;
 // Posted by the label editor to end the edit once its own handler has returned; wParam nonzero cancels,
 // lParam is the editor, so that a late message never ends a later edit.
 constexpr UINT kEndLabelEdit = WM_USER + 500;
-
-struct ListItem {
-    std::vector<CString> texts; // per column, the label first
-    int image = 0;
-    LPARAM data = 0;
-    UINT state = 0;
-    std::optional<QPoint> placed; // set by LVM_SETITEMPOSITION32: the icon cell's corner in the view
-};
-
-struct ListColumn {
-    CString heading;
-    int width = kDefaultColumnWidth;
-};
 
 // The editor over a label: Return and the loss of the focus end the edit, Escape cancels it.
 class LabelEditor final : public CEdit {
@@ -55,22 +40,6 @@ protected:
     }
     UINT OnGetDlgCode() override { return CEdit::OnGetDlgCode() | DLGC_WANTALLKEYS; }
     void PostNcDestroy() override { delete this; }
-};
-
-struct ListState final : WindowClassData {
-    std::vector<ListItem> items;
-    std::vector<ListColumn> columns;
-    HIMAGELIST images[2] = {};
-    int anchor = -1; // where Shift-click ranges start
-    int editedItem = -1;
-    HWND editor = nullptr;
-    QSize spacing; // empty: the system's icon spacing
-    COLORREF background = CLR_DEFAULT;
-    COLORREF text = CLR_DEFAULT;
-    COLORREF textBackground = CLR_NONE;
-    // The item a button went down on, until a drag begins or the button comes up.
-    int pressedItem = -1;
-    QPoint pressPoint;
 };
 
 ListState& StateOf(HWND list) {
@@ -100,6 +69,10 @@ int RowHeight(const ListState& state) {
 }
 
 // Large icons sit in cells of the icon spacing, as many in a row as the client holds.
+int IconsPerRow(HWND list) {
+    return std::max(1, ClientSize(list).width() / IconCell(StateOf(list)).width());
+}
+
 QSize IconCell(const ListState& state) {
     if (!state.spacing.isEmpty())
         return state.spacing;
@@ -116,13 +89,6 @@ int ReportWidth(const ListState& state) {
         width += column.width;
     return std::max(width, kDefaultColumnWidth);
 }
-
-// The whole item, its picture and its label in client coordinates.
-struct ItemParts {
-    QRect bounds;
-    QRect icon;
-    QRect label;
-};
 
 ItemParts PartsOf(HWND list, int item) {
     const ListState& state = StateOf(list);
@@ -141,7 +107,7 @@ ItemParts PartsOf(HWND list, int item) {
         return parts;
     }
     const QSize cell = IconCell(state);
-    const int perRow = std::max(1, ClientSize(list).width() / cell.width());
+    const int perRow = IconsPerRow(list);
     const QPoint origin = state.items[static_cast<size_t>(item)].placed.value_or(
                               QPoint((item % perRow) * cell.width(), (item / perRow) * cell.height())) -
                           ListScrollPosition(list);
@@ -179,7 +145,6 @@ void Notify(HWND list, NMLISTVIEW& record) {
         SendToWindow(list->parent, WM_NOTIFY, list->id, reinterpret_cast<LPARAM>(&record));
 }
 
-// Sets the masked state bits of an item and tells the parent when they changed.
 void ChangeState(HWND list, int item, UINT state, UINT mask) {
     ListState& data = StateOf(list);
     ListItem& entry = data.items[static_cast<size_t>(item)];
@@ -193,7 +158,6 @@ void ChangeState(HWND list, int item, UINT state, UINT mask) {
     Notify(list, record);
 }
 
-// A state given to one item only, as focus is and single selection.
 void GiveOnly(HWND list, int item, UINT bit) {
     ListState& state = StateOf(list);
     for (int other = 0; other < static_cast<int>(state.items.size()); ++other) {
@@ -440,6 +404,28 @@ void DrawItem(HWND list, CDC* dc, int index, bool focused) {
     }
 }
 
+// The run [first, last) of items whose rows or cells can meet the area.
+std::pair<int, int> ItemsMeeting(HWND list, const QRect& area) {
+    const ListState& state = StateOf(list);
+    const int count = static_cast<int>(state.items.size());
+    if (count == 0 || area.isEmpty())
+        return {0, 0};
+    const ItemParts first = PartsOf(list, 0);
+    const int rowHeight = first.bounds.height();
+    const int perRow = IsReport(list) ? 1 : IconsPerRow(list);
+    // Icons placed by hand lie anywhere: all of them are looked at.
+    const bool placed = std::any_of(state.items.begin(), state.items.end(),
+                                    [](const ListItem& item) { return item.placed.has_value(); });
+    if (rowHeight <= 0 || placed)
+        return {0, count};
+    // A picture taller than its cell reaches into the rows below.
+    const int reach = std::max(first.bounds.bottom(), first.label.bottom()) - first.bounds.top();
+    const int firstRow = std::max(0, (area.top() - first.bounds.top() - reach) / rowHeight);
+    const int lastRow = std::max(0, (area.bottom() - first.bounds.top()) / rowHeight + 1);
+    return {std::min(count, firstRow * perRow),
+            static_cast<int>(std::min<long long>(count, static_cast<long long>(lastRow) * perRow))};
+}
+
 void Paint(HWND list) {
     PAINTSTRUCT paint;
     CDC* dc = CDC::FromHandle(BeginPaint(list, &paint));
@@ -449,24 +435,14 @@ void Paint(HWND list) {
     dc->FillSolidRect(&client, Resolved(state.background, COLOR_WINDOW));
     CFont* previous =
         dc->SelectObject(CFont::FromHandle(list->font ? list->font : GetStockObject(DEFAULT_GUI_FONT)));
-    if (IsReport(list) && !state.columns.empty()) {
-        int left = -ListScrollPosition(list).x();
-        for (const ListColumn& column : state.columns) {
-            CRect heading(left, 0, left + column.width, kHeadingHeight);
-            dc->FillSolidRect(&heading, GetSysColor(COLOR_3DFACE));
-            dc->DrawEdge(&heading, EDGE_RAISED, BF_RECT);
-            heading.DeflateRect(4, 0);
-            dc->SetBkMode(TRANSPARENT);
-            dc->SetTextColor(GetSysColor(COLOR_BTNTEXT));
-            dc->DrawText(column.heading, &heading,
-                         DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
-            left += column.width;
-        }
-    }
     const bool focused = GetFocus() == list;
+    // Rows scrolled up under the headings are not painted there.
     if (IsReport(list) && !state.columns.empty())
         dc->IntersectClipRect(0, kHeadingHeight, size.width(), size.height());
-    for (int item = 0; item < static_cast<int>(state.items.size()); ++item)
+    const auto [first, last] = ItemsMeeting(list, QRect(paint.rcPaint.left, paint.rcPaint.top,
+                                                        paint.rcPaint.right - paint.rcPaint.left,
+                                                        paint.rcPaint.bottom - paint.rcPaint.top));
+    for (int item = first; item < last; ++item)
         DrawItem(list, dc, item, focused);
     dc->SelectObject(previous);
     EndPaint(list, &paint);
@@ -508,8 +484,13 @@ LRESULT ListWindowProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
         NMLVKEYDOWN record{{list, list->id, LVN_KEYDOWN}, static_cast<WORD>(wParam), 0};
         if (IsLiveWindow(list->parent))
             SendToWindow(list->parent, WM_NOTIFY, list->id, reinterpret_cast<LPARAM>(&record));
+        if (IsLiveWindow(list))
+            HandleListKey(list, static_cast<UINT>(wParam));
         return 0;
     }
+    case WM_SIZE:
+        PlaceHeader(list);
+        return DefWindowProc(list, message, wParam, lParam);
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         InvalidateWindow(list, ClientArea(list), false);
@@ -524,6 +505,8 @@ LRESULT ListWindowProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
         InvalidateWindow(list, ClientArea(list), false);
         return reinterpret_cast<LRESULT>(previous);
     }
+    case LVM_GETIMAGELIST:
+        return wParam <= LVSIL_SMALL ? reinterpret_cast<LRESULT>(state.images[wParam]) : 0;
     case LVM_EDITLABEL:
         return reinterpret_cast<LRESULT>(BeginLabelEdit(list, static_cast<int>(wParam)));
     case LVM_GETEDITCONTROL:
@@ -610,22 +593,12 @@ LRESULT ListWindowProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
         state.anchor = -1;
         InvalidateWindow(list, ClientArea(list), false);
         return TRUE;
-    case LVM_INSERTCOLUMN: {
-        const auto* info = reinterpret_cast<const LVCOLUMN*>(lParam);
-        if (!info)
-            return -1;
-        const int at = std::clamp(static_cast<int>(wParam), 0, static_cast<int>(state.columns.size()));
-        ListColumn column;
-        if ((info->mask & LVCF_TEXT) && info->pszText)
-            column.heading = info->pszText;
-        if ((info->mask & LVCF_WIDTH) && info->cx >= 0)
-            column.width = info->cx;
-        state.columns.insert(state.columns.begin() + at, column);
-        InvalidateWindow(list, ClientArea(list), false);
-        return at;
-    }
+    case LVM_INSERTCOLUMN:
+    case LVM_DELETECOLUMN:
     case LVM_GETCOLUMNWIDTH:
-        return wParam < state.columns.size() ? state.columns[wParam].width : 0;
+    case LVM_SETCOLUMNWIDTH:
+    case LVM_GETHEADER:
+        return ColumnMessage(list, message, wParam, lParam);
     case LVM_SETITEMSTATE: {
         const auto* info = reinterpret_cast<const LVITEM*>(lParam);
         const int item = static_cast<int>(wParam);
@@ -688,11 +661,11 @@ CWnd* MakeListWrapper() {
     return new CListCtrl;
 }
 
-} // namespace
+} // namespace listview
 
 const WindowClass kListViewClass{.name = WC_LISTVIEW,
                                  .style = CS_DBLCLKS,
                                  .standardCursor = IDC_ARROW,
-                                 .proc = ListWindowProc,
-                                 .makeWidget = MakeListWidget,
-                                 .makeWrapper = MakeListWrapper};
+                                 .proc = listview::ListWindowProc,
+                                 .makeWidget = listview::MakeListWidget,
+                                 .makeWrapper = listview::MakeListWrapper};

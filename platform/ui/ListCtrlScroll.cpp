@@ -81,8 +81,10 @@ void ScrollTo(HWND list, QPoint position) {
     const QPoint before = ListScrollPosition(list);
     SetScrollPos(list, SB_HORZ, position.x(), TRUE);
     SetScrollPos(list, SB_VERT, position.y(), TRUE);
-    if (ListScrollPosition(list) != before)
+    if (ListScrollPosition(list) != before) {
+        PlaceHeader(list);
         InvalidateWindow(list, ClientArea(list), true);
+    }
 }
 
 void ScrollBy(HWND list, QPoint delta) {

@@ -36,10 +36,10 @@ const WindowClass kDesktopClass{.name = "#32769",
                                 .makeWrapper = MakePlainWrapper,
                                 .nativeWidget = true};
 
-const std::array kBuiltInClasses{&kDefaultClass,  &kDesktopClass,   &kButtonClass,   &kStaticClass,
-                                 &kEditClass,     &kProgressClass,  &kToolTipClass,  &kDialogClass,
-                                 &kComboBoxClass, &kComboListClass, &kSliderClass,   &kSpinButtonClass,
-                                 &kListViewClass, &kTreeViewClass,  &kScrollBarClass};
+const std::array kBuiltInClasses{&kDefaultClass,  &kDesktopClass,   &kButtonClass,    &kStaticClass,
+                                 &kEditClass,     &kProgressClass,  &kToolTipClass,   &kDialogClass,
+                                 &kComboBoxClass, &kComboListClass, &kSliderClass,    &kSpinButtonClass,
+                                 &kListViewClass, &kTreeViewClass,  &kScrollBarClass, &kHeaderClass};
 
 std::mutex g_registeredLock;
 std::deque<WindowClass>& RegisteredClasses() {
