@@ -23,21 +23,41 @@ constexpr int kOverlayCount = 15;
 // Pictures larger than this on a side are refused before anything is allocated.
 constexpr int kMaxSide = 4096;
 
+bool AnyAlpha(const QImage& picture) {
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        for (int x = 0; x < picture.width(); ++x) {
+            if (qAlpha(row[x]) != 0)
+                return true;
+        }
+    }
+    return false;
+}
+
+// The picture with every pixel opaque. Qt's own conversion of a small picture to the premultiplied
+// format costs a hundred times this loop, and thumbnails come by the thousand.
+QImage OpaquePicture(const QImage& picture) {
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    QImage opaque(rgb.size(), kFormat);
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        auto* out = reinterpret_cast<QRgb*>(opaque.scanLine(y));
+        for (int x = 0; x < rgb.width(); ++x)
+            out[x] = in[x] | 0xFF000000u;
+    }
+    return opaque;
+}
+
 // A 32-bit list keeps a 32-bit bitmap's alpha unless every alpha byte is 0, as in bitmaps drawn without
 // alpha; other lists and bitmaps are opaque.
 QImage PictureOfBitmap(HBITMAP bitmap, bool keepAlpha) {
-    QImage picture = BitmapToImageWithAlpha(bitmap);
-    if (picture.isNull())
-        return picture;
-    bool anyAlpha = false;
-    for (int y = 0; keepAlpha && y < picture.height() && !anyAlpha; ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
-        for (int x = 0; x < picture.width() && !anyAlpha; ++x)
-            anyAlpha = qAlpha(row[x]) != 0;
+    if (keepAlpha) {
+        const QImage picture = BitmapToImageWithAlpha(bitmap);
+        if (!picture.isNull() && AnyAlpha(picture))
+            return picture.convertToFormat(kFormat);
     }
-    if (!anyAlpha)
-        picture = picture.convertToFormat(QImage::Format_RGB32);
-    return picture.convertToFormat(kFormat);
+    const QImage picture = BitmapToImage(bitmap);
+    return picture.isNull() ? picture : OpaquePicture(picture);
 }
 
 // Clears the pixels a monochrome mask sets (white in its picture).
@@ -72,6 +92,8 @@ void ApplyMaskColor(QImage& picture, COLORREF mask) {
 // Pictures size wide from the left of the strip; the rest of a strip narrower than a whole picture is
 // dropped, rows beyond the strip are transparent.
 std::vector<QImage> CutStrip(const QImage& strip, QSize size) {
+    if (strip.size() == size)
+        return {strip};
     std::vector<QImage> pictures;
     for (int x = 0; x + size.width() <= strip.width(); x += size.width())
         pictures.push_back(strip.copy(x, 0, size.width(), size.height()));
