@@ -68,15 +68,15 @@ int RowHeight(const ListState& state) {
     return std::max(kTextHeight, ImageSize(state.images[LVSIL_SMALL], 0).height());
 }
 
-// Large icons sit in cells of the icon spacing, as many in a row as the client holds.
-int IconsPerRow(HWND list) {
-    return std::max(1, ClientSize(list).width() / IconCell(StateOf(list)).width());
-}
-
 QSize IconCell(const ListState& state) {
     if (!state.spacing.isEmpty())
         return state.spacing;
     return QSize(GetSystemMetrics(SM_CXICONSPACING), GetSystemMetrics(SM_CYICONSPACING));
+}
+
+// Large icons sit in cells of the icon spacing, as many in a row as the client holds.
+int IconsPerRow(HWND list) {
+    return std::max(1, ClientSize(list).width() / IconCell(StateOf(list)).width());
 }
 
 COLORREF Resolved(COLORREF color, int systemColor) {

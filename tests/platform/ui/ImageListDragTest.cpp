@@ -69,8 +69,9 @@ TEST_F(ImageListDragTest, TheImageShowsFromEnterToLeaveAndFollowsTheMoves) {
         EXPECT_TRUE(step.call());
         const DragImageView view = DragImageForTesting();
         EXPECT_EQ(view.shown, step.shown);
-        if (step.shown)
+        if (step.shown) {
             EXPECT_EQ(view.area, QRect(step.topLeft, QSize(16, 16)));
+        }
     }
     const auto [color, alpha] = Grabbed(DragImageForTesting().pixels, 8, 8);
     EXPECT_EQ(color, QColor(255, 0, 0));

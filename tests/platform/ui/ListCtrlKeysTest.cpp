@@ -185,10 +185,9 @@ TEST_F(ListCtrlKeysTest, F2EditsTheFocusedLabelOnlyWhereLabelsMayBeEdited) {
         MakeIcons(style);
         Start(2);
         TypeKey(&m_list, Qt::Key_F2);
-        if (style)
-            EXPECT_THAT(m_log, ElementsAre("owner keydown 113", "owner begin 2"));
-        else
-            EXPECT_THAT(m_log, ElementsAre("owner keydown 113"));
+        const MessageLog heard =
+            style ? MessageLog{"owner keydown 113", "owner begin 2"} : MessageLog{"owner keydown 113"};
+        EXPECT_EQ(m_log, heard);
         EXPECT_EQ(m_list.GetEditControl() != nullptr, style != 0);
         m_list.DestroyWindow();
     }
