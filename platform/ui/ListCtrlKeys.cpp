@@ -11,9 +11,6 @@
 namespace listview {
 namespace {
 
-// Asks the list to bring an item into view; answered once the list scrolls.
-constexpr UINT kEnsureVisible = LVM_FIRST + 19;
-
 int FocusedItem(const ListState& state) {
     const auto found = std::find_if(state.items.begin(), state.items.end(),
                                     [](const ListItem& item) { return (item.state & LVIS_FOCUSED) != 0; });
@@ -86,7 +83,7 @@ void MoveFocus(HWND list, int target, bool control, bool shift) {
     if (IsLiveWindow(list))
         GiveOnly(list, target, LVIS_FOCUSED);
     if (IsLiveWindow(list))
-        SendToWindow(list, kEnsureVisible, static_cast<WPARAM>(target), FALSE);
+        SendToWindow(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(target), FALSE);
 }
 
 void SelectFocused(HWND list, int item, bool control) {

@@ -5,6 +5,7 @@
 #include "platform/ui/ListCtrlScroll.h"
 
 #include "platform/ui/ListCtrl.h"
+#include "platform/ui/ListCtrlInternals.h"
 #include "platform/ui/ScrollBar.h"
 #include "platform/ui/WindowInternals.h"
 

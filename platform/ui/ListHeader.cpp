@@ -6,6 +6,7 @@
 #include "platform/ui/ControlClasses.h"
 #include "platform/ui/Cursor.h"
 #include "platform/ui/ListCtrlInternals.h"
+#include "platform/ui/ListCtrlScroll.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/WindowInternals.h"
 #include "platform/ui/WindowWidget.h"
