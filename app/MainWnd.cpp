@@ -5,6 +5,7 @@
 #include "library/DSObjMgr.h"
 #include "library/Mat.h"
 #include "library/Stencil.h"
+#include "page/Template.h"
 #include "platform/base/AppServices.h"
 #include "platform/base/Exception.h"
 #include "platform/base/Profile.h"
@@ -53,6 +54,11 @@ CMainWnd::~CMainWnd() {
     for (int button = 0; button < kButtonCount; ++button)
         DestroyButton(static_cast<Button>(button));
     m_workBitmap.reset();
+    // The panel went with its window: the records are freed without it.
+    m_categPanel = nullptr;
+    ClearUndo();
+    delete m_template;
+    delete m_normalTemplate;
     ReleasePrintSetUpDialog();
     m_mat.reset();
     m_stencil.reset();
@@ -156,6 +162,9 @@ BOOL CMainWnd::CreateChildWindows() {
         return FALSE;
     m_previewWnd = preview.release();
     m_previewWnd->ShowWindow(SW_SHOW);
+    // The plain child stands in while no panel factory is installed.
+    if (CreateCategoryPanel(categRect))
+        return TRUE;
     if (!categ->Create(nullptr, "CategWnd", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, categRect, this,
                        kCategWndId))
         return FALSE;

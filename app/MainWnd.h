@@ -18,10 +18,12 @@
 #include <functional>
 #include <memory>
 
+class CAdjustImage;
 class CAlbumDlg;
 class CBitmapButton;
 class CDC;
 class CDSAlbum;
+class ICategoryPanel;
 class CKnobBitmapButton;
 class CMat;
 class CPrintDialog;
@@ -96,6 +98,39 @@ public:
 
     CWnd* GetPreviewWnd() const { return m_previewWnd; }
     CWnd* GetCategWnd() const { return m_categWnd; }
+    // The category panel the factory made; null when none was installed.
+    ICategoryPanel* GetCategoryPanel() const;
+
+    // The page. Edit mode: the template of drawing objects; normal mode: the page whose frames show the
+    // working picture, with its stencil and mat. The main window owns them all.
+    CTemplate* GetTemplate() const { return m_template; }
+    CTemplate* GetNormalModeSource() const { return m_normalTemplate; }
+    // Takes the template over. Edit mode: a template of pictures, texts and clipart replaces the page;
+    // another one gives its frames, which take the pictures of the page. Normal mode: the new page.
+    void SetTemplate(CTemplate* page);
+    CWorkBitmap* GetWorkBitmap() const { return m_workBitmap.get(); }
+    CMat* GetMat() const { return m_mat.get(); }
+    CStencil* GetNormalStencil() const { return m_stencil.get(); }
+    // Each takes the entry over (null allowed) and deletes the one before.
+    void SetMat(CMat* mat);
+    void SetStencil(CStencil* stencil);
+    // The file as the working picture with those settings; FALSE and nothing changed when it does not load.
+    BOOL LoadPictureWithSettings(const CString& path, const CAdjustImage& settings);
+    // The file as the working picture with neutral settings; it names the project when none is named
+    // yet. FALSE and nothing changed when it does not load.
+    BOOL AddPicturesToPage(const CString& path);
+    // The "2 Colors" button shows the two colours of the current picture.
+    void UpdateTwoColorsButton();
+    CString GetProjectPath() const { return m_projectPath; }
+
+    // The undo list, newest record last; the list owns its records.
+    void AddUndo(CObject* record);
+    CObject* GetLastUndo() const;
+    void RemoveLastUndo();
+    void ClearUndo();
+    int GetUndoCount() const { return static_cast<int>(m_undoList.GetCount()); }
+    // Restores the page from the newest record.
+    void OnUndo();
     CDSAlbum* GetCurrentAlbum() const { return m_currentAlbum; }
     BYTE IsModified() const { return m_modified; }
     void SetModified(BYTE modified) { m_modified = modified; }
@@ -152,6 +187,15 @@ private:
     CTwoColorsBitmapButton* TwoColors() const;
     CRadioBitmapButton* ModeButton(Button button) const;
 
+    // The panel from the factory in place of the plain child; FALSE when it cannot be made.
+    BOOL CreateCategoryPanel(const CRect& rect);
+    // The undo command by mode; true when the record was used up (a blocking record stays).
+    bool UndoNormalMode(CObject* record);
+    bool UndoEditMode(CObject* record);
+    // A new working picture of the file, rendered with settings; null when it does not load.
+    static std::unique_ptr<CWorkBitmap> LoadWorkBitmap(const CString& path, const CAdjustImage* settings);
+    void SetWorkBitmap(std::unique_ptr<CWorkBitmap> work);
+
     std::unique_ptr<CPrintDialog> m_printDialog;
     int m_currentAdjustment = -1;
     CPtrList m_undoList{10};
@@ -176,6 +220,10 @@ private:
     // The two children delete themselves when their windows are destroyed.
     CWnd* m_previewWnd = nullptr;
     CWnd* m_categWnd = nullptr;
+    ICategoryPanel* m_categPanel = nullptr;
+    HWND m_categPanelWindow = nullptr;
+    CTemplate* m_template = nullptr;
+    CTemplate* m_normalTemplate = nullptr;
     CToolTipCtrl m_toolTip;
     BYTE m_albumPicture = 0;
     float m_printOffsetX = 0.0f;

@@ -9,6 +9,8 @@ public:
     // None of the setters redraws; the owner invalidates.
     void SetFirstColor(COLORREF color) { m_firstColor = color; }
     void SetSecondColor(COLORREF color) { m_secondColor = color; }
+    COLORREF GetFirstColor() const { return m_firstColor; }
+    COLORREF GetSecondColor() const { return m_secondColor; }
     // First colour up, first colour pushed, second colour up, second colour pushed.
     void SetRect1(const RECT* rect) { m_firstUp = *rect; }
     void SetRect2(const RECT* rect) { m_firstPushed = *rect; }
