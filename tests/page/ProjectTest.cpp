@@ -14,6 +14,7 @@
 #include "tests/page/PageFixture.h"
 #include "tests/page/PageTestSupport.h"
 #include "tests/support/ArchiveBytes.h"
+#include "tests/support/RunTool.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -207,6 +208,43 @@ TEST_F(ProjectTest, PicturesOfOneFileShareTheirPictureAfterLoading) {
     auto* second = static_cast<CDrawImage*>(copy->GetObjectAt(1));
     ASSERT_NE(first->GetOriginalDib(), nullptr);
     EXPECT_EQ(first->GetOriginalDib(), second->GetOriginalDib());
+}
+
+TEST_F(ProjectTest, AnIndependentWriterAndReaderAgreeWithOurs) {
+    m_app.SetEditMode(TRUE);
+    const std::string script = VC_SOURCE_DIR "/tests/page/tpl_stream.py";
+    const CString built = m_folder.Path() + "/windows.qzp";
+    ASSERT_EQ(RunTool("/usr/bin/python3 " + script + " qzp-build " + built.str()), 0);
+    const std::string bytes = ReadFile(built);
+    CProject project;
+    Load(project, Bytes(bytes.begin(), bytes.end()));
+    const std::unique_ptr<CTemplate> page(project.GetTemplate());
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->GetName(), CString("Grüße"));
+    EXPECT_EQ(page->GetPageSize(), CSize(1480, 1050));
+    EXPECT_EQ(page->GetOrientation(), 1);
+    ASSERT_EQ(page->GetObjectCount(), 3);
+    auto* text = DYNAMIC_DOWNCAST(CDrawText, page->GetObjectAt(0));
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->GetText(), CString("Schöne Ferien"));
+    EXPECT_EQ(text->GetColor(), RGB(255, 0, 0));
+    EXPECT_NE(DYNAMIC_DOWNCAST(CDrawImage, page->GetObjectAt(1)), nullptr);
+    auto* clipart = DYNAMIC_DOWNCAST(CDrawClipart, page->GetObjectAt(2));
+    ASSERT_NE(clipart, nullptr);
+    EXPECT_EQ(clipart->GetRotation(), 900);
+
+    // Ours, read by the script.
+    const Bytes ours = Store(project);
+    const CString written = m_folder.Path() + "/ours.qzp";
+    WriteFile(written, std::string(ours.begin(), ours.end()));
+    std::string parsed;
+    ASSERT_EQ(RunTool("/usr/bin/python3 " + script + " qzp-parse " + written.str(), &parsed), 0) << parsed;
+    EXPECT_EQ(parsed,
+              "project 4.1.b page Grüße 1480 1050 orientation=1\n"
+              "CDrawText 10 20 300 80 pen=0/0/000000 brush=0/0/00FF00 font=Arial/-12 text=Schöne Ferien "
+              "colour=0000FF effect=1\n"
+              "CDrawImage 100 100 900 700 pen=0/0/000000 brush=0/0/00FF00 shape=0 round=16,16\n"
+              "CDrawClipart 5 5 50 50 pen=1/0/000000 brush=1/0/00FF00 rotation=900\n");
 }
 
 struct VersionCase {

@@ -8,6 +8,13 @@ classes and objects numbered in one map from 1. Numbers are little-endian.
 
   tpl_stream.py build OUT   writes a stream with two rectangles and a polygon
   tpl_stream.py parse IN    prints the page and one line per object
+
+Project files (.qzp) hold the same object records without class tags: a version string, and in the
+edit form (version ending in 'b' or '2') the page's name, width, height and orientation, a count and
+per object its kind (0 text, 1 picture, 2 clipart) and its record.
+
+  tpl_stream.py qzp-build OUT   writes an edit-form project as the Windows program does
+  tpl_stream.py qzp-parse IN    prints the page and one line per object of an edit-form project
 """
 import struct
 import sys
@@ -149,7 +156,41 @@ def build(path):
     open(path, "wb").write(out)
 
 
+PROJECT_KINDS = {0: "CDrawText", 1: "CDrawImage", 2: "CDrawClipart"}
+
+
+def qzp_parse(path):
+    r = Reader(open(path, "rb").read())
+    version = r.string()
+    if len(version) < 3 or version[0] != "4" or version[-1] not in "b2":
+        sys.exit("not an edit-form project")
+    name = r.string()
+    width, height, orientation, count = r.u32(), r.u32(), r.u32(), r.u32()
+    print("project %s page %s %d %d orientation=%d" % (version, name, width, height, orientation))
+    for _ in range(count):
+        kind = r.u32()
+        if kind not in PROJECT_KINDS:
+            sys.exit("unknown kind %d" % kind)
+        print(read_object(r, PROJECT_KINDS[kind]))
+    if r.pos != len(r.data):
+        sys.exit("trailing bytes")
+
+
+def qzp_build(path):
+    out = string_bytes("4.1.b") + string_bytes("Grüße") + struct.pack("<IIII", 1480, 1050, 1, 3)
+    font = struct.pack("<5i8B", -12, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0) + b"Arial".ljust(32, b"\0")
+    out += struct.pack("<I", 0) + common_bytes((10, 20, 300, 80), 0, 0) + font + string_bytes("Schöne Ferien")
+    out += struct.pack("<Ii", 0x0000FF, 1)
+    # A picture frame without settings, stencil or mat.
+    out += struct.pack("<I", 1) + common_bytes((100, 100, 900, 700), 0, 0) + struct.pack("<Hii", 0, 16, 16)
+    out += struct.pack("<III", 0, 0, 0)
+    out += struct.pack("<I", 2) + common_bytes((5, 5, 50, 50), 1, 1) + struct.pack("<iI", 900, 0)
+    open(path, "wb").write(out)
+
+
+COMMANDS = {"build": build, "parse": parse, "qzp-build": qzp_build, "qzp-parse": qzp_parse}
+
 if __name__ == "__main__":
-    if len(sys.argv) != 3 or sys.argv[1] not in ("build", "parse"):
+    if len(sys.argv) != 3 or sys.argv[1] not in COMMANDS:
         sys.exit(__doc__)
-    (build if sys.argv[1] == "build" else parse)(sys.argv[2])
+    COMMANDS[sys.argv[1]](sys.argv[2])
