@@ -122,6 +122,14 @@ public:
     // The "2 Colors" button shows the two colours of the current picture.
     void UpdateTwoColorsButton();
     CString GetProjectPath() const { return m_projectPath; }
+    CString GetDialogPath() const { return m_dialogPath; }
+
+    // Opens a project: the file's mode becomes the program's. FALSE, with the page as it was, when the
+    // file cannot be opened (message 155), is damaged (65521) or names a picture that does not load (156).
+    BOOL LoadProjectFile(const CString& path);
+    // Saves the page as a project at path, ".qzp" appended unless it ends in it; the file is replaced
+    // whole or not at all. FALSE without a page (153 in normal mode) or when it cannot be written (155).
+    BOOL SaveProjectFile(const CString& path);
 
     // The undo list, newest record last; the list owns its records.
     void AddUndo(CObject* record);
@@ -195,6 +203,8 @@ private:
     // A new working picture of the file, rendered with settings; null when it does not load.
     static std::unique_ptr<CWorkBitmap> LoadWorkBitmap(const CString& path, const CAdjustImage* settings);
     void SetWorkBitmap(std::unique_ptr<CWorkBitmap> work);
+    // Sets the mode flag and shows it on the category panel and the two mode buttons.
+    void ShowMode(BYTE editMode);
 
     std::unique_ptr<CPrintDialog> m_printDialog;
     int m_currentAdjustment = -1;

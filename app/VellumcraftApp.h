@@ -70,7 +70,7 @@ public:
 
     BYTE IsEditMode() override { return m_bEditMode; }
     // Only stores the flag; callers redraw what depends on it.
-    void SetEditMode(BYTE editMode) { m_bEditMode = editMode; }
+    void SetEditMode(BYTE editMode) override { m_bEditMode = editMode; }
     LPCTSTR GetVersionTag() override;
     CString GetLoadedProjectVersion() override { return m_strLoadedVersion; }
     void SetLoadedProjectVersion(const CString& version) override { m_strLoadedVersion = version; }

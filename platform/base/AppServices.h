@@ -28,6 +28,8 @@ public:
 
     // Set while the page follows a template of drawing objects; clear in normal mode (one picture).
     virtual BYTE IsEditMode() = 0;
+    // Only stores the flag; callers redraw what depends on it.
+    virtual void SetEditMode(BYTE editMode) = 0;
     // "4.1.b" in edit mode, "4.1.a" otherwise: the version a saved project begins with.
     virtual LPCTSTR GetVersionTag() = 0;
 
@@ -65,6 +67,7 @@ public:
     HMODULE GetResourceModule() override { return nullptr; }
     HMODULE GetTextModule() override { return nullptr; }
     BYTE IsEditMode() override { return FALSE; }
+    void SetEditMode(BYTE) override {}
     LPCTSTR GetVersionTag() override { return "4.1.a"; }
     CString GetLoadedProjectVersion() override { return {}; }
     void SetLoadedProjectVersion(const CString&) override {}

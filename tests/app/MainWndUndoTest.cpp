@@ -20,8 +20,7 @@
 #include "page/UndoReplace.h"
 #include "page/UndoTemplate.h"
 #include "skin/TwoColorsBitmapButton.h"
-#include "tests/app/FakeCategoryPanel.h"
-#include "tests/app/MainWndTestSupport.h"
+#include "tests/app/MainWndPageFixture.h"
 
 #include <functional>
 #include <gmock/gmock.h>
@@ -32,79 +31,7 @@ using ::testing::ElementsAre;
 
 namespace {
 
-// The file name of a path.
-std::string NameOf(const CString& path) {
-    const int slash = path.ReverseFind('/');
-    return path.Mid(slash + 1).str();
-}
-
-// The page's objects in list order: "a.bmp" for a picture (with "+mat", "+stencil"), the text of a
-// text, "clip" for a clipart.
-std::string Describe(const CTemplate* page) {
-    if (!page)
-        return "none";
-    std::string out;
-    for (int i = 0; i < page->GetObjectCount(); ++i) {
-        CDrawObj* object = page->GetObjectAt(i);
-        out += out.empty() ? "" : " ";
-        if (auto* image = DYNAMIC_DOWNCAST(CDrawImage, object)) {
-            out += image->GetOriginalDib() ? NameOf(image->GetFilePath()) : "empty";
-            out += image->HasMat() ? "+mat" : "";
-            out += image->HasStencil() ? "+stencil" : "";
-        } else if (auto* text = DYNAMIC_DOWNCAST(CDrawText, object)) {
-            out += text->GetText().str();
-        } else {
-            out += "clip";
-        }
-    }
-    return out;
-}
-
-class MainWndUndoTest : public MainWndTest {
-protected:
-    void SetUp() override {
-        MainWndTest::SetUp();
-        m_codecs.LoadPlugins();
-        for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) {
-            const std::unique_ptr<CPictureInfo> picture(
-                CPictureInfo::CreateFilled(CSize(4, 3), RGB(name[0], 10, 20), 24));
-            ASSERT_TRUE(picture->WriteBmpFile(File(name)));
-        }
-        m_window = CreateMainWnd();
-        ASSERT_NE(m_window, nullptr);
-        m_panelLog.clear();
-    }
-
-    CString File(const char* name) const { return m_files.Path() + "/" + name; }
-
-    CDrawImage* Image(CTemplate* page, const char* file, int left) {
-        auto* image = new CDrawImage(CRect(left, 0, left + 100, 100));
-        image->SetTemplate(page);
-        if (file)
-            image->SetImageFile(File(file), TRUE);
-        return image;
-    }
-
-    // Edit mode with the page "a.bmp Hallo b.bmp clip".
-    CTemplate* EditPage() {
-        m_services.SetEditMode(TRUE);
-        auto* page = new CTemplate;
-        page->InsertObject(Image(page, "a.bmp", 0), -1);
-        page->InsertObject(new CDrawText(CRect(0, 200, 100, 250), "Hallo"), -1);
-        page->InsertObject(Image(page, "b.bmp", 200), -1);
-        page->InsertObject(new CDrawClipart(CRect(300, 0, 350, 50)), -1);
-        m_window->SetTemplate(page);
-        return page;
-    }
-
-    TempFolder m_files;
-    CExtMgr m_codecs{VC_MASK_CODEC_DIR};
-    std::vector<CString> m_panelLog;
-    FakeCategoryPanel::Installer m_panel{&m_panelLog};
-    CMainWnd* m_window = nullptr;
-};
-
-TEST_F(MainWndUndoTest, TheListOwnsItsRecordsAndTheUndoButtonFollowsIt) {
+TEST_F(MainWndPageTest, TheListOwnsItsRecordsAndTheUndoButtonFollowsIt) {
     ASSERT_NE(m_window->GetCategoryPanel(), nullptr);
     m_window->OnUndo(); // empty: nothing
     EXPECT_EQ(m_window->GetLastUndo(), nullptr);
@@ -155,7 +82,7 @@ struct NormalCase {
     const char* stencil;
 };
 
-TEST_F(MainWndUndoTest, NormalModeRestoresThePictureAndItsAttachments) {
+TEST_F(MainWndPageTest, NormalModeRestoresThePictureAndItsAttachments) {
     const NormalCase cases[] = {
         {"Picture",
          [](const CString& folder) {
@@ -208,7 +135,7 @@ TEST_F(MainWndUndoTest, NormalModeRestoresThePictureAndItsAttachments) {
     }
 }
 
-TEST_F(MainWndUndoTest, NormalModeTemplateRecordWithoutItsFileRemovesTheTemplate) {
+TEST_F(MainWndPageTest, NormalModeTemplateRecordWithoutItsFileRemovesTheTemplate) {
     m_services.SetEditMode(FALSE);
     m_window->SetTemplate(new CTemplate);
     m_window->AddUndo(new CUndoNormal(1, "/nirgends.tpl"));
@@ -224,7 +151,7 @@ struct EditCase {
     bool stays;
 };
 
-TEST_F(MainWndUndoTest, EditModeRestoresEachRecordClass) {
+TEST_F(MainWndPageTest, EditModeRestoresEachRecordClass) {
     const EditCase cases[] = {
         {"LayersToBack", [](CTemplate*, const CString&) { return new CUndoLayers(2, 0); },
          "Hallo b.bmp a.bmp clip", false},
@@ -312,7 +239,7 @@ TEST_F(MainWndUndoTest, EditModeRestoresEachRecordClass) {
     }
 }
 
-TEST_F(MainWndUndoTest, TextPropertiesComeBackWhole) {
+TEST_F(MainWndPageTest, TextPropertiesComeBackWhole) {
     CTemplate* page = EditPage();
     CDrawText old(CRect(0, 0, 1, 1), "Vorher");
     old.SetColor(RGB(1, 2, 3));
@@ -329,7 +256,7 @@ TEST_F(MainWndUndoTest, TextPropertiesComeBackWhole) {
     EXPECT_TRUE(m_window->IsModified());
 }
 
-TEST_F(MainWndUndoTest, TheTwoColorsButtonShowsTheCurrentPicture) {
+TEST_F(MainWndPageTest, TheTwoColorsButtonShowsTheCurrentPicture) {
     auto* button = static_cast<CTwoColorsBitmapButton*>(m_window->GetButton(CMainWnd::k2Colors));
     m_services.SetEditMode(FALSE);
     ASSERT_TRUE(m_window->AddPicturesToPage(File("a.bmp")));

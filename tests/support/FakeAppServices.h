@@ -39,7 +39,7 @@ public:
     void SetResourceModule(HMODULE module) { m_resource = module; }
     void SetTextModule(HMODULE module) { m_text = module; }
     const CString& ClipartPath() const { return m_clipartPath; }
-    void SetEditMode(BYTE editMode) { m_editMode = editMode; }
+    void SetEditMode(BYTE editMode) override { m_editMode = editMode; }
     void SetSavePrompt(BYTE enabled, BYTE answer) {
         m_savePromptEnabled = enabled;
         m_savePromptAnswer = answer;

@@ -1,0 +1,174 @@
+// Project files: the page saved to and opened from a .qzp file in either mode.
+#include "app/CategoryPanel.h"
+#include "app/MainWnd.h"
+#include "image/WorkBitmap.h"
+#include "library/DSObjMgr.h"
+#include "library/Mat.h"
+#include "library/Stencil.h"
+#include "page/Project.h"
+#include "page/Template.h"
+#include "platform/base/AppServices.h"
+#include "platform/base/Archive.h"
+#include "platform/base/AtomicFileWriter.h"
+#include "platform/base/Exception.h"
+#include "platform/base/File.h"
+#include "platform/base/MemFile.h"
+#include "platform/base/Path.h"
+#include "platform/ui/WaitCursor.h"
+#include "skin/RadioBitmapButton.h"
+
+#include <cstdlib>
+#include <memory>
+#include <new>
+
+namespace {
+
+constexpr UINT kNoPictureId = 153;
+constexpr UINT kFileErrorId = 155;
+constexpr UINT kPictureMissingId = 156;
+constexpr UINT kDamagedProjectId = 65521;
+
+constexpr const char* kProjectExtension = "qzp";
+
+// The path with ".qzp" appended unless its file name ends in that extension (in any letter case).
+CString WithProjectExtension(const CString& path) {
+    const int slash = path.ReverseFind('/');
+    const int dot = path.ReverseFind('.');
+    if (dot > slash && path.Mid(dot + 1).CompareNoCase(kProjectExtension) == 0)
+        return path;
+    return path + "." + kProjectExtension;
+}
+
+// Reads the project; false for a file that the project refuses.
+bool ReadProject(CFile& file, CProject& project) {
+    try {
+        CArchive ar(&file, CArchive::load, 4096);
+        project.Serialize(ar);
+        ar.Close();
+        return true;
+    } catch (CException* e) {
+        e->Delete();
+    } catch (const std::bad_alloc&) {
+    }
+    return false;
+}
+
+// The project's bytes; false when they cannot be made.
+bool StoreProject(CProject& project, CMemFile& file) {
+    try {
+        CArchive ar(&file, CArchive::store, 4096);
+        project.Serialize(ar);
+        ar.Close();
+        return true;
+    } catch (CException* e) {
+        e->Delete();
+    } catch (const std::bad_alloc&) {
+    }
+    return false;
+}
+
+template <class Entry>
+Entry* Loaded(Entry* entry) {
+    if (entry)
+        entry->LoadData();
+    return entry;
+}
+
+} // namespace
+
+void CMainWnd::ShowMode(BYTE editMode) {
+    AppServices().SetEditMode(editMode);
+    if (ICategoryPanel* panel = GetCategoryPanel())
+        panel->SetCategoryMode(editMode);
+    for (const Button button : {kNormalMode, kEditMode}) {
+        CRadioBitmapButton* radio = ModeButton(button);
+        if (!radio)
+            continue;
+        radio->SetCheck((button == kEditMode) == (editMode != 0) ? TRUE : FALSE);
+        if (radio->GetSafeHwnd())
+            radio->Invalidate();
+    }
+}
+
+BOOL CMainWnd::LoadProjectFile(const CString& path) {
+    if (path.IsEmpty())
+        return TRUE;
+    CFile file;
+    if (!file.Open(ResolvePathCase(path), CFile::modeRead)) {
+        AppServices().MessageBox(kFileErrorId);
+        return FALSE;
+    }
+    CWaitCursor wait;
+    CProject project;
+    if (!ReadProject(file, project)) {
+        delete project.GetTemplate();
+        AppServices().MessageBox(kDamagedProjectId);
+        return FALSE;
+    }
+    if (CProject::IsTemplateVersion(project.GetVersion())) {
+        ClearUndo();
+        delete m_template;
+        m_template = project.GetTemplate();
+        ShowMode(TRUE);
+    } else {
+        // Everything is loaded before the page changes; a picture that does not load changes nothing.
+        std::unique_ptr<CWorkBitmap> work =
+            LoadWorkBitmap(CProject::LocalFilePath(project.GetPicturePath()), &project.GetAdjustments());
+        if (!work) {
+            AppServices().MessageBox(kPictureMissingId);
+            return FALSE;
+        }
+        std::unique_ptr<CTemplate> page(project.LoadTemplates());
+        std::unique_ptr<CStencil> stencil(Loaded(project.CreateStencil()));
+        std::unique_ptr<CMat> mat(Loaded(project.CreateMat()));
+        ClearUndo();
+        SetWorkBitmap(std::move(work));
+        delete m_normalTemplate;
+        m_normalTemplate = page.release();
+        SetStencil(stencil.release());
+        SetMat(mat.release());
+        ShowMode(FALSE);
+    }
+    SetModified(FALSE);
+    RedrawPreview();
+    m_projectPath = path;
+    return TRUE;
+}
+
+BOOL CMainWnd::SaveProjectFile(const CString& chosenPath) {
+    const bool editMode = AppServices().IsEditMode() != 0;
+    if (editMode && !m_template)
+        return FALSE;
+    if (!editMode && !m_workBitmap) {
+        AppServices().MessageBox(kNoPictureId);
+        return FALSE;
+    }
+    const CString path = WithProjectExtension(chosenPath);
+    m_dialogPath = path;
+    CProject project;
+    if (editMode) {
+        project.SetTemplate(m_template);
+    } else {
+        project.SetPicturePath(m_workBitmap->GetFilePath());
+        if (m_normalTemplate)
+            project.SetTemplateName(m_normalTemplate->GetName());
+        if (m_stencil)
+            project.SetStencil(m_stencil->GetFilePath(), m_stencil->IsRelative());
+        if (m_mat)
+            project.SetMat(m_mat->GetFilePath(), m_mat->IsRelative());
+        project.GetAdjustments().CopyFrom(m_workBitmap.get());
+    }
+    CMemFile bytes;
+    const bool stored = StoreProject(project, bytes);
+    const auto size = static_cast<SIZE_T>(bytes.GetLength());
+    BYTE* data = bytes.Detach();
+    const bool written = stored && WriteFileAtomically(path, data, size);
+    std::free(data);
+    if (!written) {
+        AppServices().MessageBox(kFileErrorId);
+        return FALSE;
+    }
+    SetModified(FALSE);
+    m_projectPath = path;
+    return TRUE;
+}
