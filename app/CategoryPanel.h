@@ -3,6 +3,7 @@
 // a factory that start-up installs; tests install one that makes a recording stand-in.
 
 #include "platform/base/Geometry.h"
+#include "platform/base/String.h"
 #include "platform/base/WinTypes.h"
 
 class CDSAlbum;
@@ -28,6 +29,8 @@ public:
     virtual BOOL ShowPage(int photoIndex) = 0;
     // Refills the album list for the selected category.
     virtual void OnSelChangeCategory() = 0;
+    // The template group that the next fill of the template category selects.
+    virtual void SetPresetTemplateGroup(const CString& name) = 0;
 };
 
 // Makes a new panel object, not yet a window; null when none can be made.

@@ -117,8 +117,10 @@ int CMainWnd::OnCreate(LPCREATESTRUCT create) {
 
     AppServices().SetClipartPath(GetProfileString("Settings", "Clipart Path"));
     const CString templateName = GetProfileString("Settings", "Template");
-    if (!templateName.IsEmpty())
-        LoadTemplateByName(templateName);
+    if (!templateName.IsEmpty()) {
+        delete m_normalTemplate;
+        m_normalTemplate = LoadTemplateByName(templateName);
+    }
 
     if (CDSObjMgr* manager = GetDSObjMgr())
         m_currentAlbum =
@@ -173,12 +175,7 @@ BOOL CMainWnd::CreateChildWindows() {
     return TRUE;
 }
 
-// Page templates and the page canvas come with the page; until then no template is found and there is
-// nothing to redraw.
-CTemplate* CMainWnd::LoadTemplateByName(const CString& /*name*/) {
-    return nullptr;
-}
-
+// The page canvas comes with the page; until then there is nothing to redraw.
 void CMainWnd::RedrawPreview() {}
 
 void CMainWnd::OnPaint() {

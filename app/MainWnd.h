@@ -92,8 +92,12 @@ public:
     BOOL CreateCaptionButtons();
     BOOL CreateButtons();
     BOOL CreateChildWindows();
-    // The page template of that name, or null when there is none.
+    // The print template whose list line has the name as its title (letter case counts) and whose file
+    // reads, or null; the caller's. The category panel is told the name as its preset template group.
     CTemplate* LoadTemplateByName(const CString& name);
+    // The edit page from the normal-mode template with the picture, stencil and mat in its frames; FALSE
+    // (and no edit page) without a normal-mode template. The normal-mode state stays.
+    BOOL BuildEditPageFromNormal(CWorkBitmap* work, CStencil* stencil, CMat* mat);
     void RedrawPreview();
 
     CWnd* GetPreviewWnd() const { return m_previewWnd; }
@@ -170,6 +174,8 @@ public:
     // Commands 1000 and 1001.
     void OnMinimize();
     void OnCloseButton();
+    // Command 2081 in normal mode: after question 216, the page turns to edit mode.
+    void OnEditMode();
 
 private:
     // The print set-up from the default printer or the saved "Printer" section; FALSE refuses creation.
@@ -205,6 +211,7 @@ private:
     void SetWorkBitmap(std::unique_ptr<CWorkBitmap> work);
     // Sets the mode flag and shows it on the category panel and the two mode buttons.
     void ShowMode(BYTE editMode);
+    void CheckModeButtons(BYTE editMode);
 
     std::unique_ptr<CPrintDialog> m_printDialog;
     int m_currentAdjustment = -1;

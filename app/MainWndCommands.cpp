@@ -12,6 +12,7 @@ constexpr UINT kSaveQuestionId = 215;
 const CommandEntry<CMainWnd> kCommands[] = {
     {1000, BN_CLICKED, &CMainWnd::OnMinimize},
     {1001, BN_CLICKED, &CMainWnd::OnCloseButton},
+    {2081, BN_CLICKED, &CMainWnd::OnEditMode},
 };
 
 } // namespace

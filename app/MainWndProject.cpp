@@ -15,7 +15,6 @@
 #include "platform/base/MemFile.h"
 #include "platform/base/Path.h"
 #include "platform/ui/WaitCursor.h"
-#include "skin/RadioBitmapButton.h"
 
 #include <cstdlib>
 #include <memory>
@@ -80,14 +79,7 @@ void CMainWnd::ShowMode(BYTE editMode) {
     AppServices().SetEditMode(editMode);
     if (ICategoryPanel* panel = GetCategoryPanel())
         panel->SetCategoryMode(editMode);
-    for (const Button button : {kNormalMode, kEditMode}) {
-        CRadioBitmapButton* radio = ModeButton(button);
-        if (!radio)
-            continue;
-        radio->SetCheck((button == kEditMode) == (editMode != 0) ? TRUE : FALSE);
-        if (radio->GetSafeHwnd())
-            radio->Invalidate();
-    }
+    CheckModeButtons(editMode);
 }
 
 BOOL CMainWnd::LoadProjectFile(const CString& path) {

@@ -9,6 +9,7 @@
 #include "page/DrawImage.h"
 #include "page/DrawText.h"
 #include "page/Template.h"
+#include "page/TemplateList.h"
 #include "page/UndoCopy.h"
 #include "page/UndoCopyObj.h"
 #include "page/UndoDelete.h"
@@ -20,8 +21,6 @@
 #include "page/UndoReplace.h"
 #include "page/UndoTemplate.h"
 #include "platform/base/AppServices.h"
-#include "platform/base/Archive.h"
-#include "platform/base/File.h"
 #include "platform/ui/WaitCursor.h"
 
 #include <algorithm>
@@ -209,20 +208,9 @@ CTemplate* LoadTemplateFile(const CString& name) {
     CDSObjMgr* manager = GetDSObjMgr();
     const CString path =
         manager ? manager->FindResourceFile(manager->GetResType(kResTypePrintTemplates), name) : CString();
-    CFile file;
-    if (path.IsEmpty() || !file.Open(path, CFile::modeRead))
-        return nullptr;
     auto page = std::make_unique<CTemplate>();
-    try {
-        CArchive ar(&file, CArchive::load, 4096);
-        page->Serialize(ar);
-        ar.Close();
-    } catch (CException* e) {
-        e->Delete();
+    if (ReadTemplateFile(path, *page) != TemplateFileRead::kRead)
         return nullptr;
-    } catch (const CMyException&) {
-        return nullptr;
-    }
     page->SetName(name);
     return page.release();
 }

@@ -1,21 +1,17 @@
 // What a normal-mode project names in the resource library: its stencil, its mat and its print template.
 #include "library/DSObjMgr.h"
 #include "library/Mat.h"
-#include "library/ResType.h"
 #include "library/Stencil.h"
 #include "page/Project.h"
 #include "page/Template.h"
+#include "page/TemplateList.h"
 #include "platform/base/AppServices.h"
-#include "platform/base/Archive.h"
-#include "platform/base/ArchiveException.h"
-#include "platform/base/File.h"
 #include "platform/base/FileException.h"
 #include "platform/base/Path.h"
 #include "platform/base/StdioFile.h"
 
 #include <filesystem>
 #include <memory>
-#include <new>
 #include <vector>
 
 namespace {
@@ -47,23 +43,6 @@ Entry* CreateEntryOf(int typeId, const CString& stored, bool relative) {
     return typed;
 }
 
-// The fields of a "Templ.dat" line split at ';', the last one holding the rest of the line after the
-// eighth separator.
-std::vector<CString> SplitRecord(const CString& line) {
-    constexpr int kFields = 9;
-    std::vector<CString> fields;
-    int start = 0;
-    while (static_cast<int>(fields.size()) < kFields - 1) {
-        const int separator = line.Find(';', start);
-        if (separator < 0)
-            break;
-        fields.push_back(line.Mid(start, separator - start));
-        start = separator + 1;
-    }
-    fields.push_back(line.Mid(start));
-    return fields;
-}
-
 // The texts of the line whose fourth field is the name, or null; the file error is shown.
 std::unique_ptr<CTemplate> FindListedTemplate(const CString& listPath, const CString& name) {
     CStdioFile list;
@@ -76,13 +55,11 @@ std::unique_ptr<CTemplate> FindListedTemplate(const CString& listPath, const CSt
     }
     CString line;
     while (list.ReadString(line)) {
-        const std::vector<CString> fields = SplitRecord(line);
+        const std::vector<CString> fields = SplitTemplateListLine(line);
         if (fields.size() < 4 || fields[3] != name)
             continue;
         auto page = std::make_unique<CTemplate>();
-        const auto field = [&](size_t number) {
-            return number <= fields.size() ? fields[number - 1] : CString();
-        };
+        const auto field = [&](size_t number) { return TemplateListField(fields, number); };
         page->SetRecordText(3, field(3));
         page->SetName(name);
         page->SetRecordText(5, field(5));
@@ -93,24 +70,6 @@ std::unique_ptr<CTemplate> FindListedTemplate(const CString& listPath, const CSt
         return page;
     }
     return nullptr;
-}
-
-// The page of the template file into page; false when the file cannot be opened or read.
-bool ReadTemplateFile(const CString& path, CTemplate& page) {
-    CFile file;
-    if (!file.Open(path, CFile::modeRead))
-        return false;
-    try {
-        CArchive ar(&file, CArchive::load, 4096);
-        page.Serialize(ar);
-        ar.Close();
-        return true;
-    } catch (CException* e) {
-        e->Delete();
-    } catch (const CMyException&) {
-    } catch (const std::bad_alloc&) {
-    }
-    return false;
 }
 
 } // namespace
@@ -139,10 +98,8 @@ CTemplate* CProject::LoadTemplates() const {
     const CString file = found.IsEmpty() ? CString() : ResolvePathCase(BackslashesToSlashes(found));
     if (!IsFile(file))
         return nullptr;
-    const CString listPath =
-        ResolvePathCase(manager->GetDataDir() + BackslashesToSlashes(kind->GetSubDirectory()) + "/Templ.dat");
-    std::unique_ptr<CTemplate> page = FindListedTemplate(listPath, m_strTemplateName);
-    if (!page || !ReadTemplateFile(file, *page))
+    std::unique_ptr<CTemplate> page = FindListedTemplate(GetTemplateListPath(), m_strTemplateName);
+    if (!page || ReadTemplateFile(file, *page) != TemplateFileRead::kRead)
         return nullptr;
     return page.release();
 }

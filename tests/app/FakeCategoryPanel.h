@@ -28,6 +28,7 @@ public:
     void SelectItem(CDSAlbum*, BOOL firstPage) override { Log("item", firstPage); }
     BOOL ShowPage(int photoIndex) override { return Log("page", photoIndex), TRUE; }
     void OnSelChangeCategory() override { Log("change", 0); }
+    void SetPresetTemplateGroup(const CString& name) override { Log(("preset " + name).GetString(), 0); }
 
 protected:
     void PostNcDestroy() override { delete this; }

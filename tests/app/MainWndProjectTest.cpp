@@ -3,12 +3,16 @@
 #include "image/WorkBitmap.h"
 #include "library/DSObjMgr.h"
 #include "library/Stencil.h"
+#include "page/DrawRect.h"
 #include "page/Template.h"
 #include "page/UndoLayers.h"
+#include "platform/base/Archive.h"
+#include "platform/base/MemFile.h"
 #include "platform/base/Profile.h"
 #include "skin/RadioBitmapButton.h"
 #include "tests/app/MainWndPageFixture.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gmock/gmock.h>
@@ -37,6 +41,8 @@ protected:
         WriteProfileString("Settings", "DataPath", m_files.Path());
         WriteProfileInt("Settings", "StencilInstallType", 0);
         WriteProfileString("Settings", "StencilDataPath", "\\Schablonen");
+        WriteProfileInt("Settings", "PrnTplInstallType", 0);
+        WriteProfileString("Settings", "PrnTplDataPath", "\\Vorlagen");
         m_manager = std::make_unique<CDSObjMgr>();
         m_manager->LoadInstallSettings();
     }
@@ -155,6 +161,79 @@ TEST_F(MainWndProjectTest, AProjectThatCannotBeReadChangesNothing) {
         refused(File("kurz.qzp"), 65521);
     }
     EXPECT_TRUE(m_window->LoadProjectFile(CString())); // no name: nothing to do
+}
+
+// A template file of one frame, page size 1000 x 1500.
+void WriteTemplateFile(const CString& path) {
+    CTemplate page;
+    page.SetPageSize(CSize(1000, 1500));
+    page.InsertObject(new CDrawRect(CRect(10, 10, 500, 500)), -1);
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        page.Serialize(ar);
+        ar.Close();
+    }
+    const auto size = static_cast<size_t>(file.GetLength());
+    BYTE* data = file.Detach();
+    WriteAll(path, std::string(reinterpret_cast<const char*>(data), size));
+    std::free(data);
+}
+
+TEST_F(MainWndProjectTest, TemplatesAreFoundByTheirTitle) {
+    std::filesystem::create_directory(File("Vorlagen").str());
+    WriteTemplateFile(File("Vorlagen/karte.tpl"));
+    WriteAll(File("Vorlagen/Templ.dat"), "\n"
+                                         "a;b;c;karte.tpl;e;f;KARTE;h;falscher Fall\n"
+                                         "a;b;c;fehlt.tpl;e;f;Karte;h;ohne Datei\n"
+                                         "a;b;c;karte.tpl;e;f;Karte;h;Kommentar;mit;Teilen\n");
+    m_panelLog.clear();
+    const std::unique_ptr<CTemplate> page(m_window->LoadTemplateByName("Karte"));
+    ASSERT_NE(page, nullptr);
+    EXPECT_THAT(m_panelLog, ElementsAre("preset Karte 0"));
+    EXPECT_EQ(page->GetName(), CString("karte.tpl"));
+    EXPECT_EQ(page->GetTitle(), CString("Karte"));
+    EXPECT_EQ(page->GetComment(), CString("Kommentar;mit;Teilen"));
+    EXPECT_EQ(page->GetRecordText(1), CString("a"));
+    EXPECT_EQ(page->GetRecordText(8), CString("h"));
+    EXPECT_EQ(page->GetPageSize(), CSize(1000, 1500));
+    EXPECT_EQ(m_window->LoadTemplateByName("Postkarte"), nullptr);
+    // A stream that is not a template gives none, without trying further lines.
+    WriteAll(File("Vorlagen/karte.tpl"), "\x03TPX");
+    EXPECT_EQ(m_window->LoadTemplateByName("Karte"), nullptr);
+}
+
+TEST_F(MainWndProjectTest, EditModeIsBuiltFromTheNormalPageAfterTheQuestion) {
+    NormalPage();
+    m_services.SetEditMode(FALSE);
+    auto* frames = new CTemplate;
+    frames->InsertObject(new CDrawRect(CRect(0, 0, 100, 100)), -1);
+    frames->InsertObject(new CDrawRect(CRect(200, 0, 300, 100)), -1);
+    m_window->SetTemplate(frames);
+    m_window->AddUndo(new CUndoLayers(0, 0));
+    m_window->SetModified(TRUE);
+
+    m_services.QueueAnswers({IDCANCEL});
+    m_window->OnEditMode();
+    EXPECT_FALSE(m_services.IsEditMode());
+    EXPECT_TRUE(Checked(CMainWnd::kNormalMode));
+    EXPECT_FALSE(Checked(CMainWnd::kEditMode));
+    EXPECT_EQ(m_window->GetUndoCount(), 1);
+
+    m_services.QueueAnswers({IDOK});
+    m_panelLog.clear();
+    m_window->OnEditMode();
+    EXPECT_THAT(m_services.MessageIds(), ElementsAre(216u, 216u));
+    EXPECT_TRUE(m_services.IsEditMode());
+    EXPECT_TRUE(Checked(CMainWnd::kEditMode));
+    EXPECT_THAT(m_panelLog, ElementsAre("mode 1", "undo 0"));
+    EXPECT_EQ(Describe(m_window->GetTemplate()), "a.bmp+stencil a.bmp+stencil");
+    EXPECT_FALSE(m_window->IsModified());
+    // The normal-mode state stays for the way back; in edit mode the command does nothing.
+    EXPECT_NE(m_window->GetWorkBitmap(), nullptr);
+    EXPECT_NE(m_window->GetNormalModeSource(), nullptr);
+    m_window->OnEditMode();
+    EXPECT_EQ(m_services.MessageIds().size(), 2u);
 }
 
 } // namespace

@@ -1,0 +1,95 @@
+// Print templates by name, and the turn from normal mode to edit mode, which builds the edit page from
+// the normal-mode template and picture.
+#include "app/CategoryPanel.h"
+#include "app/MainWnd.h"
+#include "image/WorkBitmap.h"
+#include "library/DSObjMgr.h"
+#include "page/Template.h"
+#include "page/TemplateList.h"
+#include "platform/base/AppServices.h"
+#include "platform/base/StdioFile.h"
+#include "platform/ui/WaitCursor.h"
+#include "skin/RadioBitmapButton.h"
+
+#include <memory>
+
+namespace {
+
+constexpr UINT kToEditModeQuestionId = 216;
+
+} // namespace
+
+CTemplate* CMainWnd::LoadTemplateByName(const CString& name) {
+    if (!name.IsEmpty())
+        if (ICategoryPanel* panel = GetCategoryPanel())
+            panel->SetPresetTemplateGroup(name);
+    CDSObjMgr* manager = GetDSObjMgr();
+    const CString listPath = GetTemplateListPath();
+    CStdioFile list;
+    if (name.IsEmpty() || listPath.IsEmpty() || !list.Open(listPath, CFile::modeRead))
+        return nullptr;
+    CString line;
+    while (list.ReadString(line)) {
+        if (line.IsEmpty() || line.Find(name) < 0)
+            continue;
+        const std::vector<CString> fields = SplitTemplateListLine(line);
+        const auto field = [&](size_t number) { return TemplateListField(fields, number); };
+        // The title names the template, letter case included.
+        if (field(7) != name)
+            continue;
+        auto page = std::make_unique<CTemplate>();
+        for (const int number : {1, 2, 3, 5, 6, 8})
+            page->SetRecordText(number, field(static_cast<size_t>(number)));
+        page->SetName(field(4));
+        page->SetTitle(field(7));
+        page->SetComment(field(9));
+        const CString file =
+            manager->FindResourceFile(manager->GetResType(kResTypePrintTemplates), "\\" + page->GetName());
+        switch (ReadTemplateFile(file, *page)) {
+        case TemplateFileRead::kRead:
+            return page.release();
+        case TemplateFileRead::kNotOpened:
+            continue;
+        case TemplateFileRead::kRefused:
+            return nullptr;
+        }
+    }
+    return nullptr;
+}
+
+BOOL CMainWnd::BuildEditPageFromNormal(CWorkBitmap* work, CStencil* stencil, CMat* mat) {
+    delete m_template;
+    m_template = nullptr;
+    if (!m_normalTemplate)
+        return FALSE;
+    // Without a picture the frames stay empty.
+    m_template = work ? m_normalTemplate->FillWithPicture(work, stencil, mat, m_pageOption != 0)
+                      : m_normalTemplate->CloneAsEmptyFrames();
+    return TRUE;
+}
+
+void CMainWnd::CheckModeButtons(BYTE editMode) {
+    for (const Button button : {kNormalMode, kEditMode}) {
+        CRadioBitmapButton* radio = ModeButton(button);
+        if (!radio)
+            continue;
+        radio->SetCheck((button == kEditMode) == (editMode != 0) ? TRUE : FALSE);
+        if (radio->GetSafeHwnd())
+            radio->Invalidate();
+    }
+}
+
+void CMainWnd::OnEditMode() {
+    if (AppServices().IsEditMode())
+        return;
+    if (AppServices().MessageBox(kToEditModeQuestionId, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) {
+        CheckModeButtons(FALSE);
+        return;
+    }
+    CWaitCursor wait;
+    ShowMode(TRUE);
+    ClearUndo();
+    BuildEditPageFromNormal(m_workBitmap.get(), m_stencil.get(), m_mat.get());
+    SetModified(FALSE);
+    RedrawPreview();
+}

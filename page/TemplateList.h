@@ -1,0 +1,21 @@
+#pragma once
+// The print templates' list "Templ.dat" of the template kind (one template a line, fields separated by
+// ';') and the reading of a template file, shared by the project and the main window.
+
+#include "platform/base/String.h"
+
+#include <vector>
+
+class CTemplate;
+
+// The list's path in the data folder, its letter case resolved; empty without the manager or the kind.
+CString GetTemplateListPath();
+
+// The fields of a line cut at ';', at most nine: the ninth holds the rest of the line after the eighth.
+std::vector<CString> SplitTemplateListLine(const CString& line);
+// Field number (from 1) of the fields, empty when the line has fewer.
+CString TemplateListField(const std::vector<CString>& fields, size_t number);
+
+enum class TemplateFileRead { kRead, kNotOpened, kRefused };
+// The template file's page into page through its stream; kRefused for a stream that throws.
+TemplateFileRead ReadTemplateFile(const CString& path, CTemplate& page);
