@@ -19,6 +19,7 @@
 #include <memory>
 
 class CAdjustImage;
+struct DEVMODE;
 class CAlbumDlg;
 class CBitmapButton;
 class CDC;
@@ -98,6 +99,15 @@ public:
     // The edit page from the normal-mode template with the picture, stencil and mat in its frames; FALSE
     // (and no edit page) without a normal-mode template. The normal-mode state stays.
     BOOL BuildEditPageFromNormal(CWorkBitmap* work, CStencil* stencil, CMat* mat);
+
+    // The picture's place inside the normal-mode mat for the frame (x1, y1)-(x2, y2) in either corner
+    // order; the frame unchanged without a mat.
+    void GetMatPictureRect(CRect* out, int x1, int y1, int x2, int y2) const;
+    // The printer's paper for the page: the page's own paper number when a paper of it lies within 5 mm of
+    // the page size each way, else the closest such paper (the first of equals); 0 when none fits or the
+    // printer cannot tell its paper sizes, numbers or names.
+    static WORD MatchPaperSize(const CString& device, const CString& port, const DEVMODE* devMode,
+                               const CTemplate& page);
     void RedrawPreview();
 
     CWnd* GetPreviewWnd() const { return m_previewWnd; }
@@ -169,6 +179,8 @@ protected:
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnNcDestroy() override;
+    // Empties the undo list, then closes; the questions come before WM_CLOSE is posted.
+    void OnClose() override;
 
 public:
     // Commands 1000 and 1001.

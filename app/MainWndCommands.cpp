@@ -27,6 +27,11 @@ BOOL CMainWnd::PreTranslateMessage(MSG* message) {
     return CWnd::PreTranslateMessage(message);
 }
 
+void CMainWnd::OnClose() {
+    ClearUndo();
+    CWnd::OnClose();
+}
+
 void CMainWnd::OnMinimize() {
     ShowWindow(SW_MINIMIZE);
 }
