@@ -135,6 +135,10 @@ public:
     BOOL AddPicturesToPage(const CString& path);
     // The "2 Colors" button shows the two colours of the current picture.
     void UpdateTwoColorsButton();
+    // The picture a picture command works on: in edit mode the one selected picture object (message 171
+    // when nothing is selected, 172 for several, 214 for a frame without a valid picture, nothing for a
+    // selected text or clipart), in normal mode the working picture; null when there is none.
+    CAdjustImage* GetCurrentPicture();
     CString GetProjectPath() const { return m_projectPath; }
     CString GetDialogPath() const { return m_dialogPath; }
 

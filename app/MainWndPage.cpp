@@ -16,6 +16,9 @@
 namespace {
 
 constexpr int kTrueColourMode = 3;
+constexpr UINT kNothingSelectedId = 171;
+constexpr UINT kSeveralSelectedId = 172;
+constexpr UINT kNoValidPictureId = 214;
 
 } // namespace
 
@@ -99,6 +102,26 @@ BOOL CMainWnd::AddPicturesToPage(const CString& path) {
     if (m_projectPath.IsEmpty())
         m_projectPath = path;
     return TRUE;
+}
+
+CAdjustImage* CMainWnd::GetCurrentPicture() {
+    if (!AppServices().IsEditMode())
+        return m_workBitmap.get();
+    if (!m_template)
+        return nullptr;
+    const int selected = m_template->GetSelectedCount();
+    if (selected != 1) {
+        AppServices().MessageBox(selected == 0 ? kNothingSelectedId : kSeveralSelectedId);
+        return nullptr;
+    }
+    auto* image = DYNAMIC_DOWNCAST(CDrawImage, m_template->GetFirstSelected());
+    if (!image)
+        return nullptr;
+    if (!image->GetOriginalDib() || !image->GetOriginalDib()->IsValid()) {
+        AppServices().MessageBox(kNoValidPictureId);
+        return nullptr;
+    }
+    return image;
 }
 
 void CMainWnd::UpdateTwoColorsButton() {

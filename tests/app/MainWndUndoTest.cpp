@@ -284,4 +284,41 @@ TEST_F(MainWndPageTest, TheTwoColorsButtonShowsTheCurrentPicture) {
     EXPECT_EQ(button->GetSecondColor(), RGB(0, 0, 0));
 }
 
+struct CurrentPictureCase {
+    const char* name;
+    bool editMode;
+    std::vector<int> selected; // indexes of the page "a.bmp Hallo b.bmp clip" plus an empty frame at 4
+    const char* picture;       // "work", a file name, or "none"
+    std::vector<UINT> messages;
+};
+
+TEST_F(MainWndPageTest, PictureCommandsFindTheirPictureByOneRule) {
+    const CurrentPictureCase cases[] = {
+        {"NormalMode", false, {}, "work", {}},        {"NothingSelected", true, {}, "none", {171}},
+        {"TwoSelected", true, {0, 2}, "none", {172}}, {"TextFirst", true, {1}, "none", {}},
+        {"Clipart", true, {3}, "none", {}},           {"EmptyFrame", true, {4}, "none", {214}},
+        {"OnePicture", true, {2}, "b.bmp", {}},
+    };
+    ASSERT_TRUE(m_window->AddPicturesToPage(File("c.bmp")));
+    for (const CurrentPictureCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        CTemplate* page = EditPage();
+        page->InsertObject(Image(page, nullptr, 400), -1);
+        for (int index : c.selected)
+            page->GetObjectAt(index)->SetSelected(TRUE);
+        m_services.SetEditMode(c.editMode);
+        m_services.ClearMessages();
+        CAdjustImage* picture = m_window->GetCurrentPicture();
+        const std::string found = !picture                               ? "none"
+                                  : picture == m_window->GetWorkBitmap() ? "work"
+                                                                         : NameOf(picture->GetFilePath());
+        EXPECT_EQ(found, c.picture);
+        EXPECT_EQ(m_services.MessageIds(), c.messages);
+    }
+    m_services.SetEditMode(TRUE);
+    m_window->SetTemplate(nullptr);
+    EXPECT_EQ(m_window->GetCurrentPicture(), nullptr); // no page: silence
+    EXPECT_TRUE(m_services.MessageIds().empty());
+}
+
 } // namespace
