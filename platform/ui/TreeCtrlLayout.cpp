@@ -2,6 +2,7 @@
 // its depth, with the button column, the state picture, the picture and the label side by side.
 
 #include "platform/gdi/Dc.h"
+#include "platform/ui/ScrollBar.h"
 #include "platform/ui/TreeCtrlState.h"
 #include "platform/ui/WindowInternals.h"
 
@@ -153,6 +154,19 @@ void ScrollTreeTo(HWND tree, int top) {
     // The editor would no longer sit over its label: the edit ends as a loss of the focus ends it.
     if (state.editor)
         EndTreeLabelEdit(tree, false);
+}
+
+void UpdateTreeScrollBar(HWND tree) {
+    const std::vector<HTREEITEM> rows = VisibleRows(TreeStateOf(tree));
+    const int top = TopRow(tree, rows);
+    SCROLLINFO info{sizeof(SCROLLINFO),
+                    SIF_RANGE | SIF_PAGE | SIF_POS,
+                    0,
+                    std::max(static_cast<int>(rows.size()) - 1, 0),
+                    static_cast<UINT>(RowsPerPage(tree)),
+                    top,
+                    0};
+    SetScrollInfo(tree, SB_VERT, &info, TRUE);
 }
 
 void ScrollRowIntoView(HWND tree, int row) {

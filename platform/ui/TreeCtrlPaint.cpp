@@ -130,6 +130,7 @@ void DrawItem(HWND tree, CDC* dc, HTREEITEM item, int row, bool askParent, bool 
 } // namespace
 
 void PaintTree(HWND tree) {
+    UpdateTreeScrollBar(tree);
     PAINTSTRUCT paint;
     CDC* dc = CDC::FromHandle(BeginPaint(tree, &paint));
     TreeState& state = TreeStateOf(tree);

@@ -85,6 +85,9 @@ int TopRow(HWND tree);
 void ScrollTreeTo(HWND tree, int top);
 // Scrolls the fewest rows that bring the row into view.
 void ScrollRowIntoView(HWND tree, int row);
+// Fits the vertical bar to the rows shown: range the rows, page the rows a page holds, position the top row;
+// the bar shows only while there is something to scroll.
+void UpdateTreeScrollBar(HWND tree);
 
 // Painting (TreeCtrlPaint.cpp).
 void PaintTree(HWND tree);

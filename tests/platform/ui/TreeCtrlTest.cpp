@@ -6,6 +6,7 @@
 
 #include "platform/base/Module.h"
 #include "platform/ui/Dialog.h"
+#include "platform/ui/ScrollBar.h"
 #include "tests/platform/ui/LoggingWnd.h"
 #include "tests/support/UiTestSupport.h"
 
@@ -823,6 +824,13 @@ TEST_F(TreeCtrlTest, TheFirstRowShownFollowsEnsureVisibleKeysWheelAndScrollReque
         EXPECT_EQ(m_tree.GetFirstVisibleItem(), items[static_cast<size_t>(step.first)]);
     }
     EXPECT_EQ(m_tree.GetSelectedItem(), items[21]);
+    // The bar shows the rows: "Neu", items 0 to 2, then items 4 to 29 from row 4 on.
+    PumpMessages();
+    SCROLLINFO bar{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(m_tree.GetScrollInfo(SB_VERT, &bar));
+    EXPECT_EQ(bar.nMax, 29);
+    EXPECT_EQ(bar.nPage, 5u);
+    EXPECT_EQ(bar.nPos, 4);
     m_tree.DeleteItem(TVI_ROOT);
     EXPECT_EQ(m_tree.GetFirstVisibleItem(), nullptr);
 }
