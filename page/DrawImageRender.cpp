@@ -1,11 +1,12 @@
 // Drawing the picture object: fitted into its frame, inside its mat or shape, shifted and zoomed, and
 // blended through its stencil over what the page already shows.
-#include "image/DibBlend.h"
 #include "image/PictureInfo.h"
 #include "library/Mat.h"
 #include "library/Stencil.h"
 #include "page/BlinkFrame.h"
 #include "page/DrawImage.h"
+#include "page/FrameGeometry.h"
+#include "page/ScreenBlend.h"
 #include "platform/base/DibLimits.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiTypes.h"
@@ -58,51 +59,10 @@ bool ZoomedFrame(const CRect& frame, const ADJUST& settings, CRect& zoomed) {
     return true;
 }
 
-// The screen under the frame in a 24-bit DIB section, blended with the picture through the stencil
-// rendering: green 255 shows the picture, 0 the screen.
-bool BlendOverScreen(CDC* pDC, const CRect& frame, CPictureInfo& picture, const CPictureInfo& stencil) {
-    const int w = frame.Width();
-    const int h = frame.Height();
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    CDC memory;
-    if (!memory.CreateCompatibleDC(pDC))
-        return false;
-    void* bits = nullptr;
-    CBitmap section;
-    if (!section.Attach(CreateDIBSection(memory.GetSafeHdc(), &info, DIB_RGB_COLORS, &bits, nullptr, 0)) ||
-        !bits)
-        return false;
-    CBitmap* old = memory.SelectObject(&section);
-    const int oldMode = memory.SetStretchBltMode(COLORONCOLOR);
-    GdiFlush();
-    const bool copied = memory.StretchBlt(0, 0, w, h, pDC, frame.left, frame.top, w, h, SRCCOPY) != FALSE;
-    memory.SetStretchBltMode(oldMode);
-    if (copied)
-        BlendDib24(h, w, picture.GetBits(), static_cast<const BYTE*>(bits), stencil.GetBits());
-    memory.SelectObject(old);
-    return copied;
-}
-
 } // namespace
 
 CRect CDrawImage::FitToPicture(CRect frame) const {
-    const CPictureInfo* picture = GetAdjustedDib();
-    const float sx = static_cast<float>(frame.Width()) / static_cast<float>(picture->GetWidth());
-    const float sy = static_cast<float>(frame.Height()) / static_cast<float>(picture->GetHeight());
-    const float s = std::min(sx, sy);
-    const int w = static_cast<int>(static_cast<float>(picture->GetWidth()) * s);
-    const int h = static_cast<int>(static_cast<float>(picture->GetHeight()) * s);
-    frame.top += (frame.Height() - h) / 2;
-    frame.bottom = frame.top + h;
-    frame.left += (frame.Width() - w) / 2;
-    frame.right = frame.left + w;
-    return frame;
+    return ::FitToPicture(frame, *GetAdjustedDib());
 }
 
 void CDrawImage::Draw(CDC* pDC, int dx, int dy, float scale) {
@@ -216,18 +176,7 @@ BOOL CDrawImage::RenderThroughStencil(CDC* pDC, const CRect& frame, bool resampl
 }
 
 CRect CDrawImage::GetPictureRect(CRect frame) const {
-    if (!m_pMat || !m_pMat->IsLoaded())
-        return frame;
-    const int l = std::min(frame.left, frame.right);
-    const int r = std::max(frame.left, frame.right);
-    const int t = std::min(frame.top, frame.bottom);
-    const int b = std::max(frame.top, frame.bottom);
-    const double w = std::abs(frame.Width());
-    const double h = std::abs(frame.Height());
-    return {std::min(r, l + static_cast<int>(w * m_pMat->GetLeft())),
-            std::min(b, t + static_cast<int>(h * m_pMat->GetTop())),
-            std::max(l, r - static_cast<int>(w * m_pMat->GetRight())),
-            std::max(t, b - static_cast<int>(h * m_pMat->GetBottom()))};
+    return MatOpening(m_pMat, frame);
 }
 
 void CDrawImage::DrawBlinkFrame(CDC* pDC, const CRect& rect) {

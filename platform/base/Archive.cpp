@@ -109,6 +109,8 @@ UINT CArchive::Read(void* lpBuf, UINT nMax) {
 
 void CArchive::Write(const void* lpBuf, UINT nMax) {
     CheckStoring();
+    if (nMax == 0)
+        return; // an empty string may have no buffer at all
     const auto* in = static_cast<const BYTE*>(lpBuf);
     if (nMax >= m_buffer.size() - m_nBufCur) {
         Flush();

@@ -71,7 +71,15 @@ LPARAM KeyData(const QKeyEvent* event, bool press) {
     return static_cast<LPARAM>(static_cast<LONG>(data));
 }
 
+// Keys other than the modifiers held down now, by virtual key; Qt tells only the modifiers' state.
+std::array<bool, 256> g_heldKeys{};
+
 } // namespace
+
+bool IsKeyHeldDown(int virtualKey) {
+    return virtualKey >= 0 && virtualKey < static_cast<int>(g_heldKeys.size()) &&
+           g_heldKeys[static_cast<size_t>(virtualKey)];
+}
 
 void RouteKeyEvent(HWND receiver, QKeyEvent* event) {
     event->accept();
@@ -80,6 +88,8 @@ void RouteKeyEvent(HWND receiver, QKeyEvent* event) {
     const UINT message = press ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
     const int virtualKey = VirtualKeyOf(event);
     const LPARAM data = KeyData(event, press);
+    if (virtualKey > 0 && virtualKey < static_cast<int>(g_heldKeys.size()))
+        g_heldKeys[static_cast<size_t>(virtualKey)] = press;
     if (virtualKey && DeliverQueued(receiver, message, static_cast<WPARAM>(virtualKey), data, event))
         return; // pre-translation took the key: no characters follow
     if (!press || alt || !IsLiveWindow(receiver))

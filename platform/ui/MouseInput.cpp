@@ -306,6 +306,7 @@ SHORT GetKeyState(int virtualKey) {
         down = modifiers & Qt::AltModifier;
         break;
     default:
+        down = IsKeyHeldDown(virtualKey);
         break;
     }
     return down ? static_cast<SHORT>(0x8000) : 0;

@@ -68,6 +68,8 @@ HBRUSH DefaultControlBrush(UINT message);
 
 // Keyboard and focus (KeyInput.cpp).
 void RouteKeyEvent(HWND receiver, QKeyEvent* event);
+// Whether a key that is not a modifier is down, as of the last key message.
+bool IsKeyHeldDown(int virtualKey);
 
 // WM_SIZE with the client size, WM_MOVE with the position in the parent's client area (Wnd.cpp).
 void SendClientSize(HWND window);
