@@ -39,7 +39,7 @@ void CanvasFixture::SetUp() {
     m_menus = std::make_unique<RecordingMenuPresenter>();
     m_host.m_page = A4Page();
     ASSERT_TRUE(
-        m_main.CreateEx(0, nullptr, "Vellumcraft", WS_POPUP | WS_VISIBLE, 0, 0, 964, 600, nullptr, nullptr));
+        m_main.CreateEx(0, nullptr, "Vellumcraft", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr, nullptr));
     ShowActive(&m_main);
     m_canvas = new CPreviewWnd;
     ASSERT_TRUE(m_canvas->Create(nullptr, "PreviewWnd", WS_CHILD | WS_VISIBLE, CRect(197, 40, 767, 475),
