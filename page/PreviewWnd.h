@@ -13,6 +13,8 @@
 
 class CArchive;
 class CBitmap;
+class CPictureInfo;
+class CStringArray;
 class CDC;
 class CDrawImage;
 class CDrawRect;
@@ -96,6 +98,21 @@ public:
     const CDrawObjList& GetMovingObjects() const { return m_movingObjects; }
     BOOL IsTimerRunning() const { return m_bTimerRunning; }
 
+    // Page pictures of the page as shown: new pictures owned by the caller, null without a page. The
+    // unscaled picture is 700 x 990 pixels; a scaled one a third of the page size times percent / 100.
+    CPictureInfo* RenderPagePicture();
+    CPictureInfo* RenderPagePictureScaled(int percent);
+    // Saved through the codec plug-ins by the path's extension; TRUE on success.
+    BOOL SavePageImage(const CString& path);
+    // The same through a temporary bitmap that is read back first (message 165 when that fails).
+    BOOL SavePageImageAs(const CString& path);
+    BOOL RenderToTempBitmap(const CString& path);
+    BOOL SavePageImageScaled(const CString& path, int percent);
+    // HTML pages beside their images, whose paths are appended to files: one picture of the whole page,
+    // or every object as an image at its place, the page width pixels wide.
+    BOOL ExportHtmlImage(const CString& path, CStringArray& files);
+    BOOL ExportHtml(const CString& path, CStringArray& files, int width, COLORREF background);
+
     // The off-screen context, for page pictures.
     CDC* GetMemoryDC() const { return m_pMemoryDC.get(); }
 
@@ -165,6 +182,13 @@ private:
     void RemoveMats(CTemplate* page);
     void RemoveStencils(CTemplate* page);
     bool OnCanvasCommand(UINT command);
+
+    // Page pictures and HTML export.
+    CPictureInfo* RenderPageAt(int width, int height);
+    BOOL SaveThroughTempBitmap(const CPictureInfo* picture, const CString& path);
+    bool ExportObjectGif(CDrawObj* object, const CString& path, float scale, COLORREF background);
+    bool ExportPicture(CDrawImage* picture, const CString& base, int& counter, CStringArray& files,
+                       CString& html, float scale, COLORREF background);
 
     // Page clipboard.
     static UINT ClipboardFormat();

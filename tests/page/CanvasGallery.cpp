@@ -58,7 +58,7 @@ public:
             for (int x = 0; x < 100; ++x) {
                 const bool border = x < 12 || x >= 88 || y < 12 || y >= 88;
                 frame.push_back(border ? ((x + y) % 7 < 2 ? 0x6B4423u : 0x8B5A2Bu) : 0xFFFFFFu);
-                mask.push_back(border ? 0x000000u : 0xFFFFFFu);
+                mask.push_back(border ? 0xFFFFFFu : 0x000000u); // white where the mat covers the page
             }
         WriteBmp(base + ".bmp", 100, 100, frame);
         WriteBmp(base + ".msk", 100, 100, mask);
