@@ -91,6 +91,7 @@ void CPreviewWnd::Cut() {
     if (!page)
         return;
     auto undo = std::make_unique<CUndoDelete>();
+    ForgetMovingObjects();
     page->DeleteSelected(undo.get());
     MainWndServices().AddUndo(undo.release());
     RedrawTemplate();

@@ -229,6 +229,7 @@ bool CPreviewWnd::OnCanvasCommand(UINT command) {
         return true;
     case kCmdDeleteSelected: {
         auto undo = std::make_unique<CUndoDelete>();
+        ForgetMovingObjects();
         page->DeleteSelected(undo.get());
         MainWndServices().AddUndo(undo.release());
         RedrawTemplate();
@@ -338,6 +339,7 @@ void CPreviewWnd::DeleteSelection(CTemplate* page) {
         if (AppServices().MessageBox(kStringAskDelete, MB_YESNO) != IDYES)
             return;
         auto undo = std::make_unique<CUndoDelete>();
+        ForgetMovingObjects();
         page->DeleteSelected(undo.get());
         MainWndServices().AddUndo(undo.release());
         RedrawTemplate();

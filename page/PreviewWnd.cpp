@@ -194,6 +194,12 @@ void CPreviewWnd::ClearSelection() {
     m_movingObjects.RemoveAll();
 }
 
+void CPreviewWnd::ForgetMovingObjects() {
+    m_movingObjects.RemoveAll();
+    if (m_nDragMode == kDragMove)
+        ReleaseCapture();
+}
+
 void CPreviewWnd::KillDragTimer() {
     KillTimer(kSelectionTimer);
     m_bTimerRunning = false;

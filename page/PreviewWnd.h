@@ -182,6 +182,8 @@ private:
     void RemoveMats(CTemplate* page);
     void RemoveStencils(CTemplate* page);
     bool OnCanvasCommand(UINT command);
+    // Before objects are deleted: a move in progress must not reach them.
+    void ForgetMovingObjects();
 
     // Page pictures and HTML export.
     CPictureInfo* RenderPageAt(int width, int height);

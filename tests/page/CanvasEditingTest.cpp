@@ -108,6 +108,23 @@ TEST_F(CanvasEditingTest, AMoveFollowsTheMouseAndAZeroMoveDrawsNothing) {
     EXPECT_EQ(WindowDiffersFromBitmap(), 0) << "after the release the window shows the bitmap";
 }
 
+TEST_F(CanvasEditingTest, DeletingDuringAMoveEndsTheMove) {
+    const CPoint start = Centre(m_text);
+    PressAt(m_canvas, start);
+    MoveTo(m_canvas, start + CSize(10, 0));
+    PumpMessages();
+    ASSERT_EQ(m_canvas->GetDragMode(), kDragMove);
+    m_app.QueueAnswers({IDYES});
+    m_canvas->SetFocus();
+    TypeKey(m_canvas, Qt::Key_Delete);
+    PumpMessages();
+    EXPECT_EQ(m_host.m_page->GetObjectCount(), 2) << "the text is gone";
+    EXPECT_TRUE(m_canvas->GetMovingObjects().IsEmpty());
+    ReleaseAt(m_canvas, start + CSize(10, 0)); // must not reach the deleted text
+    PumpMessages();
+    EXPECT_EQ(m_canvas->GetDragMode(), kDragNone);
+}
+
 TEST_F(CanvasEditingTest, SelectingStartsTheMarkerTimerAndDeselectingStopsIt) {
     ClickAt(m_canvas, Centre(m_a));
     PumpMessages();
