@@ -1,7 +1,9 @@
 #pragma once
-// ICategoryPanel: what the main window asks of the category panel under the page. The panel is made by
-// a factory that start-up installs; tests install one that makes a recording stand-in.
+// ICategoryPanel: what the main window asks of the category panel under the page, with what the page
+// canvas asks of it (its selection). The panel is made by a factory that start-up installs; tests install
+// one that makes a recording stand-in.
 
+#include "page/CategorySelection.h"
 #include "platform/base/Geometry.h"
 #include "platform/base/String.h"
 #include "platform/base/WinTypes.h"
@@ -9,7 +11,7 @@
 class CDSAlbum;
 class CWnd;
 
-class ICategoryPanel {
+class ICategoryPanel : public ICategorySelection {
 public:
     virtual ~ICategoryPanel() = default;
 

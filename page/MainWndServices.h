@@ -5,7 +5,7 @@
 
 #include "platform/base/WinTypes.h"
 
-class ICategoryPanel;
+class ICategorySelection;
 class CMat;
 class CObject;
 class CStencil;
@@ -40,7 +40,7 @@ public:
     // Asks for a file name and saves the project; FALSE when cancelled or not written.
     virtual BOOL OnSaveProject() = 0;
     // The category panel under the page, or null.
-    virtual ICategoryPanel* GetCategWnd() = 0;
+    virtual ICategorySelection* GetCategWnd() = 0;
     virtual void UpdateTwoColorsButton() = 0;
 };
 

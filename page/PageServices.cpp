@@ -24,7 +24,7 @@ public:
     void AddUndo(CObject* record) override;
     void SetModified(BOOL) override {}
     BOOL OnSaveProject() override { return FALSE; }
-    ICategoryPanel* GetCategWnd() override { return nullptr; }
+    ICategorySelection* GetCategWnd() override { return nullptr; }
     void UpdateTwoColorsButton() override {}
 };
 

@@ -6,7 +6,7 @@
 #include "library/DSObjMgr.h"
 #include "library/Mat.h"
 #include "library/Stencil.h"
-#include "page/CategoryPanel.h"
+#include "page/CategorySelection.h"
 #include "page/DrawClipart.h"
 #include "page/DrawImage.h"
 #include "page/DrawText.h"
@@ -230,7 +230,7 @@ void CPreviewWnd::OnLButtonUp(UINT flags, CPoint point) {
 
 void CPreviewWnd::DropOnPicture(int mode, CTemplate* page, CDrawImage* target) {
     IMainWndServices& host = MainWndServices();
-    ICategoryPanel* panel = host.GetCategWnd();
+    ICategorySelection* panel = host.GetCategWnd();
     if (!panel)
         return;
     const int index = page->IndexOf(target);
@@ -259,7 +259,7 @@ void CPreviewWnd::DropOnPicture(int mode, CTemplate* page, CDrawImage* target) {
 
 void CPreviewWnd::DropTemplate(CTemplate* page) {
     IMainWndServices& host = MainWndServices();
-    ICategoryPanel* panel = host.GetCategWnd();
+    ICategorySelection* panel = host.GetCategWnd();
     if (!panel)
         return;
     // Nothing is asked when there is nothing to drop.

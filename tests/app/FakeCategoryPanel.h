@@ -29,6 +29,11 @@ public:
     BOOL ShowPage(int photoIndex) override { return Log("page", photoIndex), TRUE; }
     void OnSelChangeCategory() override { Log("change", 0); }
     void SetPresetTemplateGroup(const CString& name) override { Log(("preset " + name).GetString(), 0); }
+    // Nothing is selected in the stand-in.
+    CDSObj* GetSelectedPhoto() override { return nullptr; }
+    CTemplate* GetSelectedTemplate() override { return nullptr; }
+    CMat* GetSelectedMat() override { return nullptr; }
+    CStencil* GetSelectedDSObj() override { return nullptr; }
 
 protected:
     void PostNcDestroy() override { delete this; }

@@ -6,7 +6,7 @@
 #include "library/DSObj.h"
 #include "library/Mat.h"
 #include "library/Stencil.h"
-#include "page/CategoryPanel.h"
+#include "page/CategorySelection.h"
 #include "page/MainWndServices.h"
 #include "page/PageDialogs.h"
 #include "page/Template.h"
@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-class FakeCategoryPanel final : public ICategoryPanel {
+class FakeCategorySelection final : public ICategorySelection {
 public:
     CDSObj* GetSelectedPhoto() override { return m_photo ? m_photo->Clone() : nullptr; }
     CTemplate* GetSelectedTemplate() override { return m_template ? m_template->Clone() : nullptr; }
@@ -53,7 +53,7 @@ public:
         ++m_saves;
         return m_saveSucceeds;
     }
-    ICategoryPanel* GetCategWnd() override { return &m_panel; }
+    ICategorySelection* GetCategWnd() override { return &m_panel; }
     void UpdateTwoColorsButton() override {}
 
     // The run-time class names of the undo records, in order.
@@ -69,7 +69,7 @@ public:
     BOOL m_saveSucceeds = TRUE;
     int m_saves = 0;
     std::vector<std::unique_ptr<CObject>> m_undo;
-    FakeCategoryPanel m_panel;
+    FakeCategorySelection m_panel;
 };
 
 class FakePageDialogs final : public IPageDialogs {

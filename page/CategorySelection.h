@@ -8,9 +8,9 @@ class CMat;
 class CStencil;
 class CTemplate;
 
-class ICategoryPanel {
+class ICategorySelection {
 public:
-    virtual ~ICategoryPanel() = default;
+    virtual ~ICategorySelection() = default;
 
     virtual CDSObj* GetSelectedPhoto() = 0;
     virtual CTemplate* GetSelectedTemplate() = 0;
