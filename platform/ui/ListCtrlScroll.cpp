@@ -83,7 +83,7 @@ void ScrollTo(HWND list, QPoint position) {
     SetScrollPos(list, SB_HORZ, position.x(), TRUE);
     SetScrollPos(list, SB_VERT, position.y(), TRUE);
     if (ListScrollPosition(list) != before) {
-        PlaceHeader(list);
+        listview::PlaceHeader(list);
         InvalidateWindow(list, ClientArea(list), true);
     }
 }

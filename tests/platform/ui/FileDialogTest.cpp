@@ -29,7 +29,7 @@ namespace {
 
 using ::testing::ElementsAre;
 
-constexpr UINT kPageSizeTemplate = 510;
+constexpr UINT kPageSizeTemplate = 520;
 constexpr LPCTSTR kPictureFilter =
     "Windows-Bitmap (*.bmp)|*.bmp|JPEG-Bild (*.jpg)|*.jpg;*.jpeg|Alle Dateien|*.*||";
 constexpr DWORD kSaveFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
