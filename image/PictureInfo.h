@@ -175,3 +175,9 @@ private:
     LONG m_length = 0;
     LONG m_refCount = 1;
 };
+
+// Gives up the holder's reference when it goes.
+struct PictureRelease {
+    void operator()(CPictureInfo* picture) const { picture->Release(); }
+};
+using OwnedPicture = std::unique_ptr<CPictureInfo, PictureRelease>;

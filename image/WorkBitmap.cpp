@@ -15,12 +15,6 @@ namespace {
 constexpr UINT kMessageCompressed = 104;
 constexpr UINT kMessageSixteenBit = 124;
 
-// Holds the one reference to a picture being prepared.
-struct PictureRelease {
-    void operator()(CPictureInfo* picture) const { picture->Release(); }
-};
-using PicturePtr = std::unique_ptr<CPictureInfo, PictureRelease>;
-
 // Read from the stored header before any check of the picture: a header of 40 bytes or more that the data
 // holds names its compression.
 bool IsCompressed(DWORD size, const void* data) {
@@ -39,7 +33,7 @@ bool IsSixteenBit(const CPictureInfo& picture) {
 
 // The picture at 24 bits per pixel; 1- and 4-bit pictures go through 8 bits, and 16-bit ones keep their
 // resolution. Null when the conversion fails.
-PicturePtr MakeTrueColour(PicturePtr picture) {
+OwnedPicture MakeTrueColour(OwnedPicture picture) {
     const int bpp = picture->GetHeader()->biBitCount;
     if (bpp == 1 || bpp == 4) {
         picture.reset(ExpandTo8Bit(*picture));
@@ -48,7 +42,7 @@ PicturePtr MakeTrueColour(PicturePtr picture) {
     }
     if (picture->Is24Bit())
         return picture;
-    PicturePtr converted(picture->ConvertTo24Bit());
+    OwnedPicture converted(picture->ConvertTo24Bit());
     if (converted && bpp == 16) {
         converted->GetHeader()->biXPelsPerMeter = picture->GetHeader()->biXPelsPerMeter;
         converted->GetHeader()->biYPelsPerMeter = picture->GetHeader()->biYPelsPerMeter;
@@ -70,7 +64,7 @@ bool CWorkBitmap::SetTo(DWORD size, const void* data) {
         AppServices().MessageBox(kMessageCompressed);
         return false;
     }
-    PicturePtr picture(new CPictureInfo);
+    OwnedPicture picture(new CPictureInfo);
     if (!picture->SetExternalDib(data, size))
         return false;
     picture = MakeTrueColour(std::move(picture));
@@ -83,7 +77,7 @@ bool CWorkBitmap::SetTo(DWORD size, const void* data) {
 bool CWorkBitmap::SetFromImage(HGLOBAL block) {
     FreeOriginalDib();
     const bool fromFile = !block;
-    PicturePtr picture(ReadFileToMemory(block));
+    OwnedPicture picture(ReadFileToMemory(block));
     if (!picture)
         return false;
     // A 16-bit file stays as read, for SetFromFile to refuse.

@@ -22,12 +22,6 @@ constexpr COLORREF kStencilBackground = 0x000000;
 constexpr int kFullTurn = 3600;
 constexpr int kUnzoomed = 100;
 
-// Releases a picture that a rendering returned.
-struct PictureRelease {
-    void operator()(CPictureInfo* picture) const { picture->Release(); }
-};
-using RenderedPicture = std::unique_ptr<CPictureInfo, PictureRelease>;
-
 std::int64_t Width64(const CRect& r) {
     return std::int64_t{r.right} - r.left;
 }
@@ -157,9 +151,9 @@ BOOL CDrawImage::RenderThroughStencil(CDC* pDC, const CRect& frame, bool resampl
     const CPoint shift(shiftX, shiftY);
     const CPictureInfo* adjusted = GetAdjustedDib();
     const CPictureInfo* stencil = m_pStencil->GetBitmap();
-    RenderedPicture picture(resampled ? adjusted->RenderZoomedResampled(area, shift, zoom, kPictureBackground)
-                                      : adjusted->RenderZoomed(area, shift, zoom, kPictureBackground));
-    RenderedPicture cut(
+    OwnedPicture picture(resampled ? adjusted->RenderZoomedResampled(area, shift, zoom, kPictureBackground)
+                                   : adjusted->RenderZoomed(area, shift, zoom, kPictureBackground));
+    OwnedPicture cut(
         resampled
             ? stencil->RenderZoomedMaskedResampled(area, shift, zoom, kStencilBackground, GetRotatedDib())
             : stencil->RenderZoomedMasked(area, shift, zoom, kStencilBackground, GetRotatedDib()));

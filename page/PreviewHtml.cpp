@@ -37,11 +37,6 @@ constexpr int kSaveQuality = 2;
 // The largest sum of channel differences; the nearest entry must come below it.
 constexpr int kWorstDistance = 765;
 
-struct PictureRelease {
-    void operator()(CPictureInfo* picture) const { picture->Release(); }
-};
-using OwnedPicture = std::unique_ptr<CPictureInfo, PictureRelease>;
-
 const char kHead[] = "<HTML><HEAD><TITLE>Name</TITLE></HEAD>";
 
 CString Div(int top, int left, const CString& path) {

@@ -22,11 +22,6 @@ constexpr UINT kStringTempBitmapFailed = 165;
 constexpr int kSaveBitsPerPixel = 0;
 constexpr int kSaveQuality = 2;
 
-struct PictureRelease {
-    void operator()(CPictureInfo* picture) const { picture->Release(); }
-};
-using OwnedPicture = std::unique_ptr<CPictureInfo, PictureRelease>;
-
 } // namespace
 
 CPictureInfo* CPreviewWnd::RenderPageAt(int width, int height) {

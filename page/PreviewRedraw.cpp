@@ -30,11 +30,6 @@ constexpr int kUnzoomed = 100;
 constexpr COLORREF kPictureBackground = 0xFFFFFF;
 constexpr COLORREF kStencilBackground = 0x000000;
 
-struct PictureRelease {
-    void operator()(CPictureInfo* picture) const { picture->Release(); }
-};
-using RenderedPicture = std::unique_ptr<CPictureInfo, PictureRelease>;
-
 void FillWhite(CDC* dc, const CRect& rect) {
     dc->FillRect(&rect, CBrush::FromHandle(static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))));
 }
@@ -51,9 +46,9 @@ bool IsLoaded(const CStencil* stencil) {
 void DrawThroughStencil(CDC* dc, const CRect& rect, const CWorkBitmap& work, const CStencil& stencil) {
     const CRect area(0, 0, rect.Width(), rect.Height());
     const CPoint shift(work.shiftX, work.shiftY);
-    RenderedPicture picture(work.GetAdjustedDib()->RenderZoomed(area, shift, work.zoom, kPictureBackground));
-    RenderedPicture cut(stencil.GetBitmap()->RenderZoomedMasked(area, shift, work.zoom, kStencilBackground,
-                                                                work.GetRotatedDib()));
+    OwnedPicture picture(work.GetAdjustedDib()->RenderZoomed(area, shift, work.zoom, kPictureBackground));
+    OwnedPicture cut(stencil.GetBitmap()->RenderZoomedMasked(area, shift, work.zoom, kStencilBackground,
+                                                             work.GetRotatedDib()));
     if (!picture || !cut || !picture->Is24Bit() || !cut->Is24Bit())
         return;
     if (BlendOverScreen(dc, rect, *picture, *cut))

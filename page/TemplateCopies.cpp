@@ -33,13 +33,8 @@ Entry* CloneEntry(const Entry* entry) {
     return entry ? DYNAMIC_DOWNCAST(Entry, entry->Clone()) : nullptr;
 }
 
-struct PictureRelease {
-    void operator()(CPictureInfo* picture) const { picture->Release(); }
-};
-using SharedPicture = std::unique_ptr<CPictureInfo, PictureRelease>;
-
-SharedPicture CloneOf(const CPictureInfo* picture) {
-    return SharedPicture(picture ? picture->Clone() : nullptr);
+OwnedPicture CloneOf(const CPictureInfo* picture) {
+    return OwnedPicture(picture ? picture->Clone() : nullptr);
 }
 
 } // namespace
@@ -129,9 +124,9 @@ CTemplate* CTemplate::FillWithPicture(CWorkBitmap* work, CStencil* stencil, CMat
     CTemplate* copy = NewWithAttributes(false);
     if (!work)
         return copy;
-    const SharedPicture original = CloneOf(work->GetOriginalDib());
-    const SharedPicture adjusted = CloneOf(work->GetAdjustedDib());
-    const SharedPicture rotated = CloneOf(work->GetRotatedDib());
+    const OwnedPicture original = CloneOf(work->GetOriginalDib());
+    const OwnedPicture adjusted = CloneOf(work->GetAdjustedDib());
+    const OwnedPicture rotated = CloneOf(work->GetRotatedDib());
     DWORD size = 0;
     HGLOBAL data = work->ReadTempFile(&size);
     for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
