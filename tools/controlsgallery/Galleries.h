@@ -11,5 +11,7 @@ bool SaveStandardControls(const QString& folder);
 bool SavePropertySheet(const QString& folder);
 // tree.png: a German folder tree with pictures, opened, with a selected and a drop-highlighted folder.
 bool SaveTreeShot(const QString& folder);
+// popup-menu.png: a popup menu with a grayed and a checked item, separators and a submenu.
+bool SaveMenu(const QString& folder);
 // scrolling.png: a window with both scroll bars, scrolled part of the way, beside a scrolled report list.
 bool SaveScrolling(const QString& folder);

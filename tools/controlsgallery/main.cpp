@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
     kind.ShowDropDown(FALSE);
     window.DestroyWindow();
     return saved && SaveStandardControls(folder) && SavePropertySheet(folder) && SaveTreeShot(folder) &&
-                   SaveScrolling(folder)
+                   SaveScrolling(folder) && SaveMenu(folder)
                ? 0
                : 1;
 }
