@@ -56,10 +56,10 @@ protected:
         for (int item = 0; item < 12; ++item)
             m_list.InsertItem(item, ("Bild " + std::to_string(item)).c_str());
     }
-    // Ten icons in rows of four cells of 75 pixels: 0-3, 4-7, 8-9.
+    // Ten icons in rows of four cells of 75 pixels: 0-3, 4-7, 8-9, all shown without a scroll bar.
     void MakeIcons(DWORD style) {
         ASSERT_TRUE(
-            m_list.Create(WS_CHILD | WS_VISIBLE | LVS_ICON | style, CRect(0, 0, 300, 200), &m_owner, 9));
+            m_list.Create(WS_CHILD | WS_VISIBLE | LVS_ICON | style, CRect(0, 0, 300, 260), &m_owner, 9));
         for (int item = 0; item < 10; ++item)
             m_list.InsertItem(item, ("Bild " + std::to_string(item)).c_str());
     }
