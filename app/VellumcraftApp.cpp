@@ -143,6 +143,8 @@ BOOL CVellumcraftApp::InitInstance() {
     m_pPrintersManager->Load(kCompanyKey, m_pszAppName);
     MergeInstalledPrinters();
     DeleteStalePrinterKeys();
+    // The project named on the command line; an empty name opens nothing.
+    static_cast<CMainWnd*>(m_pMainWnd)->LoadProjectFile(commandLine.m_strFileName);
     return TRUE;
 }
 

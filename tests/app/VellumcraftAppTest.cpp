@@ -204,6 +204,26 @@ TEST_F(VellumcraftAppTest, AskSettingSwitchesTheSavePromptOff) {
     }
 }
 
+// Start-up opens the project named on the command line: a missing one gives the file message and the
+// program still starts; no name opens nothing.
+TEST_F(VellumcraftAppTest, TheProjectNamedOnTheCommandLineIsOpened) {
+    for (const bool named : {true, false}) {
+        SCOPED_TRACE(named ? "named" : "none");
+        CVellumcraftApp app;
+        app.SetStartupEnvironment(&m_environment);
+        if (named)
+            app.m_arguments = {CString(m_folder.Path().str().c_str()) + "/fehlt/Urlaub.qzp"};
+        const std::size_t before = m_messageBoxes.Boxes().size();
+        ASSERT_TRUE(app.InitInstance());
+        std::vector<CString> texts;
+        for (std::size_t i = before; i < m_messageBoxes.Boxes().size(); ++i)
+            texts.push_back(m_messageBoxes.Boxes()[i].text);
+        EXPECT_EQ(std::count(texts.begin(), texts.end(), ProgramText(155)), named ? 1 : 0);
+        app.ExitInstance();
+        UiTest::TearDown();
+    }
+}
+
 TEST_F(VellumcraftAppTest, MissingStepSettingsAreWrittenDuringStartup) {
     WriteProfileInt("Settings", "ZoomStep", 0);
     WriteProfileInt("Settings", "ShiftStep", -1);
