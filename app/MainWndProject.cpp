@@ -38,24 +38,11 @@ CString WithProjectExtension(const CString& path) {
     return path + "." + kProjectExtension;
 }
 
-// Reads the project; false for a file that the project refuses.
-bool ReadProject(CFile& file, CProject& project) {
+// Reads or writes the project through an archive on file; false when the project refuses the file or
+// its bytes cannot be made.
+bool SerializeProject(CProject& project, CFile& file, CArchive::Mode mode) {
     try {
-        CArchive ar(&file, CArchive::load, 4096);
-        project.Serialize(ar);
-        ar.Close();
-        return true;
-    } catch (CException* e) {
-        e->Delete();
-    } catch (const std::bad_alloc&) {
-    }
-    return false;
-}
-
-// The project's bytes; false when they cannot be made.
-bool StoreProject(CProject& project, CMemFile& file) {
-    try {
-        CArchive ar(&file, CArchive::store, 4096);
+        CArchive ar(&file, mode, 4096);
         project.Serialize(ar);
         ar.Close();
         return true;
@@ -92,7 +79,7 @@ BOOL CMainWnd::LoadProjectFile(const CString& path) {
     }
     CWaitCursor wait;
     CProject project;
-    if (!ReadProject(file, project)) {
+    if (!SerializeProject(project, file, CArchive::load)) {
         delete project.GetTemplate();
         AppServices().MessageBox(kDamagedProjectId);
         return FALSE;
@@ -151,7 +138,7 @@ BOOL CMainWnd::SaveProjectFile(const CString& chosenPath) {
         project.GetAdjustments().CopyFrom(m_workBitmap.get());
     }
     CMemFile bytes;
-    const bool stored = StoreProject(project, bytes);
+    const bool stored = SerializeProject(project, bytes, CArchive::store);
     const auto size = static_cast<SIZE_T>(bytes.GetLength());
     BYTE* data = bytes.Detach();
     const bool written = stored && WriteFileAtomically(path, data, size);

@@ -112,19 +112,13 @@ BOOL CPreviewWnd::ExportHtmlImage(const CString& path, CStringArray& files) {
     }
     const CString jpeg = PathWithoutExtension(path) + ".jpg";
     OwnedPicture picture(RenderPageAt(kSingleWidth, kSingleHeight));
-    CTempBitmap temporary;
-    if (!picture || !temporary.Write(*picture)) {
+    if (!picture) {
         AppServices().MessageBox(kStringTempBitmapFailed);
         return FALSE;
     }
-    CPictureInfo* mask = nullptr;
-    OwnedPicture reloaded(codecs->LoadFile(temporary.Path(), mask, 0));
-    if (mask)
-        mask->Release();
-    if (!reloaded) {
-        AppServices().MessageBox(kStringTempBitmapFailed);
+    const OwnedPicture reloaded = ThroughTempBitmap(*picture, *codecs);
+    if (!reloaded)
         return FALSE;
-    }
     if (codecs->SaveFile(reloaded.get(), jpeg, kSaveBitsPerPixel, kSaveQuality) != 1)
         return FALSE;
     files.Add(jpeg);

@@ -6,7 +6,6 @@
 #include "page/DibCanvas.h"
 #include "page/PreviewWnd.h"
 #include "page/TempBitmap.h"
-#include "platform/base/AppServices.h"
 #include "platform/gdi/GdiTypes.h"
 #include "platform/ui/WaitCursor.h"
 
@@ -16,8 +15,6 @@ namespace {
 
 constexpr int kPageWidth = 700;
 constexpr int kPageHeight = 990;
-// "The page picture could not be cached."
-constexpr UINT kStringTempBitmapFailed = 165;
 // Save options of the plug-in manager: bits per pixel 0 (the picture's own), quality level 2.
 constexpr int kSaveBitsPerPixel = 0;
 constexpr int kSaveQuality = 2;
@@ -62,20 +59,8 @@ BOOL CPreviewWnd::SaveThroughTempBitmap(const CPictureInfo* picture, const CStri
     CExtMgr* codecs = GetExtMgr();
     if (!picture || !codecs)
         return FALSE;
-    CTempBitmap temporary;
-    if (!temporary.Write(*picture)) {
-        AppServices().MessageBox(kStringTempBitmapFailed);
-        return FALSE;
-    }
-    CPictureInfo* mask = nullptr;
-    OwnedPicture reloaded(codecs->LoadFile(temporary.Path(), mask, 0));
-    if (mask)
-        mask->Release();
-    if (!reloaded) {
-        AppServices().MessageBox(kStringTempBitmapFailed);
-        return FALSE;
-    }
-    return codecs->SaveFile(reloaded.get(), path, kSaveBitsPerPixel, kSaveQuality) == 1;
+    const OwnedPicture reloaded = ThroughTempBitmap(*picture, *codecs);
+    return reloaded && codecs->SaveFile(reloaded.get(), path, kSaveBitsPerPixel, kSaveQuality) == 1;
 }
 
 BOOL CPreviewWnd::SavePageImageAs(const CString& path) {

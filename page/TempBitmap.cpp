@@ -2,13 +2,22 @@
 
 #include "page/TempBitmap.h"
 
+#include "image/ExtMgr.h"
 #include "image/PictureInfo.h"
+#include "platform/base/AppServices.h"
 #include "platform/base/TempFile.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <unistd.h>
+
+namespace {
+
+// "The page picture could not be cached."
+constexpr UINT kStringTempBitmapFailed = 165;
+
+} // namespace
 
 CTempBitmap::~CTempBitmap() {
     if (!m_path.IsEmpty())
@@ -28,4 +37,18 @@ bool CTempBitmap::Write(const CPictureInfo& picture) {
     close(descriptor);
     m_path = name.c_str();
     return picture.WriteBmpFile(m_path) != FALSE;
+}
+
+OwnedPicture ThroughTempBitmap(const CPictureInfo& picture, CExtMgr& codecs) {
+    CTempBitmap temporary;
+    OwnedPicture reloaded;
+    if (temporary.Write(picture)) {
+        CPictureInfo* mask = nullptr;
+        reloaded.reset(codecs.LoadFile(temporary.Path(), mask, 0));
+        if (mask)
+            mask->Release();
+    }
+    if (!reloaded)
+        AppServices().MessageBox(kStringTempBitmapFailed);
+    return reloaded;
 }

@@ -2,9 +2,10 @@
 // A bitmap file under a unique private name in the temporary folder, removed when the object goes, so
 // that no page picture is left behind, whatever happens between.
 
+#include "image/PictureInfo.h"
 #include "platform/base/String.h"
 
-class CPictureInfo;
+class CExtMgr;
 
 class CTempBitmap {
 public:
@@ -20,3 +21,7 @@ public:
 private:
     CString m_path;
 };
+
+// The picture written to a temporary bitmap and read back through the codecs, as the page's pictures are
+// saved; null after message 165 when either step fails.
+OwnedPicture ThroughTempBitmap(const CPictureInfo& picture, CExtMgr& codecs);
