@@ -5,6 +5,7 @@
 #include "library/DSObjMgr.h"
 #include "library/Mat.h"
 #include "library/Stencil.h"
+#include "page/PreviewWnd.h"
 #include "page/Template.h"
 #include "platform/base/AppServices.h"
 #include "platform/base/Exception.h"
@@ -44,6 +45,8 @@ CMainWnd::CMainWnd() : m_printDialog(NewPrintSetUpDialog()) {
 }
 
 CMainWnd::~CMainWnd() {
+    if (&MainWndServices() == &m_pageServices)
+        SetMainWndServices(nullptr);
     if (m_memoryDC) {
         if (m_displacedBitmap)
             m_memoryDC->SelectObject(CBitmap::FromHandle(m_displacedBitmap));
@@ -155,7 +158,8 @@ BOOL CMainWnd::CreateChildWindows() {
     std::unique_ptr<CWnd> preview;
     std::unique_ptr<CWnd> categ;
     if (!MadeOrReported([&] {
-            preview = std::make_unique<CSelfDeletingWnd>();
+            // The canvas deletes itself with its window.
+            preview = std::make_unique<CPreviewWnd>();
             categ = std::make_unique<CSelfDeletingWnd>();
         }))
         return FALSE;
@@ -164,6 +168,7 @@ BOOL CMainWnd::CreateChildWindows() {
         return FALSE;
     m_previewWnd = preview.release();
     m_previewWnd->ShowWindow(SW_SHOW);
+    SetMainWndServices(&m_pageServices);
     // The plain child stands in while no panel factory is installed.
     if (CreateCategoryPanel(categRect))
         return TRUE;

@@ -8,6 +8,7 @@
 // refused the object stays without a window and its creator deletes it; once the window exists, the
 // object deletes itself when the window is destroyed, and nobody else deletes it.
 
+#include "app/MainWndPageServices.h"
 #include "platform/base/Lists.h"
 #include "platform/base/String.h"
 #include "platform/gdi/Bitmap.h"
@@ -252,6 +253,8 @@ private:
     std::unique_ptr<CWorkBitmap> m_workBitmap;
     // The two children delete themselves when their windows are destroyed.
     CWnd* m_previewWnd = nullptr;
+    // What the page canvas asks of this window; installed while the canvas exists.
+    CMainWndPageServices m_pageServices{*this};
     CWnd* m_categWnd = nullptr;
     ICategoryPanel* m_categPanel = nullptr;
     HWND m_categPanelWindow = nullptr;

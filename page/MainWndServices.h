@@ -29,7 +29,7 @@ public:
     // Deletes the old mat and keeps the new one (null allowed).
     virtual void SetMat(CMat* mat) = 0;
     virtual CStencil* GetNormalStencil() = 0;
-    // Stores the pointer; the old stencil is not deleted.
+    // Takes the stencil over (null allowed) and deletes the one before.
     virtual void SetNormalStencil(CStencil* stencil) = 0;
     // Clear: the normal-mode picture keeps its proportions; set: it is stretched to its frames.
     virtual BOOL IsFlagClear() = 0;

@@ -2,6 +2,8 @@
 // for a page.
 #include "library/DSObjMgr.h"
 #include "library/Mat.h"
+#include "page/MainWndServices.h"
+#include "page/PreviewWnd.h"
 #include "page/Template.h"
 #include "page/UndoLayers.h"
 #include "platform/print/PaperSizes.h"
@@ -86,6 +88,23 @@ TEST_F(MainWndPageTest, ClosingEmptiesTheUndoList) {
     m_panelLog.clear();
     m_window->SendMessage(WM_CLOSE);
     EXPECT_THAT(m_panelLog, ElementsAre("undo 0"));
+}
+
+// The page canvas is the preview child, and what it asks of the main window is answered from this
+// window's page until the window goes.
+TEST_F(MainWndPageTest, TheCanvasShowsThePageOfThisWindow) {
+    auto* canvas = dynamic_cast<CPreviewWnd*>(m_window->GetPreviewWnd());
+    ASSERT_NE(canvas, nullptr);
+    EXPECT_EQ(canvas->GetDlgCtrlID(), static_cast<int>(CMainWnd::kPreviewWndId));
+    CTemplate* page = EditPage();
+    EXPECT_EQ(MainWndServices().GetTemplate(), page);
+    MainWndServices().SetModified(TRUE);
+    EXPECT_EQ(m_window->IsModified(), 1);
+    MainWndServices().AddUndo(new CUndoLayers(0, 0));
+    EXPECT_NE(m_window->GetLastUndo(), nullptr);
+    m_window->DestroyWindow();
+    m_window = nullptr;
+    EXPECT_EQ(MainWndServices().GetTemplate(), nullptr) << "the built-in services hold no page";
 }
 
 } // namespace
