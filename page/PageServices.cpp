@@ -2,6 +2,7 @@
 // there were no page and every dialog were cancelled.
 
 #include "library/Mat.h"
+#include "library/Stencil.h"
 #include "page/MainWndServices.h"
 #include "page/PageDialogs.h"
 #include "page/Template.h"
@@ -18,7 +19,7 @@ public:
     CMat* GetMat() override { return nullptr; }
     void SetMat(CMat* mat) override;
     CStencil* GetNormalStencil() override { return nullptr; }
-    void SetNormalStencil(CStencil*) override {}
+    void SetNormalStencil(CStencil* stencil) override;
     BOOL IsFlagClear() override { return TRUE; }
     void SetStretchFlag(BOOL) override {}
     void AddUndo(CObject* record) override;
@@ -48,6 +49,10 @@ void CNoMainWnd::SetTemplate(CTemplate* page) {
 
 void CNoMainWnd::SetMat(CMat* mat) {
     delete mat;
+}
+
+void CNoMainWnd::SetNormalStencil(CStencil* stencil) {
+    delete stencil;
 }
 
 void CNoMainWnd::AddUndo(CObject* record) {

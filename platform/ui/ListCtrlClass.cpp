@@ -4,6 +4,7 @@
 
 #include "platform/gdi/Dc.h"
 #include "platform/ui/ControlClasses.h"
+#include "platform/ui/LabelEditor.h"
 #include "platform/ui/ListCtrlInternals.h"
 #include "platform/ui/ListCtrlScroll.h"
 #include "platform/ui/Messages.h"
@@ -21,26 +22,6 @@ namespace listview {
 
 constexpr int kTextHeight = 16;
 constexpr int kDefaultIconSide = 32;
-// Posted by the label editor to end the edit once its own handler has returned; wParam nonzero cancels,
-// lParam is the editor, so that a late message never ends a later edit.
-constexpr UINT kEndLabelEdit = WM_USER + 500;
-
-// The editor over a label: Return and the loss of the focus end the edit, Escape cancels it.
-class LabelEditor final : public CEdit {
-protected:
-    void OnKeyDown(UINT key, UINT repeatCount, UINT flags) override {
-        if (key == VK_RETURN || key == VK_ESCAPE)
-            GetParent()->PostMessage(kEndLabelEdit, key == VK_ESCAPE, reinterpret_cast<LPARAM>(m_hWnd));
-        else
-            CEdit::OnKeyDown(key, repeatCount, flags);
-    }
-    void OnKillFocus(CWnd* newWindow) override {
-        CEdit::OnKillFocus(newWindow);
-        GetParent()->PostMessage(kEndLabelEdit, FALSE, reinterpret_cast<LPARAM>(m_hWnd));
-    }
-    UINT OnGetDlgCode() override { return CEdit::OnGetDlgCode() | DLGC_WANTALLKEYS; }
-    void PostNcDestroy() override { delete this; }
-};
 
 ListState& StateOf(HWND list) {
     if (!list->classData)

@@ -43,8 +43,8 @@ public:
     CWorkBitmap* GetWorkBitmap() override { return m_work; }
     CMat* GetMat() override { return m_mat.get(); }
     void SetMat(CMat* mat) override { m_mat.reset(mat); }
-    CStencil* GetNormalStencil() override { return m_stencil; }
-    void SetNormalStencil(CStencil* stencil) override { m_stencil = stencil; }
+    CStencil* GetNormalStencil() override { return m_normalStencil.get(); }
+    void SetNormalStencil(CStencil* stencil) override { m_normalStencil.reset(stencil); }
     BOOL IsFlagClear() override { return !m_stretch; }
     void SetStretchFlag(BOOL stretch) override { m_stretch = stretch; }
     void AddUndo(CObject* record) override { m_undo.emplace_back(record); }
@@ -63,7 +63,7 @@ public:
     std::unique_ptr<CTemplate> m_normalPage;
     CWorkBitmap* m_work = nullptr;
     std::unique_ptr<CMat> m_mat;
-    CStencil* m_stencil = nullptr;
+    std::unique_ptr<CStencil> m_normalStencil;
     BOOL m_stretch = FALSE;
     BOOL m_modified = FALSE;
     BOOL m_saveSucceeds = TRUE;

@@ -6,6 +6,7 @@
 #include "tests/platform/ui/LoggingWnd.h"
 #include "tests/support/UiTestSupport.h"
 
+#include <functional>
 #include <gmock/gmock.h>
 
 using ::testing::ElementsAre;
@@ -41,6 +42,15 @@ struct Key {
 constexpr Qt::KeyboardModifiers kShift = Qt::ShiftModifier;
 constexpr Qt::KeyboardModifiers kCtrl = Qt::ControlModifier;
 
+struct Case {
+    const char* name;
+    DWORD style;
+    int start; // the clicked item, -1 for none
+    std::vector<Key> keys;
+    int focused;
+    std::vector<int> selected;
+};
+
 class ListCtrlKeysTest : public UiTest {
 protected:
     void SetUp() override {
@@ -73,6 +83,19 @@ protected:
         }
         m_log.clear();
     }
+    // Each case on a new list that make creates: the keys after the start, then focus and selection.
+    void RunCases(const std::vector<Case>& cases, const std::function<void(DWORD)>& make) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            make(c.style);
+            Start(c.start);
+            for (const Key& key : c.keys)
+                TypeKey(&m_list, key.key, key.modifiers);
+            EXPECT_EQ(m_list.GetNextItem(-1, LVNI_FOCUSED), c.focused);
+            EXPECT_EQ(Selected(), c.selected);
+            m_list.DestroyWindow();
+        }
+    }
     std::vector<int> Selected() const {
         std::vector<int> items;
         for (int item = m_list.GetNextItem(-1, LVNI_SELECTED); item != -1;
@@ -86,17 +109,8 @@ protected:
     CListCtrl m_list;
 };
 
-struct Case {
-    const char* name;
-    DWORD style;
-    int start; // the clicked item, -1 for none
-    std::vector<Key> keys;
-    int focused;
-    std::vector<int> selected;
-};
-
 TEST_F(ListCtrlKeysTest, KeysMoveTheFocusAndTheSelectionInTheReportView) {
-    const Case cases[] = {
+    const std::vector<Case> cases = {
         {"Down", 0, 1, {{Qt::Key_Down}}, 2, {2}},
         {"Up", 0, 1, {{Qt::Key_Up}}, 0, {0}},
         {"Up stays on the first", 0, 0, {{Qt::Key_Up}}, 0, {0}},
@@ -131,20 +145,11 @@ TEST_F(ListCtrlKeysTest, KeysMoveTheFocusAndTheSelectionInTheReportView) {
         {"single selection ignores Ctrl", LVS_SINGLESEL, 3, {{Qt::Key_Down, kCtrl}}, 4, {4}},
         {"Delete moves nothing", 0, 3, {{Qt::Key_Delete}}, 3, {3}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        MakeReport(c.style);
-        Start(c.start);
-        for (const Key& key : c.keys)
-            TypeKey(&m_list, key.key, key.modifiers);
-        EXPECT_EQ(m_list.GetNextItem(-1, LVNI_FOCUSED), c.focused);
-        EXPECT_EQ(Selected(), c.selected);
-        m_list.DestroyWindow();
-    }
+    RunCases(cases, [this](DWORD style) { MakeReport(style); });
 }
 
 TEST_F(ListCtrlKeysTest, ArrowsMoveThroughTheGridOfIcons) {
-    const Case cases[] = {
+    const std::vector<Case> cases = {
         {"Right", 0, 0, {{Qt::Key_Right}}, 1, {1}},
         {"Right stops at the end of a row", 0, 3, {{Qt::Key_Right}}, 3, {3}},
         {"Left stops at the start of a row", 0, 4, {{Qt::Key_Left}}, 4, {4}},
@@ -155,16 +160,7 @@ TEST_F(ListCtrlKeysTest, ArrowsMoveThroughTheGridOfIcons) {
         {"Up stays in the first row", 0, 2, {{Qt::Key_Up}}, 2, {2}},
         {"Shift Down selects the run between", 0, 1, {{Qt::Key_Down, kShift}}, 5, {1, 2, 3, 4, 5}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        MakeIcons(c.style);
-        Start(c.start);
-        for (const Key& key : c.keys)
-            TypeKey(&m_list, key.key, key.modifiers);
-        EXPECT_EQ(m_list.GetNextItem(-1, LVNI_FOCUSED), c.focused);
-        EXPECT_EQ(Selected(), c.selected);
-        m_list.DestroyWindow();
-    }
+    RunCases(cases, [this](DWORD style) { MakeIcons(style); });
 }
 
 TEST_F(ListCtrlKeysTest, TheParentHearsTheKeyBeforeTheStateChangesAClickWouldMake) {
