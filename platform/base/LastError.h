@@ -29,6 +29,7 @@ inline constexpr DWORD ERROR_NEGATIVE_SEEK = 131;
 inline constexpr DWORD ERROR_DIR_NOT_EMPTY = 145;
 inline constexpr DWORD ERROR_ALREADY_EXISTS = 183;
 inline constexpr DWORD ERROR_FILENAME_EXCED_RANGE = 206;
+inline constexpr DWORD ERROR_CANCELLED = 1223; // the user cancelled
 inline constexpr DWORD ERROR_INVALID_PRINTER_NAME = 1801;
 
 DWORD GetLastError();

@@ -11,8 +11,11 @@
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/Region.h"
 
+#include <memory>
+
 class QImage;
 class QPainter;
+struct DOCINFO;
 
 class CDC {
 public:
@@ -41,6 +44,12 @@ public:
     // or 24-bit BGR) or through a painter of the given device size. Neither is owned.
     BOOL CreateImageDC(QImage* image);
     BOOL CreatePainterDC(QPainter* painter, int width, int height);
+
+    // Print jobs on printer contexts; the printing layer (platform/print/PrintJob.h) defines them.
+    int StartDoc(const DOCINFO* docInfo);
+    int StartPage();
+    int EndPage();
+    int EndDoc();
 
     // Selection returns the previous object of the kind, or null on failure.
     CPen* SelectObject(CPen* pen);
@@ -182,6 +191,18 @@ BOOL DrawFocusRect(HDC dc, const RECT* rect);
 
 HDC CreateCompatibleDC(HDC dc);
 BOOL DeleteDC(HDC dc);
+
+// What the layer that made a context keeps with it (a printer's page and its job); freed with the context.
+class CDeviceExtension {
+public:
+    virtual ~CDeviceExtension() = default;
+};
+// Replaces the context's extension.
+void AttachDeviceExtension(HDC dc, std::unique_ptr<CDeviceExtension> extension);
+CDeviceExtension* GetDeviceExtension(HDC dc);
+// Makes the context draw through painter over a device of the given size, keeping its state and its
+// device caps; a null painter makes it a memory context again. The painter is not owned.
+BOOL RetargetToPainter(HDC dc, QPainter* painter, int width, int height);
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
 HPALETTE SelectPalette(HDC dc, HPALETTE palette, BOOL forceBackground);
 UINT RealizePalette(HDC dc);

@@ -294,6 +294,24 @@ BOOL DeleteDC(HDC dc) {
     return TRUE;
 }
 
+void AttachDeviceExtension(HDC dc, std::unique_ptr<CDeviceExtension> extension) {
+    if (dc)
+        dc->extension = std::move(extension);
+}
+
+CDeviceExtension* GetDeviceExtension(HDC dc) {
+    return dc ? dc->extension.get() : nullptr;
+}
+
+BOOL RetargetToPainter(HDC dc, QPainter* painter, int width, int height) {
+    if (!dc || dc->target == DeviceContextRecord::Target::Image || width < 0 || height < 0)
+        return FALSE;
+    dc->target = painter ? DeviceContextRecord::Target::Painter : DeviceContextRecord::Target::Memory;
+    dc->painter = painter;
+    dc->painterSize = painter ? QSize(width, height) : QSize();
+    return TRUE;
+}
+
 namespace {
 
 // Swaps in a new selection and returns the previous handle, or null when the program has already

@@ -11,6 +11,7 @@
 #include <vector>
 
 class CDC;
+class CDeviceExtension;
 class QImage;
 class QPainter;
 
@@ -74,6 +75,8 @@ struct DeviceContextRecord {
     int failTransfers = 0;
     CDC* permanent = nullptr;
     std::unique_ptr<CDC> temporary;
+    // Destroyed first: it may own the painter.
+    std::unique_ptr<CDeviceExtension> extension;
 
     // The pixels drawn into: the selected bitmap's, or the image's. Invalid for painter contexts.
     Surface TargetSurface() const;

@@ -2,6 +2,7 @@
 
 #include "platform/print/PaperSizes.h"
 #include "platform/print/PrinterCatalog.h"
+#include "platform/print/PrinterPage.h"
 
 #include <algorithm>
 #include <cmath>
@@ -45,6 +46,10 @@ int ToDots(int tenthsOfMillimetre, int dpi) {
 
 } // namespace
 
+PrinterPage* PrinterPageOf(HDC dc) {
+    return dynamic_cast<PrinterPage*>(GetDeviceExtension(dc));
+}
+
 HDC CreateDC(LPCTSTR, LPCTSTR device, LPCTSTR, const DEVMODE* devMode) {
     PrinterCapabilities capabilities;
     if (!device || !GetPrinterCapabilities(device, &capabilities))
@@ -53,13 +58,16 @@ HDC CreateDC(LPCTSTR, LPCTSTR device, LPCTSTR, const DEVMODE* devMode) {
     if (devMode && devMode->dmSpecVersion == DM_SPECVERSION && devMode->dmSize == sizeof(DEVMODE))
         MergeDevMode(&settings, *devMode, capabilities);
 
-    const Sheet sheet = Oriented(SheetOf(settings, capabilities), settings.dmOrientation);
+    const Sheet portrait = SheetOf(settings, capabilities);
+    const Sheet sheet = Oriented(portrait, settings.dmOrientation);
     const int dpiY = settings.dmYResolution > 0 ? settings.dmYResolution : capabilities.defaultResolution;
     const int dpiX = settings.dmPrintQuality > 0 ? settings.dmPrintQuality : dpiY;
     const int physicalWidth = ToDots(sheet.width, dpiX);
     const int physicalHeight = ToDots(sheet.length, dpiY);
     const int offsetX = ToDots(sheet.margins.left, dpiX);
     const int offsetY = ToDots(sheet.margins.top, dpiY);
+    const int horzRes = std::max(0, physicalWidth - offsetX - ToDots(sheet.margins.right, dpiX));
+    const int vertRes = std::max(0, physicalHeight - offsetY - ToDots(sheet.margins.bottom, dpiY));
 
     HDC dc = CreateCompatibleDC(nullptr);
     if (!dc)
@@ -73,10 +81,23 @@ HDC CreateDC(LPCTSTR, LPCTSTR device, LPCTSTR, const DEVMODE* devMode) {
         {PHYSICALHEIGHT, physicalHeight},
         {PHYSICALOFFSETX, offsetX},
         {PHYSICALOFFSETY, offsetY},
-        {HORZRES, std::max(0, physicalWidth - offsetX - ToDots(sheet.margins.right, dpiX))},
-        {VERTRES, std::max(0, physicalHeight - offsetY - ToDots(sheet.margins.bottom, dpiY))},
+        {HORZRES, horzRes},
+        {VERTRES, vertRes},
     };
     for (const auto& [index, value] : caps)
         context->SetDeviceCaps(index, value);
+
+    auto page = std::make_unique<PrinterPage>();
+    page->device = device;
+    page->sheetWidth = portrait.width;
+    page->sheetLength = portrait.length;
+    page->landscape = settings.dmOrientation == DMORIENT_LANDSCAPE;
+    page->dpiX = dpiX;
+    page->dpiY = dpiY;
+    page->offsetX = offsetX;
+    page->offsetY = offsetY;
+    page->printableWidth = horzRes;
+    page->printableHeight = vertRes;
+    AttachDeviceExtension(dc, std::move(page));
     return dc;
 }
