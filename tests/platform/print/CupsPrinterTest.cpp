@@ -2,121 +2,39 @@
 // and stopped after them. Skipped when the daemon cannot be started here.
 
 #include "platform/print/PaperSizes.h"
+#include "platform/print/PrintJob.h"
 #include "platform/print/PrinterDc.h"
 #include "platform/print/Spooler.h"
-#include "tests/support/RunTool.h"
+#include "tests/support/GuiApplication.h"
+#include "tests/support/PdfProbe.h"
+#include "tests/support/PrivateCupsDaemon.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
-#include <QThread>
-#include <csignal>
-#include <cstdlib>
+#include <cmath>
 #include <cups/cups.h>
 #include <gtest/gtest.h>
 #include <memory>
 #include <set>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
-constexpr char kQueue[] = "Vellum_Test";
-constexpr char kPpd[] = "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd";
-
-bool WriteText(const QString& path, const QString& text) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) == text.toUtf8().size();
-}
-
-// A cupsd of our own that listens on a socket in a temporary folder.
-class PrivateCupsDaemon {
-public:
-    bool Start() {
-        if (!m_folder.isValid() || access("/usr/sbin/cupsd", X_OK) != 0 ||
-            access("/usr/sbin/lpadmin", X_OK) != 0 || access(kPpd, R_OK) != 0)
-            return false;
-        const QString root = m_folder.path();
-        for (const char* sub : {"spool", "cache", "state", "log", "tmp"})
-            QDir(root).mkdir(sub);
-        m_socket = root + "/cups.sock";
-        const bool configured =
-            WriteText(root + "/cupsd.conf", "Listen " + m_socket +
-                                                "\nBrowsing No\nDefaultAuthType None\n<Location />\n"
-                                                "  Order allow,deny\n  Allow all\n</Location>\n") &&
-            WriteText(root + "/cups-files.conf",
-                      QString("ServerRoot %1\nRequestRoot %1/spool\nCacheDir %1/cache\nStateDir %1/state\n"
-                              "TempDir %1/tmp\nErrorLog %1/log/error_log\nAccessLog %1/log/access_log\n"
-                              "PageLog %1/log/page_log\nServerBin /usr/lib/cups\nDataDir /usr/share/cups\n")
-                          .arg(root));
-        if (!configured)
-            return false;
-        const std::string conf = (root + "/cupsd.conf").toStdString();
-        const std::string files = (root + "/cups-files.conf").toStdString();
-        const char* argv[] = {"cupsd", "-f", "-c", conf.c_str(), "-s", files.c_str(), nullptr};
-        if (posix_spawn(&m_pid, "/usr/sbin/cupsd", nullptr, nullptr, const_cast<char**>(argv), environ) !=
-            0) {
-            m_pid = 0;
-            return false;
-        }
-        for (int wait = 0; wait < 100 && !QFile::exists(m_socket); ++wait)
-            QThread::msleep(50);
-        if (!QFile::exists(m_socket))
-            return false;
-        cupsSetServer(m_socket.toUtf8().constData());
-        return Admin(QString("-p %1 -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd").arg(kQueue)) &&
-               Admin(QString("-d %1").arg(kQueue));
-    }
-
-    // Points this thread's CUPS connection at the daemon again.
-    void Reconnect() { cupsSetServer(m_socket.toUtf8().constData()); }
-
-    ~PrivateCupsDaemon() {
-        cupsSetServer(nullptr);
-        if (m_pid <= 0)
-            return;
-        kill(m_pid, SIGTERM);
-        int status = 0;
-        waitpid(m_pid, &status, 0);
-    }
-
-private:
-    bool Admin(const QString& arguments) {
-        const QString command =
-            QString("CUPS_SERVER='%1' /usr/sbin/lpadmin %2 2>/dev/null").arg(m_socket, arguments);
-        return std::system(InToolLocale(command.toStdString()).c_str()) == 0;
-    }
-
-    QTemporaryDir m_folder;
-    QString m_socket;
-    pid_t m_pid = 0;
-};
+constexpr const char* kQueue = PrivateCupsDaemon::kQueue;
 
 class CupsPrinterTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "print_cups_tests";
-        static char* argv[] = {name, nullptr};
-        s_application = new QCoreApplication(argc, argv);
+        EnsureGuiApplication();
         s_daemon = new PrivateCupsDaemon;
         s_started = s_daemon->Start();
     }
-    static void TearDownTestSuite() {
-        delete s_daemon;
-        delete s_application;
-    }
+    static void TearDownTestSuite() { delete s_daemon; }
     void SetUp() override {
         if (!s_started)
             GTEST_SKIP() << "no private cupsd could be started here";
     }
 
-    static inline QCoreApplication* s_application = nullptr;
     static inline PrivateCupsDaemon* s_daemon = nullptr;
     static inline bool s_started = false;
 };
@@ -176,6 +94,44 @@ TEST_F(CupsPrinterTest, WithoutTheDaemonOnlyThePdfPrinterIsLeft) {
     EXPECT_STREQ(reinterpret_cast<const PRINTER_INFO_2*>(buffer.data())->pPrinterName,
                  kBuiltInPdfPrinterName);
     s_daemon->Reconnect();
+}
+
+TEST_F(CupsPrinterTest, JobOnTheQueuePrintsThePageAsDrawn) {
+    const QDir output(PrivateCupsDaemon::OutputFolder());
+    const QStringList before = output.entryList(QDir::Files);
+    HDC dc = CreateDC("", kQueue, "", nullptr);
+    ASSERT_NE(dc, nullptr);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+    const auto dots = [dpi](double mm) { return static_cast<int>(std::lround(mm * dpi / 25.4)); };
+    DOCINFO info;
+    info.lpszDocName = "Vellumcraft queue test";
+    ASSERT_GT(StartDoc(dc, &info), 0);
+    ASSERT_GT(StartPage(dc), 0);
+    // 20 x 30 mm black at (30, 40) mm of the sheet.
+    CDC::FromHandle(dc)->FillSolidRect(dots(30) - GetDeviceCaps(dc, PHYSICALOFFSETX),
+                                       dots(40) - GetDeviceCaps(dc, PHYSICALOFFSETY), dots(50) - dots(30),
+                                       dots(70) - dots(40), RGB(0, 0, 0));
+    ASSERT_GT(EndPage(dc), 0);
+    ASSERT_GT(EndDoc(dc), 0);
+    DeleteDC(dc);
+    ASSERT_TRUE(s_daemon->WaitUntilIdle(60000)) << "the job stayed queued";
+
+    QStringList added = output.entryList(QDir::Files);
+    for (const QString& name : before)
+        added.removeAll(name);
+    ASSERT_EQ(added.size(), 1) << "one PDF from cups-pdf";
+    const std::string path = output.filePath(added.front()).toStdString();
+    const std::vector<QSizeF> sizes = PdfPageSizes(path);
+    const QRect box = PdfDarkBox(path, 1, 300);
+    QFile::remove(QString::fromStdString(path));
+    ASSERT_EQ(sizes.size(), 1u);
+    EXPECT_NEAR(sizes[0].width(), 595.3, 1.0);
+    EXPECT_NEAR(sizes[0].height(), 841.9, 1.0);
+    const double tolerance = 0.25 * 300 / 25.4;
+    EXPECT_NEAR(box.left(), 30 * 300 / 25.4, tolerance);
+    EXPECT_NEAR(box.top(), 40 * 300 / 25.4, tolerance);
+    EXPECT_NEAR(box.right() + 1, 50 * 300 / 25.4, tolerance);
+    EXPECT_NEAR(box.bottom() + 1, 70 * 300 / 25.4, tolerance);
 }
 
 } // namespace
