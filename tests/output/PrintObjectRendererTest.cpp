@@ -1,0 +1,202 @@
+// Painting the page into the print picture: pictures fitted or filling their frames, clip shapes of
+// mats, rotation masks, stencils, the canvas's shift left alone and the progress the painting reports.
+
+#include "output/PrintObjectRenderer.h"
+
+#include "image/WorkBitmap.h"
+#include "library/Mat.h"
+#include "library/Stencil.h"
+#include "output/PrintGeometry.h"
+#include "page/DrawImage.h"
+#include "page/DrawText.h"
+#include "page/Template.h"
+#include "platform/gdi/Dc.h"
+#include "tests/image/DibBuilder.h"
+#include "tests/page/PageFixture.h"
+#include "tests/support/GuiApplication.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr QRgb kWhite = 0xFFFFFFFF, kRed = 0xFFFF0000, kGrey = 0xFF808080, kBlack = 0xFF000000;
+
+// A 120 mm square page: a print picture of 1000 x 1000 pixels.
+constexpr CSize kPage{1200, 1200};
+
+class RecordingProgress final : public IPrintProgress {
+public:
+    void Begin(int count, UINT text) override { begins.emplace_back(count, text); }
+    void Step() override { ++steps; }
+    std::vector<std::pair<int, UINT>> begins;
+    int steps = 0;
+};
+
+class PrintObjectRendererTest : public PageFixture {
+protected:
+    static void SetUpTestSuite() { EnsureGuiApplication(); }
+
+    PrintObjectRendererTest() : m_image(1000, 1000, QImage::Format_RGB32) {
+        m_template.SetPageSize(kPage);
+        m_template.SetOrientation(1);
+        m_sources.page = &m_template;
+        m_sources.canvasClient = CSize(600, 600);
+        m_sources.picture = &m_picture;
+        m_sources.matPictureRect = [](const CRect& frame) { return frame; };
+        m_dc.CreateImageDC(&m_image);
+    }
+    ~PrintObjectRendererTest() override { m_dc.DeleteDC(); }
+
+    // A frame object over the whole page.
+    CDrawRect* AddFrame(int shape) {
+        auto* frame = new CDrawRect(CRect(0, 0, kPage.cx, kPage.cy));
+        frame->SetShape(shape);
+        m_template.InsertObject(frame, -1);
+        return frame;
+    }
+    void SetPicture(int width, int height, const std::vector<unsigned>& pixels) {
+        DibBuilder dib(width, height, 24);
+        dib.Pixels(pixels);
+        const std::unique_ptr<CPictureInfo> picture(PictureOf(dib));
+        m_picture.SetAdjustedDib(picture.get());
+    }
+    // A grey mat over the whole frame (black mask), its frame name as given.
+    std::unique_ptr<CMat> GreyMat(const char* name) {
+        WriteBmp(Res("grau.bmp"), 4, 4, {0x808080});
+        WriteBmp(Res("grau.msk"), 4, 4, {0x000000});
+        WriteFile(Res("grau.frm"), std::string("100\n100\n0\n1\n98\n98\n") + name + "\n");
+        auto mat = std::make_unique<CMat>();
+        mat->SetFilePath(Res("grau.bmp"));
+        mat->LoadData();
+        return mat;
+    }
+    BOOL RenderNormal(IPrintProgress* progress = nullptr) {
+        return RenderNormalPage(&m_dc, 1000, 1000, 0, m_sources, progress);
+    }
+    QRgb At(int x, int y) const { return m_image.pixel(x, y); }
+
+    CTemplate m_template;
+    CWorkBitmap m_picture;
+    PrintPageSources m_sources;
+    QImage m_image;
+    CDC m_dc;
+};
+
+TEST_F(PrintObjectRendererTest, WidePictureInASquareFrameIsCentredOrFillsIt) {
+    AddFrame(kShapeRectangle);
+    SetPicture(3, 2, std::vector<unsigned>(6, 0xFF0000));
+    ASSERT_TRUE(RenderNormal());
+    int first = -1, last = -1;
+    for (int y = 0; y < 1000; ++y)
+        if (At(500, y) == kRed) {
+            first = first < 0 ? y : first;
+            last = y;
+        }
+    EXPECT_EQ(first, 167);
+    EXPECT_EQ(1000 - (last + 1), first) << "equal white bands above and below";
+    EXPECT_EQ(At(500, 100), kWhite);
+
+    m_sources.fillFlag = true;
+    ASSERT_TRUE(RenderNormal());
+    EXPECT_EQ(At(500, 2), kRed);
+    EXPECT_EQ(At(500, 997), kRed);
+}
+
+TEST_F(PrintObjectRendererTest, OnlyAMatNamedLowerCaseEllipseMakesARoundedFrameOval) {
+    AddFrame(kShapeRoundRectangle);
+    SetPicture(1, 1, {0xFF0000});
+    m_sources.fillFlag = true;
+    for (const auto& [name, nearCorner] : {std::pair{"ellipse", kGrey}, std::pair{"Ellipse", kRed}}) {
+        const std::unique_ptr<CMat> mat = GreyMat(name);
+        ASSERT_TRUE(mat->IsLoaded());
+        m_sources.mat = mat.get();
+        ASSERT_TRUE(RenderNormal());
+        EXPECT_EQ(At(60, 60), nearCorner) << name << ": inside the rounded rectangle, outside the oval";
+        EXPECT_EQ(At(500, 500), kRed) << name;
+        EXPECT_EQ(At(0, 0), kGrey) << name << ": the mat in the rounded corner";
+        m_sources.mat = nullptr;
+    }
+}
+
+TEST_F(PrintObjectRendererTest, TurnedPictureGoesThroughItsRotationMask) {
+    AddFrame(kShapeRectangle);
+    SetPicture(2, 1, {0xFFFFFF, 0x000000});
+    DibBuilder maskDib(2, 1, 24);
+    maskDib.Pixels({0x000000, 0xFFFFFF}); // the left half is a corner the rotation left empty
+    const std::unique_ptr<CPictureInfo> mask(PictureOf(maskDib));
+    m_picture.SetRotatedDib(mask.get());
+    m_sources.fillFlag = true;
+    const std::unique_ptr<CMat> mat = GreyMat("rahmen");
+    m_sources.mat = mat.get();
+    for (const auto& [rotation, left] : {std::pair{900, kGrey}, std::pair{0, kWhite}}) {
+        m_picture.rotation = rotation;
+        ASSERT_TRUE(RenderNormal());
+        EXPECT_EQ(At(250, 500), left) << rotation << ": the mat shows through the empty corner when turned";
+        EXPECT_EQ(At(750, 500), kBlack) << rotation;
+    }
+}
+
+TEST_F(PrintObjectRendererTest, StencilKeepsThePageWhereBlackAndShowsThePictureWhereWhite) {
+    AddFrame(kShapeRectangle);
+    SetPicture(40, 40, std::vector<unsigned>(1600, 0xFF0000));
+    m_sources.fillFlag = true;
+    std::vector<unsigned> halves;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x)
+            halves.push_back(x < 10 ? 0x000000 : 0xFFFFFF);
+    WriteBmp(Res("maske.bmp"), 20, 20, halves);
+    CStencil stencil;
+    stencil.SetFilePath(Res("maske.bmp"));
+    stencil.LoadData();
+    ASSERT_TRUE(stencil.IsLoaded());
+    m_sources.stencil = &stencil;
+    ASSERT_TRUE(RenderNormal());
+    EXPECT_EQ(At(250, 500), kWhite) << "the white page";
+    EXPECT_EQ(At(750, 500), kRed);
+    const std::unique_ptr<CMat> mat = GreyMat("rahmen");
+    m_sources.mat = mat.get();
+    ASSERT_TRUE(RenderNormal());
+    EXPECT_EQ(At(250, 500), kGrey) << "the mat";
+    EXPECT_EQ(At(750, 500), kRed);
+}
+
+TEST_F(PrintObjectRendererTest, ShiftIsTakenToPrintSizeAndPutBack) {
+    for (int shape : {kShapeRectangle, kShapeRoundRectangle, kShapeEllipse})
+        AddFrame(shape);
+    SetPicture(1, 1, {0xFF0000});
+    m_sources.fillFlag = true;
+    m_picture.shiftX = 60; // 60 canvas pixels of 600 are 100 print pixels of 1000
+    m_picture.shiftY = -12;
+    RecordingProgress progress;
+    ASSERT_TRUE(RenderNormal(&progress));
+    EXPECT_EQ(m_picture.shiftX, 60);
+    EXPECT_EQ(m_picture.shiftY, -12);
+    EXPECT_EQ(At(50, 500), kWhite) << "moved right by 100";
+    EXPECT_EQ(At(150, 500), kRed);
+    EXPECT_EQ(progress.begins.front(), std::make_pair(3, kPrintPaintingText));
+    EXPECT_EQ(progress.steps, 3) << "one step per object";
+}
+
+TEST_F(PrintObjectRendererTest, EditModeStepsOncePerPictureAndResetsTheProgress) {
+    m_template.InsertObject(new CDrawText(CRect(100, 100, 600, 300), "Gruß"), -1);
+    auto* image = new CDrawImage(CRect(100, 400, 700, 800));
+    const std::unique_ptr<CPictureInfo> red = FilledPicture(3, 2, 0xFF0000);
+    image->SetAdjustedDib(red.get());
+    image->shiftX = 30;
+    m_template.InsertObject(image, -1);
+    RecordingProgress progress;
+    ASSERT_TRUE(RenderTemplateObjects(&m_dc, 1000, 1000, 0, m_sources, &progress));
+    EXPECT_EQ(progress.begins, (std::vector<std::pair<int, UINT>>{{2, kPrintPaintingText}, {0, 0}}));
+    EXPECT_EQ(progress.steps, 1);
+    EXPECT_EQ(image->shiftX, 30);
+    EXPECT_EQ(At(400, 500), kRed);
+
+    m_sources.page = nullptr;
+    EXPECT_FALSE(RenderTemplateObjects(&m_dc, 1000, 1000, 0, m_sources, nullptr));
+}
+
+} // namespace
