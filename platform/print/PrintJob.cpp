@@ -158,6 +158,8 @@ int StartPage(HDC dc) {
     }
     ++job->pages;
     job->inPage = true;
+    // The sheet gets the context's pixels as they are: no lossy compression of pictures.
+    job->painter.setRenderHint(QPainter::LosslessImageRendering);
     job->painter.resetTransform();
     job->painter.scale(static_cast<double>(page->dpiY) / page->dpiX, 1.0);
     job->painter.translate(page->offsetX, page->offsetY);
