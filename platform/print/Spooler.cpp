@@ -3,6 +3,7 @@
 #include "platform/base/LastError.h"
 #include "platform/base/MessageBoxStyles.h"
 #include "platform/print/PrinterCatalog.h"
+#include "platform/print/PrinterPropertiesDlg.h"
 
 #include <algorithm>
 #include <cstring>
@@ -209,7 +210,8 @@ BOOL GetPrinter(HANDLE printer, DWORD level, LPBYTE printerInfo, DWORD bufferByt
     return WritePrinterInfos({entry}, DefaultPrinterName(), printerInfo, bufferBytes, bytesNeeded);
 }
 
-LONG DocumentProperties(HWND, HANDLE printer, LPCSTR, DEVMODE* output, const DEVMODE* input, DWORD mode) {
+LONG DocumentProperties(HWND window, HANDLE printer, LPCSTR, DEVMODE* output, const DEVMODE* input,
+                        DWORD mode) {
     const PrinterHandleRecord* record = FromHandle(printer);
     if (!record) {
         SetLastError(ERROR_INVALID_HANDLE);
@@ -217,7 +219,8 @@ LONG DocumentProperties(HWND, HANDLE printer, LPCSTR, DEVMODE* output, const DEV
     }
     if (mode == 0)
         return sizeof(DEVMODE);
-    if ((mode & DM_IN_PROMPT) || !(mode & DM_OUT_BUFFER) || !output) {
+    const bool prompt = (mode & DM_IN_PROMPT) != 0;
+    if (!prompt && (!(mode & DM_OUT_BUFFER) || !output)) {
         SetLastError(ERROR_NOT_SUPPORTED);
         return -1;
     }
@@ -229,8 +232,19 @@ LONG DocumentProperties(HWND, HANDLE printer, LPCSTR, DEVMODE* output, const DEV
         }
         MergeDevMode(&devMode, *input, record->capabilities);
     }
-    std::memcpy(output, &devMode, sizeof devMode);
-    return IDOK;
+    LONG result = IDOK;
+    if (prompt) {
+        DEVMODE chosen = devMode;
+        CPrinterPropertiesDlg dialog(record->capabilities, chosen, CWnd::FromHandle(window));
+        result = static_cast<LONG>(dialog.DoModal());
+        if (result == IDOK)
+            devMode = chosen;
+        else if (result != IDCANCEL)
+            return -1;
+    }
+    if ((mode & DM_OUT_BUFFER) && output)
+        std::memcpy(output, &devMode, sizeof devMode);
+    return result;
 }
 
 int DeviceCapabilities(LPCSTR device, LPCSTR, WORD capability, LPSTR output, const DEVMODE*) {

@@ -28,7 +28,7 @@ inline constexpr DWORD PRINTER_ATTRIBUTE_LOCAL = 0x00000040;
 
 // DocumentProperties modes. 0 asks for the size of the printer's device mode.
 inline constexpr DWORD DM_OUT_BUFFER = 2; // write the printer's settings to the output record
-inline constexpr DWORD DM_IN_PROMPT = 4;  // the driver's own settings dialog: there is none here
+inline constexpr DWORD DM_IN_PROMPT = 4;  // the printer's settings dialog (CPrinterPropertiesDlg)
 inline constexpr DWORD DM_IN_BUFFER = 8;  // merge the settings of the input record first
 
 // DeviceCapabilities queries.
@@ -79,7 +79,9 @@ BOOL ClosePrinter(HANDLE printer);
 // Level 2 only, sized like EnumPrinters.
 BOOL GetPrinter(HANDLE printer, DWORD level, LPBYTE printerInfo, DWORD bufferBytes, LPDWORD bytesNeeded);
 // Mode 0: the bytes of the printer's device mode. DM_OUT_BUFFER: writes the printer's settings to
-// output, after taking over the possible settings of input with DM_IN_BUFFER; IDOK. Failure: -1.
+// output, after taking over the possible settings of input with DM_IN_BUFFER; IDOK. DM_IN_PROMPT shows
+// those settings to the user first: IDOK with the choice in output, or IDCANCEL with output as without
+// the prompt. Failure: -1.
 LONG DocumentProperties(HWND window, HANDLE printer, LPCSTR deviceName, DEVMODE* output, const DEVMODE* input,
                         DWORD mode);
 // With a null output the number of entries; else fills output and returns the same. -1 for an unknown

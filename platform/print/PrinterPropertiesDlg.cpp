@@ -1,0 +1,59 @@
+#include "platform/print/PrinterPropertiesDlg.h"
+
+#include "platform/ui/DataExchange.h"
+
+#include <cstdio>
+
+CPrinterPropertiesDlg::CPrinterPropertiesDlg(const PrinterCapabilities& capabilities, DEVMODE& devMode,
+                                             CWnd* parent)
+    : CDialog(kTemplateId, parent), m_capabilities(capabilities), m_devMode(devMode) {}
+
+void CPrinterPropertiesDlg::DoDataExchange(CDataExchange* exchange) {
+    CDialog::DoDataExchange(exchange);
+    DDX_Control(exchange, kPaperId, m_papers);
+    DDX_Control(exchange, kResolutionId, m_resolutions);
+}
+
+BOOL CPrinterPropertiesDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    CComboBox* papers = &m_papers;
+    for (const PrinterPaper& paper : m_capabilities.papers) {
+        const int index = papers->AddString(paper.name);
+        papers->SetItemData(index, static_cast<DWORD_PTR>(static_cast<WORD>(paper.number)));
+        if (paper.number == m_devMode.dmPaperSize)
+            papers->SetCurSel(index);
+    }
+    CheckRadioButton(kPortraitId, kLandscapeId,
+                     m_devMode.dmOrientation == DMORIENT_LANDSCAPE ? kLandscapeId : kPortraitId);
+    CComboBox* resolutions = &m_resolutions;
+    for (const int dpi : m_capabilities.resolutions) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%d dpi", dpi);
+        const int index = resolutions->AddString(text);
+        resolutions->SetItemData(index, static_cast<DWORD_PTR>(dpi));
+        if (dpi == m_devMode.dmYResolution)
+            resolutions->SetCurSel(index);
+    }
+    resolutions->EnableWindow(m_capabilities.resolutions.size() > 1);
+    return TRUE;
+}
+
+void CPrinterPropertiesDlg::OnOK() {
+    if (const int index = m_papers.GetCurSel(); index >= 0) {
+        m_devMode.dmPaperSize = static_cast<SHORT>(m_papers.GetItemData(index));
+        m_devMode.dmFields = (m_devMode.dmFields | DM_PAPERSIZE) & ~(DM_PAPERLENGTH | DM_PAPERWIDTH);
+        m_devMode.dmPaperLength = 0;
+        m_devMode.dmPaperWidth = 0;
+    }
+    m_devMode.dmOrientation = static_cast<SHORT>(
+        GetCheckedRadioButton(kPortraitId, kLandscapeId) == kLandscapeId ? DMORIENT_LANDSCAPE
+                                                                         : DMORIENT_PORTRAIT);
+    m_devMode.dmFields |= DM_ORIENTATION;
+    if (const int index = m_resolutions.GetCurSel(); index >= 0) {
+        const auto dpi = static_cast<SHORT>(m_resolutions.GetItemData(index));
+        m_devMode.dmPrintQuality = dpi;
+        m_devMode.dmYResolution = dpi;
+        m_devMode.dmFields |= DM_PRINTQUALITY | DM_YRESOLUTION;
+    }
+    CDialog::OnOK();
+}
