@@ -1,6 +1,7 @@
 #include "platform/print/PrintDialog.h"
 
 #include "platform/gdi/Dc.h"
+#include "platform/print/PrintSetupDlg.h"
 #include "platform/print/PrinterDc.h"
 #include "platform/print/Spooler.h"
 
@@ -8,6 +9,18 @@
 #include <vector>
 
 namespace {
+
+thread_local DWORD t_extendedError = 0;
+
+CString DefaultPrinterName() {
+    DWORD chars = 0;
+    GetDefaultPrinter(nullptr, &chars);
+    CString name;
+    if (!GetDefaultPrinter(name.GetBufferSetLength(static_cast<int>(chars)), &chars))
+        return CString();
+    name.ReleaseBuffer();
+    return name;
+}
 
 // The name at a DEVNAMES offset, when it starts behind the header and ends inside the block.
 CString DevNamesText(HGLOBAL devNames, WORD DEVNAMES::*offset) {
@@ -58,19 +71,92 @@ HGLOBAL MakeDevNames(const CString& driver, const CString& device, const CString
     return block;
 }
 
+DWORD CommDlgExtendedError() {
+    return t_extendedError;
+}
+
 CPrintDialog::CPrintDialog(BOOL printSetupOnly, DWORD flags, CWnd* parent) : m_pParentWnd(parent) {
     m_pd.Flags = flags | (printSetupOnly ? PD_PRINTSETUP : 0);
+}
+
+INT_PTR CPrintDialog::DoModal() {
+    t_extendedError = 0;
+    const CString device = m_pd.hDevNames ? GetDeviceName() : DefaultPrinterName();
+    HANDLE printer = nullptr;
+    if (device.IsEmpty() || !OpenPrinter(device, &printer, nullptr)) {
+        t_extendedError = PDERR_PRINTERNOTFOUND;
+        return IDCANCEL;
+    }
+    DEVMODE devMode{};
+    const DEVMODE* held = nullptr;
+    DEVMODE heldCopy{};
+    if (m_pd.hDevMode) {
+        CGlobalLock lock(m_pd.hDevMode);
+        if (lock.Bytes() && lock.Size() >= sizeof heldCopy) {
+            std::memcpy(&heldCopy, lock.Bytes(), sizeof heldCopy);
+            held = &heldCopy;
+        }
+    }
+    const bool valid = DocumentProperties(nullptr, printer, device, &devMode, held,
+                                          held ? DM_IN_BUFFER | DM_OUT_BUFFER : DM_OUT_BUFFER) == IDOK ||
+                       DocumentProperties(nullptr, printer, device, &devMode, nullptr, DM_OUT_BUFFER) == IDOK;
+    ClosePrinter(printer);
+    if (!valid) {
+        t_extendedError = PDERR_PRINTERNOTFOUND;
+        return IDCANCEL;
+    }
+
+    CPrintSetupDlg dialog(device, devMode, m_pParentWnd);
+    const INT_PTR result = dialog.DoModal();
+    if (result != IDOK) {
+        if (result != IDCANCEL)
+            t_extendedError = CDERR_DIALOGFAILURE;
+        return IDCANCEL;
+    }
+    UniqueGlobal devModeBlock(DevModeBlock(devMode));
+    UniqueGlobal devNamesBlock;
+    if (dialog.GetDevice() != device || !m_pd.hDevNames) {
+        const WORD isDefault = dialog.GetDevice() == DefaultPrinterName() ? DN_DEFAULTPRN : 0;
+        devNamesBlock.reset(
+            MakeDevNames(dialog.GetDriver(), dialog.GetDevice(), dialog.GetPort(), isDefault));
+        if (!devNamesBlock) {
+            t_extendedError = CDERR_DIALOGFAILURE;
+            return IDCANCEL;
+        }
+    }
+    if (!devModeBlock) {
+        t_extendedError = CDERR_DIALOGFAILURE;
+        return IDCANCEL;
+    }
+    // The same printer keeps its block, which a caller may still hold locked.
+    bool kept = false;
+    if (!devNamesBlock && m_pd.hDevMode) {
+        CGlobalLock held(m_pd.hDevMode);
+        kept = held.Bytes() && held.Size() >= sizeof devMode;
+        if (kept)
+            std::memcpy(held.Bytes(), &devMode, sizeof devMode);
+    }
+    if (!kept) {
+        if (m_pd.hDevMode)
+            GlobalFree(m_pd.hDevMode);
+        m_pd.hDevMode = devModeBlock.release();
+    }
+    if (devNamesBlock) {
+        if (m_pd.hDevNames)
+            GlobalFree(m_pd.hDevNames);
+        m_pd.hDevNames = devNamesBlock.release();
+    }
+    if (m_pd.Flags & PD_RETURNDC)
+        CreatePrinterDC();
+    return IDOK;
 }
 
 BOOL CPrintDialog::GetDefaults() {
     if (m_pd.hDevMode || m_pd.hDevNames)
         return FALSE;
-    DWORD chars = 0;
-    GetDefaultPrinter(nullptr, &chars);
-    CString name;
-    if (!GetDefaultPrinter(name.GetBufferSetLength(static_cast<int>(chars)), &chars))
+    const CString name = DefaultPrinterName();
+    if (name.IsEmpty())
         return FALSE;
-    name.ReleaseBuffer();
 
     HANDLE printer = nullptr;
     if (!OpenPrinter(name, &printer, nullptr))

@@ -2,8 +2,9 @@
 // CPrintDialog: the print set-up of one printer, held as a device mode and device names in global memory
 // blocks, with the printer device context made from them.
 //
-// Ownership as in the framework: the dialog never frees m_pd.hDevMode, m_pd.hDevNames or m_pd.hDC; whoever
-// holds the dialog frees them (GlobalFree, DeleteDC) before deleting it.
+// Ownership as in the framework: the dialog frees m_pd.hDevMode and m_pd.hDevNames only where DoModal
+// replaces them, and never m_pd.hDC; whoever holds the dialog frees them (GlobalFree, DeleteDC) before
+// deleting it.
 
 #include "platform/base/GlobalMemory.h"
 #include "platform/gdi/GdiTypes.h"
@@ -29,6 +30,11 @@ inline constexpr DWORD PD_USEDEVMODECOPIESANDCOLLATE = PD_USEDEVMODECOPIES;
 inline constexpr DWORD PD_DISABLEPRINTTOFILE = 0x00080000;
 inline constexpr DWORD PD_HIDEPRINTTOFILE = 0x00100000;
 
+// Why the last CPrintDialog::DoModal ended without a choice (CommDlgExtendedError); 0 for the user's Cancel.
+inline constexpr DWORD CDERR_DIALOGFAILURE = 0xFFFF;   // the set-up's window could not be made
+inline constexpr DWORD PDERR_PRINTERNOTFOUND = 0x100B; // the set-up's printer is not there (any more)
+DWORD CommDlgExtendedError();
+
 struct PRINTDLG {
     HGLOBAL hDevMode = nullptr;  // a DEVMODE
     HGLOBAL hDevNames = nullptr; // a DEVNAMES with its three names
@@ -52,6 +58,11 @@ public:
     CPrintDialog(const CPrintDialog&) = delete;
     CPrintDialog& operator=(const CPrintDialog&) = delete;
 
+    // The set-up window on the held printer (the default printer when none is held) and its settings.
+    // OK puts the choice into m_pd.hDevMode and m_pd.hDevNames: new blocks for another printer, the old
+    // ones freed; with PD_RETURNDC also a context into m_pd.hDC. IDCANCEL when cancelled or, with
+    // PDERR_PRINTERNOTFOUND from CommDlgExtendedError, when the held printer cannot be opened.
+    virtual INT_PTR DoModal();
     // Fills m_pd.hDevMode and m_pd.hDevNames (new movable blocks) with the default printer and its own
     // settings, and m_pd.hDC with a device context for it when PD_RETURNDC is set. FALSE, with nothing
     // changed, when the dialog already holds a device mode or device names, or the default printer

@@ -1,10 +1,11 @@
 // printgallery: the print dialogs with a stand-in printer, as PNG files for a person to judge the looks:
 //   printgallery OUTPUT_FOLDER
-// printer-properties.png shows the printer's settings dialog.
+// print-setup.png shows the print set-up, printer-properties.png the printer's settings dialog.
 
 #include "platform/base/Module.h"
 #include "platform/base/Resource.h"
 #include "platform/print/FakePrinterSystem.h"
+#include "platform/print/PrintDialog.h"
 #include "platform/print/Spooler.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/WindowRecord.h"
@@ -53,7 +54,15 @@ int main(int argc, char** argv) {
     AfxSetResourceHandle(resources);
 
     CFakePrinterSystem printers;
-    printers.Add("Laserdrucker");
+    printers.Add("Laserdrucker").info.isDefault = TRUE;
+    printers.Add("Tintenstrahldrucker");
+
+    bool setupSaved = false;
+    const QString setupPath = folder + "/print-setup.png";
+    CPrintDialog setup(TRUE);
+    GrabDialogLater(setupPath, setupSaved);
+    setup.DoModal();
+
     HANDLE printer = nullptr;
     DEVMODE devMode{};
     if (!OpenPrinter("Laserdrucker", &printer, nullptr))
@@ -64,7 +73,8 @@ int main(int argc, char** argv) {
     DocumentProperties(nullptr, printer, "Laserdrucker", &devMode, nullptr, DM_IN_PROMPT | DM_OUT_BUFFER);
     ClosePrinter(printer);
     FreeLibrary(resources);
-    if (!saved)
-        std::fprintf(stderr, "cannot write %s\n", path.toUtf8().constData());
-    return saved ? 0 : 1;
+    for (const auto& [written, file] : {std::pair{setupSaved, setupPath}, std::pair{saved, path}})
+        if (!written)
+            std::fprintf(stderr, "cannot write %s\n", file.toUtf8().constData());
+    return saved && setupSaved ? 0 : 1;
 }
