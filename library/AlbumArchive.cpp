@@ -4,6 +4,21 @@
 #include "platform/base/FileApi.h"
 #include "platform/base/Path.h"
 
+namespace {
+
+std::time_t g_entryTime = 0;
+
+} // namespace
+
+void CAlbumArchive::SetEntryTime(std::time_t time) {
+    g_entryTime = time;
+}
+
+CAlbumArchive::CAlbumArchive() {
+    if (g_entryTime != 0)
+        m_zip.SetClock([time = g_entryTime] { return time; });
+}
+
 CAlbumArchive::~CAlbumArchive() {
     m_zip.Close(true);
 }

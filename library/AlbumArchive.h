@@ -8,11 +8,16 @@
 #include "platform/base/GlobalMemory.h"
 #include "platform/base/String.h"
 
+#include <ctime>
 #include <initializer_list>
 
 class CAlbumArchive {
 public:
-    CAlbumArchive() = default;
+    // Entries written from now on carry this time instead of the clock's, so that a library made twice
+    // gives the same bytes; 0 goes back to the clock.
+    static void SetEntryTime(std::time_t time);
+
+    CAlbumArchive();
     // Drops uncommitted changes.
     ~CAlbumArchive();
     CAlbumArchive(const CAlbumArchive&) = delete;

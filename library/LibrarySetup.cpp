@@ -1,5 +1,6 @@
 #include "library/LibrarySetup.h"
 
+#include "library/ShippedLibrary.h"
 #include "platform/base/Module.h"
 #include "platform/base/Path.h"
 #include "platform/base/Profile.h"
@@ -44,6 +45,8 @@ void WriteFirstSettings(const CString& installPath) {
     WriteProfileInt(kSettings, "PrnTplInstallType", kInstallEither);
     WriteProfileString(kSettings, "Vorlagen", "Vorlagen");
     WriteProfileString(kSettings, "PrnTplDataPath", "/Vorlagen");
+    // A new user's first picture lies on an A4 page of the shipped templates.
+    WriteProfileString(kSettings, "Template", "Einzelbilder");
 }
 
 } // namespace
@@ -62,11 +65,15 @@ bool PrepareLibrarySettings() {
     bool made = MakeFolderPath(dataPath);
     for (const KindSettings& kind : kKinds) {
         const CString folder = BackslashesToSlashes(GetProfileString(kSettings, kind.folderValue, ""));
-        if (!folder.IsEmpty())
-            made = MakeFolderPath(dataPath + folder) && made;
+        if (folder.IsEmpty())
+            continue;
+        made = MakeFolderPath(dataPath + folder) && made;
+        made = CopyShippedAlbums(dataPath, installPath, folder) && made;
     }
     const CString templates = BackslashesToSlashes(GetProfileString(kSettings, "PrnTplDataPath", ""));
-    if (!templates.IsEmpty())
+    if (!templates.IsEmpty()) {
         made = MakeFolderPath(dataPath + templates) && made;
+        made = CopyShippedTemplateList(dataPath, installPath, templates) && made;
+    }
     return made;
 }

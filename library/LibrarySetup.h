@@ -5,7 +5,9 @@
 // When "Settings"/"DataPath" is absent: writes "DataPath" = the user's data folder, "InstallPath" = the
 // program folder's "library", the four album kinds and the print templates with install type 2 (data
 // folder first, then the install folder), their folders ("/Bilder", "/Cliparts", "/Rahmen",
-// "/Schablonen", "/Vorlagen") and empty kind names, so that the names of the language module apply. On
-// every start it points "InstallPath" at the program folder's "library" again when the program has moved,
-// and it creates the data folder and the kinds' folders in it. False when a folder cannot be made.
+// "/Schablonen", "/Vorlagen"), empty kind names, so that the names of the language module apply, and the
+// template group "Einzelbilder". On every start it points "InstallPath" at the program folder's "library"
+// again when the program has moved, creates the data folder and the kinds' folders in it, and copies the
+// shipped album lists with their archives and the template list where the user has none
+// (library/ShippedLibrary.h). False when a folder cannot be made or a copy fails.
 bool PrepareLibrarySettings();
