@@ -114,11 +114,15 @@ Colour FacePixel(double u, double v, const Face& f, const SceneVariant& variant,
         if (!variant.shoulders)
             return behind;
         const double chin = f.cy + f.ry * 0.8;
+        const double collar = f.cy + f.ry * 1.2;
+        if (v > collar && std::abs(u - f.cx) < f.rx * 1.3 + (v - collar) * 1.2) {
+            // A V-neck shows the neck down to a point.
+            if (std::abs(u - f.cx) < f.rx * 0.38 - (v - collar) * 0.8)
+                return Scale({205, 160, 130}, 1.0 - 0.4 * std::abs(u - f.cx) / f.rx);
+            return Scale(variant.shirt, 1.0 - 0.35 * std::abs(u - f.cx) / (f.rx * 2.5));
+        }
         if (v > chin && std::abs(u - f.cx) < f.rx * 0.38)
             return Scale({205, 160, 130}, 1.0 - 0.4 * std::abs(u - f.cx) / f.rx);
-        const double collar = f.cy + f.ry * 1.2;
-        if (v > collar && std::abs(u - f.cx) < f.rx * 1.3 + (v - collar) * 1.2)
-            return Scale(variant.shirt, 1.0 - 0.35 * std::abs(u - f.cx) / (f.rx * 2.5));
         return behind;
     }
     // Hair over the upper third, skin shaded towards the edge.
