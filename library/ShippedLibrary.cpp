@@ -75,12 +75,19 @@ bool CopyShippedAlbums(const CString& dataPath, const CString& installPath, cons
         if (Exists(userFolder + name))
             return true;
     }
-    // The archives first, so that the list never names an archive that is not there.
+    // The archives first, so that the list never names an archive that is not there; after a failure the
+    // copies made go again, so that a later start finds the folder as it was.
+    std::vector<CString> copied;
     for (const CString& name : names) {
         if (!CopyNew(shippedFolder + name, userFolder + name))
-            return false;
+            break;
+        copied.push_back(userFolder + name);
     }
-    return CopyNew(shippedList, userList);
+    if (copied.size() == names.size() && CopyNew(shippedList, userList))
+        return true;
+    for (const CString& path : copied)
+        DeleteFile(path);
+    return false;
 }
 
 bool CopyShippedTemplateList(const CString& dataPath, const CString& installPath, const CString& folder) {

@@ -8,7 +8,8 @@
 // For a kind's folder (with its leading separator): when the data folder's copy has no "albums.dat" and
 // the install folder's has one, copies the archives it names ("/album<n>.zip") and then the list. Nothing
 // is overwritten: when one of the archives is already there, nothing is copied for the kind. Each file is
-// copied atomically. False when a copy failed.
+// copied atomically; when one fails, the archives copied before it are removed again. False when a copy
+// failed.
 bool CopyShippedAlbums(const CString& dataPath, const CString& installPath, const CString& folder);
 
 // The same for the print templates' "Templ.dat" of the templates' folder.

@@ -20,6 +20,7 @@
 #include "tests/support/RunTool.h"
 #include "tests/support/TempFolder.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
