@@ -26,8 +26,8 @@ QByteArray ReadAll(const QString& path) {
 
 // Names in a list file, one a line; blank lines and '#' comments skipped.
 std::vector<QString> ReadNames(const QString& path) {
-    // Names are looked up in upper case, and a name of digits alone would read as an id.
-    static const QRegularExpression kName("^[A-Z0-9_]*[A-Z_][A-Z0-9_]*$");
+    // Names are looked up in upper case; a numbered bitmap is listed by its id in decimal.
+    static const QRegularExpression kName("^([A-Z0-9_]*[A-Z_][A-Z0-9_]*|[1-9][0-9]{0,4})$");
     std::vector<QString> names;
     for (const QByteArray& raw : ReadAll(path).split('\n')) {
         const QString name = QString::fromUtf8(raw.trimmed());

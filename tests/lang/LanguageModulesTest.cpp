@@ -122,6 +122,8 @@ const StringCase kStrings[] = {
     {"AlbumSortChoiceKey0", 65512, ""},
     {"AlbumSortChoiceKey1", 65513, ""},
     {"AlbumEntryUnreadable", 65509, "%s%s"},
+    // Thumbnail settings
+    {"DefaultColourBoxCaption", 61527, ""},
 };
 
 class StringIdTest : public testing::TestWithParam<StringCase> {};
@@ -239,6 +241,7 @@ const DialogCase kDialogs[] = {
     {"SaveProjectPrompt", 201, {1006, 1007, 1008, 6, 7, 2}},
     {"SplashWindow", 270, {}},
     {"SelfPumpingProgressDialog", 388, {1113, 1003, 1004, 2}},
+    {"ThumbnailSettings", 6010, {1369, 1370, 6011, 6012, 6013, 6014, 6015, 6016, 6017, 1, 2}},
 };
 
 class DialogTemplateIdTest : public testing::TestWithParam<DialogCase> {};

@@ -25,7 +25,8 @@ void WriteProbe(QTextStream& out, const RenderedBitmap& bitmap) {
 
 } // namespace
 
-QByteArray SkinArtHeader(const std::vector<RenderedWindow>& windows) {
+QByteArray SkinArtHeader(const std::vector<RenderedWindow>& windows,
+                         const std::vector<RenderedBitmap>& numbered) {
     QString text;
     QTextStream out(&text);
     out << "#pragma once\n"
@@ -78,6 +79,9 @@ QByteArray SkinArtHeader(const std::vector<RenderedWindow>& windows) {
         for (const RenderedBitmap& extra : window.extras) {
             WriteProbe(out, extra);
         }
+    }
+    for (const RenderedBitmap& bitmap : numbered) {
+        WriteProbe(out, bitmap);
     }
     out << "};\n"
            "\n"

@@ -9,6 +9,8 @@
 
 namespace SkinGen {
 
-QByteArray SkinArtHeader(const std::vector<RenderedWindow>& windows);
+// numbered: the bitmaps that windows load by id, not by name.
+QByteArray SkinArtHeader(const std::vector<RenderedWindow>& windows,
+                         const std::vector<RenderedBitmap>& numbered);
 
 } // namespace SkinGen

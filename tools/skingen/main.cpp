@@ -13,6 +13,7 @@
 #include "tools/skingen/SkinModel.h"
 #include "tools/skingen/SkinRenderer.h"
 #include "tools/skingen/SoundArt.h"
+#include "tools/skingen/ThumbnailSampleArt.h"
 #include "tools/skingen/WaveFile.h"
 
 #include <QBuffer>
@@ -145,8 +146,12 @@ void Run(const Options& options) {
             WriteBitmap(options.artFolder, extra, names);
         }
     }
+    const std::vector<RenderedBitmap> numbered = {ThumbnailSampleBitmap()};
+    for (const RenderedBitmap& bitmap : numbered) {
+        WriteBitmap(options.artFolder, bitmap, names);
+    }
     WriteProgramAssets(options);
-    WriteFileIfChanged(options.headerPath, SkinArtHeader(rendered));
+    WriteFileIfChanged(options.headerPath, SkinArtHeader(rendered, numbered));
     if (!options.compositeFolder.isEmpty()) {
         WriteComposites(options.compositeFolder, rendered);
     }

@@ -1,0 +1,3 @@
+#include "albums/BrowseFileFilter.h"
+
+void CBrowseFileFilter::SetFlags(int /*clear*/, int /*set*/) {}

@@ -1,0 +1,39 @@
+#include "albums/BrowseThumbnailSettings.h"
+
+#include "platform/base/Profile.h"
+#include "platform/gdi/SystemColors.h"
+#include "platform/ui/SystemMetrics.h"
+
+namespace {
+
+// Colours are stored as the integer of their COLORREF, which may exceed INT_MAX in no real colour
+// but is read back through the same cast either way.
+int ReadInt(LPCTSTR section, LPCTSTR entry, int defaultValue) {
+    return static_cast<int>(GetProfileInt(section, entry, defaultValue));
+}
+
+} // namespace
+
+BrowseThumbnailSettings ReadBrowseThumbnailSettings(LPCTSTR section) {
+    BrowseThumbnailSettings settings;
+    settings.thumbWidth = ReadInt(section, "thumbcx", GetSystemMetrics(SM_CXICON));
+    settings.thumbHeight = ReadInt(section, "thumbcy", GetSystemMetrics(SM_CYICON));
+    settings.spacingX =
+        ReadInt(section, "spacingcx", GetSystemMetrics(SM_CXICONSPACING) - settings.thumbWidth);
+    settings.spacingY =
+        ReadInt(section, "spacingcy", GetSystemMetrics(SM_CYICONSPACING) - settings.thumbHeight);
+    settings.backgroundColor =
+        static_cast<COLORREF>(ReadInt(section, "bkcolor", static_cast<int>(GetSysColor(COLOR_WINDOW))));
+    settings.textColor =
+        static_cast<COLORREF>(ReadInt(section, "textcolor", static_cast<int>(GetSysColor(COLOR_WINDOWTEXT))));
+    return settings;
+}
+
+void WriteBrowseThumbnailSettings(LPCTSTR section, const BrowseThumbnailSettings& settings) {
+    WriteProfileInt(section, "thumbcx", settings.thumbWidth);
+    WriteProfileInt(section, "thumbcy", settings.thumbHeight);
+    WriteProfileInt(section, "spacingcx", settings.spacingX);
+    WriteProfileInt(section, "spacingcy", settings.spacingY);
+    WriteProfileInt(section, "bkcolor", static_cast<int>(settings.backgroundColor));
+    WriteProfileInt(section, "textcolor", static_cast<int>(settings.textColor));
+}
