@@ -1,3 +1,5 @@
+// The list's answer in its two modes; any other mode asks no filter.
+
 #include "albums/BrowseFileFilterList.h"
 
 bool CBrowseFileFilterList::Test(LPCTSTR path) const {

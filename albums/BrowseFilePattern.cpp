@@ -1,3 +1,5 @@
+// A substring test, not a glob match: the browser has always matched this way.
+
 #include "albums/BrowseFilePattern.h"
 
 bool MatchesFilterPattern(const CStringArray& patterns, int filterIndex, const CString& path) {

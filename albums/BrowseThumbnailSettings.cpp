@@ -1,3 +1,5 @@
+// The six thumbnail values under their profile names.
+
 #include "albums/BrowseThumbnailSettings.h"
 
 #include "platform/base/Profile.h"
@@ -6,8 +8,7 @@
 
 namespace {
 
-// Colours are stored as the integer of their COLORREF, which may exceed INT_MAX in no real colour
-// but is read back through the same cast either way.
+// Values are written as ints, colours as the int of their COLORREF, and read back through the same cast.
 int ReadInt(LPCTSTR section, LPCTSTR entry, int defaultValue) {
     return static_cast<int>(GetProfileInt(section, entry, defaultValue));
 }
