@@ -1,0 +1,15 @@
+#include "albums/InstallCategoryPanel.h"
+
+#include "albums/CategWnd.h"
+
+namespace {
+
+ICategoryPanel* NewCategWnd() {
+    return new CCategWnd;
+}
+
+} // namespace
+
+void InstallCategoryPanel() {
+    SetCategoryPanelFactory(&NewCategWnd);
+}

@@ -1,0 +1,4 @@
+#pragma once
+// Start-up installs the category panel's factory, so the main window makes a CCategWnd as its panel.
+
+void InstallCategoryPanel();
