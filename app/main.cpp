@@ -1,6 +1,7 @@
 // The program: the application object, the platform's message boxes, menus, file chooser, colour dialog
 // and sounds, and the framework's entry.
 
+#include "albums/InstallCategoryPanel.h"
 #include "app/VellumcraftApp.h"
 #include "platform/sound/PlaySound.h"
 #include "platform/sound/QtSoundOutput.h"
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
     CQtSoundOutput sounds;
     SetSoundOutput(&sounds);
     InstallMessageBeepSound();
+    InstallCategoryPanel();
     const int exitCode = AfxWinMain(argc, argv);
     SetSoundOutput(nullptr);
     SetColorDialogPresenter(nullptr);

@@ -58,8 +58,8 @@ public:
     void OnUndo() override { ++m_undoCommands; }
     CPreviewWnd* GetPreviewWnd() override { return m_canvas; }
     ICategoryPanel* GetCategoryPanel() override { return m_panel; }
-    BYTE IsSoundEnabled() override { return 0; }
-    CString GetSoundPath() override { return CString(); }
+    BYTE IsSoundEnabled() override { return m_sound; }
+    CString GetSoundPath() override { return m_soundPath; }
 
     std::unique_ptr<CTemplate> m_page;
     std::unique_ptr<CTemplate> m_normalPage;
@@ -73,6 +73,8 @@ public:
     BYTE m_modified = 0;
     int m_redraws = 0;
     int m_undoCommands = 0;
+    BYTE m_sound = 0;
+    CString m_soundPath;
     CPreviewWnd* m_canvas = nullptr;
     CCategWnd* m_panel = nullptr;
 };
