@@ -29,6 +29,8 @@ constexpr UINT kAskSaveId = 215;
 constexpr UINT kCategoriesId = 250;
 constexpr CPoint kCounterOrigin{448, 100};
 constexpr CRect kCounterRect{448, 100, 476, 117};
+constexpr CRect kCategoryComboRect{83, 30, 83 + 124, 30 + 150};
+constexpr CRect kAlbumComboRect{94, 76, 94 + 113, 76 + 100};
 
 struct ButtonShape {
     CPoint position;
@@ -195,8 +197,9 @@ BOOL CCategWnd::CreateButtons() {
                              CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
     m_categoryCombo = std::make_unique<CMainComboBox>();
     m_albumCombo = std::make_unique<CMainComboBox>();
-    if (!m_categoryCombo->Create(comboStyle, CRect(0, 0, 0, 0), this, kCategoryComboId) ||
-        !m_albumCombo->Create(comboStyle, CRect(0, 0, 0, 0), this, kAlbumComboId))
+    // Created in place: the height given at creation is the height of the dropped list.
+    if (!m_categoryCombo->Create(comboStyle, kCategoryComboRect, this, kCategoryComboId) ||
+        !m_albumCombo->Create(comboStyle, kAlbumComboRect, this, kAlbumComboId))
         return FALSE;
     m_categoryCombo->ShowWindow(SW_SHOW);
     m_albumCombo->ShowWindow(SW_SHOW);
@@ -214,7 +217,6 @@ BOOL CCategWnd::CreateButtons() {
             return FALSE;
     }
 
-    m_categoryCombo->MoveWindow(83, 30, 124, 150);
     CString names = AppServices().LoadString(kCategoriesId);
     int code = kPhotos;
     for (int start = 0; code <= kCliparts; ++code) {
@@ -227,7 +229,6 @@ BOOL CCategWnd::CreateButtons() {
         start = bar + 1;
     }
     m_categoryCombo->SetCurSel(0);
-    m_albumCombo->MoveWindow(94, 76, 113, 100);
 
     if (!ShapeButton(*m_first, kFirstShape) || !ShapeButton(*m_last, kLastShape) ||
         !ShapeButton(*m_next, kNextShape) || !ShapeButton(*m_prev, kPrevShape))

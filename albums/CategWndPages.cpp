@@ -99,8 +99,9 @@ void CCategWnd::UpdateInfoButtons() {
     const int code = GetCategoryCode();
     if (code < kPhotos || code > kCliparts)
         return;
-    const int count = static_cast<int>(GetTiles(code).size());
-    const int shown = count == 0 ? 0 : count - GetFirstShownIndex(code);
+    // Without a tile in the first slot no slot shows one.
+    const int first = GetFirstShownIndex(code);
+    const int shown = first < 0 ? 0 : static_cast<int>(GetTiles(code).size()) - first;
     for (int k = 1; k <= kSlots; ++k)
         m_infoButtons[static_cast<size_t>(k - 1)]->ShowWindow(shown >= k ? SW_SHOW : SW_HIDE);
 }

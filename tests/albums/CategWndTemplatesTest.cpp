@@ -78,6 +78,8 @@ TEST_F(TemplatesTest, ADamagedTemplateEndsTheListing) {
     ChooseCategory(1);
     EXPECT_EQ(TileNames(), (std::vector<std::string>{"a.tpl"}));
     EXPECT_EQ(Slots(Code::kTemplates), "-") << "the tiles made so far stay off the page";
+    m_panel->OnNext();
+    EXPECT_EQ(InfoButtons(), "000000") << "no button over an empty slot";
 }
 
 TEST_F(TemplatesTest, ThePresetGroupIsChosenOnceAtTheNextFill) {
