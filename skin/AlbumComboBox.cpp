@@ -2,7 +2,7 @@
 
 #include "platform/ui/PaintDC.h"
 
-CAlbumComboBox::CAlbumComboBox() : CSkinComboBox(17, true) {}
+CAlbumComboBox::CAlbumComboBox() : CSkinComboBox(17, "EINSTELLUNGEN_COMBO") {}
 
 void CAlbumComboBox::OnPaint() {
     CPaintDC dc(this);

@@ -2,7 +2,7 @@
 
 #include "platform/ui/PaintDC.h"
 
-CMainComboBox::CMainComboBox() : CSkinComboBox(17, false) {}
+CMainComboBox::CMainComboBox() : CSkinComboBox(17, nullptr) {}
 
 void CMainComboBox::OnPaint() {
     CPaintDC dc(this);

@@ -3,7 +3,7 @@
 #include "platform/ui/PaintDC.h"
 #include "skin/SkinListsOwner.h"
 
-CMyComboBox::CMyComboBox() : CSkinComboBox(15, true) {}
+CMyComboBox::CMyComboBox() : CSkinComboBox(15, "EINSTELLUNGEN_COMBO") {}
 
 void CMyComboBox::OnPaint() {
     CPaintDC dc(this);

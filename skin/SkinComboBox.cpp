@@ -23,8 +23,8 @@ void CreateArialFont(CFont& font, BOOL italic) {
 
 } // namespace
 
-CSkinComboBox::CSkinComboBox(int itemHeight, bool withArrow)
-    : m_itemHeight(itemHeight), m_withArrow(withArrow) {}
+CSkinComboBox::CSkinComboBox(int itemHeight, LPCTSTR arrowBitmap)
+    : m_itemHeight(itemHeight), m_arrowBitmap(arrowBitmap) {}
 
 CSkinComboBox::~CSkinComboBox() {
     if (m_oldBitmap)
@@ -35,14 +35,14 @@ int CSkinComboBox::OnCreate(LPCREATESTRUCT create) {
     if (CComboBox::OnCreate(create) == -1)
         return -1;
     try {
-        if (m_withArrow) {
+        if (m_arrowBitmap) {
             CClientDC screen(this);
             m_memoryDC.CreateCompatibleDC(&screen);
         }
         CreateArialFont(m_font, TRUE);
         SetFont(&m_font, TRUE);
         // A missing arrow bitmap leaves the arrow area unpainted; the control still works.
-        if (m_withArrow && LoadSkinBitmap(m_arrow, "EINSTELLUNGEN_COMBO", this))
+        if (m_arrowBitmap && LoadSkinBitmap(m_arrow, m_arrowBitmap, this))
             m_oldBitmap = m_memoryDC.SelectObject(&m_arrow);
     } catch (const std::bad_alloc&) {
         return -1;

@@ -24,8 +24,9 @@ public:
     void MeasureItem(LPMEASUREITEMSTRUCT measureItem) override;
 
 protected:
-    // withArrow: the control shows the skin's arrow bitmap and keeps a memory context for it.
-    CSkinComboBox(int itemHeight, bool withArrow);
+    // arrowBitmap: the skin bitmap with the hot and the normal arrow, which the control keeps in a memory
+    // context; null for a control without one.
+    CSkinComboBox(int itemHeight, LPCTSTR arrowBitmap);
 
     int OnCreate(LPCREATESTRUCT create) override;
     void OnLButtonDown(UINT flags, CPoint point) override;
@@ -44,7 +45,7 @@ protected:
 
 private:
     int m_itemHeight;
-    bool m_withArrow;
+    LPCTSTR m_arrowBitmap;
     BYTE m_hot = 0;
     CFont m_font;
     CDC m_memoryDC;

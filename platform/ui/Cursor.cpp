@@ -29,7 +29,7 @@ constexpr std::array kStandardCursors{
     StandardCursor{32643, Qt::SizeBDiagCursor}, StandardCursor{32644, Qt::SizeHorCursor},
     StandardCursor{32645, Qt::SizeVerCursor},   StandardCursor{32646, Qt::SizeAllCursor},
     StandardCursor{32648, Qt::ForbiddenCursor}, StandardCursor{32649, Qt::PointingHandCursor},
-    StandardCursor{32650, Qt::BusyCursor}};
+    StandardCursor{32650, Qt::BusyCursor},      StandardCursor{32651, Qt::WhatsThisCursor}};
 
 HCURSOR g_current = nullptr;
 

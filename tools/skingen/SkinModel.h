@@ -84,5 +84,6 @@ SkinWindow MainWindowSkin();
 SkinWindow CategoryPanelSkin();
 SkinWindow SettingsDialogSkin();
 SkinWindow AlbumDialogSkin();
+SkinWindow EffectsDialogSkin();
 
 } // namespace SkinGen

@@ -130,7 +130,7 @@ void WriteComposites(const QString& folder, const std::vector<SkinGen::RenderedW
 void Run(const Options& options) {
     using namespace SkinGen;
     const std::vector<SkinWindow> windows = {MainWindowSkin(), CategoryPanelSkin(), SettingsDialogSkin(),
-                                             AlbumDialogSkin()};
+                                             AlbumDialogSkin(),      EffectsDialogSkin()};
     std::vector<RenderedWindow> rendered;
     QStringList names;
     for (const SkinWindow& window : windows) {

@@ -1,0 +1,65 @@
+#pragma once
+// The image editing dialogs as the main window sees them. The editing library implements the runner and
+// installs it at start-up; the main window implements the owner. Neither side includes the other.
+
+#include "platform/base/WinTypes.h"
+
+class CAdjustImage;
+class CWnd;
+
+// What the effects dialog asks of the main window.
+class IEffectsDialogOwner {
+public:
+    virtual ~IEffectsDialogOwner() = default;
+
+    // The picture an accepted dialog writes into: the first selected picture object's adjustment part
+    // in edit mode, the working picture in normal mode; null when there is none.
+    virtual CAdjustImage* GetEffectsTarget() = 0;
+    // Redraws the page in the page canvas.
+    virtual void RedrawPreview() = 0;
+    // Shows the current picture's two colours on the two-colour button.
+    virtual void UpdateTwoColorsButton() = 0;
+    // Plays a file of the sound folder ("tick.wav" ...) when the sound setting is on.
+    virtual void PlayButtonSound(LPCTSTR fileName) = 0;
+    // Lets the user choose the two colours of two-colour mode; FALSE (nothing changed) when cancelled.
+    virtual BOOL ChooseTwoColors(CWnd* parent, COLORREF& first, COLORREF& second) = 0;
+};
+
+// What the effects dialog hands back after IDOK.
+struct EffectsDialogResult {
+    BOOL applied = FALSE; // OK wrote the settings into the target already
+    int colourMode = 3;
+    BOOL mirror = FALSE;
+    int rotation = 0; // tenths of a degree
+    COLORREF firstColour = 0;
+    COLORREF secondColour = 0xFFFFFF;
+    BOOL cropOn = FALSE;
+    double cropLeft = 0.0;
+    double cropRight = 1.0;
+    double cropTop = 0.0;
+    double cropBottom = 1.0;
+};
+
+class IEffectsDialogs {
+public:
+    virtual ~IEffectsDialogs() = default;
+
+    // Runs the effects dialog modally on picture (the edited picture's adjustment part, which the dialog
+    // reads but only changes on its OK). Returns IDOK or IDCANCEL; result is filled after IDOK. settings
+    // receives the dialog's working settings after IDOK when not null.
+    virtual INT_PTR RunEffectsDialog(CAdjustImage* picture, CWnd* parent, IEffectsDialogOwner* owner,
+                                     EffectsDialogResult* result, CAdjustImage* settings) = 0;
+};
+
+// The installed dialogs (null: none, and the main window's effects command does nothing). Whoever
+// installs them keeps ownership and puts null back before they go.
+inline IEffectsDialogs*& EffectsDialogsSlot() {
+    static IEffectsDialogs* dialogs = nullptr;
+    return dialogs;
+}
+inline void SetEffectsDialogs(IEffectsDialogs* dialogs) {
+    EffectsDialogsSlot() = dialogs;
+}
+inline IEffectsDialogs* GetEffectsDialogs() {
+    return EffectsDialogsSlot();
+}

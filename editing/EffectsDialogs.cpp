@@ -1,0 +1,35 @@
+// Runs the effects dialog for the main window and hands its results back.
+
+#include "editing/EffectsDialogs.h"
+
+#include "editing/EffectsDlg.h"
+#include "image/AdjustImage.h"
+#include "platform/ui/WaitCursor.h"
+
+#include <optional>
+
+INT_PTR CEffectsDialogs::RunEffectsDialog(CAdjustImage* picture, CWnd* parent, IEffectsDialogOwner* owner,
+                                          EffectsDialogResult* result, CAdjustImage* settings) {
+    std::optional<CWaitCursor> wait(std::in_place);
+    CEffectsDlg dialog(picture, parent, owner);
+    wait.reset();
+    const INT_PTR answer = dialog.DoModal();
+    if (answer != IDOK)
+        return answer == -1 ? IDCANCEL : answer;
+    if (result) {
+        result->applied = dialog.IsApplied();
+        result->colourMode = dialog.GetColorMode();
+        result->mirror = dialog.GetMirror();
+        result->rotation = dialog.GetRotation();
+        result->firstColour = dialog.GetColor1();
+        result->secondColour = dialog.GetColor2();
+        result->cropOn = dialog.GetCropEnabled();
+        result->cropLeft = dialog.GetCropValueA();
+        result->cropRight = dialog.GetCropValueB();
+        result->cropTop = dialog.GetCropValueC();
+        result->cropBottom = dialog.GetCropValueD();
+    }
+    if (settings && dialog.GetWorkSettings())
+        settings->CopyFrom(dialog.GetWorkSettings());
+    return answer;
+}

@@ -1,0 +1,11 @@
+#pragma once
+// The editing library's dialogs behind the main window's interface; the program installs one at
+// start-up.
+
+#include "app/EffectsDialogs.h"
+
+class CEffectsDialogs : public IEffectsDialogs {
+public:
+    INT_PTR RunEffectsDialog(CAdjustImage* picture, CWnd* parent, IEffectsDialogOwner* owner,
+                             EffectsDialogResult* result, CAdjustImage* settings) override;
+};
