@@ -180,9 +180,6 @@ BOOL CMainWnd::CreateChildWindows() {
     return TRUE;
 }
 
-// The page canvas comes with the page; until then there is nothing to redraw.
-void CMainWnd::RedrawPreview() {}
-
 void CMainWnd::OnPaint() {
     CPaintDC dc(this);
     CRect client;

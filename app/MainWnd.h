@@ -21,6 +21,8 @@
 
 class CAdjustImage;
 struct DEVMODE;
+class CPictureInfo;
+class CPreviewWnd;
 class CAlbumDlg;
 class CBitmapButton;
 class CDC;
@@ -42,6 +44,18 @@ public:
     static constexpr int kSkinHeight = 600;
     static constexpr UINT kPreviewWndId = 1202;
     static constexpr UINT kCategWndId = 1204;
+
+    // The knob's zones, as the commands that turn it name them.
+    enum KnobZone {
+        kZoneLoad = 1,
+        kZoneSave,
+        kZoneAlbum,
+        kZoneScanner,
+        kZoneCamera,
+        kZoneDisk,
+        kZoneEffects,
+        kZoneSettings
+    };
 
     // The buttons, in the order the window keeps them.
     enum Button {
@@ -109,7 +123,15 @@ public:
     // printer cannot tell its paper sizes, numbers or names.
     static WORD MatchPaperSize(const CString& device, const CString& port, const DEVMODE* devMode,
                                const CTemplate& page);
+    // Redraws the whole page canvas.
     void RedrawPreview();
+
+    // Forwarded to the page canvas: new pictures of the page (the caller's; null without a page or
+    // canvas), the page saved as a picture, and the HTML page of one picture of the page.
+    CPictureInfo* RenderPagePicture();
+    CPictureInfo* RenderPagePictureScaled(int percent);
+    BOOL SavePageImageScaled(const CString& path, int percent);
+    BOOL ExportHtmlPage(const CString& path);
 
     CWnd* GetPreviewWnd() const { return m_previewWnd; }
     CWnd* GetCategWnd() const { return m_categWnd; }
@@ -149,6 +171,15 @@ public:
     // Saves the page as a project at path, ".qzp" appended unless it ends in it; the file is replaced
     // whole or not at all. FALSE without a page (153 in normal mode) or when it cannot be written (155).
     BOOL SaveProjectFile(const CString& path);
+    // Asks for a project file name and saves there; FALSE when there is nothing to save, the dialog is
+    // cancelled or the file cannot be written.
+    BOOL OnSaveProject();
+    // The save menu (315) over the "Speichern" button; 153 in normal mode without a picture.
+    void ShowSaveMenu();
+    // Ask for a file name and write the page as a web page (".htm" appended unless the name ends in it)
+    // or as a picture; FALSE when there is no page, the dialog is cancelled or the file is not written.
+    BOOL SaveAsHtml();
+    BOOL ExportPicture();
 
     // The undo list, newest record last; the list owns its records.
     void AddUndo(CObject* record);
@@ -159,6 +190,18 @@ public:
     // Restores the page from the newest record.
     void OnUndo();
     CDSAlbum* GetCurrentAlbum() const { return m_currentAlbum; }
+    // TRUE when the album changed.
+    BOOL SetCurrentAlbum(CDSAlbum* album);
+    // Set while the page shows a photo the category panel took from an album.
+    BYTE IsAlbumPicture() const { return m_albumPicture; }
+    void SetAlbumPicture(BYTE albumPicture) { m_albumPicture = albumPicture; }
+    // The album dialog whose scan is running, or null; not owned.
+    CAlbumDlg* GetScanAlbumDlg() const { return m_scanAlbumDlg; }
+    void SetScanAlbumDlg(CAlbumDlg* dialog) { m_scanAlbumDlg = dialog; }
+    // The page option: set, normal-mode pictures are stretched to their frames; clear, they keep their
+    // proportions.
+    BOOL IsFlagClear() const { return m_pageOption ? FALSE : TRUE; }
+    void SetPageOption(BYTE option) { m_pageOption = option; }
     BYTE IsModified() const { return m_modified; }
     void SetModified(BYTE modified) { m_modified = modified; }
     // Printer orientation (DMORIENT_PORTRAIT or DMORIENT_LANDSCAPE) and the paper size in tenths of a
@@ -187,12 +230,36 @@ protected:
     // Empties the undo list, then closes; the questions come before WM_CLOSE is posted.
     void OnClose() override;
 
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 public:
+    // The commands' shared steps: the knob turned to a zone and shown at once, and the click when sounds
+    // are on. KnobCommand does both, knob first.
+    void HighlightKnob(int zone);
+    void PlayClickSound();
+    void KnobCommand(int zone);
+
     // Commands 1000 and 1001.
     void OnMinimize();
     void OnCloseButton();
+    void OnAbout();
+    // Command 2047: after offering a modified project for saving (207), opens a chosen project.
+    void OnLoad();
+    // Command 2048.
+    void OnSave();
     // Command 2081 in normal mode: after question 216, the page turns to edit mode.
     void OnEditMode();
+    // Command 2080 in edit mode: after question 217 (Yes saves first), back to the normal-mode page.
+    void OnNormalMode();
+    // Command 2099: a text placed on the page in edit mode; message 249 in normal mode.
+    void OnText();
+    // The screen's size or depth changed: message 163, a modified project offered for saving (215), then
+    // the program closes; a save that fails or is cancelled keeps it open.
+    void OnDisplayChange();
+    // The save menu's commands 32791 to 32793.
+    void OnSaveProjectCommand() { OnSaveProject(); }
+    void OnSaveAsHtmlCommand() { SaveAsHtml(); }
+    void OnExportPictureCommand() { ExportPicture(); }
 
 private:
     // The print set-up from the default printer or the saved "Printer" section; FALSE refuses creation.
@@ -226,6 +293,14 @@ private:
     // A new working picture of the file, rendered with settings; null when it does not load.
     static std::unique_ptr<CWorkBitmap> LoadWorkBitmap(const CString& path, const CAdjustImage* settings);
     void SetWorkBitmap(std::unique_ptr<CWorkBitmap> work);
+    CPreviewWnd* Canvas() const;
+    // The edit page replaced (null allowed) after the canvas let go of its selection in it.
+    void ReplaceEditPage(CTemplate* page);
+    // Runs a file dialog with the filter of filterId, starting in the dialog path's folder; the chosen
+    // path, or empty when cancelled.
+    CString AskFileName(BOOL open, LPCTSTR defaultExtension, UINT filterId);
+    // FALSE (153 in normal mode) when there is no page to save.
+    BOOL HasPageToSave() const;
     // Sets the mode flag and shows it on the category panel and the two mode buttons.
     void ShowMode(BYTE editMode);
     void CheckModeButtons(BYTE editMode);

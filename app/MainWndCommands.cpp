@@ -1,19 +1,33 @@
-// The main window's own commands, minimize and close, and what it sees of every message first. Every
-// other button posts its command here too; what is not in the table goes on to the default handling.
+// The main window's command table, the commands that only ask or open another window, and what it sees
+// of every message first. What is not in the table goes on to the default handling.
 
+#include "app/AboutDlg.h"
 #include "app/MainWnd.h"
+#include "page/PreviewWnd.h"
 #include "platform/base/AppServices.h"
 #include "platform/ui/CommandMap.h"
 
 namespace {
 
+constexpr UINT kDisplayChangedId = 163;
 constexpr UINT kSaveQuestionId = 215;
+constexpr UINT kTextOnlyInEditModeId = 249;
 
 const CommandEntry<CMainWnd> kCommands[] = {
-    {1000, BN_CLICKED, &CMainWnd::OnMinimize},
-    {1001, BN_CLICKED, &CMainWnd::OnCloseButton},
-    {2081, BN_CLICKED, &CMainWnd::OnEditMode},
+    {1000, BN_CLICKED, &CMainWnd::OnMinimize},     {1001, BN_CLICKED, &CMainWnd::OnCloseButton},
+    {1003, BN_CLICKED, &CMainWnd::OnAbout},        {2047, BN_CLICKED, &CMainWnd::OnLoad},
+    {2048, BN_CLICKED, &CMainWnd::OnSave},         {2080, BN_CLICKED, &CMainWnd::OnNormalMode},
+    {2081, BN_CLICKED, &CMainWnd::OnEditMode},     {2099, BN_CLICKED, &CMainWnd::OnText},
+    {32791, 0, &CMainWnd::OnSaveProjectCommand},   {32792, 0, &CMainWnd::OnSaveAsHtmlCommand},
+    {32793, 0, &CMainWnd::OnExportPictureCommand},
 };
+
+// Question 215 with the program's name; the pressed button.
+int AskToSave(UINT buttons) {
+    CString question;
+    question.Format(AppServices().LoadString(kSaveQuestionId), AppServices().GetAppName().GetString());
+    return AppServices().MessageBoxText(question, buttons | MB_ICONQUESTION);
+}
 
 } // namespace
 
@@ -27,6 +41,13 @@ BOOL CMainWnd::PreTranslateMessage(MSG* message) {
     return CWnd::PreTranslateMessage(message);
 }
 
+LRESULT CMainWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_DISPLAYCHANGE)
+        return CWnd::WindowProc(message, wParam, lParam);
+    OnDisplayChange();
+    return 0;
+}
+
 void CMainWnd::OnClose() {
     ClearUndo();
     CWnd::OnClose();
@@ -36,14 +57,34 @@ void CMainWnd::OnMinimize() {
     ShowWindow(SW_MINIMIZE);
 }
 
-// A modified project is offered for saving first; Cancel keeps the program running. Nothing sets the
-// modified flag before projects can be saved, so Yes has no save to run yet and closes like No.
+// A modified project is offered for saving first; Cancel, or a save that does not happen, keeps the
+// program running.
 void CMainWnd::OnCloseButton() {
     if (m_modified) {
-        CString question;
-        question.Format(AppServices().LoadString(kSaveQuestionId), AppServices().GetAppName());
-        if (AppServices().MessageBoxText(question, MB_YESNOCANCEL) == IDCANCEL)
+        const int answer = AskToSave(MB_YESNOCANCEL);
+        if (answer == IDCANCEL || (answer == IDYES && !OnSaveProject()))
             return;
     }
+    PostMessage(WM_CLOSE);
+}
+
+void CMainWnd::OnAbout() {
+    CAboutDlg about(this);
+    about.DoModal();
+}
+
+void CMainWnd::OnText() {
+    if (!AppServices().IsEditMode()) {
+        AppServices().MessageBox(kTextOnlyInEditModeId);
+        return;
+    }
+    if (CPreviewWnd* canvas = Canvas())
+        canvas->BeginCapture(kDragNewText);
+}
+
+void CMainWnd::OnDisplayChange() {
+    AppServices().MessageBox(kDisplayChangedId, MB_ICONINFORMATION);
+    if (m_modified && AskToSave(MB_YESNO) == IDYES && !OnSaveProject())
+        return;
     PostMessage(WM_CLOSE);
 }

@@ -7,8 +7,10 @@
 #include "library/Mat.h"
 #include "library/Stencil.h"
 #include "page/DrawImage.h"
+#include "page/PreviewWnd.h"
 #include "page/Template.h"
 #include "platform/base/AppServices.h"
+#include "platform/base/Arrays.h"
 #include "skin/TwoColorsBitmapButton.h"
 
 #include <memory>
@@ -40,6 +42,53 @@ BOOL CMainWnd::CreateCategoryPanel(const CRect& rect) {
     m_categPanelWindow = window->GetSafeHwnd();
     m_categWnd = window;
     return TRUE;
+}
+
+CPreviewWnd* CMainWnd::Canvas() const {
+    return dynamic_cast<CPreviewWnd*>(m_previewWnd);
+}
+
+void CMainWnd::RedrawPreview() {
+    CPreviewWnd* canvas = Canvas();
+    if (!canvas || !canvas->GetSafeHwnd())
+        return;
+    canvas->Redraw();
+    canvas->Invalidate();
+}
+
+CPictureInfo* CMainWnd::RenderPagePicture() {
+    CPreviewWnd* canvas = Canvas();
+    return canvas ? canvas->RenderPagePicture() : nullptr;
+}
+
+CPictureInfo* CMainWnd::RenderPagePictureScaled(int percent) {
+    CPreviewWnd* canvas = Canvas();
+    return canvas ? canvas->RenderPagePictureScaled(percent) : nullptr;
+}
+
+BOOL CMainWnd::SavePageImageScaled(const CString& path, int percent) {
+    CPreviewWnd* canvas = Canvas();
+    return canvas ? canvas->SavePageImageScaled(path, percent) : FALSE;
+}
+
+BOOL CMainWnd::ExportHtmlPage(const CString& path) {
+    CPreviewWnd* canvas = Canvas();
+    CStringArray files;
+    return canvas ? canvas->ExportHtmlImage(path, files) : FALSE;
+}
+
+BOOL CMainWnd::SetCurrentAlbum(CDSAlbum* album) {
+    if (album == m_currentAlbum)
+        return FALSE;
+    m_currentAlbum = album;
+    return TRUE;
+}
+
+void CMainWnd::ReplaceEditPage(CTemplate* page) {
+    if (CPreviewWnd* canvas = Canvas())
+        canvas->ClearSelection();
+    delete m_template;
+    m_template = page;
 }
 
 void CMainWnd::SetTemplate(CTemplate* page) {

@@ -38,6 +38,18 @@ void CMainWndPageServices::SetNormalStencil(CStencil* stencil) {
     m_window.SetStencil(stencil);
 }
 
+BOOL CMainWndPageServices::IsFlagClear() {
+    return m_window.IsFlagClear();
+}
+
+void CMainWndPageServices::SetStretchFlag(BOOL stretch) {
+    m_window.SetPageOption(stretch ? 1 : 0);
+}
+
+BOOL CMainWndPageServices::OnSaveProject() {
+    return m_window.OnSaveProject();
+}
+
 void CMainWndPageServices::AddUndo(CObject* record) {
     m_window.AddUndo(record);
 }

@@ -20,16 +20,14 @@ public:
     CStencil* GetNormalStencil() override;
     // The main window keeps what it is given and deletes the stencil before.
     void SetNormalStencil(CStencil* stencil) override;
-    BOOL IsFlagClear() override { return m_stretch ? FALSE : TRUE; }
-    void SetStretchFlag(BOOL stretch) override { m_stretch = stretch != FALSE; }
+    BOOL IsFlagClear() override;
+    void SetStretchFlag(BOOL stretch) override;
     void AddUndo(CObject* record) override;
     void SetModified(BOOL modified) override;
-    // The save dialog comes with the project commands; until then saving is cancelled.
-    BOOL OnSaveProject() override { return FALSE; }
+    BOOL OnSaveProject() override;
     ICategorySelection* GetCategWnd() override;
     void UpdateTwoColorsButton() override;
 
 private:
     CMainWnd& m_window;
-    bool m_stretch = false;
 };

@@ -1,10 +1,12 @@
 // Project files: the page saved to and opened from a .qzp file in either mode.
 #include "app/CategoryPanel.h"
 #include "app/MainWnd.h"
+#include "app/PathExtension.h"
 #include "image/WorkBitmap.h"
 #include "library/DSObjMgr.h"
 #include "library/Mat.h"
 #include "library/Stencil.h"
+#include "page/PreviewWnd.h"
 #include "page/Project.h"
 #include "page/Template.h"
 #include "platform/base/AppServices.h"
@@ -22,21 +24,11 @@
 
 namespace {
 
-constexpr UINT kNoPictureId = 153;
 constexpr UINT kFileErrorId = 155;
 constexpr UINT kPictureMissingId = 156;
 constexpr UINT kDamagedProjectId = 65521;
 
 constexpr const char* kProjectExtension = "qzp";
-
-// The path with ".qzp" appended unless its file name ends in that extension (in any letter case).
-CString WithProjectExtension(const CString& path) {
-    const int slash = path.ReverseFind('/');
-    const int dot = path.ReverseFind('.');
-    if (dot > slash && path.Mid(dot + 1).CompareNoCase(kProjectExtension) == 0)
-        return path;
-    return path + "." + kProjectExtension;
-}
 
 // Reads or writes the project through an archive on file; false when the project refuses the file or
 // its bytes cannot be made.
@@ -70,6 +62,8 @@ void CMainWnd::ShowMode(BYTE editMode) {
 }
 
 BOOL CMainWnd::LoadProjectFile(const CString& path) {
+    if (CPreviewWnd* canvas = Canvas())
+        canvas->KillDragTimer();
     if (path.IsEmpty())
         return TRUE;
     CFile file;
@@ -86,8 +80,7 @@ BOOL CMainWnd::LoadProjectFile(const CString& path) {
     }
     if (CProject::IsTemplateVersion(project.GetVersion())) {
         ClearUndo();
-        delete m_template;
-        m_template = project.GetTemplate();
+        ReplaceEditPage(project.GetTemplate());
         ShowMode(TRUE);
     } else {
         // Everything is loaded before the page changes; a picture that does not load changes nothing.
@@ -115,14 +108,10 @@ BOOL CMainWnd::LoadProjectFile(const CString& path) {
 }
 
 BOOL CMainWnd::SaveProjectFile(const CString& chosenPath) {
+    if (!HasPageToSave())
+        return FALSE;
     const bool editMode = AppServices().IsEditMode() != 0;
-    if (editMode && !m_template)
-        return FALSE;
-    if (!editMode && !m_workBitmap) {
-        AppServices().MessageBox(kNoPictureId);
-        return FALSE;
-    }
-    const CString path = WithProjectExtension(chosenPath);
+    const CString path = WithExtension(chosenPath, kProjectExtension);
     m_dialogPath = path;
     CProject project;
     if (editMode) {

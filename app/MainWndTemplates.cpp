@@ -1,9 +1,10 @@
-// Print templates by name, and the turn from normal mode to edit mode, which builds the edit page from
-// the normal-mode template and picture.
+// Print templates by name, and the turns between the modes: to edit mode builds the edit page from the
+// normal-mode template and picture; back to normal mode drops the edit page, which may be saved first.
 #include "app/CategoryPanel.h"
 #include "app/MainWnd.h"
 #include "image/WorkBitmap.h"
 #include "library/DSObjMgr.h"
+#include "page/PreviewWnd.h"
 #include "page/Template.h"
 #include "page/TemplateList.h"
 #include "platform/base/AppServices.h"
@@ -16,6 +17,7 @@
 namespace {
 
 constexpr UINT kToEditModeQuestionId = 216;
+constexpr UINT kToNormalModeQuestionId = 217;
 
 } // namespace
 
@@ -92,4 +94,25 @@ void CMainWnd::OnEditMode() {
     BuildEditPageFromNormal(m_workBitmap.get(), m_stencil.get(), m_mat.get());
     SetModified(FALSE);
     RedrawPreview();
+}
+
+void CMainWnd::OnNormalMode() {
+    if (!AppServices().IsEditMode())
+        return;
+    const int answer = AppServices().MessageBox(kToNormalModeQuestionId, MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDCANCEL || (answer == IDYES && !OnSaveProject())) {
+        CheckModeButtons(TRUE);
+        return;
+    }
+    CWaitCursor wait;
+    ShowMode(FALSE);
+    ClearUndo();
+    ReplaceEditPage(nullptr);
+    SetModified(FALSE);
+    if (CPreviewWnd* canvas = Canvas())
+        canvas->KillDragTimer();
+    RedrawPreview();
+    if (ICategoryPanel* panel = GetCategoryPanel())
+        panel->ResetPageCounter();
+    UpdateTwoColorsButton();
 }

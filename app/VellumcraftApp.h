@@ -64,8 +64,8 @@ public:
     HMODULE GetRastrumModule() override { return m_hRastrumModule; }
 
     // The program folder's Sound folder, without a trailing slash; callers add "/tick.wav" and the like.
-    CString GetSoundPath();
-    BYTE IsSoundEnabled() const { return m_bSound; }
+    CString GetSoundPath() override;
+    BYTE IsSoundEnabled() override { return m_bSound; }
     void SetSoundEnabled(BYTE enabled) { m_bSound = enabled; }
 
     BYTE IsEditMode() override { return m_bEditMode; }

@@ -51,6 +51,10 @@ public:
     virtual CString GetAppName() = 0;
     // The line the about box shows over its picture; empty for none.
     virtual CString GetAboutText() = 0;
+
+    // Whether the buttons sound, and the folder of the program's sounds (no trailing slash).
+    virtual BYTE IsSoundEnabled() = 0;
+    virtual CString GetSoundPath() = 0;
 };
 
 // The built-in services of a process without the application object (a plug-in, a tool, a test that
@@ -77,6 +81,8 @@ public:
     void SetClipartPath(LPCTSTR) override {}
     CString GetAppName() override { return "Vellumcraft"; }
     CString GetAboutText() override { return {}; }
+    BYTE IsSoundEnabled() override { return FALSE; }
+    CString GetSoundPath() override { return {}; }
 };
 
 // Installs the services (null goes back to the built-in ones); the caller keeps ownership.

@@ -2,7 +2,7 @@
 // messages.
 
 #include "platform/gdi/GdiObject.h"
-#include "platform/ui/AppActivation.h"
+#include "platform/ui/TopLevelMessages.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/WindowClass.h"
 #include "platform/ui/WindowInternals.h"
@@ -192,6 +192,7 @@ HWND CreateWindowFor(CREATESTRUCT create, CWnd* object) {
         return nullptr;
 
     WatchApplicationActivation();
+    WatchDisplayChanges();
     WindowHost* host = windowClass->makeWidget(create, WidgetOf(parent), WidgetFlags(create));
     QWidget* widget = host->Widget();
     const HWND window = host->Handle();

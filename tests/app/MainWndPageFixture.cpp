@@ -56,6 +56,7 @@ CDrawImage* MainWndPageTest::Image(CTemplate* page, const char* file, int left) 
 CTemplate* MainWndPageTest::EditPage() {
     m_services.SetEditMode(TRUE);
     auto* page = new CTemplate;
+    page->SetPageSize(CSize(2100, 2970));
     page->InsertObject(Image(page, "a.bmp", 0), -1);
     page->InsertObject(new CDrawText(CRect(0, 200, 100, 250), "Hallo"), -1);
     page->InsertObject(Image(page, "b.bmp", 200), -1);

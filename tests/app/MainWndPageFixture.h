@@ -26,7 +26,7 @@ protected:
     CString File(const char* name) const { return m_files.Path() + "/" + name; }
     // A picture object of page showing the file (none for null).
     CDrawImage* Image(CTemplate* page, const char* file, int left);
-    // Edit mode with the page "a.bmp Hallo b.bmp clip", which the window owns.
+    // Edit mode with the A4 page "a.bmp Hallo b.bmp clip", which the window owns.
     CTemplate* EditPage();
 
     TempFolder m_files;

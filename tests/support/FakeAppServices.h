@@ -46,6 +46,11 @@ public:
     }
     void SetAppName(const CString& name) { m_appName = name; }
     void SetAboutText(const CString& text) { m_aboutText = text; }
+    // Sounds on, from folder.
+    void SetSound(BYTE enabled, const CString& folder) {
+        m_soundEnabled = enabled;
+        m_soundPath = folder;
+    }
 
     int MessageBox(UINT stringId, UINT style = MB_OK, UINT helpId = 0) override;
     int MessageBoxText(const CString& text, UINT style = MB_OK, UINT helpId = 0) override;
@@ -67,6 +72,8 @@ public:
     void SetClipartPath(LPCTSTR path) override { m_clipartPath = path; }
     CString GetAppName() override { return m_appName; }
     CString GetAboutText() override { return m_aboutText; }
+    BYTE IsSoundEnabled() override { return m_soundEnabled; }
+    CString GetSoundPath() override { return m_soundPath; }
 
 private:
     int Show(UINT stringId, const CString& text, UINT style, UINT helpId);
@@ -86,4 +93,6 @@ private:
     CString m_aboutText;
     CString m_loadedVersion;
     CString m_clipartPath;
+    BYTE m_soundEnabled = FALSE;
+    CString m_soundPath;
 };

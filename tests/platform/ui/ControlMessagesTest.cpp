@@ -3,7 +3,7 @@
 // activation, and the dialog keys a control keeps for itself.
 
 #include "platform/gdi/Dc.h"
-#include "platform/ui/AppActivation.h"
+#include "platform/ui/TopLevelMessages.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/PaintDC.h"
 #include "platform/ui/Static.h"
