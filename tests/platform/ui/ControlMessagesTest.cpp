@@ -3,10 +3,10 @@
 // activation, and the dialog keys a control keeps for itself.
 
 #include "platform/gdi/Dc.h"
-#include "platform/ui/TopLevelMessages.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/PaintDC.h"
 #include "platform/ui/Static.h"
+#include "platform/ui/TopLevelMessages.h"
 #include "tests/platform/ui/LoggingWnd.h"
 #include "tests/support/UiTestSupport.h"
 
@@ -51,6 +51,12 @@ protected:
             std::to_string(point.y));
     }
     void OnActivateApp(BOOL active, DWORD) override { Log("activateapp " + std::to_string(active)); }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_DISPLAYCHANGE)
+            Log("displaychange " + std::to_string(wParam) + " " + std::to_string(LOWORD(lParam)) + "x" +
+                std::to_string(HIWORD(lParam)));
+        return LoggingWnd::WindowProc(message, wParam, lParam);
+    }
 };
 
 class NotifyingControl : public LoggingWnd {
@@ -144,6 +150,18 @@ TEST_F(ControlMessagesTest, TopLevelWindowsHearWhenTheApplicationLosesTheActivat
     NotifyApplicationActive(false);
     NotifyApplicationActive(true);
     EXPECT_THAT(m_log, ElementsAre("parent activateapp 0", "parent activateapp 1"));
+}
+
+TEST_F(ControlMessagesTest, TopLevelWindowsHearOfEachNewScreenSizeOrDepthOnce) {
+    ParentWnd childParent(&m_log, "child");
+    ASSERT_TRUE(childParent.CreateChild(&m_parent, CRect(0, 0, 10, 10), 9));
+    m_log.clear();
+    NotifyDisplayChange(16, 1280, 1024);
+    NotifyDisplayChange(16, 1280, 1024);
+    NotifyDisplayChange(24, 1280, 1024);
+    NotifyDisplayChange(24, 1920, 1080);
+    EXPECT_THAT(m_log, ElementsAre("parent displaychange 16 1280x1024", "parent displaychange 24 1280x1024",
+                                   "parent displaychange 24 1920x1080"));
 }
 
 TEST_F(ControlMessagesTest, AControlKeepsTheDialogKeysItAsksFor) {
