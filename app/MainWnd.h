@@ -2,6 +2,8 @@
 // CMainWnd: the program's one top-level window. A borderless popup over the whole desktop that paints the
 // 800 by 600 skin "MAIN_WND" centred and black around it, and carries 33 skinned buttons, the page canvas
 // and the category panel on that skin.
+// It is also the program's picture acquisition (CTwain): while a source is enabled, every message of the
+// program is offered to the source first.
 //
 // Create it with new and CreateEx (style WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU, size 0): creation
 // needs the application services' resource and text modules and a default printer. When creation is
@@ -9,6 +11,7 @@
 // object deletes itself when the window is destroyed, and nobody else deletes it.
 
 #include "app/MainWndPageServices.h"
+#include "app/Twain.h"
 #include "platform/base/Lists.h"
 #include "platform/base/String.h"
 #include "platform/gdi/Bitmap.h"
@@ -37,7 +40,7 @@ class CTemplate;
 class CTwoColorsBitmapButton;
 class CWorkBitmap;
 
-class CMainWnd : public CWnd {
+class CMainWnd : public CWnd, public CTwain {
 public:
     // The skin's size and the two children's control ids.
     static constexpr int kSkinWidth = 800;
@@ -219,7 +222,7 @@ public:
     static const CString& GetNoneText();
 
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    // Lets the tool tips see every message first.
+    // Lets the tool tips see every message first, then an enabled source, which may take it.
     BOOL PreTranslateMessage(MSG* message) override;
 
 protected:

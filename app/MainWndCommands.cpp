@@ -38,6 +38,8 @@ BOOL CMainWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 BOOL CMainWnd::PreTranslateMessage(MSG* message) {
     if (m_toolTip.m_hWnd)
         m_toolTip.RelayEvent(message);
+    if (ProcessMessage(message))
+        return TRUE;
     return CWnd::PreTranslateMessage(message);
 }
 

@@ -51,7 +51,8 @@ public:
     void SetTemplate(CTemplate* owner) { m_pTemplate = owner; }
     CTemplate* GetTemplate() const { return m_pTemplate; }
 
-    // The position's size from the measured text at the scale; the saved position follows.
+    // The position's size from the measured text at the scale; the saved position follows. Nothing
+    // changes at a scale of 0 or less (a page without a size).
     void FitToText(CDC* pDC, float scale);
     // The measured block at the scaled top-left corner; uses up the height override. Empty when the font
     // cannot be made.

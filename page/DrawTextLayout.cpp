@@ -132,6 +132,9 @@ void CDrawText::DrawInRect(CDC* pDC, CRect rect) {
 }
 
 void CDrawText::FitToText(CDC* pDC, float scale) {
+    // A page without a size is shown at no scale: there is nothing to fit to.
+    if (scale <= 0.0f)
+        return;
     CSize block;
     if (!MeasureBlock(pDC, ScaledHeight(m_logfont.lfHeight, scale), block))
         return;

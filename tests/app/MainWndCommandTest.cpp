@@ -34,6 +34,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// A message of the source's own, neither a transfer nor a close request.
+constexpr TW_UINT16 kSourceOwnEvent = 0x0103;
+
 std::string ReadAll(const CString& path) {
     std::ifstream in(path.str(), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -415,6 +418,40 @@ TEST_F(MainWndCommandTest, TheCanvasSharesThePageOptionAndTheSaveDialog) {
     EXPECT_TRUE(m_window->SetCurrentAlbum(&album));
     EXPECT_FALSE(m_window->SetCurrentAlbum(&album));
     m_window->SetCurrentAlbum(nullptr);
+}
+
+// A source that takes key presses and lets everything else through; the messages it was offered.
+std::vector<UINT> g_offered;
+
+TW_UINT16 KeyTakingSource(TW_IDENTITY*, TW_IDENTITY*, TW_UINT32, TW_UINT16 argument, TW_UINT16,
+                          TW_MEMREF data) {
+    if (argument != DAT_EVENT)
+        return TWRC_SUCCESS;
+    auto* event = static_cast<TW_EVENT*>(data);
+    const UINT message = static_cast<const MSG*>(event->pEvent)->message;
+    g_offered.push_back(message);
+    if (message != WM_KEYDOWN)
+        return TWRC_NOTDSEVENT;
+    event->TWMessage = kSourceOwnEvent;
+    return TWRC_DSEVENT;
+}
+
+TEST_F(MainWndCommandTest, AnEnabledSourceSeesEveryMessageFirstAndKeepsWhatItTakes) {
+    CTwain::SetSourceManagerForTesting(KeyTakingSource);
+    ASSERT_TRUE(m_window->LoadSourceManager());
+    g_offered.clear();
+    MSG key{m_window->GetSafeHwnd(), WM_KEYDOWN, VK_SPACE, 0, 0, {}};
+    MSG move{m_window->GetSafeHwnd(), WM_MOUSEMOVE, 0, 0, 0, {}};
+    m_window->SetState(4); // the source is open, not enabled
+    EXPECT_FALSE(m_window->PreTranslateMessage(&key));
+    EXPECT_THAT(g_offered, IsEmpty());
+    m_window->SetState(5);
+    EXPECT_TRUE(m_window->PreTranslateMessage(&key));
+    EXPECT_FALSE(m_window->PreTranslateMessage(&move));
+    EXPECT_THAT(g_offered, ElementsAre(WM_KEYDOWN, WM_MOUSEMOVE));
+    m_window->SetState(2);
+    EXPECT_TRUE(m_window->UnloadSourceManager());
+    CTwain::SetSourceManagerForTesting(nullptr);
 }
 
 // Each change is a screen the process has not seen yet.
