@@ -5,6 +5,7 @@
 #include "codecs/CodecFormats.h"
 #include "codecs/CodecPictures.h"
 #include "codecs/CodecSaving.h"
+#include "image/PictureBlock.h"
 #include "image/PictureBmpReader.h"
 #include "image/PictureInfo.h"
 #include "platform/base/GlobalMemory.h"
@@ -23,7 +24,7 @@ struct PictureBlock {
 
 BYTE* MakePictureBlock(std::size_t bytes, void* context) {
     auto& block = *static_cast<PictureBlock*>(context);
-    block.bytes = std::make_unique_for_overwrite<BYTE[]>(bytes);
+    block.bytes = NewPictureBlock(bytes);
     block.size = bytes;
     return block.bytes.get();
 }

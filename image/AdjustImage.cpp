@@ -17,6 +17,14 @@ void ReleasePicture(CPictureInfo*& picture) {
     picture = nullptr;
 }
 
+// The new reference first: the picture may be the one held now.
+void Share(CPictureInfo*& held, CPictureInfo* picture) {
+    if (picture)
+        picture->AddRef();
+    ReleasePicture(held);
+    held = picture;
+}
+
 CPictureInfo* CloneOrNull(const CPictureInfo* picture) {
     return picture ? picture->Clone() : nullptr;
 }
@@ -32,8 +40,17 @@ CAdjustImage::~CAdjustImage() {
     ReleasePicture(m_original);
     ReleasePicture(m_adjusted);
     ReleasePicture(m_rotatedMask);
+    ReleasePicture(m_unrotated);
     if (m_tempFile != INVALID_HANDLE_VALUE)
         CloseHandle(m_tempFile);
+}
+
+HANDLE CAdjustImage::GetTempFile() const {
+    if (m_unrotated) {
+        m_unrotated->SaveToHandle(m_tempFile);
+        ReleasePicture(m_unrotated);
+    }
+    return m_tempFile;
 }
 
 void CAdjustImage::CopyFrom(const CAdjustImage* src) {
@@ -52,11 +69,23 @@ CAdjustImage* CAdjustImage::Clone() const {
 }
 
 void CAdjustImage::SetOriginalDib(CPictureInfo* picture) {
-    // The new reference first: the picture may be the one held now.
-    if (picture)
-        picture->AddRef();
-    ReleasePicture(m_original);
-    m_original = picture;
+    Share(m_original, picture);
+}
+
+bool CAdjustImage::CopyPicturesFrom(const CAdjustImage& source) {
+    if (&source == this)
+        return true;
+    SetOriginalDib(source.m_original);
+    if (source.m_adjusted && source.m_adjusted == source.m_original)
+        Share(m_adjusted, m_original);
+    else
+        SetAdjustedDib(source.m_adjusted);
+    SetRotatedDib(source.m_rotatedMask);
+    if (!source.m_unrotated)
+        return false;
+    if (m_tempFile != INVALID_HANDLE_VALUE)
+        Share(m_unrotated, source.m_unrotated);
+    return true;
 }
 
 void CAdjustImage::SetAdjustedDib(const CPictureInfo* picture) {
@@ -94,7 +123,7 @@ void CAdjustImage::SetRotation(int tenths) {
         return;
     rotation = (tenths % 3600 + 3600) % 3600;
     auto* unrotated = new CPictureInfo;
-    if (!unrotated->ReadFromHandle(m_tempFile)) {
+    if (!unrotated->ReadFromHandle(GetTempFile())) {
         // Nothing kept to turn (no temporary file, or no rebuild yet): no adjusted picture.
         delete unrotated;
         ReleasePicture(m_adjusted);

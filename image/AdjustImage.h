@@ -82,7 +82,8 @@ public:
     void SetRotation(int tenths);
 
     // Pictures. The original is shared: the object takes a reference. The others are the object's own:
-    // the setters store copies.
+    // the setters store copies. Where the settings change nothing, the adjusted picture is the original
+    // itself; no picture held here is changed in place.
     void SetOriginalDib(CPictureInfo* picture);
     void SetAdjustedDib(const CPictureInfo* picture);
     void SetRotatedDib(const CPictureInfo* picture);
@@ -111,8 +112,16 @@ public:
     bool IsStateFlagClear() const { return m_fillFlag == 0; }
     void SetStateFlag(bool b) { m_fillFlag = b ? 0 : 1; }
 
-    // The temporary file, or INVALID_HANDLE_VALUE; it stays the object's.
-    HANDLE GetTempFile() const { return m_tempFile; }
+    // The temporary file, or INVALID_HANDLE_VALUE; it stays the object's. The unrotated result of the
+    // last rebuild is written to it when it is first asked for.
+    HANDLE GetTempFile() const;
+    // That result while it is not yet written, or null.
+    const CPictureInfo* GetUnwrittenResult() const { return m_unrotated; }
+    // The source's pictures as the setters take them, an adjusted picture that is the original itself
+    // shared like the original, and a reference to its unwritten result, which becomes this object's (when
+    // it has a temporary file). False when the source's result is in its file already: the caller copies
+    // the file.
+    bool CopyPicturesFrom(const CAdjustImage& source);
 
     // Makes the adjusted picture anew from the original and the settings; true when there is one.
     // Without exactRotation the picture turns only by whole quarter turns of its rotation.
@@ -142,6 +151,9 @@ private:
     void LoadOldEffects(CArchive& ar);
     void StoreRedEyeRegions(CArchive& ar);
     void LoadRedEyeRegions(CArchive& ar);
+    bool KeepsOriginal(bool convert) const;
+    bool BuildAdjusted(bool convert);
+    void KeepUnrotated();
     bool CropAdjusted();
     bool ConvertAdjusted();
     void RotateAdjusted(int tenths);
@@ -153,5 +165,7 @@ private:
     COLORREF m_lightColour = 0xFFFFFF;
     BYTE m_fillFlag = 0;
     HANDLE m_tempFile = INVALID_HANDLE_VALUE;
+    // The unrotated result not yet in the temporary file.
+    mutable CPictureInfo* m_unrotated = nullptr;
     CString m_filePath;
 };

@@ -2,11 +2,14 @@
 #include "image/AdjustEffects.h"
 #include "image/AdjustImage.h"
 #include "image/DibConvert.h"
+#include "image/DibGeometry.h"
 #include "image/PictureInfo.h"
 #include "platform/base/GlobalMemory.h"
 #include "platform/base/MessageBeep.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -25,6 +28,26 @@ HGLOBAL ConvertWhole(const CPictureInfo& picture, const ADJUST& settings, COLORR
     const int height = picture.GetHeight();
     return ConvertDib(picture.GetHeader(), 0, height, CRect(0, 0, width, height), width, height, &settings,
                       kSharpenRadius, kOutKindEither, dark, light);
+}
+
+// A 24-bit picture whose header is the one the conversion writes, so that a conversion that keeps its
+// pixels would give back its bytes.
+bool IsConversionForm(const CPictureInfo& picture) {
+    const BITMAPINFOHEADER& header = *picture.GetHeader();
+    const std::int64_t imageBytes = DibImageBytes(header.biWidth, header.biHeight, 24);
+    const BITMAPINFOHEADER expected{sizeof(BITMAPINFOHEADER),
+                                    header.biWidth,
+                                    header.biHeight,
+                                    1,
+                                    24,
+                                    BI_RGB,
+                                    static_cast<DWORD>(imageBytes),
+                                    0,
+                                    0,
+                                    0,
+                                    0};
+    return header.biHeight > 0 && std::memcmp(&header, &expected, sizeof expected) == 0 &&
+           picture.GetLength() == sizeof(BITMAPINFOHEADER) + imageBytes;
 }
 
 void Release(CPictureInfo*& picture) {
@@ -55,6 +78,26 @@ bool CAdjustImage::ApplyAdjustments(bool convert, bool exactRotation) {
         return false;
     }
     Release(m_adjusted);
+    if (KeepsOriginal(convert)) {
+        m_original->AddRef();
+        m_adjusted = m_original;
+    } else if (!BuildAdjusted(convert)) {
+        return false;
+    }
+    KeepUnrotated();
+    if (rotation % 3600 != 0)
+        RotateAdjusted(exactRotation ? rotation : rotation / 900 * 900);
+    return m_adjusted != nullptr;
+}
+
+// True when crop, effects and conversion would give the original's bytes back.
+bool CAdjustImage::KeepsOriginal(bool convert) const {
+    if (cropOn || effectCount > 0 || !m_original->Is24Bit())
+        return false;
+    return !convert || (IsConversionForm(*m_original) && ConversionKeepsTrueColour(this, kSharpenRadius));
+}
+
+bool CAdjustImage::BuildAdjusted(bool convert) {
     m_adjusted = m_original->ConvertTo24Bit();
     if (!m_adjusted)
         return false;
@@ -63,13 +106,15 @@ bool CAdjustImage::ApplyAdjustments(bool convert, bool exactRotation) {
     const int used = std::clamp(effectCount, 0, kEffectSlots);
     for (int i = 0; i < used; ++i)
         ApplyEffect(m_adjusted, effects[i].id, effects[i].value);
-    if (convert && !ConvertAdjusted())
-        return false;
-    if (m_tempFile != INVALID_HANDLE_VALUE)
-        m_adjusted->SaveToHandle(m_tempFile);
-    if (rotation % 3600 != 0)
-        RotateAdjusted(exactRotation ? rotation : rotation / 900 * 900);
-    return m_adjusted != nullptr;
+    return !convert || ConvertAdjusted();
+}
+
+void CAdjustImage::KeepUnrotated() {
+    Release(m_unrotated);
+    if (m_tempFile == INVALID_HANDLE_VALUE)
+        return;
+    m_adjusted->AddRef();
+    m_unrotated = m_adjusted;
 }
 
 bool CAdjustImage::CropAdjusted() {

@@ -299,3 +299,15 @@ HGLOBAL ConvertDib(const BITMAPINFOHEADER* src, int firstRow, int rowCount, CRec
     dst->biHeight = rowCount;
     return block.release();
 }
+
+bool ConversionKeepsTrueColour(const ADJUST* s, int sharpenRadius) {
+    if (!s)
+        return true;
+    if (s->colourMode != kTrueColour || OrientationOf(s) != 0)
+        return false;
+    if (SharpenFlag(s) && !SharpenKeepsPixels(s->sharpness, sharpenRadius))
+        return false;
+    ToneTables tables;
+    BuildConversionTables(s, tables);
+    return ConvertRgbKeepsColours(tables);
+}

@@ -29,3 +29,8 @@ int ConvertDibInto(BITMAPINFOHEADER* dst, int firstRow, int rowCount, const BITM
 HGLOBAL ConvertDib(const BITMAPINFOHEADER* src, int firstRow, int rowCount, CRect srcRect, int outWidth,
                    int outHeight, const ADJUST* s, int sharpenRadius, int outKind, COLORREF dark,
                    COLORREF light);
+
+// True when ConvertDib of a whole 24-bit picture at its own size with outKind 1 gives its pixels back as they
+// are: true colour without mirror or flip, a tone that keeps every colour and a sharpening that keeps every
+// pixel.
+bool ConversionKeepsTrueColour(const ADJUST* s, int sharpenRadius);

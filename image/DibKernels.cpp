@@ -85,6 +85,12 @@ bool HasConstantGreySum(const ToneTables& t) {
     return true;
 }
 
+// The channel lookup of a conversion with a constant grey sum.
+void SeparableChannels(const ToneTables& t, BYTE (&channel)[256]) {
+    for (int i = 0; i < 256; ++i)
+        channel[i] = ToByte(t[1][0] + t[2][0] + t[3][0] + t[0][i]);
+}
+
 } // namespace
 
 void StretchIndexes(const StretchBand& band) {
@@ -115,10 +121,8 @@ void StretchConvertRgb(const StretchBand& band, const ToneTables& tables) {
     const int width = band.dst.Width();
     BYTE channel[256];
     const bool separable = HasConstantGreySum(tables);
-    if (separable) {
-        for (int i = 0; i < 256; ++i)
-            channel[i] = ToByte(tables[1][0] + tables[2][0] + tables[3][0] + tables[0][i]);
-    }
+    if (separable)
+        SeparableChannels(tables, channel);
     WithPixelBytes(band.src.BitCount(), [&](auto bytesPerPixel) {
         constexpr int kStep = bytesPerPixel();
         ForEachBandRow(band, [&](BYTE* out, const BYTE* in) {
@@ -151,4 +155,16 @@ void StretchRgbToGrey(const StretchBand& band, const ToneTables& tables) {
                 out[x] = GreyLevel(RgbAt(in, columns[x], kStep), tables);
         });
     });
+}
+
+bool ConvertRgbKeepsColours(const ToneTables& tables) {
+    if (!HasConstantGreySum(tables))
+        return false;
+    BYTE channel[256];
+    SeparableChannels(tables, channel);
+    for (int i = 0; i < 256; ++i) {
+        if (channel[i] != i)
+            return false;
+    }
+    return true;
 }

@@ -23,6 +23,8 @@ void StretchIndexesMapped(const StretchBand& band, const BYTE (&lookup)[256]);
 void StretchIndexesToRgb(const StretchBand& band, const RGBTRIPLE (&colours)[256]);
 // True colour to 24 bits through ConvertColorPixel.
 void StretchConvertRgb(const StretchBand& band, const ToneTables& tables);
+// True when StretchConvertRgb with these tables gives every colour back as it is.
+bool ConvertRgbKeepsColours(const ToneTables& tables);
 // True colour to the 8-bit grey level of each pixel.
 void StretchRgbToGrey(const StretchBand& band, const ToneTables& tables);
 

@@ -43,7 +43,20 @@ struct SharpenWeights {
             ++q;
         return static_cast<BYTE>(std::min<std::int64_t>(q, 255));
     }
+
+    // Amount 0: every pixel stays.
+    bool KeepsPixels() const { return box == 0 && centre == n; }
 };
+
+SharpenWeights WeightsOf(float amount, int radius) {
+    const std::int64_t k = 2 * std::min(radius, kMaxRadius) + 1;
+    SharpenWeights weights;
+    weights.n = 256 * k * k;
+    weights.centre = TruncWeight(static_cast<double>(static_cast<float>(weights.n) * (amount + 1.0f)) + 0.5);
+    weights.box = TruncWeight(static_cast<double>(amount * 256.0f) + 0.5);
+    weights.inverseN = 1.0 / static_cast<double>(weights.n);
+    return weights;
+}
 
 // The rows of one band as they were before any band wrote to them: rows inside the band are read in
 // place (the band writes each row only after it has read everything below it), the others come from
@@ -154,14 +167,9 @@ void SharpenDib(BITMAPINFOHEADER* dib, [[maybe_unused]] int firstRow, int rowCou
         return;
     radius = std::min(radius, kMaxRadius);
     rowCount = std::min(rowCount, std::abs(DibHeight(dib)));
-    const std::int64_t k = 2 * radius + 1;
-    SharpenWeights weights;
-    weights.n = 256 * k * k;
-    weights.centre = TruncWeight(static_cast<double>(static_cast<float>(weights.n) * (amount + 1.0f)) + 0.5);
-    weights.box = TruncWeight(static_cast<double>(amount * 256.0f) + 0.5);
-    weights.inverseN = 1.0 / static_cast<double>(weights.n);
-    if (weights.box == 0 && weights.centre == weights.n)
-        return; // amount 0: every pixel stays
+    const SharpenWeights weights = WeightsOf(amount, radius);
+    if (weights.KeepsPixels())
+        return;
 
     BYTE* bits = DibBitsPtr(dib);
     const std::int64_t stride = DibRowBytes(width, bpp);
@@ -180,4 +188,8 @@ void SharpenDib(BITMAPINFOHEADER* dib, [[maybe_unused]] int firstRow, int rowCou
         for (auto b = static_cast<int>(begin); b < end; ++b)
             sharpener.Run(sources[static_cast<size_t>(b)], bits, stride, bandStart(b), bandStart(b + 1));
     });
+}
+
+bool SharpenKeepsPixels(float amount, int radius) {
+    return radius < 0 || WeightsOf(amount, radius).KeepsPixels();
 }

@@ -9,3 +9,5 @@
 // to the edge rows and columns): p' = (trunc(N * (amount + 1) + 0.5) * p - trunc(amount * 256 + 0.5) * S
 // + N / 2) / N, clamped to 0..255. Other depths and a negative radius leave the DIB alone.
 void SharpenDib(BITMAPINFOHEADER* dib, int firstRow, int rowCount, float amount, int radius);
+// True when SharpenDib with this amount and radius leaves every pixel as it is.
+bool SharpenKeepsPixels(float amount, int radius);

@@ -2,6 +2,7 @@
 
 #include "image/DibGeometry.h"
 #include "image/DibValidation.h"
+#include "image/PictureBlock.h"
 #include "platform/base/AppServices.h"
 #include "platform/base/Archive.h"
 #include "platform/base/AtomicFileWriter.h"
@@ -92,8 +93,11 @@ DWORD CPictureInfo::GetBitsSize() const {
 
 CPictureInfo* CPictureInfo::Clone() const {
     auto* copy = new CPictureInfo;
-    if (IsValid())
-        std::memcpy(copy->Allocate(GetLength()), m_dib, GetLength());
+    if (IsValid()) {
+        std::unique_ptr<BYTE[]> block = NewPictureBlock(GetLength());
+        std::memcpy(block.get(), m_dib, GetLength());
+        copy->Attach(block.release(), GetLength());
+    }
     return copy;
 }
 

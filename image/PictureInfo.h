@@ -165,8 +165,10 @@ public:
     // Only 24-bit pictures.
     CPictureInfo* Rotate24(int tenths, COLORREF fill) const;
 
-private:
+    // The file header of the BMP file form (kept in front of the block, unchanged).
     BITMAPFILEHEADER MakeFileHeader() const;
+
+private:
     BOOL ReadBmp(CFile& file);
     BOOL TakeNormalized(NormalizedDib normalized);
 

@@ -9,7 +9,7 @@
 #include "platform/base/Archive.h"
 
 #include <memory>
-#include <vector>
+#include <optional>
 
 namespace {
 
@@ -28,6 +28,14 @@ Entry* LoadAttachment(CArchive& ar) {
     entry->Serialize(ar);
     entry->LoadData();
     return entry.release();
+}
+
+// A picture as its temporary file holds it: the length, then the BMP file form.
+void StoreBmpFileForm(CArchive& ar, const CPictureInfo& picture) {
+    const BITMAPFILEHEADER header = picture.MakeFileHeader();
+    ar << static_cast<DWORD>(sizeof header + picture.GetLength());
+    ar.Write(&header, sizeof header);
+    ar.Write(picture.GetHeader(), picture.GetLength());
 }
 
 } // namespace
@@ -72,15 +80,21 @@ void CDrawImage::SerializeVersion(CArchive& ar, const CString& versionTag) {
 }
 
 void CDrawImage::SerializeImageData(CArchive& ar) {
+    if (ar.IsStoring() && GetUnwrittenResult()) {
+        StoreBmpFileForm(ar, *GetUnwrittenResult());
+        return;
+    }
     const HANDLE file = GetTempFile();
     if (file == INVALID_HANDLE_VALUE)
         return;
     if (ar.IsStoring()) {
-        const auto data = ReadWholeTempFile(file);
-        if (!data)
+        const std::optional<DWORD> size = TempFileSize(file);
+        if (!size)
             AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
-        ar << static_cast<DWORD>(data->size());
-        ar.Write(data->data(), static_cast<UINT>(data->size()));
+        ar << *size;
+        if (!ReadTempFilePieces(file, *size,
+                                [&ar](const BYTE* piece, DWORD count) { ar.Write(piece, count); }))
+            AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
         return;
     }
     // Clipboard data can come from any program: the length is checked before anything changes.
@@ -89,9 +103,13 @@ void CDrawImage::SerializeImageData(CArchive& ar) {
     if (length > kMaxImageData)
         AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
     ar.EnsureRemaining(length);
-    std::vector<BYTE> data(length);
-    if (ar.Read(data.data(), length) != length)
+    bool complete = true;
+    const bool written = RewriteTempFilePieces(file, length, [&](BYTE* piece, DWORD count) {
+        complete = ar.Read(piece, count) == count;
+        return complete;
+    });
+    if (!complete)
         AfxThrowArchiveException(CArchiveException::endOfFile, ar.m_strFileName);
-    if (!RewriteTempFile(file, data.data(), length))
+    if (!written)
         AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
 }

@@ -29,10 +29,8 @@ void CDrawImage::CopyInto(CDrawImage& target) const {
     target.CAdjustImage::CopyFrom(this);
     target.m_pMat = CloneEntry(m_pMat);
     target.m_pStencil = CloneEntry(m_pStencil);
-    target.SetOriginalDib(GetOriginalDib());
-    target.SetAdjustedDib(GetAdjustedDib());
-    target.SetRotatedDib(GetRotatedDib());
-    CopyTempFile(target.GetTempFile(), GetTempFile());
+    if (!target.CopyPicturesFrom(*this))
+        CopyTempFile(target.GetTempFile(), GetTempFile());
 }
 
 CDrawObj* CDrawImage::Clone() {

@@ -3,32 +3,93 @@
 
 #include "platform/base/FileApi.h"
 
-std::optional<std::vector<BYTE>> ReadWholeTempFile(HANDLE file) {
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+// Pieces of large files: small enough to stay in the cache, large enough for few calls.
+constexpr DWORD kPieceSize = 1 << 20;
+
+bool Rewind(HANDLE file) {
+    return file != INVALID_HANDLE_VALUE &&
+           SetFilePointer(file, 0, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER;
+}
+
+bool Truncate(HANDLE file) {
+    return Rewind(file) && SetEndOfFile(file);
+}
+
+bool WriteAll(HANDLE file, const BYTE* data, DWORD size) {
+    DWORD written = 0;
+    return size == 0 || (WriteFile(file, data, size, &written, nullptr) && written == size);
+}
+
+} // namespace
+
+std::optional<DWORD> TempFileSize(HANDLE file) {
     if (file == INVALID_HANDLE_VALUE)
         return std::nullopt;
     DWORD high = 0;
     const DWORD size = GetFileSize(file, &high);
     if (size == INVALID_FILE_SIZE || high != 0)
         return std::nullopt;
-    if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
+    return size;
+}
+
+std::optional<std::vector<BYTE>> ReadWholeTempFile(HANDLE file) {
+    const std::optional<DWORD> size = TempFileSize(file);
+    if (!size)
         return std::nullopt;
-    std::vector<BYTE> data(size);
-    DWORD read = 0;
-    if (size > 0 && (!ReadFile(file, data.data(), size, &read, nullptr) || read != size))
+    std::vector<BYTE> data;
+    data.reserve(*size);
+    if (!ReadTempFilePieces(file, *size, [&](const BYTE* piece, DWORD count) {
+            data.insert(data.end(), piece, piece + count);
+        }))
         return std::nullopt;
     return data;
 }
 
+bool ReadTempFilePieces(HANDLE file, DWORD size, const std::function<void(const BYTE*, DWORD)>& use) {
+    if (!Rewind(file))
+        return false;
+    const auto piece = std::make_unique_for_overwrite<BYTE[]>(std::min(size, kPieceSize));
+    for (DWORD done = 0; done < size;) {
+        const DWORD count = std::min(size - done, kPieceSize);
+        DWORD read = 0;
+        if (!ReadFile(file, piece.get(), count, &read, nullptr) || read != count)
+            return false;
+        use(piece.get(), count);
+        done += count;
+    }
+    return true;
+}
+
 bool RewriteTempFile(HANDLE file, const BYTE* data, DWORD size) {
-    if (file == INVALID_HANDLE_VALUE)
+    return Truncate(file) && WriteAll(file, data, size);
+}
+
+bool RewriteTempFilePieces(HANDLE file, DWORD size, const std::function<bool(BYTE*, DWORD)>& fill) {
+    if (!Truncate(file))
         return false;
-    if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER || !SetEndOfFile(file))
-        return false;
-    DWORD written = 0;
-    return size == 0 || (WriteFile(file, data, size, &written, nullptr) && written == size);
+    const auto piece = std::make_unique_for_overwrite<BYTE[]>(std::min(size, kPieceSize));
+    for (DWORD done = 0; done < size;) {
+        const DWORD count = std::min(size - done, kPieceSize);
+        if (!fill(piece.get(), count) || !WriteAll(file, piece.get(), count))
+            return false;
+        done += count;
+    }
+    return true;
 }
 
 bool CopyTempFile(HANDLE target, HANDLE source) {
-    const auto data = ReadWholeTempFile(source);
-    return data && RewriteTempFile(target, data->data(), static_cast<DWORD>(data->size()));
+    const std::optional<DWORD> size = TempFileSize(source);
+    if (!size || !Truncate(target))
+        return false;
+    bool written = true;
+    return ReadTempFilePieces(source, *size,
+                              [&](const BYTE* piece, DWORD count) {
+                                  written = written && WriteAll(target, piece, count);
+                              }) &&
+           written;
 }

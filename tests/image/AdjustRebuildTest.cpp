@@ -1,6 +1,7 @@
 // The rebuild of the adjusted picture: crop, effects from the outside libraries, conversion, the kept
 // unrotated result and the rotation.
 #include "image/AdjustImage.h"
+#include "image/DibConvert.h"
 #include "image/PictureInfo.h"
 #include "platform/base/GlobalMemory.h"
 #include "platform/base/MessageBeep.h"
@@ -115,6 +116,103 @@ TEST_F(RebuildTest, DefaultSettingsReproduceTheOriginalInTrueColour) {
     EXPECT_EQ(PixelsOf(fromIndexes.GetAdjustedDib()),
               Pixels({0x102030, 0xC0B0A0, 0xC0B0A0, 0x102030, 0xC0B0A0, 0x102030, 0x102030, 0xC0B0A0}));
     EXPECT_EQ(indexed->GetHeader()->biBitCount, 8) << "the original stays as it was";
+}
+
+// Every level of every channel once: pixel x has red x, green 255 - x and blue x * 7 mod 256.
+Picture EveryLevel() {
+    DibBuilder dib(256, 3, 24);
+    for (int y = 0; y < 3; ++y)
+        for (unsigned x = 0; x < 256; ++x)
+            dib.SetPixel(static_cast<int>(x), y, x << 16 | (255 - x) << 8 | (x * 7 + y) % 256);
+    return Picture(PictureOf(dib));
+}
+
+std::vector<BYTE> BytesOf(const CPictureInfo* picture) {
+    const BYTE* block = reinterpret_cast<const BYTE*>(picture->GetHeader());
+    return {block, block + picture->GetLength()};
+}
+
+// The picture the conversion alone makes of the original with the settings.
+std::vector<BYTE> ConvertedBytes(const CPictureInfo& original, const CAdjustImage& settings) {
+    CAdjustImage plain(false);
+    plain.CopyFrom(&settings);
+    plain.cropOn = 0;
+    plain.effectCount = 0;
+    plain.rotation = 0;
+    const int width = original.GetWidth();
+    const int height = original.GetHeight();
+    // ReadFileToMemory frees the block.
+    HGLOBAL block = ConvertDib(original.GetHeader(), 0, height, CRect(0, 0, width, height), width, height,
+                               &plain, 2, 1, plain.GetDarkColor(), plain.GetLightColor());
+    const Picture converted(block ? plain.ReadFileToMemory(block) : nullptr);
+    return converted ? BytesOf(converted.get()) : std::vector<BYTE>{};
+}
+
+// Settings that change nothing give the original itself, without a copy; any setting that changes a
+// pixel still makes its own picture, byte for byte the one the conversion makes.
+TEST_F(RebuildTest, SettingsThatChangeNothingShareTheOriginal) {
+    struct Case {
+        const char* name;
+        void (*set)(CAdjustImage&);
+        bool shared;
+    };
+    const Case cases[] = {
+        {"defaults", [](CAdjustImage&) {}, true},
+        {"sharpen flag without amount", [](CAdjustImage& a) { a.sharpen = 0; }, true},
+        {"zoom and shift", [](CAdjustImage& a) { a.zoom = 250, a.shiftX = 30; }, true},
+        {"brightness 51", [](CAdjustImage& a) { a.SetAdjustPercent(kAdjustBrightness, 51); }, false},
+        {"contrast 49", [](CAdjustImage& a) { a.SetAdjustPercent(kAdjustContrast, 49); }, false},
+        {"gamma 51", [](CAdjustImage& a) { a.SetAdjustPercent(kAdjustGamma, 51); }, false},
+        {"saturation 51", [](CAdjustImage& a) { a.SetAdjustPercent(kAdjustSaturation, 51); }, false},
+        {"sharpness 52", [](CAdjustImage& a) { a.SetAdjustPercent(kAdjustSharpness, 52); }, false},
+        {"grey", [](CAdjustImage& a) { a.colourMode = 1; }, false},
+        {"256 colours", [](CAdjustImage& a) { a.colourMode = 2; }, false},
+        {"mirror", [](CAdjustImage& a) { a.mirror = 1; }, false},
+        {"flip", [](CAdjustImage& a) { a.flip = 1; }, false},
+    };
+    const Picture original = EveryLevel();
+    for (const Case& c : cases) {
+        CAdjustImage adjust(true);
+        Hold(adjust, original);
+        c.set(adjust);
+        ASSERT_TRUE(adjust.Rebuild(true)) << c.name;
+        const CPictureInfo* adjusted = adjust.GetAdjustedDib();
+        EXPECT_EQ(adjusted == original.get(), c.shared) << c.name;
+        EXPECT_EQ(BytesOf(adjusted), ConvertedBytes(*original, adjust)) << c.name;
+        EXPECT_EQ(BytesOf(adjusted) == BytesOf(original.get()), c.shared) << c.name;
+        CPictureInfo kept;
+        ASSERT_TRUE(kept.ReadFromHandle(adjust.GetTempFile())) << c.name;
+        EXPECT_EQ(BytesOf(&kept), BytesOf(adjusted)) << c.name << ": the temporary file keeps the result";
+    }
+}
+
+TEST_F(RebuildTest, CropEffectsAndOtherHeadersStillMakeTheirOwnPicture) {
+    const Picture original = EveryLevel();
+    CAdjustImage cropped(false);
+    Hold(cropped, original);
+    cropped.SetCrop(true, 0.0, 0.5, 0.0, 1.0);
+    ASSERT_TRUE(cropped.Rebuild(true));
+    EXPECT_EQ(cropped.GetAdjustedDib()->GetWidth(), 128);
+
+    m_services.SetEffectsModule(s_standIn);
+    CAdjustImage negative(false);
+    Hold(negative, original);
+    negative.SetEffect(kAdjustNegative, 1);
+    ASSERT_TRUE(negative.Rebuild(true));
+    EXPECT_NE(negative.GetAdjustedDib(), original.get());
+    EXPECT_EQ(PixelOf(*negative.GetAdjustedDib(), 0, 0), 0xFFFFFFu ^ PixelOf(*original, 0, 0));
+
+    // A header with a resolution: the conversion writes its own header, so the picture is made anew.
+    const Picture withResolution(original->Clone());
+    withResolution->GetHeader()->biXPelsPerMeter = 2835;
+    CAdjustImage adjust(false);
+    Hold(adjust, withResolution);
+    ASSERT_TRUE(adjust.Rebuild(true));
+    EXPECT_NE(adjust.GetAdjustedDib(), withResolution.get());
+    EXPECT_EQ(BytesOf(adjust.GetAdjustedDib()), BytesOf(original.get()));
+    // Without the conversion any 24-bit original is its own result.
+    ASSERT_TRUE(adjust.ApplyAdjustments(false, true));
+    EXPECT_EQ(adjust.GetAdjustedDib(), withResolution.get());
 }
 
 TEST_F(RebuildTest, CropCutsTheRelativeRectangleCountedFromTheTop) {

@@ -117,6 +117,32 @@ TEST_F(DrawImageTest, ImageDataTravelsWithItsLength) {
     EXPECT_EQ(*ReadWholeTempFile(other.GetTempFile()), (Bytes{'x', 'y'}));
 }
 
+// After a rebuild the result waits in memory until its file is asked for; copies and the clipboard take
+// it from there, byte for byte as the file would give it.
+TEST_F(DrawImageTest, AResultNotYetWrittenTravelsAsItsFileHoldsIt) {
+    CDrawImage image(CRect(0, 0, 10, 10));
+    CPictureInfo* original = Quarters();
+    ASSERT_TRUE(image.SetOriginalPicture(original, TRUE));
+    original->Release();
+    ASSERT_NE(image.GetUnwrittenResult(), nullptr);
+    const Bytes fromMemory = StoredBytes([&](CArchive& ar) { image.SerializeImageData(ar); });
+    std::unique_ptr<CDrawObj> cloned(image.Clone());
+    auto* clone = DYNAMIC_DOWNCAST(CDrawImage, cloned.get());
+    ASSERT_NE(clone, nullptr);
+    EXPECT_EQ(clone->GetAdjustedDib(), image.GetOriginalDib())
+        << "settings that change nothing: the original";
+
+    const Bytes file = *ReadWholeTempFile(image.GetTempFile());
+    EXPECT_EQ(image.GetUnwrittenResult(), nullptr) << "written once asked for";
+    ASSERT_EQ(file.size(), 14u + original->GetLength());
+    EXPECT_EQ(file[0], 'B');
+    EXPECT_EQ(file[1], 'M');
+    EXPECT_EQ(fromMemory, Joined({Dword(static_cast<DWORD>(file.size())), file}));
+    EXPECT_EQ(StoredBytes([&](CArchive& ar) { image.SerializeImageData(ar); }), fromMemory)
+        << "from the file";
+    EXPECT_EQ(*ReadWholeTempFile(clone->GetTempFile()), file) << "the clone's own file";
+}
+
 struct HostileImageData {
     const char* name;
     Bytes bytes;
