@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,10 @@ struct PatternCase {
     const char* path;
     bool passes;
 };
+
+void PrintTo(const PatternCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FilterPatternTest : public testing::TestWithParam<PatternCase> {};
 
@@ -132,6 +137,10 @@ struct ListCase {
     bool passes;
     int asked; // filters asked before the list decided
 };
+
+void PrintTo(const ListCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FilterListTest : public testing::TestWithParam<ListCase> {};
 

@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
+#include <ostream>
 
 void PrintTo(const BrowseThumbnailSettings& s, std::ostream* os) {
     *os << s.thumbWidth << "x" << s.thumbHeight << " gaps " << s.spacingX << "," << s.spacingY << " colours "
@@ -111,6 +112,10 @@ struct LimitCase {
     BrowseThumbnailSettings shown;
 };
 
+void PrintTo(const LimitCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class SettingsLimitTest : public ThumbnailSettingsTest, public testing::WithParamInterface<LimitCase> {};
 
 TEST_P(SettingsLimitTest, SlidersShowTheLimitedValuesAndOkGivesThemBack) {
@@ -151,6 +156,10 @@ struct SquareCase {
     Qt::Key key;
     int other;
 };
+
+void PrintTo(const SquareCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class SettingsSquareTest : public ThumbnailSettingsTest, public testing::WithParamInterface<SquareCase> {};
 

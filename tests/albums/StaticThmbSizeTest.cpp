@@ -11,6 +11,7 @@
 #include "tests/support/UiTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 #include <vector>
 
 namespace {
@@ -113,6 +114,10 @@ struct LayoutCase {
     int horizontalValue, horizontalRange, verticalValue, verticalRange;
     std::vector<CRect> cells; // in a control of 120 × 90
 };
+
+void PrintTo(const LayoutCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class StaticThmbSizeLayoutTest : public StaticThmbSizeTest, public testing::WithParamInterface<LayoutCase> {};
 
