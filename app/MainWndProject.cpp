@@ -28,8 +28,6 @@ constexpr UINT kFileErrorId = 155;
 constexpr UINT kPictureMissingId = 156;
 constexpr UINT kDamagedProjectId = 65521;
 
-constexpr const char* kProjectExtension = "qzp";
-
 // Reads or writes the project through an archive on file; false when the project refuses the file or
 // its bytes cannot be made.
 bool SerializeProject(CProject& project, CFile& file, CArchive::Mode mode) {

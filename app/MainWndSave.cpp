@@ -24,7 +24,6 @@ constexpr UINT kSaveMenuId = 315;
 // The save menu's place in the skin, right of the "Speichern" button.
 constexpr POINT kSaveMenuPoint{42, 27};
 
-constexpr const char* kProjectExtension = "qzp";
 constexpr const char* kHtmlExtension = "htm";
 constexpr const char* kPictureExtension = "bmp";
 constexpr int kPictureBitsPerPixel = 0;
