@@ -1,6 +1,7 @@
-// Page pictures and the HTML export: the files and their order, the positions in the HTML, names that
-// need encoding read back by Python's HTML parser, tidy's verdict, the GIFs' transparency as ImageMagick
-// sees it, a failure midway, and temporary bitmaps that never stay.
+// Page pictures and the HTML export: the files and their order, the positions in the HTML, the page put
+// together from them by ImageMagick, names that need encoding read back by Python's HTML parser, tidy's
+// verdict, the GIFs' transparency as ImageMagick sees it, a failure midway, and temporary bitmaps that
+// never stay, also after message 165.
 
 #include "image/ExtMgr.h"
 #include "image/ImageGIF.h"
@@ -16,6 +17,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gmock/gmock.h>
+#include <optional>
 #include <regex>
 
 using ::testing::ElementsAre;
@@ -40,12 +42,48 @@ std::vector<std::pair<int, int>> Places(const std::string& html) {
     return places;
 }
 
+// Every div's image with its place, in the order the page stacks them.
+struct PlacedImage {
+    int top;
+    int left;
+    std::string source;
+};
+
+std::vector<PlacedImage> PlacedImages(const std::string& html) {
+    std::vector<PlacedImage> images;
+    const std::regex div("top:(-?[0-9]+); left:(-?[0-9]+);\">\r\n<img src=\"([^\"]+)\">");
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), div); it != std::sregex_iterator(); ++it)
+        images.push_back({std::stoi((*it)[1]), std::stoi((*it)[2]), (*it)[3]});
+    return images;
+}
+
 std::string Quoted(const CString& path) {
     std::string quoted = "'";
     for (const char c : std::string(path.GetString()))
         quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
 }
+
+// TMPDIR set to a folder for the object's lifetime.
+class ScopedTmpdir {
+public:
+    explicit ScopedTmpdir(const CString& folder) {
+        if (const char* previous = std::getenv("TMPDIR"))
+            m_previous = previous;
+        setenv("TMPDIR", folder.GetString(), 1);
+    }
+    ~ScopedTmpdir() {
+        if (m_previous)
+            setenv("TMPDIR", m_previous->c_str(), 1);
+        else
+            unsetenv("TMPDIR");
+    }
+    ScopedTmpdir(const ScopedTmpdir&) = delete;
+    ScopedTmpdir& operator=(const ScopedTmpdir&) = delete;
+
+private:
+    std::optional<std::string> m_previous;
+};
 
 class CanvasExportTest : public CanvasFixture {
 protected:
@@ -101,6 +139,42 @@ TEST_F(CanvasExportTest, ObjectsBecomeFilesInLayerOrderAtTheirPageCoordinates) {
     const int tidy = RunTool("tidy -q -e " + Quoted(Out("page.htm")) + " 2>/dev/null");
     EXPECT_GE(tidy, 0);
     EXPECT_LT(tidy, 2) << "warnings only";
+}
+
+// A browser stacks the images at their places on the background; ImageMagick does the same, and the result
+// is the page picture but for the JPEG's and the GIFs' losses.
+TEST_F(CanvasExportTest, TheImagesAtTheirPlacesMakeThePagePicture) {
+    const OwnedPicture page(m_canvas->RenderPagePicture());
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(page->WriteBmpFile(Out("seite.bmp")));
+    CStringArray files;
+    ASSERT_TRUE(m_canvas->ExportHtml(Out("page.htm"), files, page->GetWidth(), 0xFFFFFF));
+    const std::vector<PlacedImage> images = PlacedImages(ReadFile(Out("page.htm")));
+    ASSERT_EQ(images.size(), 3U);
+    std::string command = "cd " + Quoted(m_out.Path()) + " && /usr/bin/convert -size " +
+                          std::to_string(page->GetWidth()) + "x" + std::to_string(page->GetHeight()) +
+                          " xc:white";
+    for (const PlacedImage& image : images)
+        command += " " + Quoted(image.source.c_str()) + " -geometry +" + std::to_string(image.left) + "+" +
+                   std::to_string(image.top) + " -composite";
+    ASSERT_EQ(RunTool(command + " -type TrueColor BMP3:zusammen.bmp"), 0);
+    // Pixels that differ by more than the GIF colour cube's dithering (a fifth), of all the page's: the
+    // edges may lie a pixel or two apart, as the page picture rounds its scale down.
+    std::string differing;
+    RunTool("/usr/bin/compare -metric AE -fuzz 20% " + Quoted(Out("zusammen.bmp")) + " " +
+                Quoted(Out("seite.bmp")) + " null: 2>&1",
+            &differing);
+    ASSERT_FALSE(differing.empty());
+    const double pixels = double(page->GetWidth()) * page->GetHeight();
+    EXPECT_LT(std::stod(differing), pixels / 100) << differing << " of " << pixels;
+    // The picture's blue fills its place in both.
+    std::string mean;
+    ASSERT_EQ(RunTool("/usr/bin/convert " + Quoted(Out("zusammen.bmp")) +
+                          " -crop 300x300+200+250 -format "
+                          "'%[fx:mean.b*255]' info:",
+                      &mean),
+              0);
+    EXPECT_NEAR(std::stod(mean), 0xCC, 8) << "the mat's opening shows the picture";
 }
 
 TEST_F(CanvasExportTest, GifsAreTransparentExactlyAtTheBackgroundEntry) {
@@ -175,24 +249,36 @@ TEST_F(CanvasExportTest, PagePicturesAndTheirTemporaryBitmaps) {
     picture->Release();
 
     TempFolder temporary;
-    const char* previous = std::getenv("TMPDIR");
-    const std::string saved = previous ? previous : "";
-    setenv("TMPDIR", temporary.Path().GetString(), 1);
-    EXPECT_TRUE(m_canvas->SavePageImageAs(Out("seite.bmp")));
-    EXPECT_TRUE(m_canvas->SavePageImageScaled(Out("klein.bmp"), 20));
     CStringArray files;
-    EXPECT_TRUE(m_canvas->ExportHtmlImage(Out("ganz.htm"), files));
-    EXPECT_FALSE(m_canvas->SavePageImageAs(Out("kein/Ordner/seite.bmp")));
-    if (previous)
-        setenv("TMPDIR", saved.c_str(), 1);
-    else
-        unsetenv("TMPDIR");
+    {
+        const ScopedTmpdir tmpdir(temporary.Path());
+        EXPECT_TRUE(m_canvas->SavePageImageAs(Out("seite.bmp")));
+        EXPECT_TRUE(m_canvas->SavePageImageScaled(Out("klein.bmp"), 20));
+        EXPECT_TRUE(m_canvas->ExportHtmlImage(Out("ganz.htm"), files));
+        EXPECT_FALSE(m_canvas->SavePageImageAs(Out("kein/Ordner/seite.bmp")));
+    }
     EXPECT_TRUE(fs::is_empty(temporary.Path().GetString())) << "no temporary bitmap stays";
     EXPECT_THAT(Names(files), ElementsAre("ganz.jpg"));
     EXPECT_NE(ReadFile(Out("ganz.htm")).find("<IMG SRC=\"ganz.jpg\" >"), std::string::npos);
     CPictureInfo small;
     ASSERT_TRUE(small.ReadBmpFile(Out("klein.bmp")));
     EXPECT_EQ(small.GetWidth(), 140);
+}
+
+// A temporary bitmap that no codec reads back: message 165, nothing saved, and the bitmap is gone.
+TEST_F(CanvasExportTest, APagePictureThatCannotBeCachedGivesMessage165AndLeavesNoFile) {
+    TempFolder temporary;
+    TempFolder noPlugins;
+    {
+        const ScopedTmpdir tmpdir(temporary.Path());
+        const CExtMgr withoutCodecs(noPlugins.Path()); // the current manager while it lives
+        m_app.ClearMessages();
+        EXPECT_FALSE(m_canvas->SavePageImageAs(Out("seite.jpg")));
+        EXPECT_FALSE(m_canvas->SavePageImageScaled(Out("klein.jpg"), 20));
+    }
+    EXPECT_THAT(m_app.MessageIds(), ElementsAre(165U, 165U));
+    EXPECT_TRUE(fs::is_empty(temporary.Path().GetString())) << "no temporary bitmap stays";
+    EXPECT_TRUE(fs::is_empty(m_out.Path().GetString())) << "nothing saved";
 }
 
 } // namespace
