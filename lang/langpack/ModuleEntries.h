@@ -28,4 +28,8 @@ void AddMenuTemplates(const QString& folder, Entries& entries);
 // its file header). Each name of the required list must be among them.
 void AddBitmaps(const QString& artFolder, const QString& requiredList, Entries& entries);
 
+// The cursors that the art folder's cursors.txt lists by id, as cursor files ("cursor/1001"); nothing
+// when the list is not there.
+void AddCursors(const QString& artFolder, Entries& entries);
+
 } // namespace LangPack

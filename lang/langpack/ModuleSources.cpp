@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <set>
 #include <stdexcept>
@@ -99,6 +100,25 @@ void AddBitmaps(const QString& artFolder, const QString& requiredList, Entries& 
         if (!drawn.count(name)) {
             Fail(requiredList, "bitmap " + name + " is not among the skin pictures");
         }
+    }
+}
+
+void AddCursors(const QString& artFolder, Entries& entries) {
+    const QString list = artFolder + "/cursors.txt";
+    if (!QFileInfo::exists(list)) {
+        return;
+    }
+    static const QRegularExpression kId("^[0-9]+$");
+    for (const QByteArray& raw : ReadAll(list).split('\n')) {
+        const QString id = QString::fromUtf8(raw.trimmed());
+        if (id.isEmpty()) {
+            continue;
+        }
+        if (!kId.match(id).hasMatch()) {
+            Fail(list, "bad cursor id \"" + id + "\"");
+        }
+        const QByteArray bytes = ReadAll(artFolder + "/cursors/" + id + ".cur");
+        entries["cursor/" + id.toStdString()] = std::vector<BYTE>(bytes.begin(), bytes.end());
     }
 }
 

@@ -67,6 +67,7 @@ void PackModule(const QMap<QString, QString>& options) {
     }
     if (options.contains("--art")) {
         LangPack::AddBitmaps(options["--art"], options.value("--required"), entries);
+        LangPack::AddCursors(options["--art"], entries);
     }
     WriteStage(options["--out"], entries);
 }

@@ -27,6 +27,8 @@ std::string TypeFolder(LPCTSTR type) {
         return "dialog";
     case 6:
         return "string";
+    case 12:
+        return "cursor";
     default:
         return {};
     }

@@ -1,6 +1,7 @@
 #include "platform/ui/Cursor.h"
 
 #include "platform/base/File.h"
+#include "platform/base/Resource.h"
 #include "platform/ui/WindowInternals.h"
 
 #include <QByteArray>
@@ -9,6 +10,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <array>
+#include <map>
 #include <memory>
 
 struct CursorRecord {
@@ -45,10 +47,43 @@ WORD ReadWord(const QByteArray& data, int offset) {
     return static_cast<WORD>(static_cast<BYTE>(data[offset]) | (static_cast<BYTE>(data[offset + 1]) << 8));
 }
 
+// A cursor from the bytes of a cursor file; null when they are none.
+std::unique_ptr<CursorRecord> CursorFromData(const QByteArray& data, bool shared) {
+    if (data.size() < kDirectoryHeaderSize + kDirectoryEntrySize || data.size() > kMaxCursorFileSize ||
+        ReadWord(data, 0) != 0 || ReadWord(data, 2) != kCursorResourceType || ReadWord(data, 4) == 0)
+        return nullptr;
+    const int hotX = ReadWord(data, kDirectoryHeaderSize + 4);
+    const int hotY = ReadWord(data, kDirectoryHeaderSize + 6);
+    const QImage image = QImage::fromData(data, "CUR");
+    if (image.isNull())
+        return nullptr;
+    return std::unique_ptr<CursorRecord>(
+        new CursorRecord{QCursor(QPixmap::fromImage(image), hotX, hotY), shared});
+}
+
+// A cursor resource of a module, made once and shared like the standard cursors.
+HCURSOR LoadModuleCursor(HINSTANCE instance, LPCTSTR name) {
+    HRSRC resource = FindResource(instance, name, RT_GROUP_CURSOR);
+    if (!resource)
+        return nullptr;
+    static std::map<HRSRC, std::unique_ptr<CursorRecord>> records;
+    auto& record = records[resource];
+    if (!record) {
+        const auto* bytes = static_cast<const char*>(LockResource(LoadResource(instance, resource)));
+        const DWORD size = SizeofResource(instance, resource);
+        if (!bytes || size == 0)
+            return nullptr;
+        record = CursorFromData(QByteArray(bytes, static_cast<qsizetype>(size)), true);
+    }
+    return record.get();
+}
+
 } // namespace
 
 HCURSOR LoadCursor(HINSTANCE instance, LPCTSTR name) {
-    if (instance || !IS_INTRESOURCE(name))
+    if (instance)
+        return LoadModuleCursor(instance, name);
+    if (!IS_INTRESOURCE(name))
         return nullptr;
     static std::array<std::unique_ptr<CursorRecord>, kStandardCursors.size()> records;
     const auto id = static_cast<WORD>(reinterpret_cast<std::uintptr_t>(name));
@@ -66,16 +101,7 @@ HCURSOR LoadCursorFromFile(LPCTSTR path) {
     QFile file(QString::fromUtf8(path));
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxCursorFileSize)
         return nullptr;
-    const QByteArray data = file.readAll();
-    if (data.size() < kDirectoryHeaderSize + kDirectoryEntrySize || ReadWord(data, 0) != 0 ||
-        ReadWord(data, 2) != kCursorResourceType || ReadWord(data, 4) == 0)
-        return nullptr;
-    const int hotX = ReadWord(data, kDirectoryHeaderSize + 4);
-    const int hotY = ReadWord(data, kDirectoryHeaderSize + 6);
-    const QImage image = QImage::fromData(data, "CUR");
-    if (image.isNull())
-        return nullptr;
-    return new CursorRecord{QCursor(QPixmap::fromImage(image), hotX, hotY), false};
+    return CursorFromData(file.readAll(), false).release();
 }
 
 BOOL DestroyCursor(HCURSOR cursor) {

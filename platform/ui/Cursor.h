@@ -4,7 +4,8 @@
 
 #include "platform/ui/UiTypes.h"
 
-// A standard cursor (IDC_ARROW ...) when instance is null; null for anything else.
+// A standard cursor (IDC_ARROW ...) when instance is null, else the module's cursor resource of that id
+// or name (shared: never destroyed); null for anything else.
 HCURSOR LoadCursor(HINSTANCE instance, LPCTSTR name);
 // A cursor from a Windows cursor file (.cur), with its hot spot; null when the file is missing or not a
 // cursor.

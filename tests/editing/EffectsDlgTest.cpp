@@ -10,6 +10,7 @@
 #include "image/WorkBitmap.h"
 #include "platform/base/Module.h"
 #include "platform/base/Resource.h"
+#include "platform/ui/Cursor.h"
 #include "tests/support/FakeAppServices.h"
 #include "tests/support/UiTestSupport.h"
 #include "tools/photoscene/PhotoScene.h"
@@ -385,4 +386,12 @@ TEST_F(EffectsDlgTest, ThePreviewTakesMouseAndMenuOnlyForRedEye) {
         EXPECT_EQ(preview->GetZoom(), 1.0);
         Command(dialog, IDCANCEL);
     });
+}
+
+TEST_F(EffectsDlgTest, ThePanCursorComesFromTheResourceModule) {
+    const HCURSOR pan = LoadCursor(s_resources, MAKEINTRESOURCE(CEffModifWnd::kPanCursorId));
+    ASSERT_NE(pan, nullptr);
+    EXPECT_EQ(LoadCursor(s_resources, MAKEINTRESOURCE(CEffModifWnd::kPanCursorId)), pan);
+    EXPECT_FALSE(DestroyCursor(pan));
+    EXPECT_EQ(LoadCursor(s_resources, MAKEINTRESOURCE(1002)), nullptr);
 }

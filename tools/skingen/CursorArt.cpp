@@ -171,4 +171,43 @@ std::vector<CursorArt> DrawCursors() {
     };
 }
 
+namespace {
+
+// The effects preview's pan cursor: a closed hand with four arrows, its hot spot in the middle.
+QImage PanHand() {
+    QImage image = Blank();
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor rim(0x1E, 0x24, 0x20);
+    p.setPen(QPen(rim, 1.2));
+    p.setBrush(QColor(0xFF, 0xFF, 0xFF));
+    QPainterPath hand;
+    hand.addRoundedRect(QRectF(10.5, 11.5, 11, 10), 3.5, 3.5);
+    for (int finger = 0; finger < 4; ++finger)
+        hand.addRoundedRect(QRectF(10.5 + finger * 2.75, 9.5, 2.75, 4), 1.3, 1.3);
+    p.drawPath(hand.simplified());
+    const QPointF centre(16, 16);
+    for (int quarter = 0; quarter < 4; ++quarter) {
+        p.save();
+        p.translate(centre);
+        p.rotate(90.0 * quarter);
+        QPainterPath arrow;
+        arrow.moveTo(0, -15);
+        arrow.lineTo(3.5, -11);
+        arrow.lineTo(-3.5, -11);
+        arrow.closeSubpath();
+        p.setBrush(Palette::kAccent);
+        p.setPen(QPen(rim, 0.8));
+        p.drawPath(arrow);
+        p.restore();
+    }
+    return image;
+}
+
+} // namespace
+
+std::vector<CursorArt> DrawResourceCursors() {
+    return {{"1001", PanHand(), QPoint(16, 16)}};
+}
+
 } // namespace SkinGen

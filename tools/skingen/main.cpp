@@ -130,7 +130,7 @@ void WriteComposites(const QString& folder, const std::vector<SkinGen::RenderedW
 void Run(const Options& options) {
     using namespace SkinGen;
     const std::vector<SkinWindow> windows = {MainWindowSkin(), CategoryPanelSkin(), SettingsDialogSkin(),
-                                             AlbumDialogSkin(),      EffectsDialogSkin()};
+                                             AlbumDialogSkin(), EffectsDialogSkin()};
     std::vector<RenderedWindow> rendered;
     QStringList names;
     for (const SkinWindow& window : windows) {
@@ -152,6 +152,16 @@ void Run(const Options& options) {
     }
     WriteProgramAssets(options);
     WriteFileIfChanged(options.headerPath, SkinArtHeader(rendered, numbered));
+    // The resource module's cursors, by id, and their list.
+    QStringList cursorIds;
+    for (const CursorArt& cursor : DrawResourceCursors()) {
+        const QString id = QString::fromStdString(cursor.fileName);
+        WriteFileIfChanged(options.artFolder + "/cursors/" + id + ".cur",
+                           EncodeCursor(cursor.image, cursor.hotSpot));
+        cursorIds << id;
+    }
+    WriteFile(options.artFolder + "/cursors.txt", (cursorIds.join('\n') + '\n').toUtf8());
+    WriteFileIfChanged(options.headerPath, SkinArtHeader(rendered));
     if (!options.compositeFolder.isEmpty()) {
         WriteComposites(options.compositeFolder, rendered);
     }
