@@ -171,7 +171,7 @@ void CEffModifWnd::OnLButtonDown(UINT flags, CPoint point) {
     CEffectWindowBase::OnLButtonDown(flags, point);
 }
 
-void CEffModifWnd::OnMouseMove(UINT flags, CPoint point) {
+void CEffModifWnd::OnMouseMove(UINT /*flags*/, CPoint point) {
     if (!IsRedEyeChosen())
         return;
     if (IsPanning()) {
@@ -196,7 +196,6 @@ void CEffModifWnd::OnMouseMove(UINT flags, CPoint point) {
     DrawOverlay(&dc);
     work->SetCurrentShapeEntry(moved.left, moved.right, moved.top, moved.bottom);
     DrawOverlay(&dc);
-    (void)flags;
 }
 
 void CEffModifWnd::OnLButtonUp(UINT flags, CPoint point) {

@@ -62,7 +62,7 @@ void CEffOrigWnd::OnLButtonDown(UINT flags, CPoint point) {
     CEffectWindowBase::OnLButtonDown(flags, point);
 }
 
-void CEffOrigWnd::OnMouseMove(UINT flags, CPoint point) {
+void CEffOrigWnd::OnMouseMove(UINT /*flags*/, CPoint point) {
     if (!m_dialog->IsCropOn() || m_mode == kNoFrameDrag)
         return;
     const RelativeFrame moved = DragFrame(m_mode, CropFrame(), point, m_pictureRect, m_grab);
@@ -70,7 +70,6 @@ void CEffOrigWnd::OnMouseMove(UINT flags, CPoint point) {
     if (CWorkBitmap* work = m_dialog->GetWorkBitmap())
         work->SetCrop(true, moved.left, moved.right, moved.top, moved.bottom);
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    (void)flags;
 }
 
 void CEffOrigWnd::OnLButtonUp(UINT flags, CPoint point) {

@@ -4,15 +4,10 @@
 
 #include "editing/EffectsDlg.h"
 #include "image/AdjustImage.h"
-#include "platform/ui/WaitCursor.h"
-
-#include <optional>
 
 INT_PTR CEffectsDialogs::RunEffectsDialog(CAdjustImage* picture, CWnd* parent, IEffectsDialogOwner* owner,
                                           EffectsDialogResult* result, CAdjustImage* settings) {
-    std::optional<CWaitCursor> wait(std::in_place);
     CEffectsDlg dialog(picture, parent, owner);
-    wait.reset();
     const INT_PTR answer = dialog.DoModal();
     if (answer != IDOK)
         return answer == -1 ? IDCANCEL : answer;

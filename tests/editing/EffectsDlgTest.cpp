@@ -6,6 +6,7 @@
 #include "editing/EffModifWnd.h"
 #include "editing/EffectImgWnd.h"
 #include "editing/EffectsComboBox.h"
+#include "editing/EffectsDialogs.h"
 #include "image/PictureInfo.h"
 #include "image/WorkBitmap.h"
 #include "platform/base/Module.h"
@@ -336,6 +337,12 @@ TEST_F(EffectsDlgTest, AMissingBackgroundEndsWithCancelAndLeavesThePicture) {
     ADJUST before = m_picture;
     CEffectsDlg dialog(&m_picture, &m_main, &m_owner);
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    // Through the main window's interface alike.
+    CEffectsDialogs dialogs;
+    EffectsDialogResult result;
+    result.rotation = -1;
+    EXPECT_EQ(dialogs.RunEffectsDialog(&m_picture, &m_main, &m_owner, &result, nullptr), IDCANCEL);
+    EXPECT_EQ(result.rotation, -1);
     EXPECT_TRUE(static_cast<const ADJUST&>(m_picture) == before);
     EXPECT_TRUE(m_services.Messages().empty());
 }
