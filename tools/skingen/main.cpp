@@ -161,7 +161,6 @@ void Run(const Options& options) {
         cursorIds << id;
     }
     WriteFile(options.artFolder + "/cursors.txt", (cursorIds.join('\n') + '\n').toUtf8());
-    WriteFileIfChanged(options.headerPath, SkinArtHeader(rendered));
     if (!options.compositeFolder.isEmpty()) {
         WriteComposites(options.compositeFolder, rendered);
     }
