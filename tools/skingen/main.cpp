@@ -5,6 +5,7 @@
 
 #include "tools/skingen/BmpFile.h"
 #include "tools/skingen/BrandArt.h"
+#include "tools/skingen/BrowserArt.h"
 #include "tools/skingen/Composite.h"
 #include "tools/skingen/CurFile.h"
 #include "tools/skingen/CursorArt.h"
@@ -146,7 +147,7 @@ void Run(const Options& options) {
             WriteBitmap(options.artFolder, extra, names);
         }
     }
-    const std::vector<RenderedBitmap> numbered = {ThumbnailSampleBitmap()};
+    const std::vector<RenderedBitmap> numbered = {ThumbnailSampleBitmap(), {"165", BrowserTreeStrip(), {}, 0}};
     for (const RenderedBitmap& bitmap : numbered) {
         WriteBitmap(options.artFolder, bitmap, names);
     }
