@@ -63,20 +63,19 @@ public:
     // The selected filter's pattern test: the path's extension, dot included, lower-cased, occurs in it.
     bool MatchesCurrentFilter(CString path) const;
 
-    // Lists the folder's files that pass the filters and starts the thumbnails that are missing. 0,
-    // kNoFolderRecord without a folder, or the shell's failure code.
-    struct FolderItem;
-    HRESULT BuildFileList(FolderItem* record);
-    // A change of the watched folder: kind 0 subfolders, 1 files.
-    LRESULT OnDirectoryChanged(WPARAM kind, LPARAM treeItem);
-
-    OPENFILENAME m_ofn;
-
     // The item data of a tree item: its folder, and its id list relative to the parent's folder.
     struct FolderItem {
         std::shared_ptr<CShellFolder> folder;
         CItemIdList ids;
     };
+
+    // Lists the folder's files that pass the filters and starts the thumbnails that are missing. 0,
+    // kNoFolderRecord without a folder, or the shell's failure code (the list stays as it was).
+    HRESULT BuildFileList(FolderItem* record);
+    // A change of the watched folder: kind 0 subfolders, 1 files.
+    LRESULT OnDirectoryChanged(WPARAM kind, LPARAM treeItem);
+
+    OPENFILENAME m_ofn;
 
 protected:
     void DoDataExchange(CDataExchange* exchange) override;

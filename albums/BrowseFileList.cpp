@@ -88,6 +88,11 @@ HRESULT CBrowseFileDlg::BuildFileList(FolderItem* record) {
     if (FAILED(listed))
         return listed;
 
+    // The pictures are kept while the same folder is listed again (another view or filter).
+    if (record->folder != m_shownFolder) {
+        ForgetImages();
+        m_shownFolder = record->folder;
+    }
     StopImageList();
     m_list.DeleteAllItems();
     m_paths.clear();
@@ -193,7 +198,7 @@ LRESULT CBrowseFileDlg::OnFilesChanged(HTREEITEM item) {
         if (FAILED(folder.GetAttributesOf(child, attributes)) || !(attributes & SFGAO_FILESYSTEM) ||
             (attributes & SFGAO_FOLDER) ||
             FAILED(folder.GetDisplayNameOf(child, SHGDN_FORPARSING, file.path)) ||
-            !MatchesCurrentFilter(file.path) ||
+            !MatchesCurrentFilter(file.path) || !m_filters.Test(file.path) ||
             FAILED(folder.GetDisplayNameOf(child, SHGDN_INFOLDER | SHGDN_FORPARSING, file.name)))
             continue;
         present.push_back(std::move(file));

@@ -169,9 +169,6 @@ void CBrowseFileDlg::OnFolderSelected(const NMTREEVIEW& notice) {
     m_result.SetFolder(path);
     SetWindowText(path.IsEmpty() ? m_caption : m_caption + " - " + path);
     if (m_rebuildOnSelection) {
-        if (record->folder != m_shownFolder)
-            ForgetImages();
-        m_shownFolder = record->folder;
         const HRESULT built = BuildFileList(record);
         if (built == kShellCancelled) {
             m_rebuildOnSelection = FALSE;

@@ -402,6 +402,7 @@ TEST_F(BrowseFileDlgTest, UnreadableFolderPutsTheSelectionBack) {
     CBrowseFileDlg dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, kPictures);
     dialog.m_ofn.lpstrInitialDir = m_folder.Path().GetString();
     Run(dialog, [&] {
+        ASSERT_TRUE(WaitFor([&] { return List().GetItemCount() == 2 && AllHaveImages(); })) << Shown();
         const HTREEITEM shown = Tree().GetSelectedItem();
         Tree().Expand(shown, TVE_EXPAND);
         const HTREEITEM goneItem = ChildNamed(shown, "weg");
@@ -409,7 +410,9 @@ TEST_F(BrowseFileDlgTest, UnreadableFolderPutsTheSelectionBack) {
         std::filesystem::remove(gone.GetString());
         Tree().SelectItem(goneItem);
         EXPECT_EQ(shown, Tree().GetSelectedItem());
-        EXPECT_EQ(2, List().GetItemCount());
+        ASSERT_EQ(2, List().GetItemCount());
+        EXPECT_EQ(ColourOf(0), CentreColour(0));
+        EXPECT_EQ(ColourOf(1), CentreColour(1));
     });
 }
 

@@ -1,0 +1,62 @@
+"""The file browser's thumbnails: selecting a folder of 200 JPEG photos of 4000x3000 at quality 90 until the last
+100x100 thumbnail is on the list (browser_bench, inside the process: the dialog, its folder tree and list, the
+codec plug-in on every core), against vipsthumbnail -s 100x100 over the same files as one process, and spread
+over all cores with xargs -P.
+"""
+import os
+import subprocess
+import sys
+from concurrent.futures import ThreadPoolExecutor
+
+sys.path.insert(0, os.path.dirname(__file__))
+import benchlib  # noqa: E402
+
+PHOTOS = 200
+WIDTH, HEIGHT = 4000, 3000
+SIDE = 100
+GOAL = 1.0
+
+
+def make_photos(folder):
+    """Crops of one plasma picture at different places, some flipped or mirrored, each encoded at quality 90."""
+    base = os.path.join(os.path.dirname(folder), "base.ppm")
+    subprocess.run(["gm", "convert", "-size", f"{WIDTH + 490}x{HEIGHT + 490}", "plasma:fractal", base], check=True)
+
+    def one(i):
+        path = os.path.join(folder, f"photo{i:03}.jpg")
+        x, y = (i * 97) % 490, (i * 53) % 490
+        command = ["gm", "convert", base, "-crop", f"{WIDTH}x{HEIGHT}+{x}+{y}"]
+        command += [["-flip"], ["-flop"], []][i % 3]
+        subprocess.run(command + ["-quality", "90", path], check=True)
+        return path
+
+    with ThreadPoolExecutor(os.cpu_count()) as pool:
+        return list(pool.map(one, range(PHOTOS)))
+
+
+def main():
+    work = benchlib.scratch_dir()
+    folder = os.path.join(work, "photos")
+    os.makedirs(folder)
+    photos = make_photos(folder)
+    out = os.path.join(work, "out")
+    os.makedirs(out)
+
+    ours, figures = benchlib.median_reported(benchlib.ours("browser_bench", benchlib.PROGRAM_DIR, folder, SIDE))
+    if int(figures["files"]) != PHOTOS:
+        raise RuntimeError(f"the browser listed {figures['files']} files, not {PHOTOS}")
+    size = f"{SIDE}x{SIDE}"
+    vips = benchlib.median_seconds(["vipsthumbnail", "-s", size, "-o", os.path.join(out, "%s.jpg")] + photos)
+    cores = os.cpu_count()
+    per_process = (PHOTOS + cores - 1) // cores
+    parallel = benchlib.median_seconds(
+        ["xargs", "-P", str(cores), "-n", str(per_process), "vipsthumbnail", "-s", size, "-o",
+         os.path.join(out, "%s.jpg")], input=("\n".join(photos) + "\n").encode())
+    what = f"Browser: {PHOTOS} JPEG {WIDTH}x{HEIGHT} -> {size}"
+    benchlib.report(what, ours, "vipsthumbnail", vips)
+    ratio = benchlib.report(what, ours, f"vipsthumbnail xargs -P{cores}", parallel)
+    print(f"ratio against the parallel peer {ratio:.2f} (goal: at most {GOAL:.2f})", flush=True)
+
+
+if __name__ == "__main__":
+    main()
