@@ -4,7 +4,7 @@
 
 #include "albums/BrowseFileDlg.h"
 #include "albums/ThumbnailCell.h"
-#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/AlphaBitmap.h"
 #include "platform/ui/ShellIcon.h"
 #include "platform/ui/WaitCursor.h"
 
@@ -150,7 +150,7 @@ void CBrowseFileDlg::PutThumbnail(const CString& path, std::unique_ptr<CPictureI
         picture ? MakeThumbnailCell(*picture, m_thumbnailSize) : std::vector<BYTE>();
     CBitmap bitmap;
     const int image =
-        !cell.empty() && bitmap.CreateBitmap(m_thumbnailSize.cx, m_thumbnailSize.cy, 1, 32, cell.data())
+        !cell.empty() && CreateAlphaBitmap(bitmap, m_thumbnailSize.cx, m_thumbnailSize.cy, cell.data())
             ? m_thumbnailImages.Add(&bitmap, CLR_NONE)
             : -1;
     const int item = FindPath(path);

@@ -2,7 +2,7 @@
 
 #include "platform/ui/ShellIcon.h"
 
-#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/AlphaBitmap.h"
 
 #include <QImage>
 #include <cstring>
@@ -29,7 +29,7 @@ int AddShellIcon(CImageList& list, const CShellFolder& folder, const CItemIdList
                     cell.constScanLine(y), static_cast<std::size_t>(cell.width()) * 4);
     }
     CBitmap bitmap;
-    if (!bitmap.CreateBitmap(cx, cy, 1, 32, bits.data()))
+    if (!CreateAlphaBitmap(bitmap, cx, cy, bits.data()))
         return -1;
     return list.Add(&bitmap, CLR_NONE);
 }

@@ -187,10 +187,13 @@ protected:
                 return false;
         return true;
     }
+    QImage PictureOf(int item) const {
+        const auto images = reinterpret_cast<HIMAGELIST>(List().SendMessage(LVM_GETIMAGELIST, LVSIL_NORMAL));
+        return ImageListPicture(images, ImageOf(item));
+    }
     // The colour in the middle of the item's picture; CLR_NONE when it has none.
     COLORREF CentreColour(int item) const {
-        const auto images = reinterpret_cast<HIMAGELIST>(List().SendMessage(LVM_GETIMAGELIST, LVSIL_NORMAL));
-        const QImage picture = ImageListPicture(images, ImageOf(item));
+        const QImage picture = PictureOf(item);
         if (picture.isNull())
             return CLR_NONE;
         const QRgb pixel = picture.pixel(picture.width() / 2, picture.height() / 2);
@@ -254,6 +257,8 @@ TEST_F(BrowseFileDlgTest, EachThumbnailShowsItsOwnFileAndViewsMakeNoneTwice) {
         for (int i = 0; i < 4; ++i) {
             const CString name = List().GetItemText(i, 0);
             EXPECT_EQ(colours.at(name), CentreColour(i)) << name.GetString();
+            // 60 x 40 fitted into the 40 x 40 cell: the rows above and below show the list's background.
+            EXPECT_EQ(0, qAlpha(PictureOf(i).pixel(kThumbnailSide / 2, 0))) << name.GetString();
         }
         EXPECT_EQ((std::vector<CString>{"blau.bmp", "gruen.bmp", "magenta.bmp", "rot.bmp"}), Names());
         const int made = MadeCount();
