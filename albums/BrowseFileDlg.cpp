@@ -4,7 +4,6 @@
 #include "albums/BrowseFileDlg.h"
 
 #include "albums/BrowseFilePattern.h"
-
 #include "image/FileHelpers.h"
 #include "platform/base/AppServices.h"
 #include "platform/base/FileApi.h"

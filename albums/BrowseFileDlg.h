@@ -8,6 +8,7 @@
 #include "albums/BrowseFileFilterList.h"
 #include "albums/BrowseFileResult.h"
 #include "albums/ImageListThread.h"
+#include "platform/base/Arrays.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/Dialog.h"

@@ -9,10 +9,12 @@
 #include "platform/print/PaperSizes.h"
 #include "platform/print/PrintDialog.h"
 #include "platform/print/Spooler.h"
+#include "platform/ui/Dialog.h"
 #include "platform/ui/TimerTesting.h"
 #include "skin/RadioBitmapButton.h"
 #include "tests/app/MainWndTestSupport.h"
 
+#include <QTimer>
 #include <gmock/gmock.h>
 
 using ::testing::ElementsAre;
@@ -67,6 +69,14 @@ class MainWndClickTest : public MainWndBehaviourTest, public ::testing::WithPara
 TEST_P(MainWndClickTest, AClickReachesTheButtonTheSkinShowsThere) {
     CMainWnd* window = CreateMainWnd();
     ASSERT_NE(window, nullptr);
+    // A command that opens a dialog (the about box) finds it answered with Cancel.
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [window] {
+        if (auto* dialog = dynamic_cast<CDialog*>(CWnd::GetActiveWindow());
+            dialog && static_cast<CWnd*>(dialog) != window)
+            dialog->EndDialog(IDCANCEL);
+    });
+    answer.start(10);
     ClickAt(window, OnSkin(window, GetParam().skinPoint));
     EXPECT_THAT(TakeCommands(), ::testing::ElementsAreArray(GetParam().commands));
 }

@@ -147,7 +147,8 @@ void Run(const Options& options) {
             WriteBitmap(options.artFolder, extra, names);
         }
     }
-    const std::vector<RenderedBitmap> numbered = {ThumbnailSampleBitmap(), {"165", BrowserTreeStrip(), {}, 0}};
+    const std::vector<RenderedBitmap> numbered = {
+        ThumbnailSampleBitmap(), {"165", BrowserTreeStrip(), QPoint(0, 0), kBrowserStripMask}};
     for (const RenderedBitmap& bitmap : numbered) {
         WriteBitmap(options.artFolder, bitmap, names);
     }
