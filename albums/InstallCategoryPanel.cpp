@@ -1,6 +1,7 @@
 #include "albums/InstallCategoryPanel.h"
 
 #include "albums/CategWnd.h"
+#include "albums/MainWndCategoryHost.h"
 
 namespace {
 
@@ -11,5 +12,7 @@ ICategoryPanel* NewCategWnd() {
 } // namespace
 
 void InstallCategoryPanel() {
+    static CMainWndCategoryHost host;
+    SetCategoryPanelHost(&host);
     SetCategoryPanelFactory(&NewCategWnd);
 }

@@ -1,4 +1,5 @@
 #pragma once
-// Start-up installs the category panel's factory, so the main window makes a CCategWnd as its panel.
+// Start-up installs the category panel's factory, so the main window makes a CCategWnd as its panel, and
+// the main window as the panel's host.
 
 void InstallCategoryPanel();

@@ -149,6 +149,7 @@ public:
     // another one gives its frames, which take the pictures of the page. Normal mode: the new page.
     void SetTemplate(CTemplate* page);
     CWorkBitmap* GetWorkBitmap() const { return m_workBitmap.get(); }
+    void DeleteWorkBitmap();
     CMat* GetMat() const { return m_mat.get(); }
     CStencil* GetNormalStencil() const { return m_stencil.get(); }
     // Each takes the entry over (null allowed) and deletes the one before.

@@ -130,6 +130,10 @@ std::unique_ptr<CWorkBitmap> CMainWnd::LoadWorkBitmap(const CString& path, const
     return work;
 }
 
+void CMainWnd::DeleteWorkBitmap() {
+    SetWorkBitmap(nullptr);
+}
+
 void CMainWnd::SetWorkBitmap(std::unique_ptr<CWorkBitmap> work) {
     m_workBitmap = std::move(work);
     UpdateTwoColorsButton();

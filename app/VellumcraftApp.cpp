@@ -159,15 +159,18 @@ BOOL CVellumcraftApp::CreateMainWindow() {
     // No one can find a window by its class here; the lock above keeps a second copy out instead.
     LPCTSTR windowClass = AfxRegisterWndClass(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS,
                                               LoadCursor(nullptr, IDC_ARROW), kWindowBackground);
+    // The children it makes while it is created (the category panel) already reach it as the main window.
+    m_pMainWnd = mainWindow.get();
     if (!mainWindow->CreateEx(0, windowClass, m_pszAppName, WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU, 0, 0, 0,
-                              0, nullptr, nullptr))
+                              0, nullptr, nullptr)) {
+        m_pMainWnd = nullptr;
         return FALSE;
+    }
     // From here on the window deletes its own object.
     CMainWnd* window = mainWindow.release();
     CRect desktop;
     CWnd::GetDesktopWindow()->GetClientRect(&desktop);
     window->MoveWindow(&desktop, FALSE);
-    m_pMainWnd = window;
     window->ShowWindow(SW_SHOW);
     window->UpdateWindow();
     return TRUE;
