@@ -337,15 +337,9 @@ void CCategWnd::ListTemplates(const CString& group, int index) {
         if (line.Find(group) < 0)
             continue;
         const std::vector<CString> fields = SplitTemplateListLine(line);
-        const auto field = [&](size_t number) { return TemplateListField(fields, number); };
-        if (field(7) != group)
+        if (TemplateListField(fields, 7) != group)
             continue;
-        auto page = std::make_unique<CTemplate>();
-        for (const int number : {1, 2, 3, 5, 6, 8})
-            page->SetRecordText(number, field(static_cast<size_t>(number)));
-        page->SetName(field(4));
-        page->SetTitle(field(7));
-        page->SetComment(field(9));
+        std::unique_ptr<CTemplate> page = TemplateFromListFields(fields);
         const CString file =
             manager->FindResourceFile(KindOf(kResTypePrintTemplates), "\\" + page->GetName());
         struct stat status {};

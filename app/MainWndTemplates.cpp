@@ -35,16 +35,10 @@ CTemplate* CMainWnd::LoadTemplateByName(const CString& name) {
         if (line.IsEmpty() || line.Find(name) < 0)
             continue;
         const std::vector<CString> fields = SplitTemplateListLine(line);
-        const auto field = [&](size_t number) { return TemplateListField(fields, number); };
         // The title names the template, letter case included.
-        if (field(7) != name)
+        if (TemplateListField(fields, 7) != name)
             continue;
-        auto page = std::make_unique<CTemplate>();
-        for (const int number : {1, 2, 3, 5, 6, 8})
-            page->SetRecordText(number, field(static_cast<size_t>(number)));
-        page->SetName(field(4));
-        page->SetTitle(field(7));
-        page->SetComment(field(9));
+        std::unique_ptr<CTemplate> page = TemplateFromListFields(fields);
         const CString file =
             manager->FindResourceFile(manager->GetResType(kResTypePrintTemplates), "\\" + page->GetName());
         switch (ReadTemplateFile(file, *page)) {

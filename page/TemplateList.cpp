@@ -38,6 +38,17 @@ CString TemplateListField(const std::vector<CString>& fields, size_t number) {
     return number >= 1 && number <= fields.size() ? fields[number - 1] : CString();
 }
 
+std::unique_ptr<CTemplate> TemplateFromListFields(const std::vector<CString>& fields) {
+    const auto field = [&](size_t number) { return TemplateListField(fields, number); };
+    auto page = std::make_unique<CTemplate>();
+    for (const int number : {1, 2, 3, 5, 6, 8})
+        page->SetRecordText(number, field(static_cast<size_t>(number)));
+    page->SetName(field(4));
+    page->SetTitle(field(7));
+    page->SetComment(field(9));
+    return page;
+}
+
 TemplateFileRead ReadTemplateFile(const CString& path, CTemplate& page) {
     CFile file;
     if (path.IsEmpty() || !file.Open(ResolvePathCase(BackslashesToSlashes(path)), CFile::modeRead))

@@ -4,6 +4,7 @@
 
 #include "platform/base/String.h"
 
+#include <memory>
 #include <vector>
 
 class CTemplate;
@@ -15,6 +16,9 @@ CString GetTemplateListPath();
 std::vector<CString> SplitTemplateListLine(const CString& line);
 // Field number (from 1) of the fields, empty when the line has fewer.
 CString TemplateListField(const std::vector<CString>& fields, size_t number);
+// A new template described by a line's fields: record texts 1, 2, 3, 5, 6, 8, file name 4, group 7 as
+// its title, comment 9; its page comes from its file.
+std::unique_ptr<CTemplate> TemplateFromListFields(const std::vector<CString>& fields);
 
 enum class TemplateFileRead { kRead, kNotOpened, kRefused };
 // The template file's page into page through its stream; kRefused for a stream that throws.
