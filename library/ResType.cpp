@@ -151,24 +151,6 @@ CString CResType::GetListFilePath() const {
     return GetAlbumFolder() + "/albums.dat";
 }
 
-bool CResType::IsAlbumFileName(const CString& path) const {
-    if (path.GetLength() < 2 || (path[0] != '/' && path[0] != '\\'))
-        return false;
-    const CString name = path.Mid(1);
-    const CString prefix = "album";
-    const CString suffix = "." + m_strAlbumExtension;
-    if (name.GetLength() <= prefix.GetLength() + suffix.GetLength() ||
-        name.Left(prefix.GetLength()) != prefix || name.Right(suffix.GetLength()).CompareNoCase(suffix) != 0)
-        return false;
-    const CString number =
-        name.Mid(prefix.GetLength(), name.GetLength() - prefix.GetLength() - suffix.GetLength());
-    for (const char ch : number.view()) {
-        if (!std::isdigit(static_cast<unsigned char>(ch)))
-            return false;
-    }
-    return true;
-}
-
 CDSAlbum* CResType::CreateAlbum(const CString& name, const CString& dataDirectory, bool builtIn) {
     if (!IsValidAlbumName(name))
         return nullptr;
@@ -244,22 +226,14 @@ CDSAlbum* CResType::DuplicateAlbumFile(CDSAlbum* album) {
 bool CResType::LoadAlbums() {
     if (m_nTypeId == kKindWithoutAlbumList)
         return true;
-    CXmlPtr<CXmlDocument> document(XmlLoadFromFile(GetListFilePath()));
-    if (!document)
+    std::vector<CString> paths;
+    if (!ReadAlbumList(GetListFilePath(), m_strAlbumExtension, paths))
         return false;
-    CXmlPtr<CXmlElement> root(XmlGetRoot(document.Get()));
-    CXmlPtr<CXmlElementCollection> items(XmlGetChildren(root.Get()));
-    const long count = XmlGetLength(items.Get());
-    for (long i = 0; i < count; ++i) {
-        CXmlPtr<CXmlElement> item(XmlGetItemByIndex(items.Get(), i));
-        CString path;
-        XmlGetAttribute(item.Get(), "path", path);
-        if (!IsAlbumFileName(path))
-            continue;
+    for (const CString& path : paths) {
         CDSAlbum* album = NewAlbum();
         if (album == nullptr)
             return false;
-        album->SetPath(BackslashesToSlashes(path));
+        album->SetPath(path);
         int entries = 0;
         if (album->LoadProperties(entries))
             AddAlbum(album, false);
@@ -354,4 +328,39 @@ int CResType::CompareAlbumOrder(const CDSAlbum* a, const CDSAlbum* b) const {
     if (const POSITION builtInA = m_builtInAlbums.Find(first))
         return m_builtInAlbums.Find(second, builtInA) != nullptr ? -1 : 1;
     return 1;
+}
+
+bool IsAlbumFileName(const CString& path, const CString& extension) {
+    if (path.GetLength() < 2 || (path[0] != '/' && path[0] != '\\'))
+        return false;
+    const CString name = path.Mid(1);
+    const CString prefix = "album";
+    const CString suffix = "." + extension;
+    if (name.GetLength() <= prefix.GetLength() + suffix.GetLength() ||
+        name.Left(prefix.GetLength()) != prefix || name.Right(suffix.GetLength()).CompareNoCase(suffix) != 0)
+        return false;
+    const CString number =
+        name.Mid(prefix.GetLength(), name.GetLength() - prefix.GetLength() - suffix.GetLength());
+    for (const char ch : number.view()) {
+        if (!std::isdigit(static_cast<unsigned char>(ch)))
+            return false;
+    }
+    return true;
+}
+
+bool ReadAlbumList(const CString& listPath, const CString& extension, std::vector<CString>& paths) {
+    CXmlPtr<CXmlDocument> document(XmlLoadFromFile(listPath));
+    if (!document)
+        return false;
+    CXmlPtr<CXmlElement> root(XmlGetRoot(document.Get()));
+    CXmlPtr<CXmlElementCollection> items(XmlGetChildren(root.Get()));
+    const long count = XmlGetLength(items.Get());
+    for (long i = 0; i < count; ++i) {
+        CXmlPtr<CXmlElement> item(XmlGetItemByIndex(items.Get(), i));
+        CString path;
+        XmlGetAttribute(item.Get(), "path", path);
+        if (IsAlbumFileName(path, extension))
+            paths.push_back(BackslashesToSlashes(path));
+    }
+    return true;
 }

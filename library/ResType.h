@@ -7,6 +7,8 @@
 #include "platform/base/Object.h"
 #include "platform/base/String.h"
 
+#include <vector>
+
 class CDSAlbum;
 
 class CResType : public CObject {
@@ -86,9 +88,6 @@ public:
     int CompareAlbumOrder(const CDSAlbum* a, const CDSAlbum* b) const;
 
 private:
-    // Whether a path read from "albums.dat" names an album file of this kind: "album<n>.<extension>"
-    // behind one separator. Anything else could make "delete album" remove a file outside the folder.
-    bool IsAlbumFileName(const CString& path) const;
     CString GetListFilePath() const;
     bool MoveAlbum(CDSAlbum* album, bool toFront, bool oneStep);
 
@@ -102,3 +101,9 @@ private:
     int m_nRefCount = 0;
     bool m_bOwnedByManager = false;
 };
+
+// Whether a path read from an album list names an album file: "album<n>.<extension>" behind one
+// separator. Anything else could make "delete album" remove a file outside the kind's folder.
+bool IsAlbumFileName(const CString& path, const CString& extension);
+// The album files an album list names, in order, with '/' separators; false when it cannot be read.
+bool ReadAlbumList(const CString& listPath, const CString& extension, std::vector<CString>& paths);

@@ -1,12 +1,10 @@
 #include "library/ShippedLibrary.h"
 
-#include "library/xml/XmlHelpers.h"
+#include "library/ResType.h"
 #include "platform/base/AtomicFileWriter.h"
 #include "platform/base/FileApi.h"
 #include "platform/base/Path.h"
-#include "platform/xml/XmlPtr.h"
 
-#include <cctype>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -29,38 +27,6 @@ bool CopyNew(const CString& source, const CString& target) {
     return WriteFileAtomically(target, bytes.data(), bytes.size()) != FALSE;
 }
 
-// "/album<n>.zip" (either separator): a name inside the kind's folder.
-bool IsAlbumFileName(const CString& path) {
-    const std::string name = BackslashesToSlashes(path).str();
-    const std::string prefix = "/album", suffix = ".zip";
-    if (name.size() <= prefix.size() + suffix.size() || name.compare(0, prefix.size(), prefix) != 0 ||
-        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
-        return false;
-    for (std::size_t i = prefix.size(); i < name.size() - suffix.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(name[i])))
-            return false;
-    }
-    return true;
-}
-
-// The album file names of the list, in order; false when it cannot be read.
-bool ReadAlbumNames(const CString& listPath, std::vector<CString>& names) {
-    CXmlPtr<CXmlDocument> document(XmlLoadFromFile(listPath));
-    if (!document)
-        return false;
-    CXmlPtr<CXmlElement> root(XmlGetRoot(document.Get()));
-    CXmlPtr<CXmlElementCollection> items(XmlGetChildren(root.Get()));
-    const long count = XmlGetLength(items.Get());
-    for (long i = 0; i < count; ++i) {
-        CXmlPtr<CXmlElement> item(XmlGetItemByIndex(items.Get(), i));
-        CString path;
-        XmlGetAttribute(item.Get(), "path", path);
-        if (IsAlbumFileName(path))
-            names.push_back(BackslashesToSlashes(path));
-    }
-    return true;
-}
-
 } // namespace
 
 bool CopyShippedAlbums(const CString& dataPath, const CString& installPath, const CString& folder) {
@@ -69,7 +35,7 @@ bool CopyShippedAlbums(const CString& dataPath, const CString& installPath, cons
     if (Exists(userList) || !Exists(shippedList))
         return true;
     std::vector<CString> names;
-    if (!ReadAlbumNames(shippedList, names))
+    if (!ReadAlbumList(shippedList, "zip", names))
         return false;
     for (const CString& name : names) {
         if (Exists(userFolder + name))
