@@ -37,7 +37,7 @@ struct PlacedClipart {
     const char* title;
 };
 
-struct TemplateSpec {
+struct TemplatePlan {
     const char* title;
     const char* paper;
     short paperNumber;
@@ -58,7 +58,7 @@ Frame Oval(const CRect& rect) {
     return {rect, kShapeEllipse};
 }
 
-std::vector<TemplateSpec> Templates() {
+std::vector<TemplatePlan> Templates() {
     const CSize a4(2100, 2970), a5(1480, 2100), a6(1050, 1480);
     return {
         {"A4 hoch – ein Bild",
@@ -197,19 +197,19 @@ std::vector<TemplateSpec> Templates() {
     };
 }
 
-void WriteTemplateFile(const TemplateSpec& spec, const AlbumWriter& albums, const QString& path) {
+void WriteTemplateFile(const TemplatePlan& plan, const AlbumWriter& albums, const QString& path) {
     CTemplate page;
-    page.SetPageSize(spec.upright);
-    page.SetOrientation(spec.landscape ? kLandscape : kUpright);
-    page.SetPaperNumber(spec.paperNumber);
-    for (const Frame& frame : spec.frames) {
+    page.SetPageSize(plan.upright);
+    page.SetOrientation(plan.landscape ? kLandscape : kUpright);
+    page.SetPaperNumber(plan.paperNumber);
+    for (const Frame& frame : plan.frames) {
         auto* object = new CDrawRect(frame.rect);
         object->SetShape(frame.shape);
         if (frame.shape == kShapeRoundRectangle)
             object->SetRoundness(kRoundness);
         page.GetObjectList().AddTail(object);
     }
-    for (const PlacedClipart& placed : spec.cliparts) {
+    for (const PlacedClipart& placed : plan.cliparts) {
         CDSObj* entry = albums.NewEntry(kResTypeClipart, {placed.file, QString::fromUtf8(placed.title)});
         page.GetObjectList().AddTail(new CDrawClipart(placed.rect, static_cast<CClipart*>(entry)));
     }
@@ -224,18 +224,18 @@ void WriteTemplateFile(const TemplateSpec& spec, const AlbumWriter& albums, cons
     }
 }
 
-QString ListLine(const TemplateSpec& spec) {
-    const CSize shown = spec.landscape ? CSize(spec.upright.cy, spec.upright.cx) : spec.upright;
+QString ListLine(const TemplatePlan& plan) {
+    const CSize shown = plan.landscape ? CSize(plan.upright.cy, plan.upright.cx) : plan.upright;
     const QStringList fields = {
-        QString::fromUtf8(spec.title),
-        QString::fromUtf8(spec.paper),
-        spec.landscape ? "Querformat" : "Hochformat",
-        spec.file,
-        QString::number(spec.frames.size()),
+        QString::fromUtf8(plan.title),
+        QString::fromUtf8(plan.paper),
+        plan.landscape ? "Querformat" : "Hochformat",
+        plan.file,
+        QString::number(plan.frames.size()),
         "Vellumcraft",
-        spec.group,
+        plan.group,
         QString::fromUtf8("%1 × %2 mm").arg(shown.cx / 10).arg(shown.cy / 10),
-        QString::fromUtf8(spec.sentence),
+        QString::fromUtf8(plan.sentence),
     };
     return fields.join(';');
 }
@@ -245,9 +245,9 @@ QString ListLine(const TemplateSpec& spec) {
 void WriteTemplates(const AlbumWriter& albums) {
     const QString folder = albums.KindFolder(kResTypePrintTemplates);
     QByteArray list;
-    for (const TemplateSpec& spec : Templates()) {
-        WriteTemplateFile(spec, albums, folder + '/' + spec.file);
-        list += ListLine(spec).toUtf8() + '\n';
+    for (const TemplatePlan& plan : Templates()) {
+        WriteTemplateFile(plan, albums, folder + '/' + plan.file);
+        list += ListLine(plan).toUtf8() + '\n';
     }
     QFile file(folder + "/Templ.dat");
     if (!file.open(QIODevice::WriteOnly) || file.write(list) != list.size())
