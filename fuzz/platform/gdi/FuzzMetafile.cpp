@@ -1,13 +1,19 @@
 // Metafiles: arbitrary bytes sized by the imaging library, then played onto a small surface by the WMF
 // player, or checked and drawn through SVG when they start like an EMF. Nothing may read past the bytes,
-// hang or leave state behind.
+// hang or leave state behind. Text records need the application's font database, as in the program.
 
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/meta/EmfPlayer.h"
 #include "platform/gdi/meta/WmfPlayer.h"
 #include "platform/imaging/ImagingFile.h"
+#include "tests/support/GuiApplication.h"
 
 #include <span>
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    EnsureGuiApplication();
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     ImagingFileInfo info;
