@@ -2,6 +2,7 @@
 // The image editing dialogs as the main window sees them. The editing library implements the runner and
 // installs it at start-up; the main window implements the owner. Neither side includes the other.
 
+#include "platform/base/WinStructs.h"
 #include "platform/base/WinTypes.h"
 
 class CAdjustImage;
@@ -40,6 +41,31 @@ struct EffectsDialogResult {
     double cropBottom = 1.0;
 };
 
+// The move pad's buttons as the main window answers them: the eight steps and the pad's undo.
+class IMovePadOwner {
+public:
+    virtual ~IMovePadOwner() = default;
+
+    virtual void DecreasePictureOffsetX() = 0;
+    virtual void IncreasePictureOffsetX() = 0;
+    virtual void DecreasePictureOffsetY() = 0;
+    virtual void IncreasePictureOffsetY() = 0;
+    virtual void IncreasePictureZoom() = 0;
+    virtual void DecreasePictureZoom() = 0;
+    virtual void IncreasePictureRotation() = 0;
+    virtual void DecreasePictureRotation() = 0;
+    // The pad's cancel: takes back the record pushed before the pad opened.
+    virtual void OnUndo() = 0;
+};
+
+// What the adjustment panel calls with each new value of the current adjustment.
+class IToolPanelOwner {
+public:
+    virtual ~IToolPanelOwner() = default;
+
+    virtual void SetAdjustmentValue(int value) = 0;
+};
+
 class IEffectsDialogs {
 public:
     virtual ~IEffectsDialogs() = default;
@@ -49,6 +75,13 @@ public:
     // receives the dialog's working settings after IDOK when not null.
     virtual INT_PTR RunEffectsDialog(CAdjustImage* picture, CWnd* parent, IEffectsDialogOwner* owner,
                                      EffectsDialogResult* result, CAdjustImage* settings) = 0;
+    // The move pad, modal, beside the page canvas (canvas: its rectangle on the screen).
+    virtual INT_PTR RunMoveDlg(int zoomStep, int shiftStep, int rotateStep, CWnd* parent, const RECT& canvas,
+                               IMovePadOwner* owner) = 0;
+    // The adjustment panel for one adjustment, starting at percent.
+    virtual INT_PTR RunToolbarEffectsDlg(int percent, CWnd* parent, IToolPanelOwner* owner) = 0;
+    // The two-colour chooser; after IDOK the two colours hold the choice.
+    virtual INT_PTR RunSetColorDlg(COLORREF& first, COLORREF& second, CWnd* parent) = 0;
 };
 
 // The installed dialogs (null: none, and the main window's effects command does nothing). Whoever

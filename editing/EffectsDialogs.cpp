@@ -28,3 +28,16 @@ INT_PTR CEffectsDialogs::RunEffectsDialog(CAdjustImage* picture, CWnd* parent, I
         settings->CopyFrom(dialog.GetWorkSettings());
     return answer;
 }
+
+// The pad, the panel and the two-colour chooser are not built yet: each answers Cancel.
+INT_PTR CEffectsDialogs::RunMoveDlg(int, int, int, CWnd*, const RECT&, IMovePadOwner*) {
+    return IDCANCEL;
+}
+
+INT_PTR CEffectsDialogs::RunToolbarEffectsDlg(int, CWnd*, IToolPanelOwner*) {
+    return IDCANCEL;
+}
+
+INT_PTR CEffectsDialogs::RunSetColorDlg(COLORREF&, COLORREF&, CWnd*) {
+    return IDCANCEL;
+}

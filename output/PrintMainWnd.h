@@ -1,0 +1,26 @@
+#pragma once
+// The main window as the print dialogs and the print job see it. The main window implements it and
+// installs itself at start-up; tests install a fake. Without one, nothing is printed.
+
+#include "platform/base/WinTypes.h"
+
+class CTemplate;
+class CWnd;
+struct DEVMODE;
+
+class IPrintMainWnd {
+public:
+    virtual ~IPrintMainWnd() = default;
+
+    // The page to print: the template in edit mode, the normal-mode template otherwise; null when none.
+    virtual CTemplate* GetPrintTemplate() = 0;
+    // The window the print dialogs belong to.
+    virtual CWnd* GetPrintParent() = 0;
+    // Prints the page on the given printer (every failure is reported inside); copies from 1.
+    virtual void RunPrintJob(DEVMODE* devMode, LPCTSTR device, LPCTSTR driver, LPCTSTR port, float scale,
+                             BOOL showHint, int copies) = 0;
+};
+
+// Installs the main window (null: none); the caller keeps ownership.
+void SetPrintMainWnd(IPrintMainWnd* mainWnd);
+IPrintMainWnd* GetPrintMainWnd();
