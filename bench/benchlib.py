@@ -5,6 +5,7 @@ import statistics
 import subprocess
 import tempfile
 import time
+from concurrent.futures import ThreadPoolExecutor
 
 RUNS = 5
 BENCH_BIN = os.environ.get("VC_BENCH_BIN", "build/bench/bench")
@@ -84,3 +85,24 @@ def median_reported(command, key="seconds", runs=RUNS, **kwargs):
         figures = dict(part.split("=", 1) for part in out.split() if "=" in part)
         values.append(float(figures[key]))
     return statistics.median(values), figures
+
+
+def make_plasma_photos(folder, count, width, height):
+    """count JPEG photos of width x height at quality 90 in folder: crops of one plasma picture at different
+    places, some flipped or mirrored, so each file differs and has detail everywhere for the decoder."""
+    base = folder.rstrip("/") + ".base.ppm"
+    subprocess.run(["gm", "convert", "-size", f"{width + 490}x{height + 490}", "plasma:fractal", base], check=True)
+
+    def one(i):
+        path = os.path.join(folder, f"photo{i:03}.jpg")
+        x, y = (i * 97) % 490, (i * 53) % 490
+        command = ["gm", "convert", base, "-crop", f"{width}x{height}+{x}+{y}"]
+        command += [["-flip"], ["-flop"], []][i % 3]
+        subprocess.run(command + ["-quality", "90", path], check=True)
+        return path
+
+    try:
+        with ThreadPoolExecutor(os.cpu_count()) as pool:
+            return list(pool.map(one, range(count)))
+    finally:
+        os.remove(base)

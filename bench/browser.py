@@ -6,7 +6,6 @@ over all cores with xargs -P.
 import os
 import subprocess
 import sys
-from concurrent.futures import ThreadPoolExecutor
 
 sys.path.insert(0, os.path.dirname(__file__))
 import benchlib  # noqa: E402
@@ -17,28 +16,11 @@ SIDE = 100
 GOAL = 1.0
 
 
-def make_photos(folder):
-    """Crops of one plasma picture at different places, some flipped or mirrored, each encoded at quality 90."""
-    base = os.path.join(os.path.dirname(folder), "base.ppm")
-    subprocess.run(["gm", "convert", "-size", f"{WIDTH + 490}x{HEIGHT + 490}", "plasma:fractal", base], check=True)
-
-    def one(i):
-        path = os.path.join(folder, f"photo{i:03}.jpg")
-        x, y = (i * 97) % 490, (i * 53) % 490
-        command = ["gm", "convert", base, "-crop", f"{WIDTH}x{HEIGHT}+{x}+{y}"]
-        command += [["-flip"], ["-flop"], []][i % 3]
-        subprocess.run(command + ["-quality", "90", path], check=True)
-        return path
-
-    with ThreadPoolExecutor(os.cpu_count()) as pool:
-        return list(pool.map(one, range(PHOTOS)))
-
-
 def main():
     work = benchlib.scratch_dir()
     folder = os.path.join(work, "photos")
     os.makedirs(folder)
-    photos = make_photos(folder)
+    photos = benchlib.make_plasma_photos(folder, PHOTOS, WIDTH, HEIGHT)
     out = os.path.join(work, "out")
     os.makedirs(out)
 

@@ -9,7 +9,6 @@
 import os
 import subprocess
 import sys
-from concurrent.futures import ThreadPoolExecutor
 
 sys.path.insert(0, os.path.dirname(__file__))
 import benchlib  # noqa: E402
@@ -18,27 +17,9 @@ PHOTOS = 50
 WIDTH, HEIGHT = 4000, 3000
 
 
-def make_photos(work):
-    """One plasma picture somewhat larger than a photo; the 50 photos are crops of it at different places,
-    some flipped or mirrored, each encoded anew at quality 90."""
-    base = os.path.join(work, "base.ppm")
-    subprocess.run(["gm", "convert", "-size", f"{WIDTH + 490}x{HEIGHT + 490}", "plasma:fractal", base], check=True)
-
-    def one(i):
-        path = os.path.join(work, f"photo{i:02}.jpg")
-        x, y = (i * 97) % 490, (i * 53) % 490
-        command = ["gm", "convert", base, "-crop", f"{WIDTH}x{HEIGHT}+{x}+{y}"]
-        command += [["-flip"], ["-flop"], []][i % 3]
-        subprocess.run(command + ["-quality", "90", path], check=True)
-        return path
-
-    with ThreadPoolExecutor(os.cpu_count()) as pool:
-        return list(pool.map(one, range(PHOTOS)))
-
-
 def main():
     work = benchlib.scratch_dir()
-    photos = make_photos(work)
+    photos = benchlib.make_plasma_photos(work, PHOTOS, WIDTH, HEIGHT)
     out = os.path.join(work, "out")
     os.makedirs(out)
 
