@@ -10,6 +10,7 @@
 // refused the object stays without a window and its creator deletes it; once the window exists, the
 // object deletes itself when the window is destroyed, and nobody else deletes it.
 
+#include "app/MainWndEditingOwner.h"
 #include "app/MainWndPageServices.h"
 #include "app/Twain.h"
 #include "platform/base/Lists.h"
@@ -30,6 +31,7 @@ class CAlbumDlg;
 class CBitmapButton;
 class CDC;
 class CDSAlbum;
+class CDrawImage;
 class ICategoryPanel;
 class CKnobBitmapButton;
 class CMat;
@@ -343,4 +345,71 @@ private:
     BYTE m_albumPicture = 0;
     float m_printOffsetX = 0.0f;
     float m_printOffsetY = 0.0f;
+
+public:
+    // The picture commands: the current picture's settings changed by the effects dialog, the colour-mode
+    // buttons, mirror, quarter turn, the move pad and its steps, the adjustment panel, the reset and the
+    // merge. Each that changes the picture sets the modified flag.
+    // Runs the picture command of wParam; FALSE when it is none.
+    BOOL OnPictureCommand(WPARAM wParam);
+    struct PictureTarget {
+        CAdjustImage* picture = nullptr;
+        CDrawImage* object = nullptr; // edit mode
+        int index = -1;               // the object's in the page, -1 in normal mode
+    };
+    // Command 1014.
+    void OnEffects();
+    // Commands 2082 to 2085: colour mode 0 to 3, undoable.
+    void SetColorMode(int mode);
+    void OnColorModeCommand(UINT id);
+    // 2082's double click: the two colours chosen.
+    void OnTwoColorsDblClk();
+    // Command 2086; undoable in normal mode only.
+    void OnMirror();
+    // Command 2087: a quarter turn; undoable in normal mode only.
+    void OnRotate();
+    // Command 2088: the move pad, after an undo record of the placement.
+    void OnMove();
+    // Command 2089: after question 213, the picture without its settings (message 242 when it has none).
+    void OnOrigPicture();
+    // Commands 2090 to 2094: the adjustment panel for adjustment 0 to 4, after an undo record.
+    void OnToolbarEffect(int adjustment);
+    void OnToolbarEffectCommand(UINT id);
+    // Command 2095: the current picture merged with a chosen picture file into a new numbered file.
+    void OnMerge();
+    // The panel's value for the current adjustment, in the first selected object or the working picture.
+    void SetAdjustmentValue(int value);
+    // The move pad's steps on the first selected object or the working picture. A zoom below 1 is not
+    // stored and beeps.
+    void DecreasePictureOffsetX();
+    void IncreasePictureOffsetX();
+    void DecreasePictureOffsetY();
+    void IncreasePictureOffsetY();
+    void IncreasePictureZoom();
+    void DecreasePictureZoom();
+    void IncreasePictureRotation();
+    void DecreasePictureRotation();
+    // The first selected picture object (message 214 for one without a valid picture when reportEmpty)
+    // in edit mode, the working picture in normal mode; no picture when there is none.
+    PictureTarget GetStepTarget(bool reportEmpty);
+    // Plays a file of the sound folder when sounds are on.
+    void PlaySoundFile(LPCTSTR fileName);
+    // The two-colour chooser; FALSE when cancelled or there is none.
+    BOOL ChooseTwoColors(CWnd* parent, COLORREF& first, COLORREF& second);
+
+private:
+    // The window's own move handler stays as it is beside the command.
+    using CWnd::OnMove;
+    // GetCurrentPicture with the object and its index.
+    PictureTarget GetCurrentTarget();
+    // The object's area in edit mode, the whole page in normal mode.
+    void RedrawTarget(const PictureTarget& target);
+    // The step target's shift, zoom and rotation moved by the deltas; a zoom below 1 beeps and stays.
+    void StepPicture(int shiftX, int shiftY, int zoom, int rotation);
+    // The adjustment and placement records; false for other classes. They are always used up.
+    bool UndoPictureRecord(CObject* record);
+    // The merged picture written to a new numbered file; its path, empty (and no file) on failure.
+    static CString SaveMergedPicture(CPictureInfo* merged);
+
+    CMainWndEditingOwner m_editingOwner{*this};
 };

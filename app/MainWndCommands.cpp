@@ -32,7 +32,8 @@ int AskToSave(UINT buttons) {
 } // namespace
 
 BOOL CMainWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
-    return DispatchCommand(*this, kCommands, wParam) || CWnd::OnCommand(wParam, lParam);
+    return DispatchCommand(*this, kCommands, wParam) || OnPictureCommand(wParam) ||
+           CWnd::OnCommand(wParam, lParam);
 }
 
 BOOL CMainWnd::PreTranslateMessage(MSG* message) {

@@ -13,9 +13,13 @@ void CMainWnd::HighlightKnob(int zone) {
         knob->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
 }
 
-void CMainWnd::PlayClickSound() {
+void CMainWnd::PlaySoundFile(LPCTSTR fileName) {
     if (AppServices().IsSoundEnabled())
-        sndPlaySound(AppServices().GetSoundPath() + "/tick.wav", SND_ASYNC);
+        sndPlaySound(AppServices().GetSoundPath() + "/" + fileName, SND_ASYNC);
+}
+
+void CMainWnd::PlayClickSound() {
+    PlaySoundFile("tick.wav");
 }
 
 void CMainWnd::KnobCommand(int zone) {

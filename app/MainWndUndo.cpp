@@ -248,7 +248,8 @@ void CMainWnd::OnUndo() {
     CObject* record = GetLastUndo();
     if (!record)
         return;
-    const bool usedUp = AppServices().IsEditMode() ? UndoEditMode(record) : UndoNormalMode(record);
+    const bool usedUp = UndoPictureRecord(record) ||
+                        (AppServices().IsEditMode() ? UndoEditMode(record) : UndoNormalMode(record));
     if (!usedUp)
         return;
     RemoveLastUndo();
