@@ -485,6 +485,14 @@ TEST_F(MainWndPictureTest, ChosenColoursReachThePictureAndTheButtonAndCancelKeep
     EXPECT_EQ(button->GetSecondColor(), RGB(4, 4, 4));
     EXPECT_TRUE(m_window->IsModified());
     EXPECT_EQ(m_window->GetUndoCount(), 0);
+    // Two selected pictures: the button shows black and black, and the chooser does not open.
+    m_window->GetTemplate()->GetObjectAt(2)->SetSelected(TRUE);
+    m_window->UpdateTwoColorsButton();
+    EXPECT_EQ(button->GetFirstColor(), RGB(0, 0, 0));
+    EXPECT_EQ(button->GetSecondColor(), RGB(0, 0, 0));
+    Command(2082, kDoubleClick);
+    EXPECT_EQ(m_dialogs.runs.size(), 2u);
+    EXPECT_EQ(m_services.MessageIds(), std::vector<UINT>{172});
 }
 
 TEST_F(MainWndPictureTest, ResetAsksOnlyForAnAdjustedPictureAndKeepsAPictureWhoseFileIsGone) {
