@@ -58,7 +58,9 @@ public:
     virtual void OnUndo() = 0;
 };
 
-// What the adjustment panel calls with each new value of the current adjustment.
+// What the adjustment panel calls with each new value of the current adjustment. The panel's cancel
+// applies the opening percent once more; a percent cannot carry every setting (gamma between two steps),
+// so after IDCANCEL the caller puts back the exact settings it kept from before the panel opened.
 class IToolPanelOwner {
 public:
     virtual ~IToolPanelOwner() = default;

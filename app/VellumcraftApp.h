@@ -6,6 +6,7 @@
 // modules, the sound folder and flag, the edit-mode flag, the step settings and the save-project prompt.
 
 #include "app/StartupEnvironment.h"
+#include "app/StepSettings.h"
 #include "output/PrinterMappingList.h"
 #include "platform/base/AppServices.h"
 #include "platform/base/InstanceLock.h"
@@ -38,7 +39,7 @@ inline constexpr UINT IDS_FILE_MISSING = 208;
 inline constexpr const char* kFileMissingFallback =
     "Vellumcraft cannot start: the file \"%s\" is missing or damaged. Please install Vellumcraft again.";
 
-class CVellumcraftApp : public CWinApp, public IAppServices {
+class CVellumcraftApp : public CWinApp, public IAppServices, public IStepSettings {
 public:
     // Installs itself as the application services.
     CVellumcraftApp();
@@ -77,11 +78,11 @@ public:
 
     // The step settings; the setters only store (the profile is written at exit).
     int GetZoomStep() const { return m_nZoomStep; }
-    void SetZoomStep(int step) { m_nZoomStep = step; }
+    void SetZoomStep(int step) override { m_nZoomStep = step; }
     int GetShiftStep() const { return m_nShiftStep; }
-    void SetShiftStep(int step) { m_nShiftStep = step; }
+    void SetShiftStep(int step) override { m_nShiftStep = step; }
     int GetRotateStep() const { return m_nRotateStep; }
-    void SetRotateStep(int step) { m_nRotateStep = step; }
+    void SetRotateStep(int step) override { m_nRotateStep = step; }
     const char* GetClipartPath() const { return m_szClipartPath; }
     void SetClipartPath(LPCTSTR path) override;
 

@@ -1,8 +1,11 @@
-// Runs the effects dialog for the main window and hands its results back.
+// Runs the image editing dialogs for the main window and hands their results back.
 
 #include "editing/EffectsDialogs.h"
 
 #include "editing/EffectsDlg.h"
+#include "editing/MoveDlg.h"
+#include "editing/SetColorDlg.h"
+#include "editing/ToolbarEffectsDlg.h"
 #include "image/AdjustImage.h"
 
 INT_PTR CEffectsDialogs::RunEffectsDialog(CAdjustImage* picture, CWnd* parent, IEffectsDialogOwner* owner,
@@ -29,15 +32,25 @@ INT_PTR CEffectsDialogs::RunEffectsDialog(CAdjustImage* picture, CWnd* parent, I
     return answer;
 }
 
-// The pad, the panel and the two-colour chooser are not built yet: each answers Cancel.
-INT_PTR CEffectsDialogs::RunMoveDlg(int, int, int, CWnd*, const RECT&, IMovePadOwner*) {
-    return IDCANCEL;
+INT_PTR CEffectsDialogs::RunMoveDlg(int zoomStep, int shiftStep, int rotateStep, CWnd* parent,
+                                    const RECT& canvas, IMovePadOwner* owner) {
+    CMoveDlg pad(zoomStep, shiftStep, rotateStep, parent, canvas, owner);
+    const INT_PTR answer = pad.DoModal();
+    return answer == -1 ? IDCANCEL : answer;
 }
 
-INT_PTR CEffectsDialogs::RunToolbarEffectsDlg(int, CWnd*, IToolPanelOwner*) {
-    return IDCANCEL;
+INT_PTR CEffectsDialogs::RunToolbarEffectsDlg(int percent, CWnd* parent, IToolPanelOwner* owner) {
+    CToolbarEffectsDlg panel(percent, parent, owner);
+    const INT_PTR answer = panel.DoModal();
+    return answer == -1 ? IDCANCEL : answer;
 }
 
-INT_PTR CEffectsDialogs::RunSetColorDlg(COLORREF&, COLORREF&, CWnd*) {
-    return IDCANCEL;
+INT_PTR CEffectsDialogs::RunSetColorDlg(COLORREF& first, COLORREF& second, CWnd* parent) {
+    CSetColorDlg dialog(first, second, parent);
+    const INT_PTR answer = dialog.DoModal();
+    if (answer != IDOK)
+        return answer == -1 ? IDCANCEL : answer;
+    first = dialog.GetFirstColor();
+    second = dialog.GetSecondColor();
+    return answer;
 }

@@ -46,7 +46,7 @@ void PaintSettingsBackground(QPainter& p) {
     Paint::Text(p, QRectF(125, 38, 260, 14), QStringLiteral("Vorgaben für Start und neue Projekte"), 10,
                 Palette::kCaption, Qt::AlignLeft | Qt::AlignVCenter, false);
 
-    Paint::Text(p, QRectF(17, 57, 44, 12), QStringLiteral("OK"), 9, Palette::kInkSoft);
+    Paint::Text(p, QRectF(3, 31, 44, 12), QStringLiteral("OK"), 9, Palette::kInkSoft);
     Paint::Text(p, QRectF(59, 57, 52, 12), QStringLiteral("Abbrechen"), 9, Palette::kInkSoft);
     Paint::EngravedText(p, QRectF(82, 136, 126, 13), QStringLiteral("Drucker einrichten"), 10, Palette::kInk);
     Paint::EngravedText(p, QRectF(444, 12, 52, 30), QStringLiteral("Klänge"), 10, Palette::kInk,
@@ -173,12 +173,8 @@ SkinWindow SettingsDialogSkin() {
     window.probe = QPoint(30, 395);
     window.paintBackground = PaintSettingsBackground;
 
+    window.buttons.push_back(SmallOkButton("SettingsOk", {17, 12}));
     const Outline okShape = EllipseOutline(Span(1, 1, 43, 43), 30);
-    window.buttons.push_back(MakeButton("SettingsOk", PushStates("EINSTELLUNGEN_OK"), {17, 12}, okShape,
-                                        okShape, [](QPainter& p, const Face& f) {
-                                            PaintRound(p, f, QRectF(1.5, 1.5, 41, 41), Glyph::Check, 9,
-                                                       f.pressed ? Palette::kAccentDark : Palette::kAccent);
-                                        }));
     window.buttons.push_back(MakeButton("SettingsCancel", PushStates("EINSTELLUNGEN_CANCEL"), {63, 12},
                                         okShape, okShape, [](QPainter& p, const Face& f) {
                                             PaintRound(p, f, QRectF(1.5, 1.5, 41, 41), Glyph::Cross, 10,

@@ -85,5 +85,12 @@ SkinWindow CategoryPanelSkin();
 SkinWindow SettingsDialogSkin();
 SkinWindow AlbumDialogSkin();
 SkinWindow EffectsDialogSkin();
+SkinWindow MovePadSkin();
+SkinWindow ToolPanelSkin();
+
+// The OK disc "EINSTELLUNGEN_OK" (16 by 17, its outline of 30 points) that the settings dialog draws
+// and the move pad and the adjustment panel show too.
+Outline SmallOkOutline();
+SkinButton SmallOkButton(std::string table, QPoint position);
 
 } // namespace SkinGen

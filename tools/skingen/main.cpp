@@ -130,8 +130,9 @@ void WriteComposites(const QString& folder, const std::vector<SkinGen::RenderedW
 
 void Run(const Options& options) {
     using namespace SkinGen;
-    const std::vector<SkinWindow> windows = {MainWindowSkin(), CategoryPanelSkin(), SettingsDialogSkin(),
-                                             AlbumDialogSkin(), EffectsDialogSkin()};
+    const std::vector<SkinWindow> windows = {MainWindowSkin(),  CategoryPanelSkin(), SettingsDialogSkin(),
+                                             AlbumDialogSkin(), EffectsDialogSkin(), MovePadSkin(),
+                                             ToolPanelSkin()};
     std::vector<RenderedWindow> rendered;
     QStringList names;
     for (const SkinWindow& window : windows) {
