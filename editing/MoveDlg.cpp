@@ -152,8 +152,9 @@ void CMoveDlg::StoreEditValue(CEdit* field) {
 
 BOOL CMoveDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(static_cast<DWORD>(wParam));
+    const bool clicked = HIWORD(static_cast<DWORD>(wParam)) == BN_CLICKED;
     for (const Key& key : kKeys) {
-        if (key.id == id) {
+        if (clicked && key.id == id) {
             if (m_owner)
                 (m_owner->*key.step)();
             return TRUE;

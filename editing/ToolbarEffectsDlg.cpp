@@ -122,6 +122,8 @@ void CToolbarEffectsDlg::ShowValue() {
 }
 
 BOOL CToolbarEffectsDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (HIWORD(static_cast<DWORD>(wParam)) != BN_CLICKED)
+        return CDialog::OnCommand(wParam, lParam);
     switch (LOWORD(static_cast<DWORD>(wParam))) {
     case kMinusId:
         m_value = std::max(m_value - 1, 0);

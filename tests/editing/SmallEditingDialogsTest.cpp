@@ -163,12 +163,18 @@ TEST_F(SmallEditingDialogsTest, ThePadOpensAtTheCanvasTopRightWithItsStepsAndAll
         EXPECT_EQ(text, "15");
         for (int id : {1120, 1123, 1122, 1121, 1124, 1125, 1001, 1002})
             Command(pad, id);
+        // A right click on a key is no step.
+        Command(pad, 1120, 5);
+        // A real click in the middle of the zoom-in key's disc.
+        ASSERT_TRUE(WaitUntilActive(&pad));
+        ClickAt(&pad, CPoint(56 + 14, 103 + 16));
+        PumpMessages();
         Command(pad, IDOK);
     });
     EXPECT_EQ(result, IDOK);
     // OK keeps the nudges: no undo.
     EXPECT_EQ(owner.calls, (std::vector<std::string>{"up", "down", "left", "right", "zoom in", "zoom out",
-                                                     "turn left", "turn right"}));
+                                                     "turn left", "turn right", "zoom in"}));
 }
 
 TEST_F(SmallEditingDialogsTest, ATypedStepIsStoredWhenItsFieldLosesTheFocus) {

@@ -84,10 +84,8 @@ struct WindowSize {
 
 TEST(SkinArtSizes, BackgroundsHaveTheirWindowsSizes) {
     const WindowSize sizes[] = {
-        {"MAIN_WND", 800, 600},
-        {"CATEG_WND", 800, 116},
-        {"EINSTELLUNGEN_WND", 527, 410},
-        {"ALBUM_WND", 800, 600},
+        {"MAIN_WND", 800, 600},  {"CATEG_WND", 800, 116}, {"EINSTELLUNGEN_WND", 527, 410},
+        {"ALBUM_WND", 800, 600}, {"MOVE_DLG", 142, 206},  {"TOOLBAR_EFFECTS", 252, 76},
     };
     for (const WindowSize& size : sizes) {
         const SkinArt::BitmapProbe* bitmap = SkinArt::FindBitmap(size.name);
@@ -107,6 +105,8 @@ TEST(SkinArtSizes, ControlBitmapsHaveTheSizesTheirWindowsRelyOn) {
         // The knob is drawn into its whole 200 by 210 window.
         {"KNOBLADENU", 200, 210},
         {"KNOBDRUCKENU", 200, 210},
+        // One picture for the settings dialog, the move pad and the adjustment panel.
+        {"EINSTELLUNGEN_OKU", 16, 17},
     };
     for (const WindowSize& size : sizes) {
         const SkinArt::BitmapProbe* bitmap = SkinArt::FindBitmap(size.name);
@@ -165,7 +165,13 @@ TEST(SkinArtPolygons, TablesHaveTheirLayoutsPointCountsAndBounds) {
         {"Info tag", kCategInfoShape, 22, {0, 0, 12, 22}},
         {"First", kCategFirstShape, 20, {0, 0, 15, 15}},
         {"Last", kCategLastShape, 20, {0, 0, 15, 15}},
-        {"Settings OK", kSettingsOkShape, 30, {0, 0, 50, 50}},
+        {"Settings OK", kSettingsOkShape, 30, {0, 0, 15, 16}},
+        {"Move pad OK", kMoveOkShape, 30, {0, 0, 15, 16}},
+        {"Adjustment panel OK", kToolPanelOkShape, 30, {0, 0, 15, 16}},
+        {"Move up", kMoveUpShape, 60, {0, 1, 29, 31}},
+        {"Move rotate right", kMoveRotateRightShape, 60, {0, 1, 29, 31}},
+        {"Panel minus", kToolPanelMinusShape, 52, {1, 1, 29, 30}},
+        {"Panel plus", kToolPanelPlusShape, 52, {1, 1, 29, 30}},
         {"Settings cancel", kSettingsCancelHit, 30, {0, 0, 50, 50}},
         {"Print set-up", kSettingsPrintShape, 125, {0, 0, 100, 100}},
         {"Offsets", kSettingsJustierenShape, 48, {0, 0, 28, 30}},
@@ -216,6 +222,8 @@ TEST(SkinArtPolygons, GivenPointListsAreKeptAsGiven) {
         {kMainRotateShape, Points({{1, 0}, {23, 0}, {23, 22}, {0, 22}, {0, 0}})},
         {kMainTextShape, Points({{1, 0}, {20, 0}, {20, 23}, {0, 23}, {0, 0}})},
         {kSettingsCloseShape, Points({{1, 0}, {14, 0}, {14, 15}, {0, 15}, {0, 0}})},
+        {kMoveCloseShape, Points({{1, 0}, {15, 0}, {15, 16}, {0, 16}, {0, 0}})},
+        {kToolPanelCloseShape, Points({{1, 0}, {14, 0}, {14, 15}, {0, 15}, {0, 0}})},
         {kAlbumExitShape, Points({{1, 0}, {14, 0}, {14, 14}, {0, 14}, {0, 0}})},
         {kAlbumInfoShape, Points({{1, 3},  {2, 2},  {3, 1},   {4, 0},   {12, 0},  {13, 1},  {14, 2},
                                   {15, 3}, {16, 4}, {16, 12}, {15, 13}, {14, 14}, {13, 15}, {12, 16},
@@ -224,6 +232,45 @@ TEST(SkinArtPolygons, GivenPointListsAreKeptAsGiven) {
     for (size_t i = 0; i < std::size(cases); ++i) {
         EXPECT_TRUE(SamePoints(cases[i].first, cases[i].second)) << "case " << i;
     }
+}
+
+// Where the layouts give an outline's first and last points, the tables start and end with them; the
+// three OK discs are one outline, and so are the pad's eight keys and the panel's two.
+TEST(SkinArtPolygons, GivenStartsAndEndsAreKeptAndSharedOutlinesAgree) {
+    using namespace SkinArt;
+    const struct {
+        std::span<const POINT> table;
+        std::vector<POINT> start;
+        std::vector<POINT> end;
+    } cases[] = {
+        {kSettingsOkShape, Points({{1, 4}, {1, 3}, {2, 2}, {3, 1}, {4, 1}, {5, 0}, {10, 0}}),
+         Points({{1, 11}, {0, 10}, {0, 5}})},
+        {kMoveUpShape, Points({{1, 12}, {1, 10}, {2, 9}, {2, 8}, {3, 7}}), Points({{0, 19}, {0, 13}})},
+        {kToolPanelPlusShape, Points({{2, 11}, {2, 9}, {3, 8}, {3, 7}}), Points({{2, 19}, {1, 18}, {1, 12}})},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        EXPECT_TRUE(SamePoints(c.table.first(c.start.size()), c.start)) << "case " << i;
+        EXPECT_TRUE(SamePoints(c.table.last(c.end.size()), c.end)) << "case " << i;
+    }
+    // The pad's key outline passes through the points its layout names.
+    const std::vector<POINT> key(std::begin(kMoveUpShape), std::end(kMoveUpShape));
+    for (const POINT& given : Points({{11, 1}, {18, 1}, {29, 13}, {29, 19}, {18, 31}, {11, 31}})) {
+        EXPECT_TRUE(std::any_of(key.begin(), key.end(),
+                                [&](const POINT& p) { return p.x == given.x && p.y == given.y; }))
+            << "(" << given.x << ", " << given.y << ")";
+    }
+    const std::vector<POINT> ok(std::begin(kSettingsOkShape), std::end(kSettingsOkShape));
+    EXPECT_TRUE(SamePoints(kMoveOkShape, ok));
+    EXPECT_TRUE(SamePoints(kToolPanelOkShape, ok));
+    for (std::span<const POINT> other :
+         {std::span<const POINT>(kMoveDownShape), std::span<const POINT>(kMoveLeftShape),
+          std::span<const POINT>(kMoveRightShape), std::span<const POINT>(kMovePlusShape),
+          std::span<const POINT>(kMoveMinusShape), std::span<const POINT>(kMoveRotateLeftShape),
+          std::span<const POINT>(kMoveRotateRightShape)})
+        EXPECT_TRUE(SamePoints(other, key));
+    const std::vector<POINT> panelKey(std::begin(kToolPanelPlusShape), std::end(kToolPanelPlusShape));
+    EXPECT_TRUE(SamePoints(kToolPanelMinusShape, panelKey));
 }
 
 QPolygon ToPolygon(std::span<const POINT> points, QPoint offset = QPoint()) {
@@ -319,6 +366,19 @@ std::vector<Control> Controls() {
         {"ALBUM_LEFT", pushX, kAlbumLeftShape, kAlbumLeftHit},
         {"ALBUM_RIGHT", pushX, kAlbumRightShape, kAlbumRightHit},
         {"ALBUM_INFO", push, kAlbumInfoShape, kAlbumInfoHit},
+        // The pad's and the panel's controls take their one outline twice.
+        {"MOVE_UP", push, kMoveUpShape, kMoveUpShape},
+        {"MOVE_DOWN", push, kMoveDownShape, kMoveDownShape},
+        {"MOVE_LEFT", push, kMoveLeftShape, kMoveLeftShape},
+        {"MOVE_RIGHT", push, kMoveRightShape, kMoveRightShape},
+        {"MOVE_PLUS", push, kMovePlusShape, kMovePlusShape},
+        {"MOVE_MINUS", push, kMoveMinusShape, kMoveMinusShape},
+        {"MOVE_ROTATELEFT", push, kMoveRotateLeftShape, kMoveRotateLeftShape},
+        {"MOVE_ROTATERIGHT", push, kMoveRotateRightShape, kMoveRotateRightShape},
+        {"MOVE_OK", push, kMoveCloseShape, kMoveCloseShape},
+        {"TOOLBAR_EFFECTS_CLOSE", push, kToolPanelCloseShape, kToolPanelCloseShape},
+        {"TOOLBAR_EFFECTS_PLUS", push, kToolPanelPlusShape, kToolPanelPlusShape},
+        {"TOOLBAR_EFFECTS_MINUS", {"U"}, kToolPanelMinusShape, kToolPanelMinusShape},
     };
 }
 

@@ -140,7 +140,7 @@ Outline SmallOkOutline() {
 SkinButton SmallOkButton(std::string table, QPoint position) {
     const Outline disc = SmallOkOutline();
     SkinButton ok = MakeButton(
-        std::move(table), PushStates("EINSTELLUNGEN_OK"), position, disc, {}, [](QPainter& p, const Face& f) {
+        std::move(table), PushStates("EINSTELLUNGEN_OK"), position, disc, disc, [](QPainter& p, const Face& f) {
             QPainterPath path;
             path.addEllipse(QRectF(0.5, 0.5, 15, 16));
             Paint::FillVertical(p, path, f.hover ? Palette::kAccentLight : Palette::kAccent,
