@@ -2,6 +2,8 @@
 // The image editing dialogs as the main window sees them. The editing library implements the runner and
 // installs it at start-up; the main window implements the owner. Neither side includes the other.
 
+#include "platform/base/Geometry.h"
+#include "platform/base/String.h"
 #include "platform/base/WinStructs.h"
 #include "platform/base/WinTypes.h"
 
@@ -68,6 +70,22 @@ public:
     virtual void SetAdjustmentValue(int value) = 0;
 };
 
+// What the save-picture dialog is given, and what it chose after IDOK.
+struct SavePictureRequest {
+    CString filter; // '|'-separated types, as the file dialog takes them
+    CString folder; // where the listing starts
+    int width = 0;
+    int height = 0;
+    int colorsUsed = 0; // 0: unknown
+};
+struct SavePictureChoice {
+    CString path;
+    int bitsPerPixel = 0; // 0: the format's default
+    int preset = 0;       // quality preset 0..5
+    int resampleMode = 0; // 0 normal, 2 resample, 4 bicubic
+    CSize size;           // the saved picture's size
+};
+
 class IEffectsDialogs {
 public:
     virtual ~IEffectsDialogs() = default;
@@ -84,6 +102,9 @@ public:
     virtual INT_PTR RunToolbarEffectsDlg(int percent, CWnd* parent, IToolPanelOwner* owner) = 0;
     // The two-colour chooser; after IDOK the two colours hold the choice.
     virtual INT_PTR RunSetColorDlg(COLORREF& first, COLORREF& second, CWnd* parent) = 0;
+    // The save dialog for a picture of the request's size; IDOK with choice filled, or IDCANCEL.
+    virtual INT_PTR RunSavePictureDialog(const SavePictureRequest& request, CWnd* parent,
+                                         SavePictureChoice& choice) = 0;
 };
 
 // The installed dialogs (null: none, and the main window's effects command does nothing). Whoever

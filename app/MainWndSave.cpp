@@ -1,12 +1,14 @@
 // The project and save commands: opening a project, the save menu and its three ways of saving the page
 // (project, web page, picture). The file dialogs start in the folder of the last project path chosen;
 // the process's current folder never changes.
+#include "app/EffectsDialogs.h"
 #include "app/MainWnd.h"
 #include "app/PathExtension.h"
 #include "image/ExtMgr.h"
 #include "image/PictureInfo.h"
 #include "page/PreviewWnd.h"
 #include "platform/base/AppServices.h"
+#include "platform/base/GlobalMemory.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/Menu.h"
 
@@ -25,9 +27,18 @@ constexpr UINT kSaveMenuId = 315;
 constexpr POINT kSaveMenuPoint{42, 27};
 
 constexpr const char* kHtmlExtension = "htm";
-constexpr const char* kPictureExtension = "bmp";
-constexpr int kPictureBitsPerPixel = 0;
-constexpr int kPictureQuality = 2;
+constexpr const char* kColourCountExtension = "bmp";
+
+// The colours the picture uses, counted on its BMP form; 0 when it cannot be counted.
+int CountColorsUsed(CExtMgr& codecs, const CPictureInfo& picture) {
+    void* data = nullptr;
+    DWORD size = 0;
+    if (codecs.SaveFileInMemory(&picture, kColourCountExtension, 0, data, size) != 1)
+        return 0;
+    const int colours = codecs.CountColorsUsedInMemory(data, size, kColourCountExtension);
+    GlobalFree(static_cast<HGLOBAL>(data));
+    return colours;
+}
 
 } // namespace
 
@@ -104,14 +115,30 @@ BOOL CMainWnd::SaveAsHtml() {
 BOOL CMainWnd::ExportPicture() {
     if (!HasPageToSave())
         return FALSE;
-    const OwnedPicture picture(RenderPagePicture());
+    IEffectsDialogs* dialogs = GetEffectsDialogs();
+    if (!dialogs)
+        return FALSE;
+    OwnedPicture picture(RenderPagePicture());
     if (!picture)
         return FALSE;
-    const CString path = AskFileName(FALSE, kPictureExtension, kPictureFilterId);
-    if (path.IsEmpty())
-        return FALSE;
     CExtMgr* codecs = GetExtMgr();
-    if (!codecs || codecs->SaveFile(picture.get(), path, kPictureBitsPerPixel, kPictureQuality) != 1) {
+    SavePictureRequest request;
+    request.filter = AppServices().LoadString(kPictureFilterId);
+    request.folder = FolderOfPath(m_dialogPath);
+    request.width = picture->GetWidth();
+    request.height = picture->GetHeight();
+    request.colorsUsed = codecs ? CountColorsUsed(*codecs, *picture) : 0;
+    SavePictureChoice choice;
+    if (dialogs->RunSavePictureDialog(request, this, choice) != IDOK)
+        return FALSE;
+    if (choice.size.cx != request.width || choice.size.cy != request.height) {
+        picture.reset(picture->ResampledCopy(choice.size, choice.resampleMode));
+        if (!picture) {
+            AppServices().MessageBox(kFileErrorId);
+            return FALSE;
+        }
+    }
+    if (!codecs || codecs->SaveFile(picture.get(), choice.path, choice.bitsPerPixel, choice.preset) != 1) {
         AppServices().MessageBox(kFileErrorId);
         return FALSE;
     }

@@ -1,8 +1,10 @@
 // The program: the application object, the platform's message boxes, menus, file chooser, colour dialog
-// and sounds, and the framework's entry.
+// and sounds, the dialogs of the page canvas and the editing tools, and the framework's entry.
 
 #include "albums/InstallCategoryPanel.h"
+#include "app/ProgramDialogs.h"
 #include "app/VellumcraftApp.h"
+#include "editing/EffectsDialogs.h"
 #include "platform/sound/PlaySound.h"
 #include "platform/sound/QtSoundOutput.h"
 #include "platform/ui/QtColorDialogPresenter.h"
@@ -27,7 +29,13 @@ int main(int argc, char** argv) {
     SetSoundOutput(&sounds);
     InstallMessageBeepSound();
     InstallCategoryPanel();
+    CProgramDialogs pageDialogs;
+    SetPageDialogs(&pageDialogs);
+    CEffectsDialogs effectsDialogs;
+    SetEffectsDialogs(&effectsDialogs);
     const int exitCode = AfxWinMain(argc, argv);
+    SetEffectsDialogs(nullptr);
+    SetPageDialogs(nullptr);
     SetSoundOutput(nullptr);
     SetColorDialogPresenter(nullptr);
     SetFileChooser(nullptr);

@@ -6,6 +6,7 @@
 #include "editing/MoveDlg.h"
 #include "editing/SetColorDlg.h"
 #include "editing/ToolbarEffectsDlg.h"
+#include "editing/PreviewSaveFileDlg.h"
 #include "image/AdjustImage.h"
 
 INT_PTR CEffectsDialogs::RunEffectsDialog(CAdjustImage* picture, CWnd* parent, IEffectsDialogOwner* owner,
@@ -53,4 +54,23 @@ INT_PTR CEffectsDialogs::RunSetColorDlg(COLORREF& first, COLORREF& second, CWnd*
     first = dialog.GetFirstColor();
     second = dialog.GetSecondColor();
     return answer;
+}
+
+INT_PTR CEffectsDialogs::RunSavePictureDialog(const SavePictureRequest& request, CWnd* parent,
+                                              SavePictureChoice& choice) {
+    CPreviewSaveFileDlg dialog(FALSE, "bmp", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, request.filter,
+                               parent);
+    dialog.m_ofn.lpstrInitialDir = request.folder.GetString();
+    dialog.SetWidth(request.width);
+    dialog.SetHeight(request.height);
+    dialog.SetAspectRatio(request.height > 0 ? static_cast<double>(request.width) / request.height : 1.0);
+    dialog.SetColorsUsed(request.colorsUsed);
+    if (dialog.DoModal() != IDOK)
+        return IDCANCEL;
+    choice.path = dialog.GetPathName();
+    choice.bitsPerPixel = dialog.GetColorDepth();
+    choice.preset = dialog.GetPreset();
+    choice.resampleMode = dialog.GetResampleMode();
+    dialog.GetResultSize(choice.size, request.width, request.height);
+    return IDOK;
 }

@@ -12,4 +12,6 @@ public:
                        IMovePadOwner* owner) override;
     INT_PTR RunToolbarEffectsDlg(int percent, CWnd* parent, IToolPanelOwner* owner) override;
     INT_PTR RunSetColorDlg(COLORREF& first, COLORREF& second, CWnd* parent) override;
+    INT_PTR RunSavePictureDialog(const SavePictureRequest& request, CWnd* parent,
+                                 SavePictureChoice& choice) override;
 };

@@ -136,6 +136,9 @@ public:
     BOOL Resample(CDC* dc, const CRect& dest, DWORD rop) const;
     // The same, falling back to the picture itself in tiles when the library cannot help.
     void DrawResampled(CDC* dc, const CRect& dest, DWORD rop) const;
+    // A new 24-bit copy of size, owned by the caller, or null: mode 0 stretches it, modes 2 (resample) and
+    // 4 (bicubic) filter it through the library, stretching only when the library is missing.
+    CPictureInfo* ResampledCopy(const CSize& size, int mode) const;
     // RenderZoomed and RenderZoomedMasked with the picture resampled instead of stretched. With a library
     // that lacks Resample they give the background without the picture.
     CPictureInfo* RenderZoomedResampled(const CRect& frame, const CPoint& shift, int zoom,

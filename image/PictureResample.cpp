@@ -107,6 +107,24 @@ void CPictureInfo::DrawResampled(CDC* dc, const CRect& dest, DWORD rop) const {
     DrawBanded(dc, dest, resampled ? resampled.Get() : GetHeader(), rop, FALSE);
 }
 
+CPictureInfo* CPictureInfo::ResampledCopy(const CSize& size, int mode) const {
+    if (!IsValid() || size.cx <= 0 || size.cy <= 0)
+        return nullptr;
+    const RastrumLink link = FindRastrumResample();
+    if (mode == 0 || !link.resample)
+        return ScaleTo24Bit(size.cx, size.cy);
+    const TrueColourSource source(*this);
+    const CResampledDib resampled =
+        source.Get() ? ResampleThrough(link, source.Get(), size.cx, size.cy) : CResampledDib();
+    if (!resampled)
+        return nullptr;
+    const std::int64_t length = sizeof(BITMAPINFOHEADER) + DibRowBytes(size.cx, 24) * size.cy;
+    auto copy = std::make_unique<CPictureInfo>();
+    if (!copy->SetExternalDib(resampled.Get(), static_cast<std::size_t>(length)))
+        return nullptr;
+    return copy.release();
+}
+
 CPictureInfo* CPictureInfo::RenderZoomedResampled(const CRect& frame, const CPoint& shift, int zoom,
                                                   COLORREF background) const {
     const int w = frame.Width(), h = frame.Height();
