@@ -2,6 +2,7 @@
 // the save menu through a recording presenter, the knob and the click sound, closing with and without
 // saving, the mode questions, the text command and a change of the screen.
 #include "app/MainWnd.h"
+#include "editing/EffectsDialogs.h"
 #include "image/WorkBitmap.h"
 #include "library/DSAlbum.h"
 #include "page/DrawRect.h"
@@ -11,20 +12,26 @@
 #include "page/UndoLayers.h"
 #include "platform/base/Resource.h"
 #include "platform/sound/PlaySound.h"
+#include "platform/ui/ComboBox.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MenuPresenter.h"
 #include "platform/ui/TopLevelMessages.h"
+#include "platform/ui/WindowRecord.h"
 #include "skin/KnobBitmapButton.h"
 #include "skin/RadioBitmapButton.h"
 #include "tests/app/MainWndPageFixture.h"
 #include "tests/support/RunTool.h"
 #include "tests/support/ScriptedFileChooser.h"
 
+#include <QApplication>
+#include <QWidget>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gmock/gmock.h>
 #include <iterator>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 using ::testing::ElementsAre;
@@ -377,6 +384,8 @@ TEST_F(MainWndCommandTest, TheWebPageAndThePictureAreWrittenWhereChosen) {
     EXPECT_NE(ReadAll(File("Seite.htm")).find("<IMG SRC=\"Seite.jpg\""), std::string::npos);
     EXPECT_EQ(ReadAll(File("Seite.jpg")).substr(0, 3), "\xFF\xD8\xFF");
 
+    CEffectsDialogs dialogs;
+    SetEffectsDialogs(&dialogs);
     m_chooser.Pick({File("Seite.png")});
     EXPECT_TRUE(m_window->ExportPicture());
     EXPECT_EQ(Types(1).front(), "Windows-Bitmap (*.bmp) *.bmp");
@@ -387,6 +396,61 @@ TEST_F(MainWndCommandTest, TheWebPageAndThePictureAreWrittenWhereChosen) {
     m_chooser.Pick({File("fehlt/Seite.png")});
     EXPECT_FALSE(m_window->ExportPicture());
     EXPECT_THAT(m_services.MessageIds(), ElementsAre(155u));
+    SetEffectsDialogs(nullptr);
+}
+
+namespace {
+
+// The save dialog's page inside the open file dialog: the window that holds its percent field.
+CWnd* SavePicturePage() {
+    for (QWidget* topLevel : QApplication::topLevelWidgets()) {
+        for (const QWidget* widget : topLevel->findChildren<QWidget*>()) {
+            const HWND window = WindowOfWidget(widget);
+            CWnd* page = window ? CWnd::FromHandle(window) : nullptr;
+            if (page && page->GetDlgItem(1144))
+                return page;
+        }
+    }
+    return nullptr;
+}
+
+// Width, height and bits per pixel of a BMP file.
+std::tuple<int, int, int> BmpShape(const std::string& file) {
+    BITMAPINFOHEADER header{};
+    if (file.size() >= 14 + sizeof header)
+        std::memcpy(&header, file.data() + 14, sizeof header);
+    return {header.biWidth, header.biHeight, header.biBitCount};
+}
+
+} // namespace
+
+TEST_F(MainWndCommandTest, ThePictureIsSavedAtTheChosenSizeAndDepth) {
+    NormalPage();
+    auto* frames = new CTemplate;
+    frames->SetPageSize(CSize(2100, 2970));
+    frames->InsertObject(new CDrawRect(CRect(100, 100, 2000, 2800)), -1);
+    m_window->SetTemplate(frames);
+    CEffectsDialogs dialogs;
+    SetEffectsDialogs(&dialogs);
+    m_chooser.Pick({File("Ganz.bmp")});
+    ASSERT_TRUE(m_window->ExportPicture());
+    m_chooser.Do([] {
+        CWnd* page = SavePicturePage();
+        ASSERT_NE(page, nullptr);
+        page->SetDlgItemText(1144, "50");
+        auto* depths = static_cast<CComboBox*>(page->GetDlgItem(7001));
+        depths->SetCurSel(depths->FindStringExact(-1, "24-bits"));
+        page->SendMessage(WM_COMMAND, MAKEWPARAM(7001, CBN_SELCHANGE), 0);
+    });
+    m_chooser.Pick({File("Halb.bmp")});
+    ASSERT_TRUE(m_window->ExportPicture());
+    SetEffectsDialogs(nullptr);
+    const auto [width, height, bits] = BmpShape(ReadAll(File("Ganz.bmp")));
+    EXPECT_GT(width, 1);
+    EXPECT_EQ(BmpShape(ReadAll(File("Halb.bmp"))), std::make_tuple(width / 2, height / 2, 24));
+    // Without the editing dialogs nothing is asked or written.
+    EXPECT_FALSE(m_window->ExportPicture());
+    EXPECT_EQ(m_chooser.Requests().size(), 2u);
 }
 
 TEST_F(MainWndCommandTest, TheTextCommandPlacesATextOnlyInEditMode) {
