@@ -276,3 +276,31 @@ TEST_F(PictureResampleTest, RenderZoomedMaskedResampledThroughALibraryThatCannot
 }
 
 } // namespace
+
+TEST_F(PictureResampleTest, ResampledCopyFiltersThroughTheLibraryExceptInNormalMode) {
+    const Picture board = Checkerboard(64);
+    struct Case {
+        HMODULE module;
+        int mode;
+        bool filtered;
+    };
+    for (const Case c : {Case{s_rastrum, 2, true}, Case{s_rastrum, 4, true}, Case{s_rastrum, 0, false},
+                         Case{nullptr, 2, false}}) {
+        Use(c.module);
+        const Picture copy(board->ResampledCopy(CSize(8, 8), c.mode));
+        ASSERT_NE(copy, nullptr) << c.mode;
+        EXPECT_EQ(copy->GetWidth(), 8);
+        EXPECT_EQ(copy->GetHeight(), 8);
+        EXPECT_TRUE(copy->Is24Bit());
+        EXPECT_EQ(IsNearUniformGrey(AllPixelsOf(copy)), c.filtered) << c.mode;
+    }
+}
+
+TEST_F(PictureResampleTest, ResampledCopyFailsWithTheLibraryOrAnEmptySize) {
+    const Picture picture = Coordinates(4, 2);
+    Use(s_failing);
+    EXPECT_EQ(picture->ResampledCopy(CSize(8, 4), 2), nullptr);
+    Use(s_rastrum);
+    EXPECT_EQ(picture->ResampledCopy(CSize(0, 4), 2), nullptr);
+    EXPECT_EQ(picture->ResampledCopy(CSize(8, -1), 0), nullptr);
+}
