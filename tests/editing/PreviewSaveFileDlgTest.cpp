@@ -249,8 +249,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(PreviewSaveFileDlgTest, AWrittenValueFiresNoRuleSoATypedWidthStays) {
     CPreviewSaveFileDlg dialog(FALSE, "bmp", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kFilter);
-    // 4:3, whose height from 100 gives back 99.99 as the width.
-    Prepare(dialog, 400, 300, 0);
+    // The height that a width of 100 gives (74) gives back 99.65 as the width.
+    Prepare(dialog, 101, 75, 0);
     CString opening[3], afterWidth[2], afterHeight[2], afterLarge[2];
     m_chooser.Do([&] {
         opening[0] = Field(dialog, kPercentField);
@@ -271,19 +271,19 @@ TEST_F(PreviewSaveFileDlgTest, AWrittenValueFiresNoRuleSoATypedWidthStays) {
     m_chooser.Pick({"Bild.png"});
     ASSERT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(opening[0], "100");
-    EXPECT_EQ(opening[1], "400");
-    EXPECT_EQ(opening[2], "300");
+    EXPECT_EQ(opening[1], "101");
+    EXPECT_EQ(opening[2], "75");
     EXPECT_EQ(afterWidth[0], "100");
-    EXPECT_EQ(afterWidth[1], "75");
+    EXPECT_EQ(afterWidth[1], "74");
     EXPECT_EQ(afterHeight[0], "40");
     EXPECT_EQ(afterHeight[1], "30");
     // The member stays within 3000; the height follows it.
-    EXPECT_EQ(afterLarge[1], "2250");
+    EXPECT_EQ(afterLarge[1], "2227");
     EXPECT_FALSE(dialog.IsPercentMode());
     CSize size;
-    dialog.GetResultSize(size, 400, 300);
+    dialog.GetResultSize(size, 101, 75);
     EXPECT_EQ(size.cx, 100);
-    EXPECT_EQ(size.cy, 75);
+    EXPECT_EQ(size.cy, 74);
 }
 
 } // namespace
