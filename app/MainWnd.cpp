@@ -47,6 +47,8 @@ CMainWnd::CMainWnd() : m_printDialog(NewPrintSetUpDialog()) {
 CMainWnd::~CMainWnd() {
     if (&MainWndServices() == &m_pageServices)
         SetMainWndServices(nullptr);
+    if (GetPrintMainWnd() == this)
+        SetPrintMainWnd(nullptr);
     if (m_memoryDC) {
         if (m_displacedBitmap)
             m_memoryDC->SelectObject(CBitmap::FromHandle(m_displacedBitmap));
@@ -169,6 +171,7 @@ BOOL CMainWnd::CreateChildWindows() {
     m_previewWnd = preview.release();
     m_previewWnd->ShowWindow(SW_SHOW);
     SetMainWndServices(&m_pageServices);
+    SetPrintMainWnd(this);
     // The plain child stands in while no panel factory is installed.
     if (CreateCategoryPanel(categRect))
         return TRUE;

@@ -13,6 +13,7 @@
 #include "app/MainWndEditingOwner.h"
 #include "app/MainWndPageServices.h"
 #include "app/Twain.h"
+#include "output/PrintMainWnd.h"
 #include "platform/base/Lists.h"
 #include "platform/base/String.h"
 #include "platform/gdi/Bitmap.h"
@@ -42,7 +43,7 @@ class CTemplate;
 class CTwoColorsBitmapButton;
 class CWorkBitmap;
 
-class CMainWnd : public CWnd, public CTwain {
+class CMainWnd : public CWnd, public CTwain, public IPrintMainWnd {
 public:
     // The skin's size and the two children's control ids.
     static constexpr int kSkinWidth = 800;
@@ -266,6 +267,18 @@ public:
     void OnSaveProjectCommand() { OnSaveProject(); }
     void OnSaveAsHtmlCommand() { SaveAsHtml(); }
     void OnExportPictureCommand() { ExportPicture(); }
+
+    // Command 2024: the print hint unless turned off, then the print dialog, whose OK prints.
+    void PrintWithDialog();
+    // Command 1007: the page on the stored default printer, on the paper that fits it, at the stored
+    // scale ("Settings"/"ScaledFactor"); each failure is told (28 to 32).
+    void PrintCurrentPage();
+    CTemplate* GetPrintTemplate() override;
+    CWnd* GetPrintParent() override;
+    // Plays its sound, then prints the page with the printer's calibration. The device mode keeps the
+    // paper and orientation printed with, unless no printer context could be made for it.
+    void RunPrintJob(DEVMODE* devMode, LPCTSTR device, LPCTSTR driver, LPCTSTR port, float scale,
+                     BOOL showHint, int copies) override;
 
 private:
     // The print set-up from the default printer or the saved "Printer" section; FALSE refuses creation.

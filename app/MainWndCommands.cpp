@@ -14,12 +14,13 @@ constexpr UINT kSaveQuestionId = 215;
 constexpr UINT kTextOnlyInEditModeId = 249;
 
 const CommandEntry<CMainWnd> kCommands[] = {
-    {1000, BN_CLICKED, &CMainWnd::OnMinimize},     {1001, BN_CLICKED, &CMainWnd::OnCloseButton},
-    {1003, BN_CLICKED, &CMainWnd::OnAbout},        {2047, BN_CLICKED, &CMainWnd::OnLoad},
-    {2048, BN_CLICKED, &CMainWnd::OnSave},         {2080, BN_CLICKED, &CMainWnd::OnNormalMode},
-    {2081, BN_CLICKED, &CMainWnd::OnEditMode},     {2099, BN_CLICKED, &CMainWnd::OnText},
-    {32791, 0, &CMainWnd::OnSaveProjectCommand},   {32792, 0, &CMainWnd::OnSaveAsHtmlCommand},
-    {32793, 0, &CMainWnd::OnExportPictureCommand},
+    {1000, BN_CLICKED, &CMainWnd::OnMinimize},      {1001, BN_CLICKED, &CMainWnd::OnCloseButton},
+    {1003, BN_CLICKED, &CMainWnd::OnAbout},         {2047, BN_CLICKED, &CMainWnd::OnLoad},
+    {2048, BN_CLICKED, &CMainWnd::OnSave},          {2080, BN_CLICKED, &CMainWnd::OnNormalMode},
+    {2081, BN_CLICKED, &CMainWnd::OnEditMode},      {2099, BN_CLICKED, &CMainWnd::OnText},
+    {32791, 0, &CMainWnd::OnSaveProjectCommand},    {32792, 0, &CMainWnd::OnSaveAsHtmlCommand},
+    {32793, 0, &CMainWnd::OnExportPictureCommand},  {1007, BN_CLICKED, &CMainWnd::PrintCurrentPage},
+    {2024, BN_CLICKED, &CMainWnd::PrintWithDialog},
 };
 
 // Question 215 with the program's name; the pressed button.

@@ -14,6 +14,7 @@ namespace {
 
 constexpr LPCTSTR kNotAnInteger = "Bitte geben Sie eine ganze Zahl ein.";
 constexpr LPCTSTR kNotAPositiveInteger = "Bitte geben Sie eine positive ganze Zahl ein.";
+constexpr LPCTSTR kOutsideRange = "Bitte geben Sie eine ganze Zahl zwischen %u und %u ein.";
 constexpr LPCTSTR kTooManyCharacters = "Bitte geben Sie nicht mehr als %d Zeichen ein.";
 
 // The number in the text, spaces around it allowed; false for anything else or beyond the range.
@@ -130,6 +131,15 @@ void DDX_Control(CDataExchange* exchange, int id, CWnd& control) {
         return;
     if (!control.SubclassWindow(exchange->PrepareCtrl(id)))
         exchange->Fail();
+}
+
+void DDV_MinMaxUInt(CDataExchange* exchange, UINT value, UINT low, UINT high) {
+    if (!exchange->m_bSaveAndValidate || (value >= low && value <= high))
+        return;
+    CString complaint;
+    complaint.Format(kOutsideRange, low, high);
+    AfxMessageBox(complaint, MB_ICONEXCLAMATION);
+    exchange->Fail();
 }
 
 void DDV_MaxChars(CDataExchange* exchange, const CString& value, int maxBytes) {

@@ -40,5 +40,7 @@ void DDX_Radio(CDataExchange* exchange, int id, int& value);
 // After the DDX of an edit or combo box: on saving, a text longer than maxBytes is refused with a message;
 // on loading, the control takes no more than maxBytes.
 void DDV_MaxChars(CDataExchange* exchange, const CString& value, int maxBytes);
+// After the DDX of a number: on saving, a value outside low to high is refused with a message.
+void DDV_MinMaxUInt(CDataExchange* exchange, UINT value, UINT low, UINT high);
 // Subclasses the control into the object the first time.
 void DDX_Control(CDataExchange* exchange, int id, CWnd& control);
