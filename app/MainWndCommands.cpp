@@ -14,12 +14,17 @@ constexpr UINT kSaveQuestionId = 215;
 constexpr UINT kTextOnlyInEditModeId = 249;
 
 const CommandEntry<CMainWnd> kCommands[] = {
-    {1000, BN_CLICKED, &CMainWnd::OnMinimize},      {1001, BN_CLICKED, &CMainWnd::OnCloseButton},
-    {1003, BN_CLICKED, &CMainWnd::OnAbout},         {2047, BN_CLICKED, &CMainWnd::OnLoad},
-    {2048, BN_CLICKED, &CMainWnd::OnSave},          {2080, BN_CLICKED, &CMainWnd::OnNormalMode},
-    {2081, BN_CLICKED, &CMainWnd::OnEditMode},      {2099, BN_CLICKED, &CMainWnd::OnText},
-    {32791, 0, &CMainWnd::OnSaveProjectCommand},    {32792, 0, &CMainWnd::OnSaveAsHtmlCommand},
-    {32793, 0, &CMainWnd::OnExportPictureCommand},  {1007, BN_CLICKED, &CMainWnd::PrintCurrentPage},
+    {1000, BN_CLICKED, &CMainWnd::OnMinimize},     {1001, BN_CLICKED, &CMainWnd::OnCloseButton},
+    {1003, BN_CLICKED, &CMainWnd::OnAbout},        {2047, BN_CLICKED, &CMainWnd::OnLoad},
+    {2048, BN_CLICKED, &CMainWnd::OnSave},         {2080, BN_CLICKED, &CMainWnd::OnNormalMode},
+    {2081, BN_CLICKED, &CMainWnd::OnEditMode},     {2099, BN_CLICKED, &CMainWnd::OnText},
+    {32791, 0, &CMainWnd::OnSaveProjectCommand},   {32792, 0, &CMainWnd::OnSaveAsHtmlCommand},
+    {32793, 0, &CMainWnd::OnExportPictureCommand},
+};
+
+// The print button and the knob's print zone.
+const CommandEntry<CMainWnd> kPrintCommands[] = {
+    {1007, BN_CLICKED, &CMainWnd::PrintCurrentPage},
     {2024, BN_CLICKED, &CMainWnd::PrintWithDialog},
 };
 
@@ -34,6 +39,7 @@ int AskToSave(UINT buttons) {
 
 BOOL CMainWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     return DispatchCommand(*this, kCommands, wParam) || OnPictureCommand(wParam) ||
+    return DispatchCommand(*this, kCommands, wParam) || DispatchCommand(*this, kPrintCommands, wParam) ||
            CWnd::OnCommand(wParam, lParam);
 }
 
