@@ -13,6 +13,7 @@
 #include "platform/print/FakePrinterSystem.h"
 #include "platform/print/PaperSizes.h"
 #include "platform/print/PrintDialog.h"
+#include "platform/print/PrintSetupDlg.h"
 #include "tests/support/FakeAppServices.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UiTestSupport.h"
@@ -308,6 +309,47 @@ TEST_F(PrintDialogsTest, AlbumPageRangeIsCheckedBeforeTheDialogCloses) {
     EXPECT_EQ(dialog.m_range, 1);
     EXPECT_EQ(dialog.m_firstPage, 5u);
     EXPECT_EQ(dialog.m_lastPage, 9u);
+    delete dialog.m_pPrinterDC;
+    FreeSetUp();
+}
+
+TEST_F(PrintDialogsTest, AlbumPrinterSetUpGivesANewContextOnOkOnly) {
+    SetUpDefaultPrinter();
+    m_setUp.m_pd.Flags |= PD_RETURNDEFAULT;
+    CPrnAlbumDlg dialog(&m_owner, &m_setUp);
+    std::vector<CDC*> contexts;
+    std::vector<bool> landscape;
+    const auto setUp = [&](int button) {
+        QTimer::singleShot(0, [button] {
+            CPrintSetupDlg* shown = nullptr;
+            for (int i = 0; i < 200 && !shown; ++i) {
+                shown = dynamic_cast<CPrintSetupDlg*>(CWnd::GetActiveWindow());
+                if (!shown)
+                    PumpMessages();
+            }
+            ASSERT_NE(shown, nullptr);
+            shown->CheckRadioButton(CPrintSetupDlg::kPortraitId, CPrintSetupDlg::kLandscapeId,
+                                    CPrintSetupDlg::kLandscapeId);
+            shown->SendMessage(WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+        });
+        dialog.SendMessage(WM_COMMAND, MAKEWPARAM(1033, BN_CLICKED), 0);
+        contexts.push_back(dialog.m_pPrinterDC);
+        landscape.push_back(dialog.m_pPrinterDC && dialog.m_pPrinterDC->GetDeviceCaps(PHYSICALWIDTH) >
+                                                       dialog.m_pPrinterDC->GetDeviceCaps(PHYSICALHEIGHT));
+    };
+    EXPECT_EQ(RunAlbumDialog(dialog,
+                             [&] {
+                                 contexts.push_back(dialog.m_pPrinterDC);
+                                 setUp(IDCANCEL);
+                                 setUp(IDOK);
+                                 dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                             }),
+              IDOK);
+    ASSERT_EQ(contexts.size(), 3u);
+    EXPECT_EQ(contexts[1], contexts[0]) << "cancelled";
+    EXPECT_THAT(landscape, ElementsAre(false, true));
+    EXPECT_EQ(m_setUp.m_pd.Flags & PD_RETURNDEFAULT, 0u);
+    EXPECT_EQ(m_setUp.m_pd.hDC, nullptr);
     delete dialog.m_pPrinterDC;
     FreeSetUp();
 }
