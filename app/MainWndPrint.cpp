@@ -213,20 +213,26 @@ void CMainWnd::RunPrintJob(DEVMODE* devMode, LPCTSTR device, LPCTSTR driver, LPC
         note.DoModal();
     }
 
+    // Without its window the page still prints, only unseen.
     CPrintDlg& progress = PrintProgress();
     if (!progress.m_hWnd)
         progress.Create(CPrintDlg::kTemplateId, this);
-    progress.SetStatusText(CString());
-    progress.m_progress.SendMessage(PBM_SETPOS, 0, 0);
-    progress.m_progress.SendMessage(PBM_SETRANGE32, 0, 0);
+    if (progress.m_hWnd) {
+        progress.SetStatusText(CString());
+        progress.m_progress.SendMessage(PBM_SETPOS, 0, 0);
+        progress.m_progress.SendMessage(PBM_SETRANGE32, 0, 0);
+    }
     EnableWindow(FALSE);
-    progress.CenterWindow();
-    progress.ShowWindow(SW_SHOW);
-    progress.UpdateWindow();
+    if (progress.m_hWnd) {
+        progress.CenterWindow();
+        progress.ShowWindow(SW_SHOW);
+        progress.UpdateWindow();
+    }
     const auto endJob = [&] {
         DeleteDC(printer);
         EnableWindow(TRUE);
-        progress.DestroyWindow();
+        if (progress.m_hWnd)
+            progress.DestroyWindow();
     };
 
     CDC* dc = CDC::FromHandle(printer);

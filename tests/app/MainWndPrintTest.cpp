@@ -11,6 +11,7 @@
 #include "platform/base/Profile.h"
 #include "platform/print/PaperSizes.h"
 #include "platform/print/Spooler.h"
+#include "platform/sound/PlaySound.h"
 #include "tests/app/MainWndPageFixture.h"
 #include "tests/support/PdfProbe.h"
 #include "tests/support/ScriptedFileChooser.h"
@@ -18,6 +19,8 @@
 #include <QTimer>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <gmock/gmock.h>
 #include <memory>
 
@@ -48,6 +51,21 @@ PRINTER_INFO_2* InfoWithoutDevMode(const char* name) {
     std::memcpy(info->pPrinterName, name, nameBytes);
     return info;
 }
+
+// Records the file names of the sounds played.
+class RecordingSound final : public ISoundOutput {
+public:
+    RecordingSound() : m_previous(SetSoundOutput(this)) {}
+    ~RecordingSound() override { SetSoundOutput(m_previous); }
+    RecordingSound(const RecordingSound&) = delete;
+    RecordingSound& operator=(const RecordingSound&) = delete;
+    void Play(const CString& path) override { played.push_back(NameOf(path)); }
+
+    std::vector<std::string> played;
+
+private:
+    ISoundOutput* m_previous;
+};
 
 class MainWndPrintTest : public MainWndPageTest {
 protected:
@@ -281,6 +299,28 @@ TEST_F(MainWndPrintTest, NormalModeWithoutAPictureEndsSilently) {
     m_window->SetTemplate(page);
     const std::unique_ptr<BYTE[]> devMode = DevModeOf(kBuiltInPdfPrinterName);
     PrintToPdf(AsDevMode(devMode), Output("none.pdf"), 1);
+    EXPECT_THAT(Shown(), IsEmpty());
+    EXPECT_THAT(m_chooser.Requests(), IsEmpty());
+}
+
+TEST_F(MainWndPrintTest, PrintCommandClicksAndTheJobSoundsEvenWhenItPrintsNothing) {
+    std::filesystem::create_directory(File("Sound").str());
+    for (const char* name : {"Sound/tick.wav", "Sound/camera.wav"})
+        std::ofstream(File(name).str()) << "RIFF";
+    m_services.SetEditMode(FALSE); // and no picture: the job ends after its sound
+    const std::unique_ptr<BYTE[]> devMode = DevModeOf(kBuiltInPdfPrinterName);
+    for (const BYTE soundOn : {TRUE, FALSE}) {
+        SCOPED_TRACE(static_cast<int>(soundOn));
+        m_services.SetSound(soundOn, File("Sound"));
+        RecordingSound sound;
+        m_window->SendMessage(WM_COMMAND, MAKEWPARAM(2024, BN_CLICKED), 0);
+        GetPrintMainWnd()->RunPrintJob(AsDevMode(devMode), kBuiltInPdfPrinterName, kBuiltInPdfPrinterName,
+                                       "pdf:", 0.0f, FALSE, 1);
+        if (soundOn)
+            EXPECT_THAT(sound.played, ElementsAre("tick.wav", "camera.wav"));
+        else
+            EXPECT_THAT(sound.played, IsEmpty());
+    }
     EXPECT_THAT(Shown(), IsEmpty());
     EXPECT_THAT(m_chooser.Requests(), IsEmpty());
 }
