@@ -5,6 +5,7 @@
 #include "platform/base/List.h"
 #include "platform/base/Lists.h"
 #include "platform/base/String.h"
+#include "platform/print/DevMode.h"
 
 struct _tPRINTER_MAPPING {
     DWORD paperIndex = 0; // position in the driver's paper lists, not a paper number
@@ -28,6 +29,12 @@ public:
     void RemoveMapping(_tPRINTER_MAPPING* mapping);
     // A new mapping at the end of the list.
     _tPRINTER_MAPPING* AddMapping(DWORD paperIndex, const CString& driverName, const CString& templateName);
+    // The mapping of this driver and template, made when needed: the paper whose name (or a synonym of
+    // the template's) equals the template name, else the one the user chooses. A stored mapping whose
+    // paper the printer no longer lists is dropped and made again. Null when no paper could be found
+    // (message 31369 shown). A null devMode is fetched for the call.
+    _tPRINTER_MAPPING* BuildForPrinter(DEVMODE* devMode, LPCTSTR device, LPCTSTR driver, LPCTSTR port,
+                                       CString templateName);
     void RemoveAll();
 
     // Replaces the stored mappings with the list's.

@@ -15,6 +15,7 @@ namespace {
 constexpr LPCTSTR kNotAnInteger = "Bitte geben Sie eine ganze Zahl ein.";
 constexpr LPCTSTR kNotAPositiveInteger = "Bitte geben Sie eine positive ganze Zahl ein.";
 constexpr LPCTSTR kOutsideRange = "Bitte geben Sie eine ganze Zahl zwischen %u und %u ein.";
+constexpr LPCTSTR kOutOfRange = "Bitte geben Sie eine ganze Zahl zwischen %d und %d ein.";
 constexpr LPCTSTR kTooManyCharacters = "Bitte geben Sie nicht mehr als %d Zeichen ein.";
 
 // The number in the text, spaces around it allowed; false for anything else or beyond the range.
@@ -153,6 +154,15 @@ void DDV_MaxChars(CDataExchange* exchange, const CString& value, int maxBytes) {
         return;
     CString complaint;
     complaint.Format(kTooManyCharacters, maxBytes);
+    AfxMessageBox(complaint, MB_ICONEXCLAMATION);
+    exchange->Fail();
+}
+
+void DDV_MinMaxInt(CDataExchange* exchange, int value, int minimum, int maximum) {
+    if (!exchange->m_bSaveAndValidate || (value >= minimum && value <= maximum))
+        return;
+    CString complaint;
+    complaint.Format(kOutOfRange, minimum, maximum);
     AfxMessageBox(complaint, MB_ICONEXCLAMATION);
     exchange->Fail();
 }

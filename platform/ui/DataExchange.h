@@ -42,5 +42,7 @@ void DDX_Radio(CDataExchange* exchange, int id, int& value);
 void DDV_MaxChars(CDataExchange* exchange, const CString& value, int maxBytes);
 // After the DDX of a number: on saving, a value outside low to high is refused with a message.
 void DDV_MinMaxUInt(CDataExchange* exchange, UINT value, UINT low, UINT high);
+// After the DDX of a number: on saving, a value outside minimum to maximum is refused with a message.
+void DDV_MinMaxInt(CDataExchange* exchange, int value, int minimum, int maximum);
 // Subclasses the control into the object the first time.
 void DDX_Control(CDataExchange* exchange, int id, CWnd& control);
