@@ -12,8 +12,10 @@
 
 #include "app/MainWndEditingOwner.h"
 #include "app/MainWndPageServices.h"
+#include "app/ScanAlbumDlg.h"
 #include "app/Twain.h"
 #include "output/PrintMainWnd.h"
+#include "platform/base/CriticalSection.h"
 #include "platform/base/Lists.h"
 #include "platform/base/String.h"
 #include "platform/gdi/Bitmap.h"
@@ -28,7 +30,6 @@ class CAdjustImage;
 struct DEVMODE;
 class CPictureInfo;
 class CPreviewWnd;
-class CAlbumDlg;
 class CBitmapButton;
 class CDC;
 class CDSAlbum;
@@ -202,9 +203,10 @@ public:
     // Set while the page shows a photo the category panel took from an album.
     BYTE IsAlbumPicture() const { return m_albumPicture; }
     void SetAlbumPicture(BYTE albumPicture) { m_albumPicture = albumPicture; }
-    // The album dialog whose scan is running, or null; not owned.
-    CAlbumDlg* GetScanAlbumDlg() const { return m_scanAlbumDlg; }
-    void SetScanAlbumDlg(CAlbumDlg* dialog) { m_scanAlbumDlg = dialog; }
+    // The album dialog whose scan is running, or null; not owned. Set before the dialog starts a scan:
+    // the scanned pictures then go to its album, and the hand-over resets it.
+    IScanAlbumDlg* GetScanAlbumDlg() const { return m_scanAlbumDlg; }
+    void SetScanAlbumDlg(IScanAlbumDlg* dialog) { m_scanAlbumDlg = dialog; }
     // The page option: set, normal-mode pictures are stretched to their frames; clear, they keep their
     // proportions.
     BOOL IsFlagClear() const { return m_pageOption ? FALSE : TRUE; }
@@ -330,7 +332,7 @@ private:
     BYTE m_modified = 0;
     BYTE m_pageOption = 0;
     CDSAlbum* m_currentAlbum = nullptr;
-    CAlbumDlg* m_scanAlbumDlg = nullptr;
+    IScanAlbumDlg* m_scanAlbumDlg = nullptr;
     std::array<std::unique_ptr<CBitmapButton>, kButtonCount> m_buttons;
     std::unique_ptr<CDC> m_memoryDC;
     std::unique_ptr<CBitmap> m_background;
@@ -425,4 +427,35 @@ private:
     static CString SaveMergedPicture(CPictureInfo* merged);
 
     CMainWndEditingOwner m_editingOwner{*this};
+    // Picture intake and the settings dialog.
+public:
+    // Command 1004: a picture file from the file browser into the page. Commands 2050 and 2051: an
+    // acquisition from the source named in "Settings"/"TwainSource"; the pictures arrive through the
+    // three operations below.
+    void OnDisk();
+    void OnCamera();
+    void OnScanner();
+    // Command 2040.
+    void OnEinstellungen();
+    // The hand-over after the source has closed: the last picture goes into the page.
+    void OnSourceClosed() override;
+    // An album scan stores every picture in the album at once; otherwise the page takes the last one.
+    void OnImageAcquired(HANDLE dib) override;
+    // Beeps, then message 205 for code 1, 120 for the others.
+    void OnError(int code) override;
+
+private:
+    // Edit mode: FALSE without a page, with nothing selected (message 171) or a text or clipart first.
+    BOOL CanTakePicture() const;
+    void AcquireFromSource(int zone);
+    // Each takes the DIB over; FALSE (or null) when it is not a picture, and the page is as it was.
+    BOOL TakeScanIntoAlbum(HGLOBAL dib);
+    // The scanned picture with a reference for the caller.
+    CPictureInfo* TakeScanIntoSelection(HGLOBAL dib);
+    BOOL TakeScanAsWorkBitmap(HGLOBAL dib);
+    // Asks for a file name (filter 415) and saves the picture there; message 7028 when it cannot.
+    void OfferToSaveScan(const CPictureInfo& scanned);
+
+    // Held while a scanned picture is handed over.
+    CCriticalSection m_intakeLock;
 };

@@ -19,7 +19,8 @@ const CommandEntry<CMainWnd> kCommands[] = {
     {2048, BN_CLICKED, &CMainWnd::OnSave},         {2080, BN_CLICKED, &CMainWnd::OnNormalMode},
     {2081, BN_CLICKED, &CMainWnd::OnEditMode},     {2099, BN_CLICKED, &CMainWnd::OnText},
     {32791, 0, &CMainWnd::OnSaveProjectCommand},   {32792, 0, &CMainWnd::OnSaveAsHtmlCommand},
-    {32793, 0, &CMainWnd::OnExportPictureCommand},
+    {32793, 0, &CMainWnd::OnExportPictureCommand}, {1004, BN_CLICKED, &CMainWnd::OnDisk},
+    {2050, BN_CLICKED, &CMainWnd::OnCamera},       {2051, BN_CLICKED, &CMainWnd::OnScanner},
 };
 
 // The print button and the knob's print zone.

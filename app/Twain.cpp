@@ -16,6 +16,7 @@ namespace {
 DSMENTRYPROC g_entry = nullptr;
 DSMENTRYPROC g_testEntry = nullptr;
 int g_available = 0; // 0 not known yet, 1 available, -1 not
+bool g_librariesHidden = false;
 TW_IDENTITY g_source;
 
 constexpr char kNoSource[] = "Keine";
@@ -37,6 +38,12 @@ void CTwain::SetSourceManagerForTesting(DSMENTRYPROC entry) {
     g_entry = nullptr;
     g_available = 0;
     g_source = TW_IDENTITY();
+}
+
+void CTwain::HideLibrariesForTesting(bool hidden) {
+    g_librariesHidden = hidden;
+    g_entry = nullptr;
+    g_available = 0;
 }
 
 const TW_IDENTITY& CTwain::GetSourceIdentity() {
@@ -78,6 +85,8 @@ BOOL CTwain::IsTwainAvailable() {
 BOOL CTwain::LoadSourceManager() {
     if (m_nState >= 2)
         return TRUE;
+    if (g_librariesHidden)
+        return FALSE;
     if (g_testEntry) {
         g_entry = g_testEntry;
     } else {

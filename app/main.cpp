@@ -3,6 +3,7 @@
 
 #include "albums/InstallCategoryPanel.h"
 #include "app/ProgramDialogs.h"
+#include "albums/InstallPictureBrowser.h"
 #include "app/VellumcraftApp.h"
 #include "editing/EffectsDialogs.h"
 #include "platform/sound/PlaySound.h"
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
     SetPageDialogs(&pageDialogs);
     CEffectsDialogs effectsDialogs;
     SetEffectsDialogs(&effectsDialogs);
+    InstallPictureBrowser();
     const int exitCode = AfxWinMain(argc, argv);
     SetEffectsDialogs(nullptr);
     SetPageDialogs(nullptr);
