@@ -435,8 +435,10 @@ public:
     void OnDisk();
     void OnCamera();
     void OnScanner();
-    // Command 2040.
+    // Command 2040: the settings dialog, modal.
     void OnEinstellungen();
+    // The settings dialog's fresh print set-up in place of one whose printer is gone.
+    void ReplacePrintDialog(std::unique_ptr<CPrintDialog> dialog);
     // The hand-over after the source has closed: the last picture goes into the page.
     void OnSourceClosed() override;
     // An album scan stores every picture in the album at once; otherwise the page takes the last one.

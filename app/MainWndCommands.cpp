@@ -14,13 +14,14 @@ constexpr UINT kSaveQuestionId = 215;
 constexpr UINT kTextOnlyInEditModeId = 249;
 
 const CommandEntry<CMainWnd> kCommands[] = {
-    {1000, BN_CLICKED, &CMainWnd::OnMinimize},     {1001, BN_CLICKED, &CMainWnd::OnCloseButton},
-    {1003, BN_CLICKED, &CMainWnd::OnAbout},        {2047, BN_CLICKED, &CMainWnd::OnLoad},
-    {2048, BN_CLICKED, &CMainWnd::OnSave},         {2080, BN_CLICKED, &CMainWnd::OnNormalMode},
-    {2081, BN_CLICKED, &CMainWnd::OnEditMode},     {2099, BN_CLICKED, &CMainWnd::OnText},
-    {32791, 0, &CMainWnd::OnSaveProjectCommand},   {32792, 0, &CMainWnd::OnSaveAsHtmlCommand},
-    {32793, 0, &CMainWnd::OnExportPictureCommand}, {1004, BN_CLICKED, &CMainWnd::OnDisk},
-    {2050, BN_CLICKED, &CMainWnd::OnCamera},       {2051, BN_CLICKED, &CMainWnd::OnScanner},
+    {1000, BN_CLICKED, &CMainWnd::OnMinimize},      {1001, BN_CLICKED, &CMainWnd::OnCloseButton},
+    {1003, BN_CLICKED, &CMainWnd::OnAbout},         {2047, BN_CLICKED, &CMainWnd::OnLoad},
+    {2048, BN_CLICKED, &CMainWnd::OnSave},          {2080, BN_CLICKED, &CMainWnd::OnNormalMode},
+    {2081, BN_CLICKED, &CMainWnd::OnEditMode},      {2099, BN_CLICKED, &CMainWnd::OnText},
+    {32791, 0, &CMainWnd::OnSaveProjectCommand},    {32792, 0, &CMainWnd::OnSaveAsHtmlCommand},
+    {32793, 0, &CMainWnd::OnExportPictureCommand},  {1004, BN_CLICKED, &CMainWnd::OnDisk},
+    {2050, BN_CLICKED, &CMainWnd::OnCamera},        {2051, BN_CLICKED, &CMainWnd::OnScanner},
+    {2040, BN_CLICKED, &CMainWnd::OnEinstellungen},
 };
 
 // The print button and the knob's print zone.

@@ -67,7 +67,7 @@ public:
     // The program folder's Sound folder, without a trailing slash; callers add "/tick.wav" and the like.
     CString GetSoundPath() override;
     BYTE IsSoundEnabled() override { return m_bSound; }
-    void SetSoundEnabled(BYTE enabled) { m_bSound = enabled; }
+    void SetSoundEnabled(BYTE enabled) override { m_bSound = enabled; }
 
     BYTE IsEditMode() override { return m_bEditMode; }
     // Only stores the flag; callers redraw what depends on it.
@@ -84,6 +84,8 @@ public:
     int GetRotateStep() const { return m_nRotateStep; }
     void SetRotateStep(int step) override { m_nRotateStep = step; }
     const char* GetClipartPath() const { return m_szClipartPath; }
+    void SetRotateStep(int step) { m_nRotateStep = step; }
+    const char* GetClipartPath() const override { return m_szClipartPath; }
     void SetClipartPath(LPCTSTR path) override;
 
     // "Sound" (default 1): the sound flag is on for 1 or more. Always TRUE.

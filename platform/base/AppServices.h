@@ -46,6 +46,7 @@ public:
 
     // Keeps the folder of the clipart library (at most 259 bytes are kept).
     virtual void SetClipartPath(LPCTSTR path) = 0;
+    virtual const char* GetClipartPath() const = 0;
 
     // The application's name, e.g. as the title of progress dialogs.
     virtual CString GetAppName() = 0;
@@ -54,6 +55,7 @@ public:
 
     // Whether the buttons sound, and the folder of the program's sounds (no trailing slash).
     virtual BYTE IsSoundEnabled() = 0;
+    virtual void SetSoundEnabled(BYTE enabled) = 0;
     virtual CString GetSoundPath() = 0;
 };
 
@@ -79,9 +81,11 @@ public:
     BYTE GetSavePromptAnswer() override { return FALSE; }
     void SetSavePromptAnswer(BYTE) override {}
     void SetClipartPath(LPCTSTR) override {}
+    const char* GetClipartPath() const override { return ""; }
     CString GetAppName() override { return "Vellumcraft"; }
     CString GetAboutText() override { return {}; }
     BYTE IsSoundEnabled() override { return FALSE; }
+    void SetSoundEnabled(BYTE) override {}
     CString GetSoundPath() override { return {}; }
 };
 

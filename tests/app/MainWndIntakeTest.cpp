@@ -118,7 +118,6 @@ protected:
     void TearDown() override {
         SetMessageBeepHandler(m_previousBeep);
         SetPictureBrowser(m_previousBrowser);
-        CTwain::HideLibrariesForTesting(false);
         CTwain::SetSourceManagerForTesting(nullptr);
         MainWndPageTest::TearDown();
         m_manager.reset();
@@ -297,6 +296,7 @@ TEST_F(MainWndIntakeTest, ASaveOfferThatCannotWriteSays7028AndKeepsTheScan) {
 TEST_F(MainWndIntakeTest, AFeederScanForAnAlbumAddsTenNumberedBitmapsAndLeavesThePage) {
     UseSaneTestBackend("number_of_devices 1\n");
     KeepCameraDriversLoaded();
+    CTwain::HideLibrariesForTesting(false);
     NormalPage();
     RecordingAlbum album;
     m_window->SetShowUI(0);
@@ -328,8 +328,7 @@ TEST_F(MainWndIntakeTest, AFeederScanForAnAlbumAddsTenNumberedBitmapsAndLeavesTh
 }
 
 TEST_F(MainWndIntakeTest, WithoutTheLibrariesBothCommandsSay122) {
-    NormalPage();
-    CTwain::HideLibrariesForTesting(true);
+    NormalPage(); // the window tests hide the libraries
     Command(2051);
     Command(2050);
     EXPECT_THAT(m_services.MessageIds(), ElementsAre(122u, 122u));
@@ -342,6 +341,7 @@ TW_UINT16 RefusingManager(TW_IDENTITY*, TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_U
 
 TEST_F(MainWndIntakeTest, AManagerThatDoesNotOpenBeepsAndSays120Once) {
     NormalPage();
+    CTwain::HideLibrariesForTesting(false);
     CTwain::SetSourceManagerForTesting(&RefusingManager);
     Command(2051);
     EXPECT_THAT(m_services.MessageIds(), ElementsAre(120u));

@@ -42,6 +42,8 @@ void MainWndTest::SetUp() {
     m_services.SetResourceModule(s_resources);
     m_services.SetTextModule(s_texts);
     AfxSetResourceHandle(s_resources);
+    // The machine's own scanners stay out of window tests; a test of the test scanner shows the libraries.
+    CTwain::HideLibrariesForTesting(true);
 }
 
 void MainWndTest::TearDown() {
@@ -50,6 +52,7 @@ void MainWndTest::TearDown() {
     PumpMessages();
     AfxSetResourceHandle(nullptr);
     SetProfileFolderForTesting("");
+    CTwain::HideLibrariesForTesting(false);
     UiTest::TearDown();
 }
 

@@ -70,9 +70,11 @@ public:
         m_savePromptEnabled = FALSE;
     }
     void SetClipartPath(LPCTSTR path) override { m_clipartPath = path; }
+    const char* GetClipartPath() const override { return m_clipartPath.GetString(); }
     CString GetAppName() override { return m_appName; }
     CString GetAboutText() override { return m_aboutText; }
     BYTE IsSoundEnabled() override { return m_soundEnabled; }
+    void SetSoundEnabled(BYTE enabled) override { m_soundEnabled = enabled; }
     CString GetSoundPath() override { return m_soundPath; }
 
 private:
