@@ -10,6 +10,7 @@
 #include "library/Photo.h"
 #include "platform/base/File.h"
 #include "platform/base/Time.h"
+#include "platform/gdi/FrameControls.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/imaging/ImagingFile.h"
 #include "platform/ui/CommandMap.h"
@@ -85,7 +86,8 @@ BOOL CPhotoInfoDlg::OnInitDialog() {
     m_strTitle = ShownText(m_pPhoto->GetTitle());
     UpdateData(FALSE);
 
-    for (const int id : {kHiddenStaticId, kHiddenControlId})
+    // The frame control only marks the place: the dialog draws the frame and the thumbnail in it.
+    for (const int id : {kHiddenStaticId, kHiddenControlId, kThumbnailFrameId})
         if (CWnd* control = GetDlgItem(id))
             control->ShowWindow(SW_HIDE);
     GotoDlgCtrl(GetDlgItem(kDescriptionId));
@@ -136,12 +138,17 @@ void CPhotoInfoDlg::OnOK() {
 
 void CPhotoInfoDlg::OnPaint() {
     CPaintDC dc(this);
-    const CPictureInfo* thumbnail = m_pPhoto->GetThumbnail();
     CWnd* frameControl = GetDlgItem(kThumbnailFrameId);
-    if (!thumbnail || !frameControl)
+    if (!frameControl)
         return;
     CRect frame;
     frameControl->GetWindowRect(&frame);
     ScreenToClient(&frame);
+    CRect edge = frame;
+    edge.InflateRect(2, 2);
+    dc.DrawEdge(&edge, EDGE_ETCHED, BF_RECT);
+    const CPictureInfo* thumbnail = m_pPhoto->GetThumbnail();
+    if (!thumbnail)
+        return;
     thumbnail->Draw(&dc, ThumbnailRect(frame, CSize(thumbnail->GetWidth(), thumbnail->GetHeight())), SRCCOPY);
 }

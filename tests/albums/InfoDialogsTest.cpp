@@ -177,9 +177,15 @@ TEST_F(InfoDialogsTest, PhotoInformationShowsTheFileAndStoresTheEdits) {
     CPhotoInfoDlg dialog(photo, &albumDialog);
     CString size, type, date, title;
     BOOL modifiedAtStart = TRUE;
+    COLORREF thumbnailCentre = 0;
     EXPECT_EQ(Run(dialog,
                   [&] {
                       modifiedAtStart = albumDialog.m_modified;
+                      PumpMessages();
+                      CRect frame;
+                      dialog.GetDlgItem(1065)->GetWindowRect(&frame);
+                      dialog.ScreenToClient(&frame);
+                      thumbnailCentre = WindowPixel(&dialog, frame.CenterPoint());
                       dialog.GetDlgItemText(1062, size);
                       dialog.GetDlgItemText(1063, type);
                       dialog.GetDlgItemText(1064, date);
@@ -190,6 +196,7 @@ TEST_F(InfoDialogsTest, PhotoInformationShowsTheFileAndStoresTheEdits) {
                   }),
               IDOK);
     EXPECT_FALSE(modifiedAtStart);
+    EXPECT_EQ(thumbnailCentre, RGB(10, 100, 200));
     EXPECT_EQ(size, "4x3");
     EXPECT_EQ(type, "bmp");
     EXPECT_EQ(date, CPhotoInfoDlg::FormatDate(CTime::GetCurrentTime()));

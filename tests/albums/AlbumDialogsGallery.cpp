@@ -1,0 +1,114 @@
+// The slide show and the photo information dialog over photo-like pictures, for people:
+// album_dialogs_gallery OUTPUT_FOLDER under an X server of 1024 x 768 (album_dialogs_screenshots.py
+// starts one). Writes slideshow.png and photo-info.png.
+
+#include "albums/DiaShowViewer.h"
+#include "albums/PhotoInfoDlg.h"
+#include "image/PictureInfo.h"
+#include "library/DSAlbum.h"
+#include "library/Photo.h"
+#include "tests/albums/AlbumDialogsFixture.h"
+#include "tools/photoscene/PhotoScene.h"
+
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
+#include <QThread>
+#include <QTimer>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+class Gallery : public AlbumDialogsTest {
+public:
+    using AlbumDialogsTest::SetUpTestSuite;
+    using AlbumDialogsTest::TearDownTestSuite;
+    void TestBody() override {}
+
+    int Run(const CString& folder) {
+        SetUp();
+        CDSAlbum* album = m_manager->CreateAlbum(Photos(), "Bergsommer");
+        const char* titles[] = {"Morgen am See", "Die Hütte", "Abendlicht am Bergsee", "Gipfelblick"};
+        for (int i = 0; i < 4; ++i) {
+            SceneVariant variant;
+            variant.sunX = 0.2 + 0.2 * i;
+            variant.face = i == 2;
+            variant.redEyes = false;
+            CString name;
+            name.Format("szene%d.bmp", i + 1);
+            CPhoto* photo = AddScene(album, name, titles[i], variant);
+            if (!photo)
+                return 1;
+            photo->SetDescription("Urlaub in den Bergen, Sommer 2001");
+        }
+        CDSObj* shown = album->GetObjectAt(2);
+        bool saved = GrabSlideShow(album, shown, folder + "/slideshow.png");
+        saved = GrabPhotoInfo(shown, folder + "/photo-info.png") && saved;
+        TearDown();
+        return saved ? 0 : 1;
+    }
+
+private:
+    CPhoto* AddScene(CDSAlbum* album, const CString& name, const CString& title,
+                     const SceneVariant& variant) {
+        const std::vector<BYTE> dib = MakePhotoScene(800, 600, variant);
+        CPictureInfo picture;
+        if (!picture.SetExternalDib(dib.data(), dib.size()) ||
+            !picture.WriteBmpFile(PhotoFolder() + "/" + name))
+            return nullptr;
+        CPhoto* photo = AddPhoto(album, name, title);
+        auto* thumbnail = new CPictureInfo;
+        thumbnail->CreateThumbnail(CSize(160, 120), RGB(255, 255, 255), &picture);
+        photo->SetThumbnail(thumbnail);
+        return photo;
+    }
+
+    static bool GrabScreen(const CRect& frame, const CString& path) {
+        PumpMessages();
+        QThread::msleep(300);
+        PumpMessages();
+        const QPixmap picture = QGuiApplication::primaryScreen()->grabWindow(0, frame.left, frame.top,
+                                                                             frame.Width(), frame.Height());
+        return picture.save(QString::fromUtf8(path.GetString()));
+    }
+
+    bool GrabSlideShow(CDSAlbum* album, CDSObj* entry, const CString& path) {
+        CDiaShowViewer* viewer = CDiaShowViewer::Start(album, entry, &m_owner);
+        if (!viewer)
+            return false;
+        ShowActive(viewer);
+        CRect frame;
+        viewer->GetWindowRect(&frame);
+        const bool saved = GrabScreen(frame, path);
+        viewer->DestroyWindow();
+        return saved;
+    }
+
+    bool GrabPhotoInfo(CDSObj* photo, const CString& path) {
+        CPhotoInfoDlg dialog(photo, &m_owner);
+        bool saved = false;
+        QTimer::singleShot(0, [&] {
+            CRect frame;
+            dialog.GetWindowRect(&frame);
+            saved = GrabScreen(frame, path);
+            dialog.EndDialog(IDCANCEL);
+        });
+        dialog.DoModal();
+        return saved;
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: album_dialogs_gallery OUTPUT_FOLDER\n");
+        return 2;
+    }
+    Gallery::SetUpTestSuite();
+    Gallery gallery;
+    const int result = gallery.Run(argv[1]);
+    Gallery::TearDownTestSuite();
+    return result;
+}
