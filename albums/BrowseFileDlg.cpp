@@ -7,16 +7,12 @@
 #include "image/FileHelpers.h"
 #include "platform/base/AppServices.h"
 #include "platform/base/FileApi.h"
-#include "platform/base/Profile.h"
 #include "platform/base/Resource.h"
-#include "platform/gdi/SystemColors.h"
 #include "platform/ui/SystemMetrics.h"
 
 #include <cstdlib>
 
 namespace {
-
-constexpr char kSettingsSection[] = "Settings\\Thumbnails\\Browse";
 
 constexpr int kPreviewId = 105;
 constexpr int kTreeId = 1140;
@@ -24,6 +20,7 @@ constexpr int kFileNameId = 1141;
 constexpr int kFilterComboId = 1142;
 constexpr int kListId = 6004;
 constexpr int kInfoId = 6005;
+constexpr int kSettingsButtonId = 6008;
 constexpr int kThumbnailsButtonId = 6009;
 constexpr int kIconsButtonId = 6010;
 constexpr int kStatusId = 6018;
@@ -60,26 +57,11 @@ CBrowseFileDlg::CBrowseFileDlg(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR
     if (lpszFilter)
         m_filterText = lpszFilter;
     m_ofn.nFilterIndex = static_cast<DWORD>(-1);
-    ReadThumbnailSettings();
+    TakeThumbnailSettings(ReadBrowseThumbnailSettings(kBrowseThumbnailSection));
 }
 
 CBrowseFileDlg::~CBrowseFileDlg() {
     StopImageList();
-}
-
-void CBrowseFileDlg::ReadThumbnailSettings() {
-    const int iconCx = GetSystemMetrics(SM_CXICON);
-    const int iconCy = GetSystemMetrics(SM_CYICON);
-    m_thumbnailSize.cx = static_cast<int>(GetProfileInt(kSettingsSection, "thumbcx", iconCx));
-    m_thumbnailSize.cy = static_cast<int>(GetProfileInt(kSettingsSection, "thumbcy", iconCy));
-    m_spacing.cx = static_cast<int>(
-        GetProfileInt(kSettingsSection, "spacingcx", GetSystemMetrics(SM_CXICONSPACING) - iconCx));
-    m_spacing.cy = static_cast<int>(
-        GetProfileInt(kSettingsSection, "spacingcy", GetSystemMetrics(SM_CYICONSPACING) - iconCy));
-    m_backgroundColour =
-        GetProfileInt(kSettingsSection, "bkcolor", static_cast<int>(GetSysColor(COLOR_WINDOW)));
-    m_textColour =
-        GetProfileInt(kSettingsSection, "textcolor", static_cast<int>(GetSysColor(COLOR_WINDOWTEXT)));
 }
 
 CString CBrowseFileDlg::GetSelectedPaths(POSITION& pos) const {
@@ -140,7 +122,7 @@ BOOL CBrowseFileDlg::OnInitDialog() {
     m_tree.SetImageList(&m_treeImages, TVSIL_NORMAL);
 
     m_thumbnailImages.Create(m_thumbnailSize.cx, m_thumbnailSize.cy, ILC_COLOR32, 0, 1);
-    m_list.SetIconSpacing(m_thumbnailSize.cx + m_spacing.cx, m_thumbnailSize.cy + m_spacing.cy);
+    SetThumbnailIconSpacing();
     m_list.SetImageList(&m_thumbnailImages, LVSIL_NORMAL);
     m_iconImages.Create(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), ILC_COLOR32, 0, 1);
     if (!(m_openFileDialog && (m_ofn.Flags & OFN_ALLOWMULTISELECT)))
@@ -239,6 +221,10 @@ BOOL CBrowseFileDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     const int code = HIWORD(wParam);
     if (id == kFilterComboId && code == CBN_SELCHANGE) {
         OnFilterChanged();
+        return TRUE;
+    }
+    if (code == BN_CLICKED && id == kSettingsButtonId) {
+        OnThumbnailSettings();
         return TRUE;
     }
     if (code == BN_CLICKED && id == kThumbnailsButtonId) {

@@ -7,6 +7,7 @@
 
 #include "albums/BrowseFileFilterList.h"
 #include "albums/BrowseFileResult.h"
+#include "albums/BrowseThumbnailSettings.h"
 #include "albums/ImageListThread.h"
 #include "platform/base/Arrays.h"
 #include "platform/ui/Button.h"
@@ -119,7 +120,11 @@ private:
     void RebuildSelectedFolder();
 
     // The rest (BrowseFileDlg.cpp, BrowseFileView.cpp).
-    void ReadThumbnailSettings();
+    BrowseThumbnailSettings GetThumbnailSettings() const;
+    void TakeThumbnailSettings(const BrowseThumbnailSettings& settings);
+    // Command 6008: the settings dialog; what changed is applied to the open browser at once.
+    void OnThumbnailSettings();
+    void SetThumbnailIconSpacing();
     void FillFilterCombo();
     void OnFilterChanged();
     void OnListItemChanged(const NMLISTVIEW& notice);

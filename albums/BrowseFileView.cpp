@@ -1,14 +1,19 @@
-// The file browser's views and texts: thumbnails or large icons, the status and file-name texts that
-// follow the list's selection, and the focused file's preview and properties.
+// The file browser's views and texts: thumbnails or large icons and their settings, the status and
+// file-name texts that follow the list's selection, and the focused file's preview and properties.
 
 #include "albums/BrowseFileDlg.h"
+#include "albums/BrowseFileSettingsDlg.h"
 #include "platform/imaging/ImagingFile.h"
 #include "platform/ui/SystemMetrics.h"
+
+#include <algorithm>
 
 namespace {
 
 constexpr UINT_PTR kPropertiesTimer = 1;
 constexpr UINT kPropertiesDelayMs = 100;
+// The list's cells grow with thumbnail and gap up to this many pixels a side.
+constexpr int kMaxThumbnailCell = 150;
 
 } // namespace
 
@@ -74,7 +79,7 @@ void CBrowseFileDlg::ShowThumbnailsView() {
     m_thumbnailsButton.SetCheck(BST_CHECKED);
     m_iconsButton.SetCheck(BST_UNCHECKED);
     m_list.SetImageList(&m_thumbnailImages, LVSIL_NORMAL);
-    m_list.SetIconSpacing(m_thumbnailSize.cx + m_spacing.cx, m_thumbnailSize.cy + m_spacing.cy);
+    SetThumbnailIconSpacing();
     RebuildSelectedFolder();
 }
 
@@ -84,4 +89,49 @@ void CBrowseFileDlg::ShowIconsView() {
     m_list.SetImageList(&m_iconImages, LVSIL_NORMAL);
     m_list.SetIconSpacing(GetSystemMetrics(SM_CXICONSPACING), GetSystemMetrics(SM_CYICONSPACING));
     RebuildSelectedFolder();
+}
+
+void CBrowseFileDlg::SetThumbnailIconSpacing() {
+    m_list.SetIconSpacing(std::min(m_thumbnailSize.cx + m_spacing.cx, kMaxThumbnailCell),
+                          std::min(m_thumbnailSize.cy + m_spacing.cy, kMaxThumbnailCell));
+}
+
+BrowseThumbnailSettings CBrowseFileDlg::GetThumbnailSettings() const {
+    return {m_thumbnailSize.cx, m_thumbnailSize.cy, m_spacing.cx,
+            m_spacing.cy,       m_backgroundColour, m_textColour};
+}
+
+void CBrowseFileDlg::TakeThumbnailSettings(const BrowseThumbnailSettings& settings) {
+    m_thumbnailSize = CSize(settings.thumbWidth, settings.thumbHeight);
+    m_spacing = CSize(settings.spacingX, settings.spacingY);
+    m_backgroundColour = settings.backgroundColor;
+    m_textColour = settings.textColor;
+}
+
+void CBrowseFileDlg::OnThumbnailSettings() {
+    const BrowseThumbnailSettings before = GetThumbnailSettings();
+    CBrowseFileSettingsDlg dialog(this);
+    dialog.SetSettings(before);
+    dialog.SetSection(kBrowseThumbnailSection);
+    if (dialog.DoModal() != IDOK)
+        return;
+    const BrowseThumbnailSettings& after = dialog.GetSettings();
+    TakeThumbnailSettings(after);
+    if (after.backgroundColor != before.backgroundColor || after.textColor != before.textColor) {
+        ApplyListColours();
+        m_list.Invalidate();
+    }
+    const bool sizeChanged = after.thumbWidth != before.thumbWidth || after.thumbHeight != before.thumbHeight;
+    if (sizeChanged) {
+        // Pictures of the old size are no use: the running job stops and every thumbnail is made anew.
+        ForgetImages();
+        m_thumbnailImages.DeleteImageList();
+        m_thumbnailImages.Create(m_thumbnailSize.cx, m_thumbnailSize.cy, ILC_COLOR32, 0, 1);
+    }
+    const bool spacingChanged = after.spacingX != before.spacingX || after.spacingY != before.spacingY;
+    if (ShowsThumbnails() && (sizeChanged || spacingChanged)) {
+        SetThumbnailIconSpacing();
+        m_list.SetImageList(&m_thumbnailImages, LVSIL_NORMAL);
+        RebuildSelectedFolder();
+    }
 }

@@ -4,11 +4,14 @@
 
 #include "albums/BrowseFileDlg.h"
 
+#include "albums/BrowseFileSettingsDlg.h"
 #include "image/ExtMgr.h"
 #include "platform/base/Module.h"
 #include "platform/base/Profile.h"
 #include "platform/base/Resource.h"
+#include "platform/ui/SliderCtrl.h"
 #include "platform/ui/TimerTesting.h"
+#include "skin/ColorPicker.h"
 #include "tests/support/FakeAppServices.h"
 #include "tests/support/RunTool.h"
 #include "tests/support/TempFolder.h"
@@ -526,6 +529,79 @@ TEST_F(BrowseFileDlgTest, PatternTestLooksForTheExtensionInsideThePattern) {
             EXPECT_EQ(test.passes, dialog.MatchesCurrentFilter(test.path)) << test.filter << " " << test.path;
         }
     });
+}
+
+// What the user does in the settings dialog the browser opens with its settings button.
+struct SettingsCase {
+    const char* name;
+    int side;            // both size sliders; 0 leaves them
+    int gap;             // both gap sliders; 0 leaves them
+    COLORREF background; // CLR_NONE leaves the picker
+    int button;
+    int shownSide;
+    int shownCell;
+    bool remade;
+};
+
+TEST_F(BrowseFileDlgTest, SettingsButtonAppliesTheDialogsSettingsToTheOpenBrowserOnly) {
+    const SettingsCase cases[] = {
+        {"new size remakes every thumbnail", 64, 0, CLR_NONE, IDOK, 64, 64 + 35, true},
+        {"new gaps keep the thumbnails", 0, 50, CLR_NONE, IDOK, kThumbnailSide, kThumbnailSide + 50, false},
+        {"largest size and gaps", 100, 50, CLR_NONE, IDOK, 100, 150, true},
+        {"colours only", 0, 0, RGB(10, 20, 30), IDOK, kThumbnailSide, kThumbnailSide + 35, false},
+        {"cancel changes nothing", 80, 50, RGB(10, 20, 30), IDCANCEL, kThumbnailSide, kThumbnailSide + 35,
+         false},
+    };
+    WritePictures(m_folder.Path(), "bild", 3);
+    for (const SettingsCase& test : cases) {
+        SCOPED_TRACE(test.name);
+        g_made.clear();
+        CBrowseFileDlg dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, kPictures);
+        dialog.m_ofn.lpstrInitialDir = m_folder.Path().GetString();
+        Run(dialog, [&] {
+            ASSERT_TRUE(WaitFor([&] { return List().GetItemCount() == 3 && AllHaveImages(); })) << Shown();
+            const COLORREF background = List().GetBkColor();
+            QTimer::singleShot(0, m_receiver, [&] {
+                CBrowseFileSettingsDlg* settings = nullptr;
+                ASSERT_TRUE(WaitFor([&] {
+                    settings = dynamic_cast<CBrowseFileSettingsDlg*>(CWnd::GetActiveWindow());
+                    return settings != nullptr;
+                }));
+                auto slide = [&](int id, int position) {
+                    if (position)
+                        static_cast<CSliderCtrl*>(settings->GetDlgItem(id))->SetPos(position);
+                };
+                slide(6011, test.side);
+                slide(6012, test.side);
+                slide(6013, test.gap);
+                slide(6014, test.gap);
+                if (test.background != CLR_NONE) {
+                    static_cast<CColorPicker*>(settings->GetDlgItem(1369))->SetColor(test.background);
+                    settings->SendMessage(CPN_SELENDOK, test.background, 1369);
+                }
+                ClickAt(settings->GetDlgItem(test.button), CPoint(5, 5));
+            });
+            Click(6008);
+            ASSERT_TRUE(WaitFor([&] { return List().GetItemCount() == 3 && AllHaveImages(); })) << Shown();
+            PumpMessages();
+            EXPECT_EQ(test.remade ? 6 : 3, MadeCount());
+            EXPECT_EQ(QSize(test.shownSide, test.shownSide), PictureOf(0).size());
+            for (int i = 0; i < 3; ++i)
+                EXPECT_EQ(ColourOf(i), CentreColour(i)) << i;
+            CRect first;
+            CRect second;
+            List().GetItemRect(0, &first, LVIR_BOUNDS);
+            List().GetItemRect(1, &second, LVIR_BOUNDS);
+            EXPECT_EQ(test.shownCell, second.left - first.left);
+            const COLORREF expected =
+                test.button == IDOK && test.background != CLR_NONE ? test.background : background;
+            EXPECT_EQ(expected, List().GetBkColor());
+            EXPECT_EQ(expected, List().GetTextBkColor());
+        });
+        // Only the save button writes the profile: the next browser starts as before.
+        EXPECT_EQ(kThumbnailSide, GetProfileInt("Settings\\Thumbnails\\Browse", "thumbcx", 0));
+        EXPECT_EQ(CSize(kThumbnailSide, kThumbnailSide), CBrowseFileDlg(TRUE).GetThumbnailSize());
+    }
 }
 
 } // namespace
