@@ -11,18 +11,53 @@
 
 namespace {
 
-void FreeBlocks(std::map<UINT, HGLOBAL>& blocks);
+using SharedBlock = std::shared_ptr<GlobalBlock>;
+
+SharedBlock Share(HGLOBAL block) {
+    return SharedBlock(block, GlobalBlockFree());
+}
+
+// What the clipboard published: the blocks themselves, no copies. This program takes a block back as it
+// is; others (and Qt) get a copy of its bytes on each request, which lives on its own.
+class BlockMimeData : public QMimeData {
+public:
+    void Add(const QString& type, SharedBlock block) { m_blocks[type] = std::move(block); }
+    SharedBlock Block(const QString& type) const {
+        const auto found = m_blocks.find(type);
+        return found == m_blocks.end() ? nullptr : found->second;
+    }
+    QStringList formats() const override {
+        QStringList types;
+        for (const auto& [type, block] : m_blocks)
+            types << type;
+        return types;
+    }
+
+protected:
+    QVariant retrieveData(const QString& type, QMetaType) const override {
+        const SharedBlock block = Block(type);
+        if (!block)
+            return QVariant();
+        CGlobalLock lock(block.get());
+        return QByteArray(reinterpret_cast<const char*>(lock.Bytes()), static_cast<qsizetype>(lock.Size()));
+    }
+
+private:
+    std::map<QString, SharedBlock> m_blocks;
+};
 
 struct ClipboardState {
-    ~ClipboardState() {
-        FreeBlocks(pending);
-        FreeBlocks(handedOut);
+    ~ClipboardState() { FreeBlocks(pending); }
+    static void FreeBlocks(std::map<UINT, HGLOBAL>& blocks) {
+        for (auto& [format, block] : blocks)
+            GlobalFree(block);
+        blocks.clear();
     }
 
     bool open = false;
     bool emptied = false;
-    std::map<UINT, HGLOBAL> pending;   // set since the clipboard was emptied, published on closing
-    std::map<UINT, HGLOBAL> handedOut; // blocks GetClipboardData gave; freed on the next opening
+    std::map<UINT, HGLOBAL> pending;       // set since the clipboard was emptied, published on closing
+    std::map<UINT, SharedBlock> handedOut; // blocks GetClipboardData gave; let go on the next opening
 };
 
 ClipboardState& State() {
@@ -44,20 +79,25 @@ QClipboard* DesktopClipboard() {
                                                                         : nullptr;
 }
 
-void FreeBlocks(std::map<UINT, HGLOBAL>& blocks) {
-    for (auto& [format, block] : blocks)
-        GlobalFree(block);
-    blocks.clear();
-}
-
-HGLOBAL BlockOf(const QByteArray& bytes) {
+SharedBlock BlockOf(const QByteArray& bytes) {
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, static_cast<SIZE_T>(bytes.size()));
     if (!block)
         return nullptr;
     CGlobalLock lock(block);
     if (!bytes.isEmpty())
         std::copy(bytes.begin(), bytes.end(), reinterpret_cast<char*>(lock.Bytes()));
-    return block;
+    return Share(block);
+}
+
+// The desktop clipboard's data of that type as a block: the published block itself while it is this
+// program's, else a copy.
+SharedBlock DesktopBlock(const QString& type) {
+    const QMimeData* mime = DesktopClipboard()->mimeData();
+    if (!mime)
+        return nullptr;
+    if (const auto* ours = dynamic_cast<const BlockMimeData*>(mime))
+        return ours->Block(type);
+    return mime->hasFormat(type) ? BlockOf(mime->data(type)) : nullptr;
 }
 
 } // namespace
@@ -66,7 +106,7 @@ BOOL OpenClipboard(HWND) {
     ClipboardState& state = State();
     if (state.open || !DesktopClipboard())
         return FALSE;
-    FreeBlocks(state.handedOut);
+    state.handedOut.clear();
     state.open = true;
     state.emptied = false;
     return TRUE;
@@ -76,7 +116,7 @@ BOOL EmptyClipboard() {
     ClipboardState& state = State();
     if (!state.open)
         return FALSE;
-    FreeBlocks(state.pending);
+    ClipboardState::FreeBlocks(state.pending);
     state.emptied = true;
     return TRUE;
 }
@@ -99,15 +139,14 @@ HANDLE GetClipboardData(UINT format) {
     if (const auto pending = state.pending.find(format); pending != state.pending.end())
         return pending->second;
     if (const auto given = state.handedOut.find(format); given != state.handedOut.end())
-        return given->second;
+        return given->second.get();
     const QString type = MimeTypeOf(format);
-    const QMimeData* mime = DesktopClipboard()->mimeData();
-    if (type.isEmpty() || state.emptied || !mime || !mime->hasFormat(type))
+    if (type.isEmpty() || state.emptied)
         return nullptr;
-    HGLOBAL block = BlockOf(mime->data(type));
+    SharedBlock block = DesktopBlock(type);
     if (block)
         state.handedOut[format] = block;
-    return block;
+    return block.get();
 }
 
 BOOL IsClipboardFormatAvailable(UINT format) {
@@ -127,13 +166,10 @@ BOOL CloseClipboard() {
     state.open = false;
     if (!state.emptied)
         return TRUE;
-    auto mime = std::make_unique<QMimeData>();
-    for (const auto& [format, block] : state.pending) {
-        CGlobalLock lock(block);
-        mime->setData(MimeTypeOf(format), QByteArray(reinterpret_cast<const char*>(lock.Bytes()),
-                                                     static_cast<qsizetype>(lock.Size())));
-    }
-    FreeBlocks(state.pending);
+    auto mime = std::make_unique<BlockMimeData>();
+    for (const auto& [format, block] : state.pending)
+        mime->Add(MimeTypeOf(format), Share(block));
+    state.pending.clear();
     DesktopClipboard()->setMimeData(mime.release());
     return TRUE;
 }

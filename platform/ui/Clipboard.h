@@ -1,7 +1,8 @@
 #pragma once
 // The clipboard calls over the desktop's clipboard. Only registered formats exist: each travels as the
 // MIME type application/x-qt-windows-mime;value="<name>", so other programs of this kind can take it too.
-// Open, then empty and set, or get; then close. What is set reaches the desktop when the clipboard closes.
+// Open, then empty and set, or get; then close. What is set reaches the desktop when the clipboard closes,
+// as the blocks themselves: this program gets them back without a copy.
 
 #include "platform/base/WinTypes.h"
 #include "platform/ui/UiTypes.h"

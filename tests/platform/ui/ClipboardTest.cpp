@@ -59,6 +59,30 @@ TEST_F(ClipboardTest, ARegisteredFormatsBlockComesBackAndOthersSeeItsMimeType) {
     EXPECT_TRUE(CloseClipboard());
 }
 
+TEST_F(ClipboardTest, OurPublishedBlockComesBackItselfAndOutlivesItsReplacementWhileHandedOut) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    ASSERT_TRUE(EmptyClipboard());
+    HGLOBAL block = BlockOf("Seitenobjekt");
+    SetClipboardData(m_format, block);
+    ASSERT_TRUE(CloseClipboard());
+    const QByteArray published =
+        QGuiApplication::clipboard()->mimeData()->data("application/x-qt-windows-mime;value=\"QZ20\"");
+    EXPECT_EQ(GlobalSize(block), static_cast<SIZE_T>(published.size()));
+    EXPECT_TRUE(published.startsWith("Seitenobjekt"));
+
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EXPECT_EQ(block, GetClipboardData(m_format)) << "no copy of our own data";
+    // Another program takes the clipboard while the block is out: it stays until the next opening.
+    auto* text = new QMimeData;
+    text->setText("Hallo");
+    QGuiApplication::clipboard()->setMimeData(text);
+    EXPECT_EQ("Seitenobjekt", TextOf(block, 12));
+    EXPECT_EQ("Seitenobjekt", std::string(published.left(12).constData(), 12)) << "Qt's copy is its own";
+    ASSERT_TRUE(CloseClipboard());
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EXPECT_EQ(nullptr, GetClipboardData(m_format));
+}
+
 TEST_F(ClipboardTest, OtherProgramsDataHasNoBlockOfOurFormat) {
     auto* text = new QMimeData;
     text->setText("Hallo");
