@@ -36,18 +36,20 @@ def entry_xml(index, title):
     ).encode("iso-8859-2")
 
 
-def write_album(path):
+def write_album(path, count=COUNT, title="Urlaub"):
+    """A photo album of count entries, each with its description and a BMP thumbnail."""
     rng = random.Random(4)
-    hrefs = [f"IMG_{i:05d}.JPG(0).xml" for i in range(COUNT)]
+    hrefs = [f"IMG_{i:05d}.JPG(0).xml" for i in range(count)]
     objects = "".join(f"<OBJECT href={quoteattr(h)}/>" for h in hrefs)
     index = ('<?xml version="1.0" encoding="ISO-8859-2"?>\n<ALBUM><OBJECTS>' + objects +
-             '</OBJECTS><PROPERTY producer="DS" title="Urlaub" description=""/></ALBUM>\n').encode("iso-8859-2")
+             f'</OBJECTS><PROPERTY producer="DS" title={quoteattr(title)} description=""/></ALBUM>\n'
+             ).encode("iso-8859-2")
     with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED, compresslevel=6) as z:
         z.writestr("index.xml", index)
         for i, href in enumerate(hrefs):
-            title = f"IMG_{i:05d}"
-            z.writestr(href, entry_xml(i, title))
-            z.writestr(f"{title}.JPG(0).thumb.bmp", albumgen.thumbnail_bmp(rng))
+            name = f"IMG_{i:05d}"
+            z.writestr(href, entry_xml(i, name))
+            z.writestr(f"{name}.JPG(0).thumb.bmp", albumgen.thumbnail_bmp(rng))
 
 
 def main():
