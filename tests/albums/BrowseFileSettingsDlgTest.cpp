@@ -104,6 +104,12 @@ TEST_F(ThumbnailSettingsTest, GapDefaultsFollowTheStoredThumbnailSize) {
     const BrowseThumbnailSettings read = ReadBrowseThumbnailSettings(kSection);
     EXPECT_EQ(read.spacingX, 15);
     EXPECT_EQ(read.spacingY, 25);
+    // Thumbnails larger than the system's icon cell get no gap rather than overlapping.
+    WriteProfileInt(kSection, "thumbcx", 100);
+    WriteProfileInt(kSection, "thumbcy", 75);
+    const BrowseThumbnailSettings large = ReadBrowseThumbnailSettings(kSection);
+    EXPECT_EQ(large.spacingX, 0);
+    EXPECT_EQ(large.spacingY, 0);
 }
 
 struct LimitCase {

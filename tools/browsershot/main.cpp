@@ -95,6 +95,8 @@ int main(int argc, char** argv) {
     SetProfileFolderForTesting(profile.path().toStdString().c_str());
     WriteProfileInt("Settings\\Thumbnails\\Browse", "thumbcx", 100);
     WriteProfileInt("Settings\\Thumbnails\\Browse", "thumbcy", 100);
+    WriteProfileInt("Settings\\Thumbnails\\Browse", "spacingcx", 43);
+    WriteProfileInt("Settings\\Thumbnails\\Browse", "spacingcy", 43);
     AfxSetResourceHandle(resources);
     ShotServices services(resources);
     SetAppServices(&services);
