@@ -83,8 +83,6 @@ public:
     void SetShiftStep(int step) override { m_nShiftStep = step; }
     int GetRotateStep() const { return m_nRotateStep; }
     void SetRotateStep(int step) override { m_nRotateStep = step; }
-    const char* GetClipartPath() const { return m_szClipartPath; }
-    void SetRotateStep(int step) { m_nRotateStep = step; }
     const char* GetClipartPath() const override { return m_szClipartPath; }
     void SetClipartPath(LPCTSTR path) override;
 

@@ -172,7 +172,6 @@ TEST(SkinArtPolygons, TablesHaveTheirLayoutsPointCountsAndBounds) {
         {"Move rotate right", kMoveRotateRightShape, 60, {0, 1, 29, 31}},
         {"Panel minus", kToolPanelMinusShape, 52, {1, 1, 29, 30}},
         {"Panel plus", kToolPanelPlusShape, 52, {1, 1, 29, 30}},
-        {"Settings OK", kSettingsOkShape, 30, {0, 0, 16, 17}},
         {"Settings cancel", kSettingsCancelHit, 30, {0, 0, 50, 50}},
         {"Print set-up", kSettingsPrintShape, 125, {0, 0, 100, 100}},
         {"Offsets", kSettingsJustierenShape, 48, {0, 0, 28, 30}},

@@ -47,7 +47,6 @@ void PaintSettingsBackground(QPainter& p) {
                 Palette::kCaption, Qt::AlignLeft | Qt::AlignVCenter, false);
 
     Paint::Text(p, QRectF(3, 31, 44, 12), QStringLiteral("OK"), 9, Palette::kInkSoft);
-    Paint::Text(p, QRectF(5, 31, 40, 12), QStringLiteral("OK"), 9, Palette::kInkSoft);
     Paint::Text(p, QRectF(59, 57, 52, 12), QStringLiteral("Abbrechen"), 9, Palette::kInkSoft);
     Paint::EngravedText(p, QRectF(82, 136, 126, 13), QStringLiteral("Drucker einrichten"), 10, Palette::kInk);
     Paint::EngravedText(p, QRectF(444, 12, 52, 30), QStringLiteral("Klänge"), 10, Palette::kInk,
@@ -175,16 +174,6 @@ SkinWindow SettingsDialogSkin() {
     window.paintBackground = PaintSettingsBackground;
 
     window.buttons.push_back(SmallOkButton("SettingsOk", {17, 12}));
-    const Outline okShape = EllipseOutline(Span(1, 1, 43, 43), 30);
-    // The OK disc is one small picture, which the effects dialog's move pad and tool panel share.
-    const Outline okShape = EllipseOutline(Span(0, 0, 15, 16), 30);
-    SkinButton ok = MakeButton("SettingsOk", PushStates("EINSTELLUNGEN_OK"), {17, 12}, okShape, okShape,
-                               [](QPainter& p, const Face& f) {
-                                   PaintRound(p, f, QRectF(0.5, 0.5, 15, 16), Glyph::Check, 3,
-                                              f.pressed ? Palette::kAccentDark : Palette::kAccent);
-                               });
-    ok.bitmapSize = QSize(16, 17);
-    window.buttons.push_back(ok);
     const Outline cancelShape = EllipseOutline(Span(1, 1, 43, 43), 30);
     window.buttons.push_back(MakeButton("SettingsCancel", PushStates("EINSTELLUNGEN_CANCEL"), {63, 12},
                                         cancelShape, cancelShape, [](QPainter& p, const Face& f) {
