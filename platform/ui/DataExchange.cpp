@@ -14,8 +14,7 @@ namespace {
 
 constexpr LPCTSTR kNotAnInteger = "Bitte geben Sie eine ganze Zahl ein.";
 constexpr LPCTSTR kNotAPositiveInteger = "Bitte geben Sie eine positive ganze Zahl ein.";
-constexpr LPCTSTR kOutsideRange = "Bitte geben Sie eine ganze Zahl zwischen %u und %u ein.";
-constexpr LPCTSTR kOutOfRange = "Bitte geben Sie eine ganze Zahl zwischen %d und %d ein.";
+constexpr LPCTSTR kOutsideRange = "Bitte geben Sie eine ganze Zahl zwischen %lld und %lld ein.";
 constexpr LPCTSTR kTooManyCharacters = "Bitte geben Sie nicht mehr als %d Zeichen ein.";
 
 // The number in the text, spaces around it allowed; false for anything else or beyond the range.
@@ -65,6 +64,16 @@ std::vector<CWnd*> RadioGroup(CWnd* first) {
             group.push_back(button);
     }
     return group;
+}
+
+// On saving, refuses a number outside low to high with a message.
+void CheckRange(CDataExchange* exchange, long long value, long long low, long long high) {
+    if (!exchange->m_bSaveAndValidate || (value >= low && value <= high))
+        return;
+    CString complaint;
+    complaint.Format(kOutsideRange, low, high);
+    AfxMessageBox(complaint, MB_ICONEXCLAMATION);
+    exchange->Fail();
 }
 
 } // namespace
@@ -135,12 +144,7 @@ void DDX_Control(CDataExchange* exchange, int id, CWnd& control) {
 }
 
 void DDV_MinMaxUInt(CDataExchange* exchange, UINT value, UINT low, UINT high) {
-    if (!exchange->m_bSaveAndValidate || (value >= low && value <= high))
-        return;
-    CString complaint;
-    complaint.Format(kOutsideRange, low, high);
-    AfxMessageBox(complaint, MB_ICONEXCLAMATION);
-    exchange->Fail();
+    CheckRange(exchange, value, low, high);
 }
 
 void DDV_MaxChars(CDataExchange* exchange, const CString& value, int maxBytes) {
@@ -159,10 +163,5 @@ void DDV_MaxChars(CDataExchange* exchange, const CString& value, int maxBytes) {
 }
 
 void DDV_MinMaxInt(CDataExchange* exchange, int value, int minimum, int maximum) {
-    if (!exchange->m_bSaveAndValidate || (value >= minimum && value <= maximum))
-        return;
-    CString complaint;
-    complaint.Format(kOutOfRange, minimum, maximum);
-    AfxMessageBox(complaint, MB_ICONEXCLAMATION);
-    exchange->Fail();
+    CheckRange(exchange, value, minimum, maximum);
 }
