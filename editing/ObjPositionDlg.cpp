@@ -55,10 +55,14 @@ BOOL CObjPositionDlg::OnInitDialog() {
     degrees.Format("%1.1f", m_object.GetRotation() / 10.0);
     degrees.Replace('.', ',');
     SetDlgItemText(kRotation, degrees);
-    GetDlgItem(kRotation)->EnableWindow(CDrawObj::IsDrawClipart(&m_object));
+    const auto enable = [this](int id, BOOL on) {
+        if (CWnd* item = GetDlgItem(id))
+            item->EnableWindow(on);
+    };
+    enable(kRotation, CDrawObj::IsDrawClipart(&m_object));
     const BOOL sized = !CDrawObj::IsDrawText(&m_object);
-    GetDlgItem(kWidth)->EnableWindow(sized);
-    GetDlgItem(kHeight)->EnableWindow(sized);
+    enable(kWidth, sized);
+    enable(kHeight, sized);
     return TRUE;
 }
 

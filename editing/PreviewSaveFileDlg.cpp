@@ -237,9 +237,14 @@ void CPreviewSaveFileDlg::EnablePresets() {
 void CPreviewSaveFileDlg::EnableSizeControls() {
     const BOOL explicitSize = m_nSizeMode == 1;
     for (const int id : {kWidthField, kWidthSpin, kHeightField, kHeightSpin, kKeepProportions})
-        GetDlgItem(id)->EnableWindow(explicitSize);
+        EnableItem(id, explicitSize);
     for (const int id : {kPercentField, kPercentSpin})
-        GetDlgItem(id)->EnableWindow(!explicitSize);
+        EnableItem(id, !explicitSize);
+}
+
+void CPreviewSaveFileDlg::EnableItem(int id, BOOL enable) {
+    if (CWnd* item = GetDlgItem(id))
+        item->EnableWindow(enable);
 }
 
 void CPreviewSaveFileDlg::OnColorDepthChange() {

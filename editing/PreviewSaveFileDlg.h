@@ -50,6 +50,7 @@ private:
     void FillPresets();
     void EnablePresets();
     void EnableSizeControls();
+    void EnableItem(int id, BOOL enable);
 
     void OnColorDepthChange();
     void OnResampleChange();
