@@ -85,10 +85,10 @@ BOOL CTwain::IsTwainAvailable() {
 BOOL CTwain::LoadSourceManager() {
     if (m_nState >= 2)
         return TRUE;
-    if (g_librariesHidden)
-        return FALSE;
     if (g_testEntry) {
         g_entry = g_testEntry;
+    } else if (g_librariesHidden) {
+        return FALSE;
     } else {
         std::string path;
         switch (GetSaneLibraryStatus(&path)) {

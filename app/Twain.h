@@ -53,7 +53,8 @@ public:
     static const TW_IDENTITY& GetSourceIdentity();
     // Tests put a scripted manager in place of the program's; null restores it.
     static void SetSourceManagerForTesting(DSMENTRYPROC entry);
-    // Tests see the program as on a machine without the scanner and camera libraries.
+    // Tests see the program as on a machine without the scanner and camera libraries (a scripted manager
+    // still answers).
     static void HideLibrariesForTesting(bool hidden);
 
     virtual void OnTransferReady(MSG* message);

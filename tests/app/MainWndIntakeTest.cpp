@@ -341,7 +341,6 @@ TW_UINT16 RefusingManager(TW_IDENTITY*, TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_U
 
 TEST_F(MainWndIntakeTest, AManagerThatDoesNotOpenBeepsAndSays120Once) {
     NormalPage();
-    CTwain::HideLibrariesForTesting(false);
     CTwain::SetSourceManagerForTesting(&RefusingManager);
     Command(2051);
     EXPECT_THAT(m_services.MessageIds(), ElementsAre(120u));
