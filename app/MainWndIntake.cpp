@@ -2,7 +2,7 @@
 // configured source (2050, 2051), and what the main window says when the source manager fails.
 
 #include "app/MainWnd.h"
-#include "app/PictureBrowser.h"
+#include "app/PictureOpenDialog.h"
 #include "image/WorkBitmap.h"
 #include "page/DrawImage.h"
 #include "page/Template.h"
@@ -42,7 +42,7 @@ void CMainWnd::OnDisk() {
     KnobCommand(kZoneDisk);
     if (!CanTakePicture())
         return;
-    const CString path = BrowseForPicture(this, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+    const CString path = AskPictureToOpen(this, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                                           AppServices().LoadString(kPictureFilterId));
     if (path.IsEmpty())
         return;

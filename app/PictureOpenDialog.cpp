@@ -2,6 +2,8 @@
 
 #include "platform/ui/FileDialog.h"
 
+#include <utility>
+
 namespace {
 
 PictureOpenDialog g_dialog = nullptr;
@@ -13,8 +15,8 @@ CString AskWithFileDialog(CWnd* parent, DWORD flags, const CString& filter) {
 
 } // namespace
 
-void SetPictureOpenDialog(PictureOpenDialog dialog) {
-    g_dialog = dialog;
+PictureOpenDialog SetPictureOpenDialog(PictureOpenDialog dialog) {
+    return std::exchange(g_dialog, dialog);
 }
 
 CString AskPictureToOpen(CWnd* parent, DWORD flags, const CString& filter) {

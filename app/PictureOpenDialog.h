@@ -10,6 +10,6 @@ class CWnd;
 // flags are OFN_ flags; filter is "description|pattern|...||". The chosen path, empty when cancelled.
 using PictureOpenDialog = CString (*)(CWnd* parent, DWORD flags, const CString& filter);
 
-// Installs the dialog (null: the platform's file dialog).
-void SetPictureOpenDialog(PictureOpenDialog dialog);
+// Installs the dialog (null: the platform's file dialog) and returns the one it replaces.
+PictureOpenDialog SetPictureOpenDialog(PictureOpenDialog dialog);
 CString AskPictureToOpen(CWnd* parent, DWORD flags, const CString& filter);

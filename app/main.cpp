@@ -2,8 +2,8 @@
 // and sounds, the dialogs of the page canvas and the editing tools, and the framework's entry.
 
 #include "albums/InstallCategoryPanel.h"
+#include "albums/InstallPictureOpenDialog.h"
 #include "app/ProgramDialogs.h"
-#include "albums/InstallPictureBrowser.h"
 #include "app/VellumcraftApp.h"
 #include "editing/EffectsDialogs.h"
 #include "platform/sound/PlaySound.h"
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     SetPageDialogs(&pageDialogs);
     CEffectsDialogs effectsDialogs;
     SetEffectsDialogs(&effectsDialogs);
-    InstallPictureBrowser();
+    InstallPictureOpenDialog();
     const int exitCode = AfxWinMain(argc, argv);
     SetEffectsDialogs(nullptr);
     SetPageDialogs(nullptr);

@@ -3,7 +3,7 @@
 // from the test scanner's feeder, and the messages when there is no source.
 
 #include "app/MainWnd.h"
-#include "app/PictureBrowser.h"
+#include "app/PictureOpenDialog.h"
 #include "image/PictureInfo.h"
 #include "image/WorkBitmap.h"
 #include "library/DSObjMgr.h"
@@ -111,13 +111,13 @@ protected:
         m_manager = std::make_unique<CDSObjMgr>();
         m_manager->LoadInstallSettings();
         g_browser = &m_browser;
-        m_previousBrowser = SetPictureBrowser(&ScriptedBrowser);
+        m_previousBrowser = SetPictureOpenDialog(&ScriptedBrowser);
         g_beeps = &m_beeps;
         m_previousBeep = SetMessageBeepHandler(&RecordBeep);
     }
     void TearDown() override {
         SetMessageBeepHandler(m_previousBeep);
-        SetPictureBrowser(m_previousBrowser);
+        SetPictureOpenDialog(m_previousBrowser);
         CTwain::SetSourceManagerForTesting(nullptr);
         MainWndPageTest::TearDown();
         m_manager.reset();
@@ -165,7 +165,7 @@ protected:
     CExtMgr m_codecs2{VC_PROGRAM_DIR};
     std::unique_ptr<CDSObjMgr> m_manager;
     BrowserScript m_browser;
-    PictureBrowser m_previousBrowser = nullptr;
+    PictureOpenDialog m_previousBrowser = nullptr;
     std::vector<UINT> m_beeps;
     MessageBeepHandler m_previousBeep = nullptr;
     ScriptedFileChooser m_chooser;
