@@ -1,7 +1,7 @@
 #include "output/ChoosePageDialog.h"
 
 #include "output/PaperNames.h"
-#include "output/PrinterDevModeFetch.h"
+#include "output/PrinterDevMode.h"
 #include "platform/base/AppServices.h"
 
 #include <optional>

@@ -2,7 +2,7 @@
 
 #include "output/PageMapDialog.h"
 #include "output/PrintMainWnd.h"
-#include "output/PrinterDevModeFetch.h"
+#include "output/PrinterDevMode.h"
 #include "output/PrintersManager.h"
 #include "output/PrnJustierenDlg.h"
 #include "output/TemplateInfoOpener.h"

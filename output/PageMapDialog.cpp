@@ -2,7 +2,7 @@
 
 #include "output/PageMappings.h"
 #include "output/PaperNames.h"
-#include "output/PrinterDevModeFetch.h"
+#include "output/PrinterDevMode.h"
 #include "output/PrinterMappingList.h"
 #include "platform/base/AppServices.h"
 

@@ -1,10 +1,16 @@
 #pragma once
-// A printer's current settings as the driver gives them, merged and checked by the driver.
+// A printer's current settings as the driver gives them: the size first, then the settings, then the
+// settings merged over themselves so that the driver completes and checks them.
 
 #include "platform/base/WinTypes.h"
 #include "platform/print/DevMode.h"
 
-// A new block (new BYTE[], the caller's) with the device mode of the printer, also stored in out; null
-// when the printer cannot be opened or gives no device mode (out is then left alone, or null when the
-// block could not be filled).
+#include <memory>
+
+// A block of the device mode's size; null when the printer cannot be opened or gives no device mode.
+// deviceName is the name the printer's driver is asked with.
+std::unique_ptr<BYTE[]> FetchPrinterDevMode(LPCTSTR printerName, LPCTSTR deviceName);
+
+// The same block as a new BYTE[] the caller frees, also stored in out; null (out left alone) when there
+// is none.
 DEVMODE* GetPrinterDevMode(LPCTSTR printerName, LPCTSTR deviceName, DEVMODE*& out);

@@ -3,7 +3,7 @@
 
 #include "output/ChoosePageDialog.h"
 #include "output/PaperNames.h"
-#include "output/PrinterDevModeFetch.h"
+#include "output/PrinterDevMode.h"
 #include "output/PrinterMappingList.h"
 #include "platform/base/AppServices.h"
 
