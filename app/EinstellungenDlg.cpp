@@ -4,11 +4,11 @@
 #include "app/EinstellungenDlg.h"
 
 #include "app/MainWnd.h"
-#include "app/PrinterOffsetsDialog.h"
 #include "app/ScaleFactorText.h"
 #include "image/FileHelpers.h"
 #include "library/DSObjMgr.h"
 #include "output/PrintersManager.h"
+#include "output/PrnJustierenDlg.h"
 #include "platform/base/AppServices.h"
 #include "platform/base/Profile.h"
 #include "platform/print/PrintDialog.h"
@@ -317,7 +317,9 @@ void CEinstellungenDlg::OnPrintSetUp() {
 
 void CEinstellungenDlg::OnOffsets() {
     CPrintersManager* printers = CPrintersManager::GetInstance();
-    ShowPrinterOffsetsDialog(printers ? printers->GetPrinterInfo() : nullptr);
+    CPrnJustierenDlg dialog(this);
+    dialog.m_pPrinter = printers ? printers->GetPrinterInfo() : nullptr;
+    dialog.DoModal();
 }
 
 void CEinstellungenDlg::CheckScaleFactorWhileTyping() {

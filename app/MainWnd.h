@@ -15,6 +15,7 @@
 #include "app/ScanAlbumDlg.h"
 #include "app/Twain.h"
 #include "output/PrintMainWnd.h"
+#include "output/PrintOffsets.h"
 #include "platform/base/CriticalSection.h"
 #include "platform/base/Lists.h"
 #include "platform/base/String.h"
@@ -44,7 +45,7 @@ class CTemplate;
 class CTwoColorsBitmapButton;
 class CWorkBitmap;
 
-class CMainWnd : public CWnd, public CTwain, public IPrintMainWnd {
+class CMainWnd : public CWnd, public CTwain, public IPrintMainWnd, public IPrintOffsets {
 public:
     // The skin's size and the two children's control ids.
     static constexpr int kSkinWidth = 800;
@@ -281,6 +282,8 @@ public:
     // paper and orientation printed with, unless no printer context could be made for it.
     void RunPrintJob(DEVMODE* devMode, LPCTSTR device, LPCTSTR driver, LPCTSTR port, float scale,
                      BOOL showHint, int copies) override;
+    // The calibration dialog's new mark position, in millimetres.
+    void SetPrintOffsets(float offsetX, float offsetY) override;
 
 private:
     // The print set-up from the default printer or the saved "Printer" section; FALSE refuses creation.

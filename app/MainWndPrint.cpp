@@ -2,8 +2,8 @@
 // dialog shown while the page is rendered and sent.
 
 #include "app/MainWnd.h"
-#include "app/VellumcraftApp.h"
 #include "output/CustomPrintDlg.h"
+#include "output/PageMappings.h"
 #include "output/PrintDlg.h"
 #include "output/PrintMsgDlg.h"
 #include "output/PrintPage.h"
@@ -60,18 +60,8 @@ std::unique_ptr<BYTE[]> CopyDevMode(const DEVMODE* devMode) {
     return copy;
 }
 
-// The page mapping the list holds for this printer driver and page; null, after message 31369, when
-// there is none.
-_tPRINTER_MAPPING* PaperMapping(CPrinterMappingList* mappings, LPCTSTR driver, const CString& templateName) {
-    _tPRINTER_MAPPING* mapping = mappings ? mappings->FindMapping(driver, templateName) : nullptr;
-    if (!mapping)
-        AppServices().MessageBox(kNoPaperMappingId);
-    return mapping;
-}
-
-// The paper a device mode that names none prints on: the printer's paper that the page mapping names.
-// FALSE after telling the user why there is none. A mapping to a paper the printer no longer lists is
-// dropped and the paper settled once more.
+// The paper a device mode that names none prints on: the printer's paper that the page mapping names,
+// made when needed (the mapping list may ask the user). FALSE after telling the user why there is none.
 BOOL FindMappedPaper(DEVMODE* devMode, LPCTSTR device, LPCTSTR driver, LPCTSTR port,
                      const CString& templateName, SHORT* paper) {
     const int count = DeviceCapabilities(device, port, DC_PAPERS, nullptr, devMode);
@@ -84,13 +74,9 @@ BOOL FindMappedPaper(DEVMODE* devMode, LPCTSTR device, LPCTSTR driver, LPCTSTR p
         ShowFormatted(kPaperListFailedId, MB_ICONINFORMATION, device);
         return FALSE;
     }
-    CVellumcraftApp* app = GetVellumcraftApp();
-    CPrinterMappingList* mappings = app ? app->GetPageMappings() : nullptr;
-    _tPRINTER_MAPPING* mapping = PaperMapping(mappings, driver, templateName);
-    if (mapping && mapping->paperIndex >= papers.size()) {
-        mappings->RemoveMapping(mapping);
-        mapping = PaperMapping(mappings, driver, templateName);
-    }
+    CPrinterMappingList* mappings = GetPageMappings();
+    _tPRINTER_MAPPING* mapping =
+        mappings ? mappings->BuildForPrinter(devMode, device, driver, port, templateName) : nullptr;
     if (!mapping || mapping->paperIndex >= papers.size()) {
         AppServices().MessageBox(kNoPaperMappingId);
         return FALSE;

@@ -67,6 +67,11 @@ BOOL CMainWnd::SetUpPrinter() {
     return TRUE;
 }
 
+void CMainWnd::SetPrintOffsets(float offsetX, float offsetY) {
+    m_printOffsetX = offsetX;
+    m_printOffsetY = offsetY;
+}
+
 void CMainWnd::ReadPrintOffsets() {
     m_printOffsetX = static_cast<float>(GetProfileInt("Settings", "PrintOffsetX", 0)) * kOffsetUnit;
     m_printOffsetY = static_cast<float>(GetProfileInt("Settings", "PrintOffsetY", 0)) * kOffsetUnit;

@@ -3,6 +3,7 @@
 
 #include "app/ProgramDialogs.h"
 
+#include "albums/DeleteImageDlg.h"
 #include "app/SaveProjectDlg.h"
 #include "editing/FontPropertiesDlg.h"
 #include "editing/ObjPositionDlg.h"
@@ -34,9 +35,8 @@ int CProgramDialogs::RunObjPosition(CDrawObj* object, ObjPosition& position) {
     return answer;
 }
 
-// The delete-pictures dialog of the album tools comes here.
-int CProgramDialogs::RunDeleteImage(int, int, DeleteImageOptions&) {
-    return IDCANCEL;
+int CProgramDialogs::RunDeleteImage(int stencilState, int matState, DeleteImageOptions& options) {
+    return RunDeleteImageDlg(stencilState, matState, options);
 }
 
 int CProgramDialogs::RunSaveProject() {

@@ -9,6 +9,7 @@
 #include "library/LibrarySetup.h"
 #include "library/xml/XmlHelpers.h"
 #include "output/MailMgr.h"
+#include "output/PageMappings.h"
 #include "output/PrintersManager.h"
 #include "platform/base/Exception.h"
 #include "platform/base/Module.h"
@@ -46,11 +47,14 @@ void FreeModule(HMODULE& module) {
 
 CVellumcraftApp::CVellumcraftApp() : CWinApp(kAppName) {
     SetAppServices(this);
+    SetPageMappings(&m_pageMappings);
 }
 
 CVellumcraftApp::~CVellumcraftApp() {
     if (&AppServices() == this)
         SetAppServices(nullptr);
+    if (GetPageMappings() == &m_pageMappings)
+        SetPageMappings(nullptr);
     // After a failed start-up what was loaded goes with the process; this is that moment.
     m_pPrintersManager.reset();
     m_pExtMgr.reset();

@@ -99,7 +99,6 @@ public:
     // Writes "PrintMsg" as 1 for a non-zero value, else 0. TRUE.
     BOOL SetPrintMsg(BOOL on);
 
-    CPrinterMappingList* GetPageMappings() { return &m_pageMappings; }
 
     // The project type is registered by the installed desktop files; nothing is written at run time.
     BOOL RegisterDocumentType();

@@ -2,7 +2,9 @@
 // printer: what the user is told when a print cannot happen, and what reaches the sheet when it can.
 
 #include "app/VellumcraftApp.h"
+#include "output/PageMappings.h"
 #include "output/PrintMainWnd.h"
+#include "output/PrinterMappingList.h"
 #include "output/PrintMsgDlg.h"
 #include "output/PrinterDevMode.h"
 #include "output/PrinterSection.h"
@@ -202,10 +204,10 @@ TEST_F(MainWndPrintTest, PaperIsSettledFromTheDeviceModeTheCustomSizeOrThePageMa
         {"CustomSizeKept", 0, 1000, 1500, 283.5, 425.2, DM_PAPERWIDTH | DM_PAPERLENGTH},
         {"Mapped", 0, 1000, 0, 612, 792, DM_PAPERSIZE},
     };
-    CVellumcraftApp app;
-    SetAppServices(&m_services);
+    CPrinterMappingList mappings;
+    SetPageMappings(&mappings);
     // The built-in printer's fifth paper is Letter.
-    app.GetPageMappings()->AddMapping(4, kBuiltInPdfPrinterName, "Brief");
+    mappings.AddMapping(4, kBuiltInPdfPrinterName, "Brief");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::unique_ptr<BYTE[]> block = DevModeOf(kBuiltInPdfPrinterName);
@@ -224,6 +226,7 @@ TEST_F(MainWndPrintTest, PaperIsSettledFromTheDeviceModeTheCustomSizeOrThePageMa
         EXPECT_EQ(devMode->dmFields & (DM_PAPERSIZE | DM_PAPERWIDTH | DM_PAPERLENGTH), c.fieldsAfter);
         EXPECT_EQ(devMode->dmFields & DM_ORIENTATION, DM_ORIENTATION);
     }
+    SetPageMappings(nullptr);
 }
 
 TEST_F(MainWndPrintTest, JobTellsWhyItCannotPrint) {
