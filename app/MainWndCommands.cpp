@@ -40,9 +40,8 @@ int AskToSave(UINT buttons) {
 } // namespace
 
 BOOL CMainWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
-    return DispatchCommand(*this, kCommands, wParam) || OnPictureCommand(wParam) ||
     return DispatchCommand(*this, kCommands, wParam) || DispatchCommand(*this, kPrintCommands, wParam) ||
-           CWnd::OnCommand(wParam, lParam);
+           OnPictureCommand(wParam) || CWnd::OnCommand(wParam, lParam);
 }
 
 BOOL CMainWnd::PreTranslateMessage(MSG* message) {

@@ -108,8 +108,14 @@ void CMainWnd::OnToolbarEffect(int adjustment) {
     if (!target.picture)
         return;
     const int percent = target.picture->GetAdjustPercent(adjustment);
-    AddUndo(new CEffOb(target.picture->Clone(), target.index));
-    dialogs->RunToolbarEffectsDlg(percent, this, &m_editingOwner);
+    CAdjustImage* opening = target.picture->Clone();
+    AddUndo(new CEffOb(opening, target.index));
+    if (dialogs->RunToolbarEffectsDlg(percent, this, &m_editingOwner) != IDCANCEL)
+        return;
+    // The panel's percent cannot hit every stored value again: cancel puts the opening settings back.
+    target.picture->CopyFrom(opening);
+    target.picture->Rebuild(true);
+    RedrawPreview();
 }
 
 void CMainWnd::SetAdjustmentValue(int value) {

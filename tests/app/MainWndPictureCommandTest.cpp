@@ -69,6 +69,10 @@ public:
         }
         return colourAnswer;
     }
+    INT_PTR RunSavePictureDialog(const SavePictureRequest&, CWnd*, SavePictureChoice&) override {
+        runs.push_back("save");
+        return IDCANCEL;
+    }
 
     std::vector<std::string> runs;
     std::function<INT_PTR(CAdjustImage&, IEffectsDialogOwner&, EffectsDialogResult&, CAdjustImage&)> effects =
@@ -397,11 +401,13 @@ TEST_F(MainWndPictureTest, StepsOnAnEmptyFrameShow214AndChangeNothing) {
     EXPECT_FALSE(m_window->IsModified());
 }
 
-TEST_F(MainWndPictureTest, AdjustmentPanelStartsAtThePercentAndACancelledPanelStillLeavesItsRecord) {
+TEST_F(MainWndPictureTest, AdjustmentPanelStartsAtThePercentAndItsCancelRestoresTheOpeningSettingsExactly) {
     for (bool edit : {false, true}) {
         SCOPED_TRACE(edit ? "edit" : "normal");
         CAdjustImage* picture = edit ? static_cast<CAdjustImage*>(EditPicture()) : NormalPage();
         picture->SetAdjustPercent(kAdjustContrast, 70);
+        // Between two of the panel's steps: only the opening settings themselves bring it back.
+        picture->gamma = 1.2345f;
         m_window->ClearUndo();
         m_dialogs.runs.clear();
         m_dialogs.toolPanel = [&](IToolPanelOwner& owner) {
@@ -412,10 +418,12 @@ TEST_F(MainWndPictureTest, AdjustmentPanelStartsAtThePercentAndACancelledPanelSt
         };
         Command(2092);
         EXPECT_THAT(m_dialogs.runs, ElementsAre("panel 70"));
-        EXPECT_EQ(picture->GetAdjustPercent(kAdjustContrast), 90);
+        EXPECT_EQ(picture->GetAdjustPercent(kAdjustContrast), 70);
+        EXPECT_EQ(picture->gamma, 1.2345f);
         EXPECT_EQ(NewRecord(0), "CEffOb");
         m_window->OnUndo();
         EXPECT_EQ(picture->GetAdjustPercent(kAdjustContrast), 70);
+        EXPECT_EQ(picture->gamma, 1.2345f);
         EXPECT_FLOAT_EQ(picture->brightness, 0.25f);
         EXPECT_EQ(m_window->GetUndoCount(), 0);
     }
