@@ -46,10 +46,11 @@ QString FromUtf8(LPCTSTR text) {
     return QString::fromUtf8(text ? text : "");
 }
 
-// The file the built-in PDF printer writes, chosen by the user; empty when cancelled.
+// The file the built-in PDF printer writes, chosen by the user; empty when cancelled. The chooser starts
+// in the documents folder, or in the home folder where there is none.
 QString AskForPdfFile() {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QByteArray folder = documents.toUtf8();
+    const QByteArray folder = (QDir(documents).exists() ? documents : QDir::homePath()).toUtf8();
     CFileDialog dialog(FALSE, "pdf", "Vellumcraft.pdf", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                        AppServices().LoadString(kPdfFilterString));
     dialog.m_ofn.lpstrInitialDir = folder.constData();

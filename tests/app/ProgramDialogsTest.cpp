@@ -88,13 +88,17 @@ TEST_F(ProgramDialogsTest, TheFontDialogEditsTheTextObject) {
 
 TEST_F(ProgramDialogsTest, MissingObjectsOrDialogsAnswerCancel) {
     ObjPosition position;
-    DeleteImageOptions options;
     EXPECT_EQ(m_dialogs.RunFontProperties(nullptr, nullptr), IDCANCEL);
     EXPECT_EQ(m_dialogs.RunObjPosition(nullptr, position), IDCANCEL);
-    EXPECT_EQ(m_dialogs.RunDeleteImage(1, 1, options), IDCANCEL);
     // Without the template the save prompt cannot ask: nothing goes on as if the user had agreed.
     AfxSetResourceHandle(nullptr);
     EXPECT_EQ(m_dialogs.RunSaveProject(), IDCANCEL);
+}
+
+TEST_F(ProgramDialogsTest, TheDeleteQuestionIsAnsweredByTheAlbumToolsDialog) {
+    InLoop([&](CWnd& dialog) { Press(dialog, IDOK); });
+    DeleteImageOptions options;
+    EXPECT_EQ(m_dialogs.RunDeleteImage(1, 1, options), IDOK);
 }
 
 TEST_F(ProgramDialogsTest, TheSaveProjectPromptGivesTheUsersAnswer) {

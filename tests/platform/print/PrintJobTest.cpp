@@ -195,8 +195,28 @@ TEST_F(PrintJobTest, CallsOutOfOrderAreRefused) {
     DeleteDC(memory);
 }
 
+// A new user's home has no documents folder yet: the chooser starts at home, not in the working folder.
+TEST_F(PrintJobTest, PdfChooserStartsInTheDocumentsFolderElseAtHome) {
+    const QByteArray home = qgetenv("HOME");
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+    const CString newHome = Output("home");
+    ASSERT_TRUE(QDir().mkpath(newHome.GetString()));
+    qputenv("HOME", newHome.GetString());
+    qputenv("XDG_CONFIG_HOME", (newHome + "/.config").GetString());
+    HDC dc = PrinterDc(kBuiltInPdfPrinterName);
+    for (const CString& expected : {newHome, newHome + "/Documents"}) {
+        QDir().mkpath(expected.GetString());
+        m_chooser.Cancel();
+        EXPECT_EQ(PrintBoxes(dc, "", 1, 10, 10, 10, 10), 0);
+        ASSERT_FALSE(m_chooser.Requests().empty());
+        EXPECT_EQ(m_chooser.Requests().back().folder, expected);
+    }
+    DeleteDC(dc);
+    qputenv("HOME", home);
+    qputenv("XDG_CONFIG_HOME", config);
+}
+
 TEST_F(PrintJobTest, PdfPrinterAsksForTheFile) {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     m_chooser.Pick({Output("chosen.pdf")});
     HDC dc = PrinterDc(kBuiltInPdfPrinterName);
     ASSERT_GT(PrintBoxes(dc, "", 1, 10, 10, 10, 10), 0);
@@ -204,7 +224,6 @@ TEST_F(PrintJobTest, PdfPrinterAsksForTheFile) {
     const FileChooserRequest& request = m_chooser.Requests().front();
     EXPECT_TRUE(request.save);
     EXPECT_EQ(request.fileName, "Vellumcraft.pdf");
-    EXPECT_EQ(request.folder, documents.toUtf8().constData());
     ASSERT_EQ(request.types.size(), 1u);
     EXPECT_EQ(PdfPageSizes(Output("chosen.pdf").GetString()).size(), 1u);
 
