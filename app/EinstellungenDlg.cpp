@@ -68,10 +68,7 @@ BOOL MakePolygonRegion(CRgn& region, std::span<const POINT> points) {
 CEinstellungenDlg::CEinstellungenDlg(CMainWnd* parent)
     : CDialog(IDD_EINSTELLUNGEN, parent), m_mainWnd(parent) {}
 
-CEinstellungenDlg::~CEinstellungenDlg() {
-    if (m_memoryDC && m_displacedBitmap)
-        m_memoryDC->SelectObject(m_displacedBitmap);
-}
+CEinstellungenDlg::~CEinstellungenDlg() = default;
 
 void CEinstellungenDlg::DoDataExchange(CDataExchange* exchange) {
     CDialog::DoDataExchange(exchange);
@@ -88,27 +85,12 @@ BOOL CEinstellungenDlg::OnInitDialog() {
     SetWindowPos(nullptr, 0, 0, m_width, m_height, SWP_NOMOVE | SWP_NOZORDER);
     if (m_mainWnd && (m_printDialog = m_mainWnd->GetPrintDialog()))
         m_printDialog->m_pd.Flags &= ~PD_RETURNDEFAULT;
-    if (!LoadBackground() || !BuildControls())
+    if (!m_background.Load("EINSTELLUNGEN_WND", this) || !BuildControls())
         return FALSE;
     AddToolTips();
     m_soundBox.SetCheck(GetProfileInt(kSettings, "Sound", 1) == 1);
     m_soundBox.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     return FALSE;
-}
-
-bool CEinstellungenDlg::LoadBackground() {
-    try {
-        m_memoryDC = std::make_unique<CDC>();
-        m_background = std::make_unique<CBitmap>();
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    CClientDC dc(this);
-    if (!LoadResourceBitmapWithPalette(*m_background, "EINSTELLUNGEN_WND", &dc))
-        return false;
-    m_memoryDC->CreateCompatibleDC(&dc);
-    m_displacedBitmap = m_memoryDC->SelectObject(m_background.get());
-    return true;
 }
 
 bool CEinstellungenDlg::BuildControls() {
@@ -237,8 +219,7 @@ BOOL CEinstellungenDlg::OnEraseBkgnd(CDC*) {
 
 void CEinstellungenDlg::OnPaint() {
     CPaintDC dc(this);
-    if (m_memoryDC && m_displacedBitmap)
-        dc.BitBlt(0, 0, m_width, m_height, m_memoryDC.get(), 0, 0, SRCCOPY);
+    m_background.Paint(&dc, m_width, m_height);
 }
 
 LRESULT CEinstellungenDlg::OnNcHitTest(CPoint) {

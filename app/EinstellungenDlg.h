@@ -12,6 +12,7 @@
 #include "skin/CheckBitmapButton.h"
 #include "skin/MyBitmapButton.h"
 #include "skin/MyComboBox.h"
+#include "skin/SkinBackground.h"
 #include "skin/SkinListsOwner.h"
 
 #include <memory>
@@ -60,7 +61,6 @@ protected:
     BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message) override;
 
 private:
-    bool LoadBackground();
     bool BuildControls();
     bool ShapeButtons();
     bool CreateScaleFactorField();
@@ -91,9 +91,7 @@ private:
     CMainWnd* m_mainWnd;
     CPrintDialog* m_printDialog = nullptr; // the main window's
     CToolTipCtrl m_toolTip;
-    std::unique_ptr<CDC> m_memoryDC;
-    std::unique_ptr<CBitmap> m_background;
-    CBitmap* m_displacedBitmap = nullptr;
+    CSkinBackground m_background;
     std::unique_ptr<CMyComboBox> m_frameList;
     std::unique_ptr<CMyComboBox> m_stencilList;
     std::unique_ptr<CMyComboBox> m_templateList;

@@ -59,10 +59,7 @@ CEffectsDlg::CEffectsDlg(CAdjustImage* picture, CWnd* parent, IEffectsDialogOwne
     }
 }
 
-CEffectsDlg::~CEffectsDlg() {
-    if (m_memoryDC && m_oldBitmap)
-        m_memoryDC->SelectObject(m_oldBitmap);
-}
+CEffectsDlg::~CEffectsDlg() = default;
 
 void CEffectsDlg::DoDataExchange(CDataExchange* exchange) {
     CDialog::DoDataExchange(exchange);
@@ -91,7 +88,8 @@ BOOL CEffectsDlg::OnInitDialog() {
     SetWindowPos(nullptr, (desktop.Width() - m_width) / 2, (desktop.Height() - m_height) / 2 + 1, m_width,
                  m_height, SWP_NOZORDER);
     // Every way out of a failed opening leaves the edited picture as it was.
-    if (!m_picture || !LoadBackground() || !MakeWorkingPicture() || !BuildSkin() || !CreateWindows()) {
+    if (!m_picture || !m_background.Load("EFFEKTE_WND", this) || !MakeWorkingPicture() || !BuildSkin() ||
+        !CreateWindows()) {
         m_work.reset();
         EndDialog(IDCANCEL);
         return FALSE;
@@ -105,21 +103,6 @@ BOOL CEffectsDlg::OnInitDialog() {
     m_modif->ResetView();
     m_modif->UpdateView();
     return TRUE;
-}
-
-bool CEffectsDlg::LoadBackground() {
-    try {
-        m_memoryDC = std::make_unique<CDC>();
-        m_background = std::make_unique<CBitmap>();
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    CClientDC dc(this);
-    if (!LoadResourceBitmapWithPalette(*m_background, "EFFEKTE_WND", &dc))
-        return false;
-    m_memoryDC->CreateCompatibleDC(&dc);
-    m_oldBitmap = m_memoryDC->SelectObject(m_background.get());
-    return true;
 }
 
 bool CEffectsDlg::MakeWorkingPicture() {

@@ -10,6 +10,7 @@
 #include "platform/ui/ToolTipCtrl.h"
 #include "skin/CheckBitmapButton.h"
 #include "skin/MyBitmapButton.h"
+#include "skin/SkinBackground.h"
 #include "skin/TickBitmapButton.h"
 #include "skin/TransparentStatic.h"
 #include "skin/TwoColorsBitmapButton.h"
@@ -97,7 +98,6 @@ protected:
     void OnDestroy() override;
 
 private:
-    bool LoadBackground();
     bool MakeWorkingPicture();
     bool BuildSkin();
     bool CreateWindows();
@@ -150,9 +150,7 @@ private:
     // Snapshots of the working settings, newest last.
     std::vector<std::unique_ptr<CAdjustImage>> m_undo;
     CToolTipCtrl m_toolTip;
-    std::unique_ptr<CDC> m_memoryDC;
-    std::unique_ptr<CBitmap> m_background;
-    CBitmap* m_oldBitmap = nullptr;
+    CSkinBackground m_background;
     int m_width = 800;
     int m_height = 600;
     BYTE m_dragging = 0;

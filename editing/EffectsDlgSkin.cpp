@@ -144,7 +144,7 @@ bool CEffectsDlg::BuildSkin() {
                                   CBS_HASSTRINGS,
                               kEffectListRect, this, 2045))
         return false;
-    m_strengthLabel->SetStyle(TRUE, kStrengthLabelRect.left, kStrengthLabelRect.top, m_memoryDC.get());
+    m_strengthLabel->SetStyle(TRUE, kStrengthLabelRect.left, kStrengthLabelRect.top, m_background.GetDC());
     return m_strengthLabel->Create("", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, kStrengthLabelRect, this,
                                    2052);
 }

@@ -65,8 +65,7 @@ void CEffectsDlg::ApplyStrength() {
 
 void CEffectsDlg::OnPaint() {
     CPaintDC dc(this);
-    if (m_memoryDC)
-        dc.BitBlt(0, 0, m_width, m_height, m_memoryDC.get(), 0, 0, SRCCOPY);
+    m_background.Paint(&dc, m_width, m_height);
     const int x = MarkerX(m_strength);
     dc.Rectangle(x, kBar.top, x + 2, kBar.bottom);
 }
