@@ -96,9 +96,11 @@ bool CSaneScanner::Apply(const ScanSettings& settings) {
     return modeSet && SetNumber("resolution", settings.resolution) && areaSet;
 }
 
+// Only the reading thread talks to the library: it cancels at its next read. A cancel from another
+// thread while a read runs left backends that read in a thread of their own with a lock held for good,
+// and the program hung at exit.
 void CSaneScanner::Cancel() {
     m_cancelled = true;
-    m_library.cancel(m_handle);
 }
 
 std::vector<int> CSaneScanner::Resolutions() const {
@@ -212,7 +214,7 @@ bool CSaneScanner::ReadFrame(ScanFrame& frame) {
         m_status = m_library.read(m_handle, buffer, sizeof buffer, &length);
         if (m_status == SANE_STATUS_EOF)
             return true;
-        if (m_status != SANE_STATUS_GOOD) {
+        if (m_status != SANE_STATUS_GOOD || m_cancelled) {
             m_library.cancel(m_handle);
             return false;
         }
