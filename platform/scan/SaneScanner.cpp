@@ -12,6 +12,8 @@ namespace {
 
 // What one read asks for; a line longer than this is read whole.
 constexpr std::size_t kReadChunk = 256 * 1024;
+// The most one frame may bring: what the largest DIB holds at six bytes a pixel.
+constexpr std::size_t kMaxFrameBytes = static_cast<std::size_t>(kMaxDibPixels) * 6;
 // Offered when a device gives its resolutions as a range.
 constexpr int kCommonResolutions[] = {75, 100, 150, 200, 300, 400, 600, 1200, 2400};
 
@@ -96,9 +98,7 @@ bool CSaneScanner::Apply(const ScanSettings& settings) {
     return modeSet && SetNumber("resolution", settings.resolution) && areaSet;
 }
 
-// Only the reading thread talks to the library: it cancels at its next read. A cancel from another
-// thread while a read runs left backends that read in a thread of their own with a lock held for good,
-// and the program hung at exit.
+// Only the reading thread talks to the library: it stops the frame at its next read.
 void CSaneScanner::Cancel() {
     m_cancelled = true;
 }
@@ -155,7 +155,7 @@ CSaneScanner::Result CSaneScanner::Acquire(HGLOBAL& dib) {
         if (m_status == SANE_STATUS_CANCELLED || m_cancelled)
             return Cancelled();
         if (m_status != SANE_STATUS_GOOD)
-            return m_library.cancel(m_handle), Result::kFailed;
+            return Failed();
         ScanFrame frame;
         m_library.getParameters(m_handle, &frame.parameters);
         const SANE_Parameters& parameters = frame.parameters;
@@ -163,7 +163,7 @@ CSaneScanner::Result CSaneScanner::Acquire(HGLOBAL& dib) {
         if (frames.empty() && onePass && parameters.last_frame != SANE_FALSE && parameters.lines > 0)
             return ReadIntoDib(parameters, dib);
         if (!ReadFrame(frame))
-            return m_status == SANE_STATUS_CANCELLED || m_cancelled ? Cancelled() : Result::kFailed;
+            return m_status == SANE_STATUS_CANCELLED || m_cancelled ? Cancelled() : Failed();
         const bool last = parameters.last_frame != SANE_FALSE;
         frames.push_back(std::move(frame));
         if (last)
@@ -176,8 +176,10 @@ CSaneScanner::Result CSaneScanner::Acquire(HGLOBAL& dib) {
 
 CSaneScanner::Result CSaneScanner::ReadIntoDib(const SANE_Parameters& parameters, HGLOBAL& dib) {
     CScanDibWriter writer(parameters, parameters.lines);
-    if (!writer.IsValid())
-        return Finish(nullptr, dib);
+    if (!writer.IsValid()) {
+        m_status = SANE_STATUS_NO_MEM;
+        return Failed();
+    }
     const auto lineBytes = static_cast<std::size_t>(parameters.bytes_per_line);
     std::vector<SANE_Byte> buffer(kReadChunk + lineBytes);
     std::size_t filled = 0;
@@ -188,10 +190,8 @@ CSaneScanner::Result CSaneScanner::ReadIntoDib(const SANE_Parameters& parameters
         m_status = m_library.read(m_handle, buffer.data() + filled, static_cast<SANE_Int>(room), &length);
         if (m_status == SANE_STATUS_EOF)
             break;
-        if (m_status != SANE_STATUS_GOOD || m_cancelled) {
-            m_library.cancel(m_handle);
-            return m_status == SANE_STATUS_CANCELLED || m_cancelled ? Cancelled() : Result::kFailed;
-        }
+        if (m_status != SANE_STATUS_GOOD || m_cancelled)
+            return m_status == SANE_STATUS_CANCELLED || m_cancelled ? Cancelled() : Failed();
         filled += static_cast<std::size_t>(length);
         std::size_t used = 0;
         for (; filled - used >= lineBytes; used += lineBytes) {
@@ -202,7 +202,6 @@ CSaneScanner::Result CSaneScanner::ReadIntoDib(const SANE_Parameters& parameters
         std::memmove(buffer.data(), buffer.data() + used, filled - used);
         filled -= used;
     }
-    // A device may end the frame early when cancelled from another thread.
     if (m_cancelled)
         return Cancelled();
     return Finish(writer.Finish(), dib);
@@ -214,14 +213,10 @@ bool CSaneScanner::ReadFrame(ScanFrame& frame) {
         m_status = m_library.read(m_handle, buffer, sizeof buffer, &length);
         if (m_status == SANE_STATUS_EOF)
             return true;
-        if (m_status != SANE_STATUS_GOOD || m_cancelled) {
-            m_library.cancel(m_handle);
+        if (m_status != SANE_STATUS_GOOD || m_cancelled)
             return false;
-        }
         // An unknown line count grows the picture only within what a DIB can hold.
-        if (frame.bytes.size() + static_cast<std::size_t>(length) >
-            static_cast<std::size_t>(kMaxDibPixels) * 6) {
-            m_library.cancel(m_handle);
+        if (frame.bytes.size() + static_cast<std::size_t>(length) > kMaxFrameBytes) {
             m_status = SANE_STATUS_NO_MEM;
             return false;
         }
@@ -243,8 +238,31 @@ CSaneScanner::Result CSaneScanner::Finish(HGLOBAL made, HGLOBAL& dib) {
     return Result::kDone;
 }
 
-CSaneScanner::Result CSaneScanner::Cancelled() {
+// A backend that reads in a thread of its own kills that thread on cancel wherever it is, also inside a
+// library call that holds a lock of the C library (the locale lock while it formats an error); the lock
+// then stays held and the program hangs at exit. So the frame is read to its end first, discarded, and
+// the cancel finds the reader finished.
+void CSaneScanner::StopFrame() {
+    std::vector<SANE_Byte> buffer(kReadChunk);
+    for (std::size_t discarded = 0; discarded <= kMaxFrameBytes;) {
+        SANE_Int length = 0;
+        if (m_library.read(m_handle, buffer.data(), static_cast<SANE_Int>(buffer.size()), &length) !=
+            SANE_STATUS_GOOD)
+            break;
+        discarded += static_cast<std::size_t>(length);
+    }
     m_library.cancel(m_handle);
+}
+
+CSaneScanner::Result CSaneScanner::Failed() {
+    const SANE_Status status = m_status;
+    StopFrame();
+    m_status = status;
+    return Result::kFailed;
+}
+
+CSaneScanner::Result CSaneScanner::Cancelled() {
+    StopFrame();
     m_status = SANE_STATUS_CANCELLED;
     m_pending = 0;
     return Result::kCancelled;

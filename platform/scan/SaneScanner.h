@@ -38,6 +38,10 @@ private:
     Result ReadIntoDib(const SANE_Parameters& parameters, HGLOBAL& dib);
     // A frame of unknown height or one pass of three, read whole.
     bool ReadFrame(ScanFrame& frame);
+    // Ends the device's frame: what it still brings is read and dropped, then the device is cancelled.
+    void StopFrame();
+    // A failure with the frame ended; the failure's status stays.
+    Result Failed();
     // The user stopped the run: the device stops and nothing more is pending.
     Result Cancelled();
     // Ends a page: a flatbed stops, the DIB goes to the caller; no DIB is a failure for lack of memory.

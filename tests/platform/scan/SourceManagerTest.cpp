@@ -21,12 +21,17 @@
 #include "tests/support/UiTestSupport.h"
 
 #include <QTimer>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <future>
 #include <gtest/gtest.h>
+#include <locale.h>
+#include <memory>
 #include <sstream>
+#include <thread>
 
 namespace {
 
@@ -93,6 +98,18 @@ Picture ReadDib(HGLOBAL dib) {
         }
     }
     return picture;
+}
+
+// Whether another thread takes the C library's locale lock within seconds. A scanner backend whose
+// reader thread is killed inside a library call leaves it held, and the process hangs at exit.
+bool LocaleLockIsFree() {
+    auto taken = std::make_shared<std::promise<void>>();
+    std::future<void> done = taken->get_future();
+    std::thread([taken] {
+        freelocale(duplocale(LC_GLOBAL_LOCALE));
+        taken->set_value();
+    }).detach();
+    return done.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
 }
 
 class EventWnd : public CWnd {
@@ -488,9 +505,13 @@ TEST_F(SourcePanelTest, TheCameraPanelTakesTheSelectedPicturesOnly) {
               GetScanSettings("Directory Browse").pictures);
 }
 
-// A slow scan (every read delayed) stopped from its progress window gives no picture and ends the run.
+// A slow scan stopped from its progress window gives no picture and ends the run. The backend reads in a
+// thread of its own, which it kills on cancel; killed inside a library call it left the locale lock held
+// and the process hung at exit. The scan takes about two seconds (a 50 mm square, each of its some twenty
+// buffers delayed 0.1 s), so the click comes while it runs.
 TEST_F(SourcePanelTest, CancelInTheProgressWindowStopsTheScan) {
-    WriteTestConfig("read-limit true\nread-limit-size 4096\nread-delay true\nread-delay-duration 2000\n");
+    WriteTestConfig("geometry_max 50.0\nread-limit true\nread-limit-size 4096\nread-delay true\n"
+                    "read-delay-duration 100000\n");
     Manager(DAT_PARENT, MSG_CLOSEDSM, nullptr);
     ASSERT_EQ(TWRC_SUCCESS, Manager(DAT_PARENT, MSG_OPENDSM, nullptr));
     Enable({ScanSettings::Mode::kColor, 300, ""});
@@ -505,6 +526,7 @@ TEST_F(SourcePanelTest, CancelInTheProgressWindowStopsTheScan) {
     EXPECT_EQ(nullptr, Transfer(TWRC_CANCEL));
     EXPECT_TRUE(shown);
     EXPECT_EQ(0, EndTransfer());
+    EXPECT_TRUE(LocaleLockIsFree());
 }
 
 } // namespace
