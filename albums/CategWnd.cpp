@@ -247,6 +247,13 @@ BOOL CCategWnd::OnEraseBkgnd(CDC*) {
     return TRUE;
 }
 
+// The tiles go before the panel: those that never had a window are deleted here.
+void CCategWnd::OnDestroy() {
+    for (int code = kPhotos; code <= kCliparts; ++code)
+        ClearTiles(code);
+    CWnd::OnDestroy();
+}
+
 void CCategWnd::OnNcDestroy() {
     CWnd::OnNcDestroy();
     delete this;

@@ -99,6 +99,7 @@ protected:
     int OnCreate(LPCREATESTRUCT create) override;
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
+    void OnDestroy() override;
     void OnNcDestroy() override;
 
 private:
@@ -130,7 +131,9 @@ private:
     int GetFirstShownIndex(int code) const;
     // Tiles first .. first + 5 into the slots, the others off the page.
     void LayOutPage(int code, int first);
-    void MoveToSlot(CCategoryTile* tile, int slot);
+    // Makes the tile's window when it has none and the slot is on the page.
+    void MoveToSlot(int code, CCategoryTile* tile, int slot);
+    static const char* TileWindowName(int code);
     CCategoryTile* FirstSelectedTile(int code) const;
     // Puts the clicked tile's item on the normal-mode page.
     void ApplyToPage(int code, CCategoryTile* tile);

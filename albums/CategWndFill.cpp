@@ -25,7 +25,6 @@ namespace {
 
 // The generic category's caption ("Seitenobjekte"); the clip-art kind's name is another string.
 constexpr UINT kGenericCategoryId = 277;
-constexpr CRect kCreationRect{-200, -200, -120, -122};
 
 int KindOfCode(int code) {
     switch (code) {
@@ -272,8 +271,11 @@ void CCategWnd::ShowResourceAlbum(int code, int index) {
 void CCategWnd::ClearTiles(int code) {
     std::vector<CCategoryTile*>& tiles = m_tiles[code - 1];
     for (CCategoryTile* tile : tiles) {
+        // A tile with a window deletes itself with it; one that never came onto a page has none.
         if (tile->GetSafeHwnd())
             tile->DestroyWindow();
+        else
+            delete tile;
     }
     tiles.clear();
 }
@@ -286,15 +288,8 @@ void CCategWnd::BuildPhotoTiles(BOOL firstPage) {
         return;
     const int count = album->GetObjectCount();
     for (int i = 0; i < count; ++i) {
-        CDSObj* entry = album->GetObjectAt(i);
-        if (!entry)
-            continue;
-        auto* tile = new CPhotoWnd(entry);
-        if (!tile->Create(nullptr, "PhotoWnd", CCategoryTile::kStyle, kCreationRect, this, kTileId)) {
-            delete tile;
-            continue;
-        }
-        m_tiles[kPhotos - 1].push_back(tile);
+        if (CDSObj* entry = album->GetObjectAt(i))
+            m_tiles[kPhotos - 1].push_back(new CPhotoWnd(entry));
     }
     if (firstPage)
         OnFirst();
@@ -303,20 +298,10 @@ void CCategWnd::BuildPhotoTiles(BOOL firstPage) {
 void CCategWnd::BuildEntryTiles(int code, CDSAlbum* album, BOOL firstPage) {
     CWaitCursor wait;
     ClearTiles(code);
-    const char* name = code == kMats ? "MatWnd" : code == kStencils ? "StencilWnd" : "ClipartWnd";
     for (POSITION pos = album->GetObjectList().GetHeadPosition(); pos;) {
         CDSObj* entry = album->GetObjectList().GetNext(pos);
-        CThumbnailTile* tile = nullptr;
-        if (code == kCliparts)
-            tile = new CClipartWnd(entry);
-        else
-            tile = new CDSObjWnd(entry);
-        if (!tile->Create(nullptr, name, CCategoryTile::kStyle, kCreationRect, this, kTileId)) {
-            delete tile;
-            continue;
-        }
-        m_tiles[code - 1].push_back(tile);
-        tile->MoveWindow(-1, -1, -1, -1, FALSE);
+        m_tiles[code - 1].push_back(code == kCliparts ? static_cast<CThumbnailTile*>(new CClipartWnd(entry))
+                                                      : new CDSObjWnd(entry));
     }
     if (firstPage)
         OnFirst();
@@ -351,7 +336,8 @@ void CCategWnd::ListTemplates(const CString& group, int index) {
         if (read == TemplateFileRead::kNotOpened)
             continue;
         auto* tile = new CTemplateWnd(page.release());
-        if (!tile->Create(nullptr, "TemplateWnd", CCategoryTile::kStyle, SlotRect(kSlots), this, kTileId)) {
+        if (!tile->Create(nullptr, TileWindowName(kTemplates), CCategoryTile::kStyle, SlotRect(kSlots), this,
+                          kTileId)) {
             delete tile;
             continue;
         }

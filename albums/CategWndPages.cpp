@@ -17,10 +17,32 @@
 namespace {
 
 constexpr UINT kInfoDialogTemplate = 596;
+// Where a tile's window is made: its thumbnail is scaled for this size, whatever slot it goes to.
+constexpr CRect kCreationRect{-200, -200, -120, -122};
 
 } // namespace
 
-void CCategWnd::MoveToSlot(CCategoryTile* tile, int slot) {
+const char* CCategWnd::TileWindowName(int code) {
+    switch (code) {
+    case kPhotos:
+        return "PhotoWnd";
+    case kTemplates:
+        return "TemplateWnd";
+    case kMats:
+        return "MatWnd";
+    case kStencils:
+        return "StencilWnd";
+    default:
+        return "ClipartWnd";
+    }
+}
+
+// A tile gets its window when it first comes onto a page, so an album of a thousand entries makes six.
+void CCategWnd::MoveToSlot(int code, CCategoryTile* tile, int slot) {
+    if (!tile->GetSafeHwnd() &&
+        (slot >= kSlots ||
+         !tile->Create(nullptr, TileWindowName(code), CCategoryTile::kStyle, kCreationRect, this, kTileId)))
+        return;
     if (slot >= kSlots) {
         tile->MoveWindow(-1, -1, 0, 0, TRUE);
         return;
@@ -32,7 +54,7 @@ void CCategWnd::LayOutPage(int code, int first) {
     const std::vector<CCategoryTile*>& tiles = GetTiles(code);
     for (int i = 0; i < static_cast<int>(tiles.size()); ++i) {
         const int slot = i - first;
-        MoveToSlot(tiles[static_cast<size_t>(i)], slot >= 0 && slot < kSlots ? slot : kSlots);
+        MoveToSlot(code, tiles[static_cast<size_t>(i)], slot >= 0 && slot < kSlots ? slot : kSlots);
     }
 }
 
