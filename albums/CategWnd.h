@@ -90,6 +90,8 @@ public:
     const std::vector<CCategoryTile*>& GetTiles(int code) const { return m_tiles[code - 1]; }
     CString GetCounterText() const;
     int GetCurrentPhotoIndex() const { return m_currentPhoto; }
+    // The photo category's remembered entry of the album combo.
+    int GetPhotoAlbumIndex() const { return m_photoIndex; }
     CWnd* GetInfoButton(int slot) const;
 
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

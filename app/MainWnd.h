@@ -253,6 +253,8 @@ public:
     void OnMinimize();
     void OnCloseButton();
     void OnAbout();
+    // Command 2029: the album dialog, modal.
+    void OnAlbum();
     // Command 2047: after offering a modified project for saving (207), opens a chosen project.
     void OnLoad();
     // Command 2048.

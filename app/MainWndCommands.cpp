@@ -2,6 +2,8 @@
 // of every message first. What is not in the table goes on to the default handling.
 
 #include "app/AboutDlg.h"
+#include "app/AlbumDialog.h"
+#include "app/CategoryPanel.h"
 #include "app/MainWnd.h"
 #include "page/PreviewWnd.h"
 #include "platform/base/AppServices.h"
@@ -21,7 +23,7 @@ const CommandEntry<CMainWnd> kCommands[] = {
     {32791, 0, &CMainWnd::OnSaveProjectCommand},    {32792, 0, &CMainWnd::OnSaveAsHtmlCommand},
     {32793, 0, &CMainWnd::OnExportPictureCommand},  {1004, BN_CLICKED, &CMainWnd::OnDisk},
     {2050, BN_CLICKED, &CMainWnd::OnCamera},        {2051, BN_CLICKED, &CMainWnd::OnScanner},
-    {2040, BN_CLICKED, &CMainWnd::OnEinstellungen},
+    {2040, BN_CLICKED, &CMainWnd::OnEinstellungen}, {2029, BN_CLICKED, &CMainWnd::OnAlbum},
 };
 
 // The print button and the knob's print zone.
@@ -82,6 +84,26 @@ void CMainWnd::OnCloseButton() {
 void CMainWnd::OnAbout() {
     CAboutDlg about(this);
     about.DoModal();
+}
+
+// The click comes before the knob turns. A confirmed album goes into the category panel with its photo.
+void CMainWnd::OnAlbum() {
+    PlayClickSound();
+    HighlightKnob(kZoneAlbum);
+    AlbumChoice choice;
+    if (RunAlbumDialog(this, choice) != IDOK)
+        return;
+    ICategoryPanel* panel = GetCategoryPanel();
+    if (SetCurrentAlbum(choice.album) && panel) {
+        panel->SelectCategory(0);
+        panel->ReloadAlbums();
+        panel->SelectItem(choice.album, FALSE);
+    }
+    if (!panel)
+        return;
+    panel->ShowPage(choice.photoIndex);
+    if (auto* window = dynamic_cast<CWnd*>(panel))
+        window->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 void CMainWnd::OnText() {

@@ -1,6 +1,7 @@
 // The program: the application object, the platform's message boxes, menus, file chooser, colour dialog
 // and sounds, the dialogs of the page canvas and the editing tools, and the framework's entry.
 
+#include "albums/AlbumDlgInstall.h"
 #include "albums/InstallCategoryPanel.h"
 #include "albums/InstallPictureOpenDialog.h"
 #include "app/ProgramDialogs.h"
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
     CEffectsDialogs effectsDialogs;
     SetEffectsDialogs(&effectsDialogs);
     InstallPictureOpenDialog();
+    InstallAlbumDlg();
     const int exitCode = AfxWinMain(argc, argv);
     SetEffectsDialogs(nullptr);
     SetPageDialogs(nullptr);

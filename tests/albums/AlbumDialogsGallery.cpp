@@ -1,7 +1,8 @@
 // The slide show and the photo information dialog over photo-like pictures, for people:
 // album_dialogs_gallery OUTPUT_FOLDER under an X server of 1024 x 768 (album_dialogs_screenshots.py
-// starts one). Writes slideshow.png and photo-info.png.
+// starts one). Writes slideshow.png, photo-info.png and album-dialog.png.
 
+#include "albums/AlbumDlg.h"
 #include "albums/DiaShowViewer.h"
 #include "albums/PhotoInfoDlg.h"
 #include "image/PictureInfo.h"
@@ -45,6 +46,7 @@ public:
         CDSObj* shown = album->GetObjectAt(2);
         bool saved = GrabSlideShow(album, shown, folder + "/slideshow.png");
         saved = GrabPhotoInfo(shown, folder + "/photo-info.png") && saved;
+        saved = AddSummerScenes(album) && GrabAlbumDialog(folder + "/album-dialog.png") && saved;
         TearDown();
         return saved ? 0 : 1;
     }
@@ -62,6 +64,47 @@ private:
         thumbnail->CreateThumbnail(CSize(160, 120), RGB(255, 255, 255), &picture);
         photo->SetThumbnail(thumbnail);
         return photo;
+    }
+
+    // Ten more pictures of the summer, so that the album fills more than one page.
+    bool AddSummerScenes(CDSAlbum* album) {
+        const char* titles[] = {
+            "Almwiese",           "Nebel im Tal", "Blumen am Weg", "Sonnenaufgang", "Am Ufer",
+            "Wanderung zum Grat", "Rast",         "Waldrand",      "Letzter Tag",   "Heimweg"};
+        for (int i = 0; i < 10; ++i) {
+            SceneVariant variant;
+            variant.sunX = 0.1 + 0.08 * i;
+            variant.sunY = 0.1 + 0.03 * (i % 4);
+            variant.face = i % 3 == 1;
+            variant.redEyes = false;
+            variant.smile = true;
+            variant.shore = i % 2 ? 0.75 : 1.2;
+            variant.trees = i % 3 == 0 ? 0.12 : 0;
+            variant.crownLight = {70, 130, 50};
+            variant.crownDark = {30, 70, 30};
+            variant.flowers = i == 2 ? 0.08 : 0.01;
+            variant.fog = i == 1 ? 0.5 : 0;
+            variant.haze = {215, 220, 225};
+            CString name;
+            name.Format("sommer%d.bmp", i + 1);
+            if (!AddScene(album, name, titles[i], variant))
+                return false;
+        }
+        return true;
+    }
+
+    bool GrabAlbumDialog(const CString& path) {
+        CAlbumDlg dialog(&m_owner);
+        bool saved = false;
+        QTimer::singleShot(0, [&] {
+            dialog.SelectPhoto(dialog.GetPhotoWnd(2), 0);
+            CRect frame;
+            dialog.GetWindowRect(&frame);
+            saved = GrabScreen(frame, path);
+            dialog.EndDialog(IDCANCEL);
+        });
+        dialog.DoModal();
+        return saved;
     }
 
     static bool GrabScreen(const CRect& frame, const CString& path) {
