@@ -1,10 +1,12 @@
 // The main window's project commands on the real window: the file dialogs through a scripted chooser,
 // the save menu through a recording presenter, the knob and the click sound, closing with and without
 // saving, the mode questions, the text command and a change of the screen.
+#include "app/AlbumDialog.h"
 #include "app/MainWnd.h"
 #include "editing/EffectsDialogs.h"
 #include "image/WorkBitmap.h"
 #include "library/DSAlbum.h"
+#include "library/PhotoAlbum.h"
 #include "page/DrawRect.h"
 #include "page/MainWndServices.h"
 #include "page/PreviewWnd.h"
@@ -198,6 +200,48 @@ TEST_F(MainWndCommandTest, KnobCommandsTurnTheKnobFirstAndThenClick) {
         else
             EXPECT_THAT(sound.played, IsEmpty());
     }
+}
+
+// The album dialog's answer for the album command: OK with this album and photo 7, or Cancel.
+CDSAlbum* g_chosenAlbum = nullptr;
+int g_albumAnswer = IDCANCEL;
+
+int AnswerAlbumDialog(CWnd*, AlbumChoice& choice) {
+    choice.album = g_chosenAlbum;
+    choice.photoIndex = 7;
+    return g_albumAnswer;
+}
+
+TEST_F(MainWndCommandTest, TheAlbumCommandClicksBeforeTheKnobAndHandsAConfirmedAlbumToThePanel) {
+    fs::create_directory(File("Sound").str());
+    std::ofstream(File("Sound/tick.wav").str()) << "RIFF";
+    m_services.SetSound(TRUE, File("Sound"));
+    CPhotoAlbum chosen;
+    g_chosenAlbum = &chosen;
+    const AlbumDialog previous = SetAlbumDialog(&AnswerAlbumDialog);
+    const struct {
+        const char* name;
+        int answer;
+        std::vector<CString> panelCalls;
+    } cases[] = {
+        {"cancelled", IDCANCEL, {}},
+        {"another album", IDOK, {"category 0", "reload 0", "item 0", "page 7"}},
+        {"the same album again", IDOK, {"page 7"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_albumAnswer = c.answer;
+        RecordingSound sound([this] { return Knob()->GetPosition(); });
+        Knob()->SetPosition(9);
+        m_panelLog.clear();
+        Command(2029);
+        EXPECT_THAT(sound.played, ElementsAre("tick.wav at knob 9"));
+        EXPECT_EQ(Knob()->GetPosition(), CMainWnd::kZoneAlbum);
+        EXPECT_EQ(m_panelLog, c.panelCalls);
+    }
+    EXPECT_EQ(m_window->GetCurrentAlbum(), &chosen);
+    m_window->SetCurrentAlbum(nullptr);
+    SetAlbumDialog(previous);
 }
 
 TEST_F(MainWndCommandTest, ProjectsAreSavedAndOpenedThroughTheDialogsAndTheFilesModeWins) {
