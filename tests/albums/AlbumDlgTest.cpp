@@ -511,6 +511,57 @@ TEST_F(AlbumDlgTest, ExitPutsThePanelsAlbumChoiceBack) {
     EXPECT_EQ(m_panel->GetAlbumCombo()->GetCurSel(), 1);
 }
 
+// What the index print was given.
+struct PrintedIndex {
+    bool printerDC = false;
+    std::string album;
+    std::vector<std::string> titles;
+    int range = -1;
+    UINT first = 0;
+    UINT last = 0;
+};
+PrintedIndex g_printed;
+
+void RecordIndex(CDC* printerDC, const CString& albumName, const std::vector<const CDSObj*>& photos,
+                 int range, UINT first, UINT last) {
+    g_printed.printerDC = printerDC != nullptr;
+    g_printed.album = albumName.str();
+    for (const CDSObj* photo : photos)
+        g_printed.titles.push_back(photo->GetTitle().str());
+    g_printed.range = range;
+    g_printed.first = first;
+    g_printed.last = last;
+}
+
+TEST_F(AlbumDlgTest, ThePrintButtonHandsTheChosenRangeAndTheAlbumsPhotosToTheIndexPrint) {
+    m_main.m_album = MakeAlbum(kResTypePictures, "Urlaub", 4);
+    CAlbumDlg::s_indexPrinter = &RecordIndex;
+    CAlbumDlg dialog(&m_frame);
+    // The print options: photos 3 to 4.
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&dialog] {
+        auto* options = dynamic_cast<CDialog*>(CWnd::GetActiveWindow());
+        if (!options || options == &dialog)
+            return;
+        options->CheckRadioButton(1025, 1026, 1026);
+        options->SetDlgItemText(1001, "3");
+        options->SetDlgItemText(1032, "4");
+        options->SendMessage(WM_COMMAND, MAKELONG(IDOK, BN_CLICKED), 0);
+    });
+    answer.start(10);
+    Run(dialog, [&] {
+        Press(dialog, CAlbumDlg::kPrintIndexId);
+        Close(dialog);
+    });
+    CAlbumDlg::s_indexPrinter = nullptr;
+    EXPECT_TRUE(g_printed.printerDC);
+    EXPECT_EQ(g_printed.album, "Urlaub");
+    EXPECT_EQ(g_printed.titles, (std::vector<std::string>{"Bild1", "Bild2", "Bild3", "Bild4"}));
+    EXPECT_EQ(g_printed.range, 1);
+    EXPECT_EQ(g_printed.first, 3u);
+    EXPECT_EQ(g_printed.last, 4u);
+}
+
 TEST_F(AlbumDlgTest, AMissingButtonBitmapEndsTheDialogUnshown) {
     m_main.m_album = MakeAlbum(kResTypePictures, "Urlaub", 3);
     HMODULE lacking = LoadLibrary(VC_ALBUM_MISSING_BITMAP_MODULE);
