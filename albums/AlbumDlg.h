@@ -111,6 +111,8 @@ private:
     bool CreatePhotoWnds();
     bool AddPhotoWnd(CDSObj* photo);
     void DeletePhotoWnds();
+    bool CreateTileWindow(CPhotoWnd* tile, int index);
+    static void DisposeTile(CPhotoWnd* tile);
     void UpdateCaptions();
     void ShowInitialPhoto();
     void PageBack();
@@ -142,7 +144,7 @@ private:
     CSkinBackground m_background;
     int m_nWidth = kWidth;
     int m_nHeight = kHeight;
-    std::vector<CPhotoWnd*> m_tiles; // child windows that delete themselves
+    std::vector<CPhotoWnd*> m_tiles; // a tile with a window deletes itself with it
     std::array<std::unique_ptr<CTransparentStatic>, kTilesPerPage> m_captions;
     int m_nAnchor = -1;
     CToolTipCtrl m_toolTip;

@@ -136,7 +136,7 @@ void CAlbumDlg::RemoveSelectedPhotos() {
             currentRemoved = true;
         else if (i < m_nCurrentIndex)
             ++removedBeforeCurrent;
-        tile->DestroyWindow();
+        DisposeTile(tile);
     }
     m_tiles = std::move(kept);
     // The current index follows its photo.

@@ -33,8 +33,10 @@ constexpr RECT kSlotRects[CAlbumDlg::kTilesPerPage] = {
     {48, 244, 203, 397}, {230, 244, 385, 396}, {409, 245, 564, 399}, {589, 245, 744, 398},
     {48, 432, 203, 584}, {230, 432, 385, 584}, {409, 432, 564, 585}, {590, 432, 745, 585}};
 
+// A tile without its window yet is painted when it gets one.
 void Repaint(CWnd* tile) {
-    tile->Invalidate(TRUE);
+    if (tile->GetSafeHwnd())
+        tile->Invalidate(TRUE);
 }
 
 // The list entry of the main window's current album: its exact title first (a dot may belong to the
@@ -103,12 +105,7 @@ bool CAlbumDlg::CreatePhotoWnds() {
         CDSObj* photo = m_pAlbum->GetObjectAt(i);
         if (!photo)
             return false;
-        auto* tile = new CPhotoWnd(photo);
-        if (!tile->Create(nullptr, "PhotoWnd", kTileStyle, kCreationRect, this, kFirstTileId + i)) {
-            delete tile;
-            return false;
-        }
-        m_tiles.push_back(tile);
+        m_tiles.push_back(new CPhotoWnd(photo));
         if (progress.GetSafeHwnd())
             progress.SetPos(i * 100 / count);
         m_nFirstVisible = 0;
@@ -118,8 +115,7 @@ bool CAlbumDlg::CreatePhotoWnds() {
 
 bool CAlbumDlg::AddPhotoWnd(CDSObj* photo) {
     auto* tile = new CPhotoWnd(photo);
-    if (!tile->Create(nullptr, "PhotoWnd", kTileStyle, kCreationRect, this,
-                      kFirstTileId + static_cast<UINT>(m_tiles.size()))) {
+    if (!CreateTileWindow(tile, GetPhotoWndCount())) {
         delete tile;
         return false;
     }
@@ -129,9 +125,23 @@ bool CAlbumDlg::AddPhotoWnd(CDSObj* photo) {
     return true;
 }
 
+// A tile gets its window when it first comes onto a page, so an album of a thousand photos makes twelve.
+bool CAlbumDlg::CreateTileWindow(CPhotoWnd* tile, int index) {
+    return tile->GetSafeHwnd() ||
+           tile->Create(nullptr, "PhotoWnd", kTileStyle, kCreationRect, this, kFirstTileId + index);
+}
+
+// A tile with a window deletes itself when the window goes.
+void CAlbumDlg::DisposeTile(CPhotoWnd* tile) {
+    if (tile->GetSafeHwnd())
+        tile->DestroyWindow();
+    else
+        delete tile;
+}
+
 void CAlbumDlg::DeletePhotoWnds() {
     for (CPhotoWnd* tile : m_tiles)
-        tile->DestroyWindow();
+        DisposeTile(tile);
     m_tiles.clear();
 }
 
@@ -141,9 +151,12 @@ void CAlbumDlg::LayoutPhotoWnds() {
         CPhotoWnd* tile = m_tiles[static_cast<size_t>(i)];
         const int slot = i - m_nFirstVisible;
         if (slot < 0 || slot >= kTilesPerPage) {
-            tile->MoveWindow(-1, -1, 0, 0, TRUE);
+            if (tile->GetSafeHwnd())
+                tile->MoveWindow(-1, -1, 0, 0, TRUE);
             continue;
         }
+        if (!CreateTileWindow(tile, i))
+            continue;
         const CRect rect(kSlotRects[slot]);
         tile->MoveWindow(rect.left, rect.top, rect.Width(), rect.Height(), TRUE);
         Repaint(tile);

@@ -210,6 +210,9 @@ TEST_F(AlbumDlgTest, TilesLabelsAndClassAreAsNamedAndTheDialogSitsCentredOneLowe
     Run(dialog, [&] {
         dialog.GetWindowRect(&window);
         CWnd::GetDesktopWindow()->GetWindowRect(&desktop);
+        // A tile gets its window when its page is first shown.
+        EXPECT_EQ(dialog.GetPhotoWnd(13)->GetSafeHwnd(), nullptr);
+        Press(dialog, CAlbumDlg::kNextPageId);
         for (int i = 0; i < dialog.GetPhotoWndCount(); ++i)
             tileIds.push_back(dialog.GetPhotoWnd(i)->GetDlgCtrlID());
         for (int slot = 0; slot < CAlbumDlg::kTilesPerPage; ++slot)
