@@ -1,13 +1,14 @@
 # Language modules: Qt binary resource files packed by langpack (lang/langpack) and rcc.
 
 # vc_language_module(TARGET <name> OUTPUT <file> [STRINGS <file>] [DIALOGS <folder>] [MENUS <folder>]
+#                    [TOOLBARS <folder>] [ACCELERATORS <folder>]
 #                    [ART <folder> REQUIRED <file>] [DEPENDS <files or targets> ...])
-# Packs the string table, the dialog and menu templates of their folders (a menu folder that does not
-# exist yet packs no menus) and the pictures that <folder>/bitmaps.txt
+# Packs the string table, the dialog, menu, tool bar and accelerator templates of their folders (a menu,
+# tool bar or accelerator folder that does not exist yet packs none) and the pictures that <folder>/bitmaps.txt
 # lists into one module; every name of the REQUIRED list must be among those pictures. The target is
 # built by default.
 function(vc_language_module)
-    cmake_parse_arguments(ARG "" "TARGET;OUTPUT;STRINGS;DIALOGS;MENUS;ART;REQUIRED" "DEPENDS" ${ARGN})
+    cmake_parse_arguments(ARG "" "TARGET;OUTPUT;STRINGS;DIALOGS;MENUS;TOOLBARS;ACCELERATORS;ART;REQUIRED" "DEPENDS" ${ARGN})
     set(stage ${CMAKE_CURRENT_BINARY_DIR}/${ARG_TARGET}.stage)
     set(arguments)
     set(inputs ${ARG_DEPENDS})
@@ -24,6 +25,16 @@ function(vc_language_module)
         file(GLOB menus CONFIGURE_DEPENDS ${ARG_MENUS}/*.json)
         list(APPEND arguments --menus ${ARG_MENUS})
         list(APPEND inputs ${menus})
+    endif()
+    if(ARG_TOOLBARS AND EXISTS ${ARG_TOOLBARS})
+        file(GLOB toolbars CONFIGURE_DEPENDS ${ARG_TOOLBARS}/*.json)
+        list(APPEND arguments --toolbars ${ARG_TOOLBARS})
+        list(APPEND inputs ${toolbars})
+    endif()
+    if(ARG_ACCELERATORS AND EXISTS ${ARG_ACCELERATORS})
+        file(GLOB accelerators CONFIGURE_DEPENDS ${ARG_ACCELERATORS}/*.json)
+        list(APPEND arguments --accelerators ${ARG_ACCELERATORS})
+        list(APPEND inputs ${accelerators})
     endif()
     if(ARG_ART)
         list(APPEND arguments --art ${ARG_ART} --required ${ARG_REQUIRED})

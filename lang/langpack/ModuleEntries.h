@@ -24,6 +24,12 @@ void AddDialogTemplates(const QString& folder, Entries& entries);
 // Every *.json menu template of a folder, stored under the id it declares.
 void AddMenuTemplates(const QString& folder, Entries& entries);
 
+// Every *.json tool bar template of a folder, stored under the id it declares.
+void AddToolBarTemplates(const QString& folder, Entries& entries);
+
+// Every *.json accelerator template of a folder, stored under the id it declares.
+void AddAcceleratorTemplates(const QString& folder, Entries& entries);
+
 // Every skin picture that the art folder's list (bitmaps.txt) names, as packed DIBs (the BMP file without
 // its file header). Each name of the required list must be among them.
 void AddBitmaps(const QString& artFolder, const QString& requiredList, Entries& entries);

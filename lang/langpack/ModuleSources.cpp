@@ -1,7 +1,9 @@
 #include "image/PictureInfo.h"
 #include "lang/langpack/ModuleEntries.h"
+#include "platform/base/AcceleratorTemplate.h"
 #include "platform/base/DialogTemplate.h"
 #include "platform/base/MenuTemplate.h"
+#include "platform/base/ToolBarTemplate.h"
 
 #include <QDir>
 #include <QFile>
@@ -78,6 +80,14 @@ void AddDialogTemplates(const QString& folder, Entries& entries) {
 
 void AddMenuTemplates(const QString& folder, Entries& entries) {
     AddJsonTemplates<MenuTemplate>(folder, "menu", ParseMenuTemplate, entries);
+}
+
+void AddToolBarTemplates(const QString& folder, Entries& entries) {
+    AddJsonTemplates<ToolBarTemplate>(folder, "toolbar", ParseToolBarTemplate, entries);
+}
+
+void AddAcceleratorTemplates(const QString& folder, Entries& entries) {
+    AddJsonTemplates<AcceleratorTemplate>(folder, "accelerator", ParseAcceleratorTemplate, entries);
 }
 
 void AddBitmaps(const QString& artFolder, const QString& requiredList, Entries& entries) {

@@ -1,7 +1,8 @@
 // langpack: turns the sources of a language module into a folder that rcc packs, and copies the splash
 // and about pictures.
 //
-//   langpack module --out STAGE [--strings FILE] [--dialogs DIR] [--menus DIR] [--art DIR --required FILE]
+//   langpack module --out STAGE [--strings FILE] [--dialogs DIR] [--menus DIR] [--toolbars DIR]
+//                   [--accelerators DIR] [--art DIR --required FILE]
 //       writes STAGE/module.qrc, the resources under STAGE/files and their manifest
 //   langpack picture --out FILE --from BMP --placeholder WIDTHxHEIGHT
 //       copies the BMP file, or writes a plain picture of that size while there is none
@@ -64,6 +65,12 @@ void PackModule(const QMap<QString, QString>& options) {
     }
     if (options.contains("--menus")) {
         LangPack::AddMenuTemplates(options["--menus"], entries);
+    }
+    if (options.contains("--toolbars")) {
+        LangPack::AddToolBarTemplates(options["--toolbars"], entries);
+    }
+    if (options.contains("--accelerators")) {
+        LangPack::AddAcceleratorTemplates(options["--accelerators"], entries);
     }
     if (options.contains("--art")) {
         LangPack::AddBitmaps(options["--art"], options.value("--required"), entries);
@@ -141,10 +148,10 @@ int main(int argc, char** argv) {
     QMap<QString, QString> options;
     const QString mode = arguments.value(1);
     if ((mode != "module" && mode != "picture") || !ParseOptions(arguments, options)) {
-        std::fprintf(
-            stderr,
-            "usage: langpack module --out STAGE [--strings FILE] [--dialogs DIR] [--menus DIR] [--art DIR "
-            "--required FILE]\n       langpack picture --out FILE --from BMP --placeholder WxH\n");
+        std::fprintf(stderr, "usage: langpack module --out STAGE [--strings FILE] [--dialogs DIR] [--menus "
+                             "DIR] [--toolbars DIR] "
+                             "[--accelerators DIR] [--art DIR --required FILE]\n       langpack picture "
+                             "--out FILE --from BMP --placeholder WxH\n");
         return 2;
     }
     try {

@@ -27,8 +27,12 @@ std::string TypeFolder(LPCTSTR type) {
         return "dialog";
     case 6:
         return "string";
+    case 9:
+        return "accelerator";
     case 12:
         return "cursor";
+    case 241:
+        return "toolbar";
     default:
         return {};
     }

@@ -20,8 +20,10 @@ inline const LPCTSTR RT_BITMAP = MAKEINTRESOURCE(2);
 inline const LPCTSTR RT_MENU = MAKEINTRESOURCE(4);
 inline const LPCTSTR RT_DIALOG = MAKEINTRESOURCE(5);
 inline const LPCTSTR RT_STRING = MAKEINTRESOURCE(6);
+inline const LPCTSTR RT_ACCELERATOR = MAKEINTRESOURCE(9);
 // A cursor: the bytes of a cursor file.
 inline const LPCTSTR RT_GROUP_CURSOR = MAKEINTRESOURCE(12);
+inline const LPCTSTR RT_TOOLBAR = MAKEINTRESOURCE(241);
 
 // The resource of that type, by id (MAKEINTRESOURCE, or a name "#123") or by name (letter case ignored);
 // null when the module is no language module or has no such resource.

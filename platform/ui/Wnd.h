@@ -12,8 +12,10 @@
 #include "platform/base/String.h"
 #include "platform/ui/UiTypes.h"
 
+class CCmdUI;
 class CDC;
 class CFont;
+class CFrameWnd;
 class CRgn;
 class CScrollBar;
 struct SCROLLINFO;
@@ -73,6 +75,8 @@ public:
     int SetDlgCtrlID(int id);
     CWnd* GetParent() const;
     CWnd* GetTopLevelParent() const;
+    // The nearest ancestor that is a frame window, or null.
+    CFrameWnd* GetParentFrame() const;
     CWnd* GetDlgItem(int id) const;
     CWnd* GetWindow(UINT relation) const;
     BOOL IsChild(const CWnd* window) const;
@@ -195,6 +199,10 @@ public:
     virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     // WM_NOTIFY that the sending control did not handle itself; TRUE with *result when handled.
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // Commands that a frame routes here (tool bar buttons, accelerators): whether OnCommand has a
+    // handler for the id, and the update handler that sets the command's state (TRUE when there is one).
+    virtual BOOL HasCommandHandler(UINT id) const;
+    virtual BOOL OnUpdateCommandUI(CCmdUI* cmdUI);
 
 protected:
     // The window class's processing of the message being handled.
