@@ -106,7 +106,7 @@ void CFrameWnd::RecalcLayout(BOOL /*notify*/) {
             continue;
         }
         auto* bar = DYNAMIC_DOWNCAST(CControlBar, FromHandlePermanent(child->m_hWnd));
-        if (!bar || !bar->IsWindowVisible())
+        if (!bar || !(bar->GetStyle() & WS_VISIBLE))
             continue;
         const int height = bar->CalcHeight();
         if (bar->GetBarStyle() & CBRS_ALIGN_BOTTOM) {
