@@ -55,6 +55,7 @@ BOOL CSplitterWnd::CreateView(int row, int column, CRuntimeClass* viewClass, SIZ
             delete pane;
         return FALSE;
     }
+    RecalcLayout();
     return TRUE;
 }
 
@@ -138,6 +139,8 @@ void CSplitterWnd::OnPaint() {
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
+    if (client.IsRectEmpty())
+        return;
     // Only the bars show: the panes cover the rest.
     dc.FillSolidRect(&client, GetSysColor(COLOR_BTNFACE));
 }

@@ -19,8 +19,8 @@ public:
     BOOL CreateStatic(CWnd* parent, int rows, int columns, DWORD style = WS_CHILD | WS_VISIBLE,
                       UINT id = AFX_IDW_PANE_FIRST);
     // Creates the pane from the view's run-time class with the context as its creation context;
-    // initialSize becomes the row's ideal height and the column's ideal width. FALSE when the class
-    // cannot be made or its window not created.
+    // initialSize becomes the row's ideal height and the column's ideal width, and the panes are laid out
+    // again. FALSE when the class cannot be made or its window not created.
     virtual BOOL CreateView(int row, int column, CRuntimeClass* viewClass, SIZE initialSize,
                             CCreateContext* context);
     CWnd* GetPane(int row, int column) const;
