@@ -11,6 +11,7 @@
 #include "tools/skingen/CursorArt.h"
 #include "tools/skingen/HeaderWriter.h"
 #include "tools/skingen/OutputFile.h"
+#include "tools/skingen/ResManagerToolBarArt.h"
 #include "tools/skingen/SkinModel.h"
 #include "tools/skingen/SkinRenderer.h"
 #include "tools/skingen/SoundArt.h"
@@ -151,6 +152,12 @@ void Run(const Options& options) {
     const std::vector<RenderedBitmap> numbered = {
         ThumbnailSampleBitmap(), {"165", BrowserTreeStrip(), QPoint(0, 0), kBrowserStripMask}};
     for (const RenderedBitmap& bitmap : numbered) {
+        WriteBitmap(options.artFolder, bitmap, names);
+    }
+    const std::vector<RenderedBitmap> toolBarStrips = {
+        {"RES_MANAGER_TOOLBAR", ResManagerToolBarStrip(), QPoint(0, 0), kToolBarStripMask},
+        {"RES_MANAGER_SORT_TOOLBAR", ResManagerSortToolBarStrip(), QPoint(0, 0), kToolBarStripMask}};
+    for (const RenderedBitmap& bitmap : toolBarStrips) {
         WriteBitmap(options.artFolder, bitmap, names);
     }
     WriteProgramAssets(options);
