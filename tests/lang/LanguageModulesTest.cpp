@@ -1,10 +1,12 @@
 #include "image/PictureInfo.h"
+#include "platform/base/AcceleratorTemplate.h"
 #include "platform/base/DialogTemplate.h"
 #include "platform/base/Module.h"
 #include "platform/base/RccFormat.h"
 #include "platform/base/Resource.h"
 #include "platform/base/ResourceFile.h"
 #include "platform/base/TextEncoding.h"
+#include "platform/base/ToolBarTemplate.h"
 #include "tests/support/TempFolder.h"
 
 #include <algorithm>
@@ -14,6 +16,7 @@
 #include <iterator>
 #include <ostream>
 #include <regex>
+#include <vector>
 
 // The language modules as the build puts them into the program folder, loaded by name as the program
 // loads them.
@@ -267,6 +270,69 @@ TEST(DialogTemplateIdTest, SplashStaysAboveTheFullScreenMainWindowAndAboutBoxHas
     DialogTemplate about;
     ASSERT_TRUE(LoadDialogTemplate(ProgramFolderModules::s_resources, 100, about));
     EXPECT_EQ(about.size, CSize(550, 579)) << "the size it keeps without its bitmap";
+}
+
+struct ToolBarCase {
+    const char* meaning;
+    UINT id;
+    std::vector<UINT> buttons;
+};
+
+const ToolBarCase kToolBars[] = {
+    {"ResourceManager", 704, {32873, 32878, 32875, 32876, 0, 32883, 32940, 0, 32881, 0, 32896}},
+    {"ResourceManagerSort", 720, {32884, 32885, 32886, 32887, 0, 0, 0, 32890, 32889}},
+};
+
+void PrintTo(const ToolBarCase& bar, std::ostream* out) {
+    *out << bar.meaning;
+}
+
+class ToolBarIdTest : public testing::TestWithParam<ToolBarCase> {};
+
+// Each button has its picture in the strip and a tip after the line break of its command's string.
+TEST_P(ToolBarIdTest, HasItsButtonsPicturesAndTips) {
+    ToolBarTemplate bar;
+    ASSERT_TRUE(LoadToolBarTemplate(ProgramFolderModules::s_resources, GetParam().id, bar));
+    EXPECT_EQ(bar.buttons, GetParam().buttons);
+    CPictureInfo strip;
+    ASSERT_TRUE(strip.LoadResource(bar.bitmap, ProgramFolderModules::s_resources));
+    const auto pictures =
+        std::count_if(bar.buttons.begin(), bar.buttons.end(), [](UINT id) { return id != 0; });
+    EXPECT_EQ(strip.GetWidth(), bar.imageWidth * pictures);
+    EXPECT_EQ(strip.GetHeight(), bar.imageHeight);
+    for (UINT id : bar.buttons) {
+        if (id == 0)
+            continue;
+        const CString text = LoadWholeString(ProgramFolderModules::s_text, id, 255);
+        const int lineBreak = text.Find('\n');
+        EXPECT_GT(lineBreak, 0) << id;
+        EXPECT_LT(lineBreak, text.GetLength() - 1) << id;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(WaveOne, ToolBarIdTest, testing::ValuesIn(kToolBars),
+                         [](const testing::TestParamInfo<ToolBarCase>& info) { return info.param.meaning; });
+
+TEST(AcceleratorIdTest, ResourceManagerKeysReachTheirCommands) {
+    AcceleratorTemplate table;
+    ASSERT_TRUE(LoadAcceleratorTemplate(ProgramFolderModules::s_resources, 704, table));
+    struct Key {
+        WORD virtualKey;
+        bool control;
+        WORD command;
+    };
+    const Key expected[] = {{0x2E, false, 32876},
+                            {0x0D, false, 32883},
+                            {0x71, false, 32875},
+                            {'A', true, 32877},
+                            {'N', true, 32873}};
+    ASSERT_EQ(table.keys.size(), std::size(expected));
+    for (size_t i = 0; i < table.keys.size(); ++i) {
+        EXPECT_EQ(table.keys[i].virtualKey, expected[i].virtualKey) << i;
+        EXPECT_EQ(table.keys[i].control, expected[i].control) << i;
+        EXPECT_FALSE(table.keys[i].shift || table.keys[i].alt) << i;
+        EXPECT_EQ(table.keys[i].command, expected[i].command) << i;
+    }
 }
 
 TEST(LanguagePictureTest, SplashAndAboutPicturesAreBmpFilesInTheProgramFolder) {
