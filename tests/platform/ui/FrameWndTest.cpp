@@ -274,6 +274,21 @@ TEST_F(FrameWndTest, ButtonStatesFollowUpdateHandlersAfterInput) {
     EXPECT_FALSE(Disabled(kDelete));
 }
 
+TEST_F(FrameWndTest, DisabledButtonIsDrawnGreyInsteadOfInItsColour) {
+    // The strip's first picture is red; its top left pixel is the transparent magenta.
+    const CPoint inPicture = ItemRect(2).CenterPoint();
+    const CPoint corner = inPicture - CSize(2, 2);
+    PumpMessages();
+    EXPECT_EQ(WindowPixel(&m_frame->m_toolBar, ItemRect(0).CenterPoint()), RGB(255, 0, 0));
+    EXPECT_EQ(WindowPixel(&m_frame->m_toolBar, corner), GetSysColor(COLOR_BTNFACE));
+    m_frame->m_views[0]->m_deleteAllowed = false;
+    m_frame->UpdateCommandUI();
+    PumpMessages();
+    const COLORREF grey = WindowPixel(&m_frame->m_toolBar, inPicture);
+    EXPECT_EQ(GetRValue(grey), GetGValue(grey));
+    EXPECT_EQ(GetGValue(grey), GetBValue(grey));
+}
+
 TEST_F(FrameWndTest, CommandThatNobodyHandlesIsDisabled) {
     static const UINT kButtons[] = {kNew, 40099};
     m_frame->m_toolBar.SetButtons(kButtons, 2);
