@@ -18,9 +18,8 @@ BOOL CControlBar::CreateBar(LPCTSTR className, DWORD style, CWnd* parent, UINT i
 }
 
 BOOL CControlBar::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (CWnd::OnCommand(wParam, lParam))
-        return TRUE;
-    // A control on the bar (a combo box) speaks to the frame as if it were the frame's own.
+    // A control on the bar (a combo box) speaks to the frame as if it were the frame's own; the frame
+    // offers it back to the control (reflection).
     CWnd* parent = GetParent();
     if (parent)
         parent->SendMessage(WM_COMMAND, wParam, lParam);

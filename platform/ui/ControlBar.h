@@ -37,6 +37,7 @@ public:
     // Asks target for the state of the bar's commands.
     virtual void OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) = 0;
 
+    // Notifications of the bar's controls that a derived bar does not handle go on to the frame.
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 protected:

@@ -24,6 +24,16 @@ bool IsButtonDown(UINT message) {
            message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK || message == WM_MBUTTONDBLCLK;
 }
 
+// Only records whether an update handler disabled the command.
+class EnabledProbe final : public CCmdUI {
+public:
+    void Enable(BOOL on) override {
+        CCmdUI::Enable(on);
+        m_enabled = on != FALSE;
+    }
+    bool m_enabled = true;
+};
+
 } // namespace
 
 CFrameWnd::~CFrameWnd() = default;
@@ -199,7 +209,11 @@ BOOL CFrameWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* re
         return TRUE;
     }
     if (message == WM_COMMAND && IsRoutedCommand(wParam, lParam)) {
-        if (RouteToActiveView(wParam, lParam)) {
+        // An accelerator of a command that its update handler disables does nothing, as its button would.
+        EnabledProbe probe;
+        probe.m_nID = LOWORD(static_cast<DWORD>(wParam));
+        UpdateCommand(&probe, FALSE);
+        if (!probe.m_enabled || RouteToActiveView(wParam, lParam)) {
             *result = 0;
             return TRUE;
         }

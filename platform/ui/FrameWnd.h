@@ -4,7 +4,8 @@
 // were made, the status bar (CBRS_ALIGN_BOTTOM) lies at the bottom, and the child with the id
 // AFX_IDW_PANE_FIRST (a view or a splitter) fills what is left.
 //
-// Commands of tool bars and accelerators go to the active view first, then to the frame (its OnCommand).
+// Commands of tool bars and accelerators go to the active view first, then to the frame (its OnCommand);
+// a command that an update handler disables is not run.
 // After each input the tool bars ask the same two for the state of their buttons; a command that neither
 // handles is disabled.
 

@@ -6,6 +6,7 @@
 
 #include "platform/base/Module.h"
 #include "platform/base/Resource.h"
+#include "platform/ui/ComboBox.h"
 #include "platform/ui/CommandMap.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/StatusBar.h"
@@ -24,6 +25,7 @@ constexpr UINT kNew = 40001;
 constexpr UINT kDelete = 40002;
 constexpr UINT kRename = 40003;
 constexpr UINT kToolBar = 600;
+constexpr UINT kSortBox = 0xF26B;
 
 std::vector<std::string>* g_log = nullptr;
 
@@ -125,11 +127,13 @@ public:
 private:
     void OnRename() { Note("frame rename"); }
     void OnNew() { Note("frame new"); }
+    void OnSortChoice() { Note("frame sort choice"); }
     static const CommandEntry<TestFrame> kCommands[];
 };
 IMPLEMENT_DYNCREATE(TestFrame, CFrameWnd)
 const CommandEntry<TestFrame> TestFrame::kCommands[] = {{kRename, 0, &TestFrame::OnRename},
-                                                        {kNew, 0, &TestFrame::OnNew}};
+                                                        {kNew, 0, &TestFrame::OnNew},
+                                                        {kSortBox, CBN_SELCHANGE, &TestFrame::OnSortChoice}};
 
 BOOL TestFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
     return DispatchCommand(*this, kCommands, wParam) || CFrameWnd::OnCommand(wParam, lParam);
@@ -239,6 +243,25 @@ TEST_F(FrameWndTest, ToolBarLaysButtonsAndWidenedSeparatorInOneRow) {
     EXPECT_EQ(ItemRect(2).top, before.top);
 }
 
+TEST_F(FrameWndTest, ComboOverSeparatorSpeaksToTheFrameNotTheViews) {
+    CToolBar& bar = m_frame->m_toolBar;
+    bar.SetButtonInfo(1, kSortBox, TBBS_SEPARATOR, 100);
+    CRect rect = ItemRect(1);
+    rect.bottom = rect.top + 500;
+    CComboBox sortBox;
+    ASSERT_TRUE(
+        sortBox.Create(CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_VISIBLE, rect, &bar, kSortBox));
+    CRect placed;
+    sortBox.GetWindowRect(&placed);
+    bar.ScreenToClient(&placed);
+    EXPECT_EQ(placed.left, ItemRect(1).left);
+    EXPECT_EQ(placed.Width(), 100);
+    // The box's notification, as it sends it to its parent, the bar.
+    bar.SendMessage(WM_COMMAND, MAKEWPARAM(kSortBox, CBN_SELCHANGE),
+                    reinterpret_cast<LPARAM>(sortBox.m_hWnd));
+    EXPECT_EQ(m_log, (std::vector<std::string>{"frame sort choice"}));
+}
+
 TEST_F(FrameWndTest, ToolBarCommandsGoToActiveViewThenFrame) {
     // kNew: both the view and the frame handle it; the active view wins.
     ClickAt(&m_frame->m_toolBar, ItemRect(0).CenterPoint());
@@ -303,6 +326,9 @@ TEST_F(FrameWndTest, AcceleratorsReachTheActiveViewThenTheFrame) {
     TypeKey(m_frame->m_views[0], Qt::Key_F2);
     // N without Ctrl is no accelerator.
     TypeKey(m_frame->m_views[0], Qt::Key_N);
+    // A command that its update handler disables is not run by its key either.
+    m_frame->m_views[0]->m_deleteAllowed = false;
+    TypeKey(m_frame->m_views[0], Qt::Key_Delete);
     EXPECT_EQ(m_log, (std::vector<std::string>{"view 0 delete", "view 0 new", "frame rename"}));
 }
 
