@@ -30,7 +30,8 @@ public:
     ~CToolBar() override;
 
     using CWnd::CreateEx;
-    // style: WS_ and CBRS_ styles; borders are extra room around the buttons.
+    // style: WS_ and CBRS_ styles (CBRS_TOOLTIPS makes the tips, CBRS_GRIPPER draws a grip); borders are
+    // extra room around the buttons. Buttons are always drawn flat, whatever ctrlStyle says.
     BOOL CreateEx(CWnd* parent, DWORD ctrlStyle = TBSTYLE_FLAT,
                   DWORD style = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, CRect borders = CRect(0, 0, 0, 0),
                   UINT id = AFX_IDW_TOOLBAR);
