@@ -8,9 +8,15 @@
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/TreeView.h"
+#include "platform/ui/WindowRecord.h"
 #include "tests/platform/ui/LoggingWnd.h"
 #include "tests/support/UiTestSupport.h"
 
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+#include <QWidget>
 #include <vector>
 
 namespace {
@@ -40,9 +46,21 @@ public:
 };
 IMPLEMENT_DYNCREATE(NoticeTreeView, CTreeView)
 
+// Takes dropped files, unlike the tree view, which keeps the base refusal.
 class NoticeListView : public CListView {
     DECLARE_DYNCREATE(NoticeListView)
 public:
+    DROPEFFECT OnDragEnter(COleDataObject* /*data*/, DWORD /*keyState*/, CPoint /*point*/) override {
+        return DROPEFFECT_COPY;
+    }
+    DROPEFFECT OnDragOver(COleDataObject* /*data*/, DWORD /*keyState*/, CPoint /*point*/) override {
+        return DROPEFFECT_COPY;
+    }
+    BOOL OnDrop(COleDataObject* data, DROPEFFECT /*effect*/, CPoint /*point*/) override {
+        m_dropped = data->IsDataAvailable(CF_HDROP);
+        return m_dropped;
+    }
+    bool m_dropped = false;
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
         if (message == WM_NOTIFY && g_notices)
             g_notices->push_back(reinterpret_cast<NMHDR*>(lParam)->code);
@@ -179,6 +197,33 @@ TEST_F(SplitterWndTest, TreeAndListViewsDriveTheirControlsAndHearTheirNotificati
     // A click in the list makes it the frame's active view.
     ClickAt(list, CPoint(150, 150));
     EXPECT_EQ(m_frame->GetActiveView(), list);
+}
+
+// Enter, move and drop of a file at a client point of the view, as the desktop delivers them; whether the
+// drop was taken.
+bool DropFileOn(CView* view, QPoint at) {
+    QWidget* widget = WidgetOf(view->m_hWnd);
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile("/tmp/bild.jpg")});
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+    QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &drop);
+    return drop.isAccepted();
+}
+
+TEST_F(SplitterWndTest, DropTargetCallsTheViewsDropHandlers) {
+    auto* tree = static_cast<CView*>(m_frame->m_splitter.GetPane(0, 0));
+    auto* list = static_cast<NoticeListView*>(m_frame->m_splitter.GetPane(0, 1));
+    COleDropTarget treeTarget;
+    COleDropTarget listTarget;
+    ASSERT_TRUE(treeTarget.Register(tree));
+    ASSERT_TRUE(listTarget.Register(list));
+    EXPECT_FALSE(DropFileOn(tree, QPoint(20, 20)));
+    EXPECT_TRUE(DropFileOn(list, QPoint(20, 20)));
+    EXPECT_TRUE(list->m_dropped);
 }
 
 TEST_F(SplitterWndTest, DocumentGoesWithTheLastSplitterPane) {
