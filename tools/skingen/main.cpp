@@ -161,7 +161,10 @@ void Run(const Options& options) {
         WriteBitmap(options.artFolder, bitmap, names);
     }
     WriteProgramAssets(options);
-    WriteFileIfChanged(options.headerPath, SkinArtHeader(rendered, numbered));
+    // The header lists every bitmap the art folder holds, so the strips are probed as well.
+    std::vector<RenderedBitmap> probed = numbered;
+    probed.insert(probed.end(), toolBarStrips.begin(), toolBarStrips.end());
+    WriteFileIfChanged(options.headerPath, SkinArtHeader(rendered, probed));
     // The resource module's cursors, by id, and their list.
     QStringList cursorIds;
     for (const CursorArt& cursor : DrawResourceCursors()) {
