@@ -19,6 +19,13 @@ BOOL CStatusBar::Create(CWnd* parent, DWORD style, UINT id) {
     return CreateBar(nullptr, style, parent, id);
 }
 
+int CStatusBar::OnCreate(LPCREATESTRUCT create) {
+    if (CControlBar::OnCreate(create) == -1)
+        return -1;
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    return 0;
+}
+
 BOOL CStatusBar::SetIndicators(const UINT* ids, int count) {
     if (count < 1 || !ids)
         return FALSE;

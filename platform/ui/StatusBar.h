@@ -1,7 +1,7 @@
 #pragma once
 // CStatusBar: the bar at the bottom of a frame, divided into panes. The first pane stretches over what the
 // others leave; the others have a fixed width. The owner places its own controls over the panes'
-// rectangles.
+// rectangles. The bar's font (GetFont) is the stock DEFAULT_GUI_FONT from its creation on.
 
 #include "platform/ui/ControlBar.h"
 
@@ -27,6 +27,7 @@ public:
     static constexpr int kFixedPaneWidth = 160;
 
 protected:
+    int OnCreate(LPCREATESTRUCT create) override;
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
 

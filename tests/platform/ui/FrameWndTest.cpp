@@ -221,6 +221,8 @@ TEST_F(FrameWndTest, StatusBarFirstPaneStretchesSecondIsFixed) {
     m_frame->m_statusBar.GetItemRect(1, &second);
     EXPECT_EQ(second.Width(), CStatusBar::kFixedPaneWidth);
     EXPECT_GT(second.left, first.right - 1);
+    // Controls over the panes take their font from the bar's.
+    EXPECT_NE(m_frame->m_statusBar.GetFont(), nullptr);
     m_frame->MoveWindow(10, 20, 300, 200);
     CRect narrower;
     m_frame->m_statusBar.GetItemRect(0, &narrower);
