@@ -442,6 +442,8 @@ public:
     void OnScanner();
     // Command 2040: the settings dialog, modal.
     void OnEinstellungen();
+    // Command 2101: the resource manager, modal; afterwards the panel lists the photo albums again.
+    void OnResourceManager();
     // The settings dialog's fresh print set-up in place of one whose printer is gone.
     void ReplacePrintDialog(std::unique_ptr<CPrintDialog> dialog);
     // The hand-over after the source has closed: the last picture goes into the page.

@@ -24,6 +24,7 @@ const CommandEntry<CMainWnd> kCommands[] = {
     {32793, 0, &CMainWnd::OnExportPictureCommand},  {1004, BN_CLICKED, &CMainWnd::OnDisk},
     {2050, BN_CLICKED, &CMainWnd::OnCamera},        {2051, BN_CLICKED, &CMainWnd::OnScanner},
     {2040, BN_CLICKED, &CMainWnd::OnEinstellungen}, {2029, BN_CLICKED, &CMainWnd::OnAlbum},
+    {2040, BN_CLICKED, &CMainWnd::OnEinstellungen}, {2101, BN_CLICKED, &CMainWnd::OnResourceManager},
 };
 
 // The print button and the knob's print zone.

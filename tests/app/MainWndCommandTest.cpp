@@ -3,6 +3,7 @@
 // saving, the mode questions, the text command and a change of the screen.
 #include "app/AlbumDialog.h"
 #include "app/MainWnd.h"
+#include "app/ResourceManagerSheet.h"
 #include "editing/EffectsDialogs.h"
 #include "image/WorkBitmap.h"
 #include "library/DSAlbum.h"
@@ -391,6 +392,23 @@ TEST_F(MainWndCommandTest, NormalModeAfterQuestion217RestoresTheButtonsWhenRefus
     // In normal mode the command does nothing.
     Command(2080);
     EXPECT_EQ(m_services.MessageIds().size(), 3u);
+}
+
+// The resource manager runs through the installed sheet; afterwards the panel lists the photo albums
+// again. Without a sheet the command does nothing.
+TEST_F(MainWndCommandTest, ResourceManagerRunsTheSheetThenRefillsThePhotoCategory) {
+    struct CountingSheet final : IResourceManagerSheet {
+        INT_PTR RunResourceManager() override { return ++runs, IDCANCEL; }
+        int runs = 0;
+    } sheet;
+    m_panelLog.clear();
+    Command(2101);
+    EXPECT_THAT(m_panelLog, IsEmpty());
+    SetResourceManagerSheet(&sheet);
+    Command(2101);
+    SetResourceManagerSheet(nullptr);
+    EXPECT_EQ(sheet.runs, 1);
+    EXPECT_THAT(m_panelLog, ElementsAre("category 0", "change 0"));
 }
 
 TEST_F(MainWndCommandTest, TheSaveMenuOpensRightOfTheSaveButtonWithItsThreeWays) {

@@ -207,7 +207,19 @@ QImage PanHand() {
 } // namespace
 
 std::vector<CursorArt> DrawResourceCursors() {
-    return {{"1001", PanHand(), QPoint(16, 16)}};
+    const QPoint tip(1, 1);
+    return {
+        {"1001", PanHand(), QPoint(16, 16)},
+        // The resource manager's own drag: refused, move, copy.
+        {"148", Pointer(NoDrop), tip},
+        {"149",
+         Pointer([](QPainter& p, const QRectF& box) { DrawGlyph(p, Glyph::Move, box, Palette::kInk); }), tip},
+        {"717",
+         Pointer(
+             [](QPainter& p, const QRectF& box) { DrawGlyph(p, Glyph::Plus, box, QColor(0xFF, 0xFF, 0xFF)); },
+             Palette::kAccent),
+         tip},
+    };
 }
 
 } // namespace SkinGen

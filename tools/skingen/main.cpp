@@ -12,6 +12,7 @@
 #include "tools/skingen/HeaderWriter.h"
 #include "tools/skingen/OutputFile.h"
 #include "tools/skingen/ResManagerToolBarArt.h"
+#include "tools/skingen/ResManagerArt.h"
 #include "tools/skingen/SkinModel.h"
 #include "tools/skingen/SkinRenderer.h"
 #include "tools/skingen/SoundArt.h"
@@ -150,7 +151,10 @@ void Run(const Options& options) {
         }
     }
     const std::vector<RenderedBitmap> numbered = {
-        ThumbnailSampleBitmap(), {"165", BrowserTreeStrip(), QPoint(0, 0), kBrowserStripMask}};
+        ThumbnailSampleBitmap(),
+        {"165", BrowserTreeStrip(), QPoint(0, 0), kBrowserStripMask},
+        ResManagerListStrip(),
+        ResManagerTreeStrip()};
     for (const RenderedBitmap& bitmap : numbered) {
         WriteBitmap(options.artFolder, bitmap, names);
     }
