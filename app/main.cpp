@@ -1,5 +1,6 @@
 // The program: the application object, the platform's message boxes, menus, file chooser, colour dialog
-// and sounds, the dialogs of the page canvas and the editing tools, and the framework's entry.
+// and sounds, the dialogs of the page canvas and the editing tools, the resource manager, and the
+// framework's entry.
 
 #include "albums/AlbumDlgInstall.h"
 #include "albums/InstallCategoryPanel.h"
@@ -13,6 +14,7 @@
 #include "platform/ui/QtFileChooser.h"
 #include "platform/ui/QtMenuPresenter.h"
 #include "platform/ui/QtMessageBoxPresenter.h"
+#include "resmanager/ResManagerPropertySheet.h"
 
 namespace {
 CVellumcraftApp theApp;
@@ -37,7 +39,10 @@ int main(int argc, char** argv) {
     SetEffectsDialogs(&effectsDialogs);
     InstallPictureOpenDialog();
     InstallAlbumDlg();
+    CResManagerSheetRunner resourceManager;
+    SetResourceManagerSheet(&resourceManager);
     const int exitCode = AfxWinMain(argc, argv);
+    SetResourceManagerSheet(nullptr);
     SetEffectsDialogs(nullptr);
     SetPageDialogs(nullptr);
     SetSoundOutput(nullptr);

@@ -1,0 +1,74 @@
+// The object view's own drag with synthetic mouse input: the cursor for the album under the pointer, and
+// Ctrl at the button's release choosing between copy and move; a drop on the shown album does nothing.
+// Every result is read back by a fresh manager.
+
+#include "library/DSAlbum.h"
+#include "library/ResType.h"
+#include "platform/base/Resource.h"
+#include "platform/ui/Cursor.h"
+#include "platform/ui/ListCtrl.h"
+#include "resmanager/ObjectsView.h"
+#include "resmanager/ResManagerWnd.h"
+#include "tests/resmanager/ResManagerFixture.h"
+
+#include <string>
+
+namespace {
+
+struct DragCase {
+    const char* name;
+    bool onShownAlbum;
+    Qt::KeyboardModifiers atRelease;
+    UINT cursorOverTarget;
+    int sourceAfter;
+    int targetAfter;
+};
+
+const DragCase kDragCases[] = {
+    {"MoveWithoutCtrl", false, Qt::NoModifier, 149, 1, 1},
+    {"CopyWithCtrlAtRelease", false, Qt::ControlModifier, 149, 2, 1},
+    {"ShownAlbumIsRefused", true, Qt::NoModifier, 148, 2, 0},
+};
+
+class DragTest : public ResManagerTest, public ::testing::WithParamInterface<DragCase> {};
+
+TEST_P(DragTest, DropOnAnAlbumOfTheTree) {
+    const DragCase& c = GetParam();
+    CDSAlbum* source = MakeAlbum("Quelle", 2);
+    CDSAlbum* target = MakeAlbum("Ziel", 0);
+    ASSERT_NE(source, nullptr);
+    ASSERT_NE(target, nullptr);
+    ASSERT_NE(OpenFrame(), nullptr);
+    ShowActive(&m_owner);
+    CObjectsView* view = Objects();
+    ASSERT_EQ(view->ShowAlbum(source), 0);
+    FakeAlbumsView::m_pointed = c.onShownAlbum ? source : target;
+    CRect icon;
+    ASSERT_TRUE(view->GetListCtrl().GetItemRect(0, &icon, LVIR_ICON));
+    const CPoint start = icon.CenterPoint();
+    ClickAt(view, start);
+    PressAt(view, start);
+    MoveTo(view, start + CPoint(30, 30));
+    ASSERT_TRUE(view->IsDragging());
+    MoveTo(view, start + CPoint(40, 45));
+    EXPECT_EQ(GetCursor(), LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(c.cursorOverTarget)));
+    ReleaseAt(view, start + CPoint(40, 45), Qt::LeftButton, c.atRelease);
+    PumpMessages();
+    EXPECT_FALSE(view->IsDragging());
+    EXPECT_EQ(view->GetListCtrl().GetItemCount(), c.sourceAfter);
+
+    std::unique_ptr<CDSObjMgr> fresh = ReadBack();
+    CResType* photos = fresh->GetResType(kResTypePictures);
+    CDSAlbum* storedSource = photos->FindAlbumByTitle("Quelle");
+    CDSAlbum* storedTarget = photos->FindAlbumByTitle("Ziel");
+    ASSERT_TRUE(storedSource && storedTarget);
+    storedSource->Load();
+    storedTarget->Load();
+    EXPECT_EQ(storedSource->GetObjectCount(), c.sourceAfter);
+    EXPECT_EQ(storedTarget->GetObjectCount(), c.targetAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(OwnDrag, DragTest, ::testing::ValuesIn(kDragCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
