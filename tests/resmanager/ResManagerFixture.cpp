@@ -10,6 +10,7 @@
 #include "platform/base/Profile.h"
 #include "platform/base/Resource.h"
 #include "platform/ui/CreateContext.h"
+#include "platform/ui/TreeCtrl.h"
 #include "resmanager/ObjectsView.h"
 #include "resmanager/ResManagerDocument.h"
 #include "resmanager/ResManagerWnd.h"
@@ -22,6 +23,10 @@ std::vector<std::string> FakeAlbumsView::s_calls;
 
 LRESULT FakeAlbumsView::AddResTypeNode(CResType* kind) {
     s_kinds.push_back(kind->GetTypeId());
+    const HTREEITEM node = GetTreeCtrl().InsertItem(kind->GetName());
+    auto& albums = kind->GetAlbumList(false);
+    for (POSITION pos = albums.GetHeadPosition(); pos != nullptr;)
+        GetTreeCtrl().InsertItem(albums.GetNext(pos)->GetTitle(), node);
     return 0;
 }
 

@@ -1,0 +1,82 @@
+// The resource manager in album mode over photo-like pictures, for people: resource_manager_gallery
+// OUTPUT_FOLDER under an X server (resource_manager_screenshots.py starts one). Writes
+// resource-manager.png.
+
+#include "image/PictureInfo.h"
+#include "library/DSAlbum.h"
+#include "library/Photo.h"
+#include "resmanager/ObjectsView.h"
+#include "resmanager/ResManagerWnd.h"
+#include "tests/resmanager/ResManagerFixture.h"
+#include "tools/photoscene/PhotoScene.h"
+
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
+#include <QThread>
+#include <cstdio>
+
+namespace {
+
+class Gallery : public ResManagerTest {
+public:
+    using ResManagerTest::SetUpTestSuite;
+    using ResManagerTest::TearDownTestSuite;
+    void TestBody() override {}
+
+    int Run(const CString& folder) {
+        SetUp();
+        MakeAlbum("Garten", 0);
+        CDSAlbum* album = MakeAlbum("Bergsommer", 0);
+        const char* titles[] = {"Morgen am See", "Die Hütte", "Abendlicht", "Gipfelblick", "Rast", "Heimweg"};
+        for (int i = 0; i < 6; ++i) {
+            SceneVariant variant;
+            variant.sunX = 0.15 + 0.14 * i;
+            variant.face = i == 2;
+            variant.redEyes = false;
+            const std::vector<BYTE> dib = MakePhotoScene(i % 2 ? 600 : 800, 600, variant);
+            CPictureInfo picture;
+            CString name;
+            name.Format("%s/drops/szene%d.bmp", m_folder.Path().GetString(), i + 1);
+            if (!picture.SetExternalDib(dib.data(), dib.size()) || !picture.WriteBmpFile(name))
+                return 1;
+            auto* photo = new CPhoto;
+            photo->SetFilePath(name);
+            photo->SetTitle(titles[i]);
+            auto* thumbnail = new CPictureInfo;
+            thumbnail->CreateThumbnail(CSize(i % 2 ? 75 : 100, 75), RGB(255, 255, 255), &picture);
+            photo->SetThumbnail(thumbnail);
+            if (!album->AddObjects(photo))
+                return 1;
+        }
+        if (!OpenFrame(CSize(1000, 700)))
+            return 1;
+        ShowActive(&m_owner);
+        Objects()->ShowAlbum(album);
+        Objects()->GetListCtrl().SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+        PumpMessages();
+        QThread::msleep(300);
+        PumpMessages();
+        CRect frame;
+        m_owner.GetWindowRect(&frame);
+        const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0, frame.left, frame.top,
+                                                                          frame.Width(), frame.Height());
+        const bool saved = shot.save(QString::fromUtf8((folder + "/resource-manager.png").GetString()));
+        TearDown();
+        return saved ? 0 : 1;
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: resource_manager_gallery OUTPUT_FOLDER\n");
+        return 2;
+    }
+    Gallery::SetUpTestSuite();
+    Gallery gallery;
+    const int result = gallery.Run(argv[1]);
+    Gallery::TearDownTestSuite();
+    return result;
+}
