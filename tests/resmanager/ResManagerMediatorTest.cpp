@@ -196,8 +196,9 @@ class ArgumentTest : public MediatorTest {};
 TEST_P(ArgumentTest, NullAndWrongClassArgumentsAreRefused) {
     const MessageCase& c = GetParam();
     EXPECT_EQ(Send(c.message, c.wParam, nullptr), c.nullArgument);
-    if (c.argument != Arg::AnyObject)
+    if (c.argument != Arg::AnyObject) {
         EXPECT_EQ(Send(c.message, c.wParam, WrongClass(c.argument)), RM_E_NULLARG);
+    }
     EXPECT_EQ(panes.call, "");
 }
 
