@@ -237,7 +237,8 @@ void CObjectsView::RemoveEntries(CDSAlbum* album) {
     }
     list.Update(0);
     EndProgress(0);
-    ShowCountText(kAlbumCountTextId, 0);
+    // The entries' count text: the albums' one would name the entries albums.
+    ShowCountText(kEntryCountTextId, 0);
 }
 
 void CObjectsView::OnSelectAll() {
