@@ -15,6 +15,7 @@
 #include "platform/ui/QtMenuPresenter.h"
 #include "platform/ui/QtMessageBoxPresenter.h"
 #include "resmanager/ResManagerPropertySheet.h"
+#include "resmanager/InfoDialogs.h"
 
 namespace {
 CVellumcraftApp theApp;
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
     InstallAlbumDlg();
     CResManagerSheetRunner resourceManager;
     SetResourceManagerSheet(&resourceManager);
+    InstallInfoDialogs();
     const int exitCode = AfxWinMain(argc, argv);
     SetResourceManagerSheet(nullptr);
     SetEffectsDialogs(nullptr);
