@@ -2,6 +2,7 @@
 // The resource manager's private messages, through which its three views talk to each other by way of
 // the frame, and their result codes. Every one is sent, never posted.
 
+#include "albums/AlbumPropertiesDialog.h"
 #include "platform/base/WinTypes.h"
 
 class CDSAlbum;
@@ -10,12 +11,10 @@ class CDSObj;
 inline constexpr UINT WM_RM_SHOWRESTYPE = 0x401;
 inline constexpr UINT WM_RM_SHOWALBUM = 0x402;
 inline constexpr UINT WM_RM_NEWITEM = 0x403;
-inline constexpr UINT WM_RM_ALBUMRENAMED = 0x404;
 inline constexpr UINT WM_RM_OBJECTRENAMED = 0x405;
 inline constexpr UINT WM_RM_BLOCKDRAG = 0x406;
 inline constexpr UINT WM_RM_ENDDRAG = 0x407;
 inline constexpr UINT WM_RM_TREESELECTALBUM = 0x465;
-inline constexpr UINT WM_RM_TREEUPDATEALBUM = 0x466;
 inline constexpr UINT WM_RM_TREEDELETEALBUM = 0x467;
 inline constexpr UINT WM_RM_TREEDRAGOVER = 0x468;
 inline constexpr UINT WM_RM_TREEDROP = 0x469;

@@ -2,6 +2,7 @@
 
 #include "platform/base/DialogTemplate.h"
 #include "platform/ui/ControlClasses.h"
+#include "platform/ui/StyleNames.h"
 #include "platform/ui/WindowRecord.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
@@ -46,7 +47,12 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent) {
     DialogTemplate dialogTemplate;
     if (!LoadDialogTemplate(AfxGetResourceHandle(), templateId, dialogTemplate))
         return FALSE;
-    return CreateDialogWindow(dialogTemplate, OwnerFor(parent), this, false) ? TRUE : FALSE;
+    // A child form (a page or a pane's form) lives inside its parent; any other dialog is owned by the
+    // parent's top-level window.
+    DWORD style = 0;
+    const bool child = parent && ResolveStyleNames(dialogTemplate.style, &style) && (style & WS_CHILD);
+    return CreateDialogWindow(dialogTemplate, child ? parent->m_hWnd : OwnerFor(parent), this, false) ? TRUE
+                                                                                                      : FALSE;
 }
 
 void CDialog::EndDialog(int result) {
