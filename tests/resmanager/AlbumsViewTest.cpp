@@ -293,27 +293,45 @@ TEST_F(AlbumsViewTest, ContextMenuHasOneEntryOnAKindAndFourOnAnAlbum) {
     EXPECT_EQ(m_menus.m_shown, 2);
 }
 
-TEST_F(AlbumsViewTest, DropOnAnAlbumRunsTheProgressAndShowsTheAlbum) {
+TEST_F(AlbumsViewTest, LabelsAreRed) {
+    Tree().Expand(KindNode(), TVE_EXPAND);
+    Tree().SelectItem(nullptr);
+    m_view->UpdateWindow();
+    CRect label;
+    ASSERT_TRUE(Tree().GetItemRect(AlbumNode(m_winter), &label, TRUE));
+    CDC* dc = m_view->GetDC();
+    int red = 0;
+    int dark = 0;
+    for (int y = label.top; y < label.bottom; ++y) {
+        for (int x = label.left; x < label.right; ++x) {
+            const COLORREF pixel = dc->GetPixel(x, y);
+            // Smoothed glyph edges blend the ink with the background.
+            red += GetRValue(pixel) > 200 && GetGValue(pixel) < 120 && GetBValue(pixel) < 120;
+            dark += GetRValue(pixel) < 100;
+        }
+    }
+    m_view->ReleaseDC(dc);
+    EXPECT_GT(red, 10);
+    EXPECT_EQ(dark, 0);
+}
+
+TEST_F(AlbumsViewTest, DroppedPicturesBecomeEntriesOfTheAlbumUnderThePoint) {
     WritePicture("eins.bmp", CSize(4, 3), RGB(200, 0, 0));
     WritePicture("zwei.bmp", CSize(4, 3), RGB(0, 200, 0));
-    {
-        std::ofstream text((PhotoFolder() + "/notiz.txt").str());
-        text << "kein Bild\n";
-    }
-    const std::vector<CString> files = {PhotoFolder() + "/eins.bmp", PhotoFolder() + "/notiz.txt",
-                                        PhotoFolder() + "/zwei.bmp"};
+    const std::vector<CString> files = {PhotoFolder() + "/eins.bmp", PhotoFolder() + "/zwei.bmp"};
     Tree().SelectItem(AlbumNode(m_summer));
     m_frame->m_sent.clear();
     EXPECT_TRUE(DropFiles(files, LabelCentre(AlbumNode(m_summer))));
 
+    ASSERT_EQ(m_summer->GetObjectCount(), 2);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(m_summer->GetObjectAt(i)->GetTitle(), "Neues Bild");
     std::vector<UINT> messages;
     for (const RecordingFrame::Sent& sent : m_frame->m_sent)
         messages.push_back(sent.message);
-    ASSERT_GE(messages.size(), 3u);
-    EXPECT_EQ(messages.front(), WM_RM_PROGRESSBEGIN);
-    EXPECT_EQ(messages[messages.size() - 2], WM_RM_SHOWALBUM);
-    EXPECT_EQ(messages.back(), WM_RM_PROGRESSBEGIN);
-    EXPECT_EQ(m_frame->m_sent.front().wParam, MAKEWPARAM(0, 3));
+    EXPECT_EQ(messages, (std::vector<UINT>{WM_RM_PROGRESSBEGIN, WM_RM_PROGRESSSTEP, WM_RM_PROGRESSSTEP,
+                                           WM_RM_SHOWALBUM, WM_RM_PROGRESSBEGIN}));
+    EXPECT_EQ(m_frame->m_sent.front().wParam, MAKEWPARAM(0, 2));
     EXPECT_EQ(m_frame->m_sent.front().lParam, MAKELPARAM(1, SW_SHOW));
     EXPECT_EQ(m_frame->m_sent.back().wParam, 0u);
     EXPECT_EQ(m_frame->m_sent.back().lParam, 0);
