@@ -209,8 +209,9 @@ TEST_F(ResourceInfoDlgTest, LoadedStencilShowsItsOwnPictureAndAnUnloadedOneItsTh
         CStencil stencil;
         stencil.SetFilePath(PhotoFolder() + "/form.bmp");
         stencil.SetThumbnail(CPictureInfo::CreateFilled(CSize(60, 60), kThumbnailRed, 24));
-        if (loaded)
+        if (loaded) {
             ASSERT_TRUE(stencil.LoadData());
+        }
         ASSERT_EQ(stencil.IsLoaded(), loaded);
         COLORREF centre = 0;
         Run(&stencil, &m_owner, [&](CResourceInfoDlg& dialog) {
