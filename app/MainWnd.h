@@ -137,8 +137,8 @@ public:
     // Forwarded to the page canvas: new pictures of the page (the caller's; null without a page or
     // canvas), the page saved as a picture, and the HTML page of one picture of the page.
     CPictureInfo* RenderPagePicture();
-    CPictureInfo* RenderPagePictureScaled(int percent);
-    BOOL SavePageImageScaled(const CString& path, int percent);
+    CPictureInfo* RenderPagePictureScaled(int percent) override;
+    BOOL SavePageImageScaled(const CString& path, int percent) override;
     BOOL ExportHtmlPage(const CString& path);
 
     CWnd* GetPreviewWnd() const { return m_previewWnd; }

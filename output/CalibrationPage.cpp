@@ -1,6 +1,7 @@
 #include "output/CalibrationPage.h"
 
 #include "platform/base/AppServices.h"
+#include "platform/base/MulDiv.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiObjects.h"
 
@@ -19,13 +20,6 @@ constexpr int kWidestText = 205;  // millimetres the instructions may reach from
 // v + 0.5 truncated.
 int Round(double value) {
     return static_cast<int>(value + 0.5);
-}
-
-// number x numerator / denominator, rounded half away from zero.
-int MulDiv(int number, int numerator, int denominator) {
-    const long long product = static_cast<long long>(number) * numerator;
-    const long long half = denominator / 2;
-    return static_cast<int>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
 }
 
 LOGFONT InstructionFont(int dpiY) {

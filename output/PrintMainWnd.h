@@ -1,9 +1,11 @@
 #pragma once
-// The main window as the print dialogs and the print job see it. The main window implements it and
-// installs itself at start-up; tests install a fake. Without one, nothing is printed.
+// The main window as the print dialogs, the print job and the send-mail sheet see it. The main window
+// implements it and installs itself at start-up; tests install a fake. Without one, nothing is printed.
 
+#include "platform/base/String.h"
 #include "platform/base/WinTypes.h"
 
+class CPictureInfo;
 class CTemplate;
 class CWnd;
 struct DEVMODE;
@@ -19,6 +21,11 @@ public:
     // Prints the page on the given printer (every failure is reported inside); copies from 1.
     virtual void RunPrintJob(DEVMODE* devMode, LPCTSTR device, LPCTSTR driver, LPCTSTR port, float scale,
                              BOOL showHint, int copies) = 0;
+    // The page saved as a picture file at a third of its page size times percent / 100; FALSE when there
+    // is no page or it was not written.
+    virtual BOOL SavePageImageScaled(const CString& path, int percent) = 0;
+    // A new picture of the page at that size, the caller's; null when there is no page.
+    virtual CPictureInfo* RenderPagePictureScaled(int percent) = 0;
 };
 
 // Installs the main window (null: none); the caller keeps ownership.

@@ -51,9 +51,11 @@ public:
     // The tab's text: the title, else the template's caption.
     CString TabTitle(const CString& templateCaption) const;
 
-private:
+protected:
+    // The sheet the page lies in; null before it is made.
     CPropertySheet* Sheet() const;
 
+private:
     CString m_strCaption;
     bool m_firstSetActive = true;
 };

@@ -3,17 +3,14 @@
 
 #include "output/MIMEMessage.h"
 #include "output/MailMgr.h"
-#include "platform/net/Socket.h"
+#include "tests/output/AiosmtpdServer.h"
 #include "tests/output/MailClock.h"
 #include "tests/support/FakeAppServices.h"
-#include "tests/support/Listener.h"
 #include "tests/support/RunTool.h"
 #include "tests/support/TempFolder.h"
 
-#include <chrono>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <thread>
 
 namespace {
 
@@ -36,38 +33,10 @@ print('filename=' + attachment.get_filename())
 
 class MailDeliveryTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        {
-            Listener probe;
-            m_port = probe.Port();
-        }
-        const std::string folder = m_folder.Path().GetString();
-        ASSERT_EQ(0,
-                  RunTool("cd '" + folder +
-                          "' && (LC_ALL=C.UTF-8 setsid /usr/bin/python3 -u -m aiosmtpd -n -l 127.0.0.1:" +
-                          std::to_string(m_port) +
-                          " -c aiosmtpd.handlers.Mailbox Maildir > server.log 2>&1 & echo $! > server.pid)"));
-        m_started = WaitUntilListening();
-        ASSERT_TRUE(m_started) << "aiosmtpd did not start";
-    }
-    void TearDown() override {
-        RunTool("kill $(cat '" + std::string(m_folder.Path().GetString()) + "/server.pid') 2>/dev/null");
-    }
-
-    bool WaitUntilListening() const {
-        for (int attempt = 0; attempt < 200; ++attempt) {
-            CSocket probe;
-            probe.Create();
-            if (probe.Connect("127.0.0.1", m_port))
-                return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        return false;
-    }
+    void SetUp() override { ASSERT_TRUE(m_server.Started()) << "aiosmtpd did not start"; }
 
     TempFolder m_folder;
-    unsigned m_port = 0;
-    bool m_started = false;
+    AiosmtpdServer m_server{m_folder.Path().GetString()};
 };
 
 TEST_F(MailDeliveryTest, ARecipientReadsWhatWasSent) {
@@ -82,7 +51,7 @@ TEST_F(MailDeliveryTest, ARecipientReadsWhatWasSent) {
     }
     CMailMgr manager;
     manager.SetServer("127.0.0.1");
-    manager.SetPort(m_port);
+    manager.SetPort(m_server.Port());
     manager.SetSender("anna@example.org");
 
     CMIMEMessage message;

@@ -31,6 +31,8 @@ public:
     void RunPrintJob(DEVMODE* devMode, LPCTSTR device, LPCTSTR driver, LPCTSTR port, float scale,
                      BOOL showHint, int copies) override;
     void SetPrintOffsets(float offsetX, float offsetY) override { offsets.push_back({offsetX, offsetY}); }
+    BOOL SavePageImageScaled(const CString&, int) override { return FALSE; }
+    CPictureInfo* RenderPagePictureScaled(int) override { return nullptr; }
 
     CTemplate* page = nullptr;
     std::vector<Job> jobs;

@@ -54,6 +54,8 @@ public:
     CTemplate* GetPrintTemplate() override { return &page; }
     CWnd* GetPrintParent() override { return nullptr; }
     void RunPrintJob(DEVMODE*, LPCTSTR, LPCTSTR, LPCTSTR, float, BOOL, int) override {}
+    BOOL SavePageImageScaled(const CString&, int) override { return FALSE; }
+    CPictureInfo* RenderPagePictureScaled(int) override { return nullptr; }
     CTemplate page;
 };
 
