@@ -26,6 +26,8 @@
 namespace {
 
 constexpr LPCTSTR kSettings = "Settings";
+// Relative to the program folder.
+constexpr LPCTSTR kEmailHelpFile = "hilfe/email.html";
 constexpr int kUnsetStep = -1;
 constexpr int kMinimumDesktopWidth = 800;
 constexpr int kMinimumDesktopHeight = 600;
@@ -102,6 +104,9 @@ BOOL CVellumcraftApp::InitInstance() {
     if (!ReadStepSettings())
         WriteStepSettings();
     m_pDSObjMgr->LoadInstallSettings();
+    // The installer's part: the e-mail help page that ships in the program folder.
+    if (GetProfileString(kSettings, "EmailHelpFile", "").IsEmpty())
+        WriteProfileString(kSettings, "EmailHelpFile", kEmailHelpFile);
     m_pMailMgr = std::make_unique<CMailMgr>();
     m_pMailMgr->LoadSettings();
 

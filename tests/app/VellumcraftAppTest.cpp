@@ -4,6 +4,7 @@
 #include "app/VellumcraftApp.h"
 
 #include "app/ShellFunctions.h"
+#include "output/MailMgr.h"
 #include "output/PrintersManager.h"
 #include "platform/base/InstanceLock.h"
 #include "platform/base/Module.h"
@@ -245,6 +246,20 @@ TEST_F(VellumcraftAppTest, MissingStepSettingsAreWrittenDuringStartup) {
     EXPECT_EQ(static_cast<int>(GetProfileInt("Settings", "RotateStep", 99)), 1) << "setters only store";
     app.ExitInstance();
     EXPECT_EQ(static_cast<int>(GetProfileInt("Settings", "RotateStep", 99)), 7);
+}
+
+// The help page ships in the program folder; a help file the user set stays.
+TEST_F(VellumcraftAppTest, AnUnsetEmailHelpFileNamesTheShippedPage) {
+    for (const char* stored : {"", "eigene/hilfe.html"}) {
+        WriteProfileString("Settings", "EmailHelpFile", stored);
+        CVellumcraftApp app;
+        app.SetStartupEnvironment(&m_environment);
+        ASSERT_TRUE(app.InitInstance());
+        const CString expected = *stored ? stored : "hilfe/email.html";
+        EXPECT_EQ(expected, GetProfileString("Settings", "EmailHelpFile"));
+        EXPECT_EQ(expected, app.GetMailMgr()->GetHelpFile());
+        app.ExitInstance();
+    }
 }
 
 // Records which module is the resource handle while a box is shown.
