@@ -287,6 +287,14 @@ public:
     // The calibration dialog's new mark position, in millimetres.
     void SetPrintOffsets(float offsetX, float offsetY) override;
 
+    // Command 2100: the internet panel beside the "Internet" button.
+    void OnInternet();
+    // Edit mode only (311; 153 without a page): asks for a web page's file and size, writes the page's
+    // objects there and opens it unless the user said not to.
+    void ExportHtml() override;
+    // The send-mail sheet on the page (153 without one).
+    void SendByMail() override;
+
 private:
     // The print set-up from the default printer or the saved "Printer" section; FALSE refuses creation.
     BOOL SetUpPrinter();

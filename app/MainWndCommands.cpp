@@ -25,6 +25,7 @@ const CommandEntry<CMainWnd> kCommands[] = {
     {2050, BN_CLICKED, &CMainWnd::OnCamera},        {2051, BN_CLICKED, &CMainWnd::OnScanner},
     {2040, BN_CLICKED, &CMainWnd::OnEinstellungen}, {2029, BN_CLICKED, &CMainWnd::OnAlbum},
     {2040, BN_CLICKED, &CMainWnd::OnEinstellungen}, {2101, BN_CLICKED, &CMainWnd::OnResourceManager},
+    {2040, BN_CLICKED, &CMainWnd::OnEinstellungen}, {2100, BN_CLICKED, &CMainWnd::OnInternet},
 };
 
 // The print button and the knob's print zone.

@@ -1,6 +1,7 @@
 #pragma once
-// The main window as the print dialogs, the print job and the send-mail sheet see it. The main window
-// implements it and installs itself at start-up; tests install a fake. Without one, nothing is printed.
+// The main window as the print dialogs, the print job, the send-mail sheet and the internet panel see it.
+// The main window implements it and installs itself at start-up; tests install a fake. Without one,
+// nothing is printed or mailed.
 
 #include "platform/base/String.h"
 #include "platform/base/WinTypes.h"
@@ -26,6 +27,9 @@ public:
     virtual BOOL SavePageImageScaled(const CString& path, int percent) = 0;
     // A new picture of the page at that size, the caller's; null when there is no page.
     virtual CPictureInfo* RenderPagePictureScaled(int percent) = 0;
+    // The internet panel's two commands: the page published as a web page, and mailed.
+    virtual void ExportHtml() = 0;
+    virtual void SendByMail() = 0;
 };
 
 // Installs the main window (null: none); the caller keeps ownership.

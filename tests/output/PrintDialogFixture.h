@@ -33,6 +33,8 @@ public:
     void SetPrintOffsets(float offsetX, float offsetY) override { offsets.push_back({offsetX, offsetY}); }
     BOOL SavePageImageScaled(const CString&, int) override { return FALSE; }
     CPictureInfo* RenderPagePictureScaled(int) override { return nullptr; }
+    void ExportHtml() override {}
+    void SendByMail() override {}
 
     CTemplate* page = nullptr;
     std::vector<Job> jobs;

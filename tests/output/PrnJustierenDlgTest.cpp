@@ -132,15 +132,17 @@ TEST_P(CalibrationEntryTest, TakesAMarkPositionOnTheSheet) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Entries, CalibrationEntryTest,
-    ::testing::Values(EntryCase{"DecimalPoint", "49.5", 4950}, EntryCase{"DecimalComma", "49,5", 4950},
-                      EntryCase{"TrailingText", "49,5 mm", 4950}, EntryCase{"AtTheSheetsEdge", "209,9", 20990},
-                      EntryCase{"Minus", "-49,5", -1}, EntryCase{"Comma", ",5", -1},
-                      EntryCase{"Empty", "", -1}, EntryCase{"BeyondTheSheet", "210,5", -1},
-                      EntryCase{"OverflowsTheStoredValue", "99999999999", -1},
-                      EntryCase{"Infinite", "1e999", -1}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Entries, CalibrationEntryTest,
+                         ::testing::Values(EntryCase{"DecimalPoint", "49.5", 4950},
+                                           EntryCase{"DecimalComma", "49,5", 4950},
+                                           EntryCase{"TrailingText", "49,5 mm", 4950},
+                                           EntryCase{"AtTheSheetsEdge", "209,9", 20990},
+                                           EntryCase{"Minus", "-49,5", -1}, EntryCase{"Comma", ",5", -1},
+                                           EntryCase{"Empty", "", -1},
+                                           EntryCase{"BeyondTheSheet", "210,5", -1},
+                                           EntryCase{"OverflowsTheStoredValue", "99999999999", -1},
+                                           EntryCase{"Infinite", "1e999", -1}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PrnJustierenDlgTest, TestPageNeedsAPaperInTheDeviceMode) {
     struct Case {

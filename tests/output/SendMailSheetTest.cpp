@@ -73,6 +73,8 @@ public:
         return TRUE;
     }
     CPictureInfo* RenderPagePictureScaled(int) override { return nullptr; }
+    void ExportHtml() override {}
+    void SendByMail() override {}
 
     CTemplate page;
     bool writes = true;

@@ -56,6 +56,8 @@ public:
     void RunPrintJob(DEVMODE*, LPCTSTR, LPCTSTR, LPCTSTR, float, BOOL, int) override {}
     BOOL SavePageImageScaled(const CString&, int) override { return FALSE; }
     CPictureInfo* RenderPagePictureScaled(int) override { return nullptr; }
+    void ExportHtml() override {}
+    void SendByMail() override {}
     CTemplate page;
 };
 

@@ -87,6 +87,7 @@ SkinWindow AlbumDialogSkin();
 SkinWindow EffectsDialogSkin();
 SkinWindow MovePadSkin();
 SkinWindow ToolPanelSkin();
+SkinWindow InternetPanelSkin();
 
 // The OK disc "EINSTELLUNGEN_OK" (16 by 17, its outline of 30 points) that the settings dialog draws
 // and the move pad and the adjustment panel show too.

@@ -134,7 +134,7 @@ void Run(const Options& options) {
     using namespace SkinGen;
     const std::vector<SkinWindow> windows = {MainWindowSkin(),  CategoryPanelSkin(), SettingsDialogSkin(),
                                              AlbumDialogSkin(), EffectsDialogSkin(), MovePadSkin(),
-                                             ToolPanelSkin()};
+                                             ToolPanelSkin(),   InternetPanelSkin()};
     std::vector<RenderedWindow> rendered;
     QStringList names;
     for (const SkinWindow& window : windows) {
