@@ -9,6 +9,7 @@
 #include "page/Template.h"
 #include "platform/base/AppServices.h"
 #include "platform/base/Arrays.h"
+#include "platform/ui/BitmapButton.h"
 #include "platform/ui/ShellExecute.h"
 
 namespace {
