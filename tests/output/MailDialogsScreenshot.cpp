@@ -12,6 +12,7 @@
 #include "platform/base/Profile.h"
 #include "platform/base/Resource.h"
 #include "platform/ui/QtFileChooser.h"
+#include "platform/ui/QtTranslations.h"
 #include "platform/ui/WindowRecord.h"
 #include "tests/support/FakeAppServices.h"
 #include "tests/support/TempFolder.h"
@@ -90,6 +91,7 @@ int main(int argc, char** argv) {
     if (argc != 2)
         return 2;
     EnsureUiApplication();
+    LoadQtGermanTranslations();
     const QString folder = QString::fromLocal8Bit(argv[1]) + "/";
     FakeAppServices services;
     TempFolder profile;
