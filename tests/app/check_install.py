@@ -33,6 +33,7 @@ def main():
         check(os.access(os.path.join(program_folder, "vellumcraft"), os.X_OK), "the program is not executable",
               failures)
         check(glob.glob(os.path.join(program_folder, "plugins", "*.phl")), "no codec plug-ins", failures)
+        check(os.path.isfile(os.path.join(program_folder, "hilfe", "email.html")), "no e-mail help page", failures)
         check(os.path.isdir(os.path.join(program_folder, "library")), "no library folder", failures)
 
         command = os.path.join(prefix, "bin", "vellumcraft")

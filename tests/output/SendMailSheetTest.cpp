@@ -253,8 +253,9 @@ TEST_F(SendMailSheetTest, HelpOpensTheHelpFileOrTellsWhyNot) {
         m_services.ClearMessages();
         RunSheet([&](CSendMailPropertySheet&, CPropertyPage& page) { Click(page, 4); });
         EXPECT_EQ(help.messages, m_services.MessageIds()) << help.setting;
-        if (*help.text)
+        if (*help.text) {
             EXPECT_EQ("Es fehlt: " + folder + help.text, m_services.Messages().at(0).text.GetString());
+        }
     }
     EXPECT_THAT(launcher.opened,
                 ElementsAre(program.Path() + "/hilfe/email.html", program.Path() + "/hilfe/email.html"));
@@ -318,17 +319,18 @@ TEST_F(SendMailSheetTest, PlainAndHtmlMailsArriveAsWritten) {
                                  "from=anna@example.org\n"
                                  "rcpt=juergen@example.org, cleo@example.org\n";
         // The HTML text has no blank before its wrap width, so it starts on a line of its own.
-        if (html)
+        if (html) {
             EXPECT_EQ("type=multipart/related\n" + head +
                           "text/html=|<html><body>Liebe&nbsp;Grüße!<br>.x<br>" + longLine +
                           "<br>Ende<br> <img src=\"cid:1234567\"></body></html>\n"
                           "image/jpeg same=True name=Grüße.jpg id=<1234567>\n",
                       read);
-        else
+        } else {
             EXPECT_EQ("type=multipart/mixed\n" + head + "text/plain=Liebe Grüße!|.x|" + longLine +
                           "|Ende\n"
                           "application/octet-stream same=True name=Grüße.jpg id=None\n",
                       read);
+        }
     }
 }
 
