@@ -14,8 +14,8 @@
 #include "platform/ui/QtFileChooser.h"
 #include "platform/ui/QtMenuPresenter.h"
 #include "platform/ui/QtMessageBoxPresenter.h"
-#include "resmanager/ResManagerPropertySheet.h"
 #include "resmanager/InfoDialogs.h"
+#include "resmanager/ResManagerPropertySheet.h"
 
 namespace {
 CVellumcraftApp theApp;

@@ -7,6 +7,7 @@
 #include "platform/ui/ListView.h"
 #include "platform/ui/View.h"
 #include "resmanager/ObjectsView.h"
+#include "resmanager/ResManagerDetailsView.h"
 #include "resmanager/ResManagerMessages.h"
 
 #include <algorithm>
@@ -16,12 +17,6 @@ IMPLEMENT_DYNCREATE(CResManagerSplitterView, CView)
 namespace {
 
 constexpr int kMinUpperRow = 100;
-
-// The details view, or a plain list standing in where it is not linked in.
-CRuntimeClass* DetailsViewClass() {
-    CRuntimeClass* details = CRuntimeClass::FromName(CResManagerSplitterView::kDetailsViewClass);
-    return details ? details : RUNTIME_CLASS(CListView);
-}
 
 } // namespace
 
@@ -34,7 +29,7 @@ int CResManagerSplitterView::OnCreate(LPCREATESTRUCT create) {
     if (!m_splitter.CreateStatic(this, 2, 1, WS_CHILD | WS_VISIBLE, AFX_IDW_PANE_FIRST))
         return -1;
     if (!m_splitter.CreateView(0, 0, RUNTIME_CLASS(CObjectsView), CSize(0, 0), context) ||
-        !m_splitter.CreateView(1, 0, DetailsViewClass(), CSize(0, 0), context))
+        !m_splitter.CreateView(1, 0, RUNTIME_CLASS(CResManagerDetailsView), CSize(0, 0), context))
         return -1;
     return 0;
 }

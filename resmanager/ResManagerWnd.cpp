@@ -25,8 +25,7 @@ CRuntimeClass* g_albumsViewClass = nullptr;
 CRuntimeClass* AlbumsViewClass() {
     if (g_albumsViewClass)
         return g_albumsViewClass;
-    CRuntimeClass* tree = CRuntimeClass::FromName(CResManagerWnd::kAlbumsViewClass);
-    return tree ? tree : RUNTIME_CLASS(CTreeView);
+    return RUNTIME_CLASS(CAlbumsView);
 }
 
 } // namespace
