@@ -45,11 +45,23 @@ std::vector<InstalledPrinter> CFakePrinterSystem::ListPrinters() {
 }
 
 bool CFakePrinterSystem::GetCapabilities(const CString& printerName, PrinterCapabilities* capabilities) {
-    for (const Printer& printer : printers) {
-        if (printer.info.name == printerName && printer.opens) {
-            *capabilities = printer.capabilities;
-            return true;
-        }
+    for (Printer& printer : printers) {
+        if (printer.info.name != printerName || !printer.opens || printer.answersLeft == 0)
+            continue;
+        if (printer.answersLeft > 0)
+            --printer.answersLeft;
+        *capabilities = printer.capabilities;
+        return true;
     }
     return false;
+}
+
+DWORD CFakePrinterSystem::RefuseJobStep(const CString& printerName, PrintJobStep step) {
+    for (const Printer& printer : printers) {
+        if (printer.info.name != printerName)
+            continue;
+        const auto refusal = printer.refusals.find(step);
+        return refusal == printer.refusals.end() ? 0 : refusal->second;
+    }
+    return 0;
 }

@@ -3,12 +3,16 @@
 
 #include "platform/print/PrinterSystem.h"
 
+#include <map>
+
 class CFakePrinterSystem : public IPrinterSystem {
 public:
     struct Printer {
         InstalledPrinter info;
         PrinterCapabilities capabilities;
-        bool opens = true; // false: listed, but cannot be opened
+        bool opens = true;    // false: listed, but cannot be opened
+        int answersLeft = -1; // capability questions answered before the printer goes away; -1: all
+        std::map<PrintJobStep, DWORD> refusals; // steps of a print job refused, with their errors
     };
 
     CFakePrinterSystem();
@@ -23,6 +27,7 @@ public:
 
     std::vector<InstalledPrinter> ListPrinters() override;
     bool GetCapabilities(const CString& printerName, PrinterCapabilities* capabilities) override;
+    DWORD RefuseJobStep(const CString& printerName, PrintJobStep step) override;
 
     std::vector<Printer> printers;
 };

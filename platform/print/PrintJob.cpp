@@ -3,6 +3,7 @@
 #include "platform/base/AppServices.h"
 #include "platform/base/LastError.h"
 #include "platform/print/PrinterPage.h"
+#include "platform/print/PrinterSystem.h"
 #include "platform/print/Spooler.h"
 #include "platform/ui/FileDialog.h"
 
@@ -113,12 +114,21 @@ bool Deliver(CPrintJob& job) {
     return cupsPrintFile(queue.constData(), path.constData(), title.constData(), 0, nullptr) > 0;
 }
 
+// The error with which the context's printer refuses the step, 0 when it takes it.
+DWORD RefusedStep(const PrinterPage& page, PrintJobStep step) {
+    return GetPrinterSystem().RefuseJobStep(page.device, step);
+}
+
 } // namespace
 
 int StartDoc(HDC dc, const DOCINFO* docInfo) {
     PrinterPage* page = PrinterPageOf(dc);
     if (!page || page->job || !docInfo) {
         SetLastError(page && !page->job ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
+        return SP_ERROR;
+    }
+    if (const DWORD refused = RefusedStep(*page, PrintJobStep::StartDoc)) {
+        SetLastError(refused);
         return SP_ERROR;
     }
     auto job = std::make_unique<CPrintJob>();
@@ -151,6 +161,10 @@ int StartPage(HDC dc) {
     CPrintJob* job = JobOf(dc, &page);
     if (!job || job->inPage)
         return SP_ERROR;
+    if (const DWORD refused = RefusedStep(*page, PrintJobStep::StartPage)) {
+        SetLastError(refused);
+        return SP_ERROR;
+    }
     const bool started = job->pages == 0 ? job->painter.begin(job->writer.get()) : job->writer->newPage();
     if (!started) {
         job->failed = true;
@@ -175,6 +189,10 @@ int EndPage(HDC dc) {
         return SP_ERROR;
     job->inPage = false;
     RetargetToPainter(dc, nullptr, 0, 0);
+    if (const DWORD refused = RefusedStep(*page, PrintJobStep::EndPage)) {
+        SetLastError(refused);
+        return SP_ERROR;
+    }
     return 1;
 }
 
@@ -187,15 +205,18 @@ int EndDoc(HDC dc) {
     bool delivered = !job->failed;
     if (job->painter.isActive())
         delivered = job->painter.end() && delivered;
+    const DWORD refused = RefusedStep(*page, PrintJobStep::EndDoc);
     // A document without sheets leaves nothing behind.
-    if (job->pages == 0)
+    if (refused)
+        delivered = false;
+    else if (job->pages == 0)
         delivered = true;
     else
         delivered = delivered && Deliver(*job);
     const int id = job->id;
     page->job.reset();
     if (!delivered) {
-        SetLastError(ERROR_WRITE_FAULT);
+        SetLastError(refused ? refused : ERROR_WRITE_FAULT);
         return SP_ERROR;
     }
     return id;

@@ -36,12 +36,18 @@ struct InstalledPrinter {
     BOOL isDefault = FALSE;
 };
 
+// The steps of a print job (PrintJob.h) that a printer may refuse.
+enum class PrintJobStep { StartDoc, StartPage, EndPage, EndDoc };
+
 class IPrinterSystem {
 public:
     virtual ~IPrinterSystem() = default;
     virtual std::vector<InstalledPrinter> ListPrinters() = 0;
     // False when the printer cannot be opened (gone, disabled or out of reach).
     virtual bool GetCapabilities(const CString& printerName, PrinterCapabilities* capabilities) = 0;
+    // The error with which the printer refuses the step before it is taken, 0 when it takes it. Real
+    // printers fail while the document is delivered (EndDoc) instead.
+    virtual DWORD RefuseJobStep(const CString&, PrintJobStep) { return 0; }
 };
 
 // The installed printer system, or CUPS.

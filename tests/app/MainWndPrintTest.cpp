@@ -4,12 +4,13 @@
 #include "app/VellumcraftApp.h"
 #include "output/PageMappings.h"
 #include "output/PrintMainWnd.h"
-#include "output/PrinterMappingList.h"
 #include "output/PrintMsgDlg.h"
 #include "output/PrinterDevMode.h"
+#include "output/PrinterMappingList.h"
 #include "output/PrinterSection.h"
 #include "output/PrintersManager.h"
 #include "page/Template.h"
+#include "platform/base/LastError.h"
 #include "platform/base/Profile.h"
 #include "platform/print/PaperSizes.h"
 #include "platform/print/Spooler.h"
@@ -230,42 +231,60 @@ TEST_F(MainWndPrintTest, PaperIsSettledFromTheDeviceModeTheCustomSizeOrThePageMa
 }
 
 TEST_F(MainWndPrintTest, JobTellsWhyItCannotPrint) {
-    CFakePrinterSystem::Printer& bare = m_printers.Add("Leer");
-    bare.capabilities.papers.clear();
-    CFakePrinterSystem::Printer& gone = m_printers.Add("Weg");
+    using Printer = CFakePrinterSystem::Printer;
+    const auto refuse = [](PrintJobStep step, DWORD error) {
+        return [step, error](Printer& p) { p.refusals = {{step, error}}; };
+    };
+    const struct {
+        const char* printer;
+        bool paperless;    // the device mode names no paper: the job settles it
+        bool withMappings; // a page-mapping list is installed
+        int copies;
+        std::function<void(Printer&)> arrange;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"Leer", true, false, 1, [](Printer& p) { p.capabilities.papers.clear(); }, {"44 Leer 64"}},
+        {"Wackel", true, false, 1, [](Printer& p) { p.answersLeft = 1; }, {"43 Wackel 64"}},
+        // Without a list the job alone says that no paper was found.
+        {"OhneListe", true, false, 1, [](Printer&) {}, {"31369 0"}},
+        // The list cannot read the paper names and says so; the job says it once more.
+        {"Namenlos", true, true, 1, [](Printer& p) { p.answersLeft = 2; }, {"31369 0", "31369 0"}},
+        {"Weg", false, false, 1, [](Printer& p) { p.opens = false; }, {"105 16"}},
+        {"Verweigert", false, false, 1, refuse(PrintJobStep::StartDoc, ERROR_ACCESS_DENIED), {"105 64"}},
+        {"Abgebrochen", false, false, 1, refuse(PrintJobStep::StartDoc, ERROR_CANCELLED), {}},
+        {"Spooler", false, false, 1, refuse(PrintJobStep::StartDoc, ERROR_PRINT_CANCELLED), {}},
+        // The first refused sheet ends the copies; the document is still ended (and no daemon takes it).
+        {"Blatt", false, false, 3, refuse(PrintJobStep::EndPage, ERROR_WRITE_FAULT), {"105 0", "105 64"}},
+        {"Ende", false, false, 1, refuse(PrintJobStep::EndDoc, ERROR_WRITE_FAULT), {"105 64"}},
+        // No CUPS daemon answers here, so the queue cannot take the job.
+        {"Warteschlange", false, false, 1, [](Printer&) {}, {"105 64"}},
+    };
     NamedPage("A4");
-    const std::unique_ptr<BYTE[]> photoMode = DevModeOf(kPhoto);
-    const std::unique_ptr<BYTE[]> goneMode = DevModeOf("Weg");
-    gone.opens = false;
-    ASSERT_TRUE(photoMode && goneMode);
-    AsDevMode(photoMode)->dmPaperSize = 0;
-    const DWORD goneFields = AsDevMode(goneMode)->dmFields;
-    AsDevMode(goneMode)->dmOrientation = DMORIENT_LANDSCAPE;
-
-    GetPrintMainWnd()->RunPrintJob(AsDevMode(photoMode), "Leer", "Fake Driver", "fake:/", 0.0f, FALSE, 1);
-    EXPECT_THAT(Shown(), ElementsAre("44 Leer 64"));
-
-    m_services.ClearMessages();
-    GetPrintMainWnd()->RunPrintJob(AsDevMode(photoMode), kPhoto, "Fake Driver", "fake:/", 0.0f, FALSE, 1);
-    // No page-mapping list is installed: the job itself says that no paper was found (the list's own
-    // 31369, for a printer whose papers cannot be read, is the mapping tests' case).
-    EXPECT_THAT(Shown(), ElementsAre("31369 0")) << "without a page mapping";
-
-    m_services.ClearMessages();
-    GetPrintMainWnd()->RunPrintJob(AsDevMode(goneMode), "Weg", "Fake Driver", "fake:/", 0.0f, FALSE, 1);
-    EXPECT_THAT(Shown(), ElementsAre("105 16"));
-    EXPECT_EQ(AsDevMode(goneMode)->dmFields, goneFields) << "restored when no context can be made";
-    EXPECT_EQ(AsDevMode(goneMode)->dmOrientation, DMORIENT_LANDSCAPE);
-
-    // No CUPS daemon answers here, so the queue cannot take the job.
     const CString socket = m_files.Path() + "/no.sock";
     setenv("CUPS_SERVER", socket.GetString(), 1);
-    m_services.ClearMessages();
-    const std::unique_ptr<BYTE[]> queued = DevModeOf(kPhoto);
-    GetPrintMainWnd()->RunPrintJob(AsDevMode(queued), kPhoto, "Fake Driver", "fake:/", 0.0f, FALSE, 1);
+    CPrinterMappingList mappings;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.printer);
+        const std::unique_ptr<BYTE[]> block = DevModeOf(kPhoto);
+        ASSERT_TRUE(block);
+        DEVMODE* devMode = AsDevMode(block);
+        if (c.paperless)
+            devMode->dmPaperSize = 0;
+        devMode->dmOrientation = DMORIENT_LANDSCAPE;
+        const DWORD fields = devMode->dmFields;
+        c.arrange(m_printers.Add(c.printer));
+        SetPageMappings(c.withMappings ? &mappings : nullptr);
+        m_services.ClearMessages();
+        GetPrintMainWnd()->RunPrintJob(devMode, c.printer, "Fake Driver", "fake:/", 0.0f, FALSE, c.copies);
+        EXPECT_EQ(Shown(), c.expected);
+        EXPECT_TRUE(m_window->IsWindowEnabled());
+        if (std::string(c.printer) == "Weg") {
+            EXPECT_EQ(devMode->dmFields, fields) << "restored when no context can be made";
+            EXPECT_EQ(devMode->dmOrientation, DMORIENT_LANDSCAPE);
+        }
+    }
+    SetPageMappings(nullptr);
     unsetenv("CUPS_SERVER");
-    EXPECT_THAT(Shown(), ElementsAre("105 64"));
-    EXPECT_TRUE(m_window->IsWindowEnabled());
 }
 
 TEST_F(MainWndPrintTest, StartThatFailsIsToldAndACancelledFileChoiceIsNot) {

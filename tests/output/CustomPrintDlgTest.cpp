@@ -279,6 +279,30 @@ TEST_F(CustomPrintDlgTest, PaperListReadsOnlyWhatAllThreeListsHold) {
     EXPECT_EQ(papers, (std::vector<CString>{"A4", longName.Left(kPaperNameChars)}));
 }
 
+TEST_F(CustomPrintDlgTest, PaperQueriesThatFailAreToldWithThePrinterName) {
+    // The printer goes away after answering so many of the six questions: count and list of sizes,
+    // numbers and names.
+    const UINT messages[] = {48, 47, 44, 43, 50, 49};
+    for (UINT id : messages)
+        m_app.SetString(id, CString((std::to_string(id) + " %s").c_str()));
+    for (int answers = 0; answers < 6; ++answers) {
+        SCOPED_TRACE(answers);
+        m_app.ClearMessages();
+        std::vector<CString> papers;
+        Run([&](CDialog& dialog) {
+            m_printers.Get(kPrinter).answersLeft = answers;
+            Choose(dialog, CCustomPrintDlg::kPrinterListId, kPrinter);
+            m_printers.Get(kPrinter).answersLeft = -1;
+            papers = Entries(dialog, CCustomPrintDlg::kPaperListId);
+        });
+        const std::vector<FakeAppServices::ShownMessage>& shown = m_app.Messages();
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].text, CString((std::to_string(messages[answers]) + " " + kPrinter).c_str()));
+        EXPECT_EQ(shown[0].style, static_cast<UINT>(MB_ICONINFORMATION));
+        EXPECT_TRUE(papers.empty());
+    }
+}
+
 TEST_F(CustomPrintDlgTest, CancelledPropertiesStillRefreshTheDeviceModes) {
     m_page.SetOrientation(DMORIENT_LANDSCAPE);
     bool propertiesShown = false;

@@ -13,6 +13,37 @@ std::string Quoted(const std::string& path) {
     return "'" + path + "'";
 }
 
+// One page rendered by pdftoppm, grey (one byte a pixel) or in colour (three); empty bytes on failure.
+struct Rendered {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> bytes;
+};
+
+Rendered RenderPage(const std::string& path, int page, int dpi, bool grey) {
+    QTemporaryDir folder;
+    const std::string stem = folder.path().toStdString() + "/page";
+    const std::string number = std::to_string(page);
+    if (RunTool(std::string("pdftoppm ") + (grey ? "-gray " : "") + "-singlefile -r " + std::to_string(dpi) +
+                " -f " + number + " -l " + number + " " + Quoted(path) + " " + Quoted(stem)) != 0)
+        return {};
+    std::ifstream file(stem + (grey ? ".pgm" : ".ppm"), std::ios::binary);
+    std::string magic;
+    Rendered rendered;
+    int maximum = 0;
+    file >> magic >> rendered.width >> rendered.height >> maximum;
+    file.get();
+    if (magic != (grey ? "P5" : "P6") || maximum != 255 || rendered.width <= 0 || rendered.height <= 0)
+        return {};
+    rendered.bytes.resize(static_cast<size_t>(rendered.width) * static_cast<size_t>(rendered.height) *
+                          (grey ? 1u : 3u));
+    file.read(reinterpret_cast<char*>(rendered.bytes.data()),
+              static_cast<std::streamsize>(rendered.bytes.size()));
+    if (!file)
+        return {};
+    return rendered;
+}
+
 } // namespace
 
 std::vector<QSizeF> PdfPageSizes(const std::string& path) {
@@ -31,25 +62,27 @@ std::vector<QSizeF> PdfPageSizes(const std::string& path) {
 }
 
 QRect PdfDarkBox(const std::string& path, int page, int dpi) {
-    QTemporaryDir folder;
-    const std::string stem = folder.path().toStdString() + "/page";
-    const std::string number = std::to_string(page);
-    if (RunTool("pdftoppm -gray -singlefile -r " + std::to_string(dpi) + " -f " + number + " -l " + number +
-                " " + Quoted(path) + " " + Quoted(stem)) != 0)
-        return {};
-    std::ifstream file(stem + ".pgm", std::ios::binary);
-    std::string magic;
-    int width = 0, height = 0, maximum = 0;
-    file >> magic >> width >> height >> maximum;
-    file.get();
-    if (magic != "P5" || maximum != 255 || width <= 0 || height <= 0)
-        return {};
-    std::vector<unsigned char> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
-    file.read(reinterpret_cast<char*>(pixels.data()), static_cast<std::streamsize>(pixels.size()));
+    const Rendered rendered = RenderPage(path, page, dpi, true);
     QRect box;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            if (pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] < 128)
+    for (int y = 0; y < rendered.height; ++y)
+        for (int x = 0; x < rendered.width; ++x)
+            if (rendered.bytes[static_cast<size_t>(y) * static_cast<size_t>(rendered.width) +
+                               static_cast<size_t>(x)] < 128)
                 box |= QRect(x, y, 1, 1);
     return box;
+}
+
+PdfRaster PdfPageRaster(const std::string& path, int page, int dpi) {
+    const Rendered rendered = RenderPage(path, page, dpi, false);
+    PdfRaster raster;
+    if (rendered.bytes.empty())
+        return raster;
+    raster.width = rendered.width;
+    raster.height = rendered.height;
+    raster.pixels.resize(rendered.bytes.size() / 3);
+    for (size_t index = 0; index < raster.pixels.size(); ++index)
+        raster.pixels[index] = static_cast<unsigned>(rendered.bytes[3 * index]) << 16 |
+                               static_cast<unsigned>(rendered.bytes[3 * index + 1]) << 8 |
+                               rendered.bytes[3 * index + 2];
+    return raster;
 }
