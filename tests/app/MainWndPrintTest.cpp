@@ -253,9 +253,16 @@ TEST_F(MainWndPrintTest, JobTellsWhyItCannotPrint) {
         {"Verweigert", false, false, 1, refuse(PrintJobStep::StartDoc, ERROR_ACCESS_DENIED), {"105 64"}},
         {"Abgebrochen", false, false, 1, refuse(PrintJobStep::StartDoc, ERROR_CANCELLED), {}},
         {"Spooler", false, false, 1, refuse(PrintJobStep::StartDoc, ERROR_PRINT_CANCELLED), {}},
-        // The first refused sheet ends the copies; the document is still ended (and no daemon takes it).
-        {"Blatt", false, false, 3, refuse(PrintJobStep::EndPage, ERROR_WRITE_FAULT), {"105 0", "105 64"}},
-        {"Ende", false, false, 1, refuse(PrintJobStep::EndDoc, ERROR_WRITE_FAULT), {"105 64"}},
+        // The first refused sheet ends the copies; the document is still ended, and its refusal told.
+        {"Blatt",
+         false,
+         false,
+         3,
+         [](Printer& p) {
+             p.refusals = {{PrintJobStep::EndPage, ERROR_WRITE_FAULT},
+                           {PrintJobStep::EndDoc, ERROR_WRITE_FAULT}};
+         },
+         {"105 0", "105 64"}},
         // No CUPS daemon answers here, so the queue cannot take the job.
         {"Warteschlange", false, false, 1, [](Printer&) {}, {"105 64"}},
     };

@@ -176,7 +176,7 @@ TEST_F(AlbumIndexPrintTest, HeadingLiesInTheTopBandOfTheFirstSheetOnly) {
     ASSERT_EQ(PdfPageSizes(empty).size(), 1u) << "an album without photos still prints its heading";
     const QRect heading = PdfDarkBox(empty, 1, dpi);
     ASSERT_FALSE(heading.isNull());
-    const Sheet& sheet = *m_sheet;
+    const Sheet sheet = *m_sheet;
     EXPECT_GE(heading.top(), sheet.offsetY * dpi / sheet.dpiY);
     EXPECT_LE(heading.bottom(), (sheet.offsetY + sheet.dpiY / 5) * dpi / sheet.dpiY);
     EXPECT_NEAR(heading.center().x(), (sheet.offsetX + sheet.width / 2) * dpi / sheet.dpiX, 3);
@@ -201,7 +201,7 @@ TEST_F(AlbumIndexPrintTest, CaptionsAreAtMost48HighAndShrinkToTheCellsWidth) {
     const QRect longCaption = PdfDarkBox(PrintIndex(0, 1, 1, ""), 1, m_sheet->dpiY);
     ASSERT_FALSE(shortCaption.isNull());
     ASSERT_FALSE(longCaption.isNull());
-    const Sheet& sheet = *m_sheet;
+    const Sheet sheet = *m_sheet;
     const int gapTop = sheet.offsetY + sheet.dpiY / 5 + sheet.cellHeight;
     for (const QRect& caption : {shortCaption, longCaption}) {
         EXPECT_GE(caption.top(), gapTop);
