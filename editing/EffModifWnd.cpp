@@ -42,11 +42,11 @@ bool CEffModifWnd::IsRedEyeChosen() const {
 }
 
 bool CEffModifWnd::TakePictureSize() {
-    CWorkBitmap* work = m_dialog->GetWorkBitmap();
-    CPictureInfo* adjusted = work ? work->GetAdjustedDib() : nullptr;
-    if (!adjusted || !adjusted->IsValid())
+    const CWorkBitmap* work = m_dialog->GetWorkBitmap();
+    const CSize size = work ? CPreviewPicture::FullSize(*work) : CSize();
+    if (size.cx <= 0 || size.cy <= 0)
         return false;
-    m_view.SetPictureSize(CSize(adjusted->GetWidth(), adjusted->GetHeight()));
+    m_view.SetPictureSize(size);
     return true;
 }
 
@@ -75,11 +75,13 @@ void CEffModifWnd::UpdateView() {
     m_drawn.SetRectEmpty();
     if (!TakePictureSize())
         return;
+    CPreviewPicture& picture = m_dialog->GetPreviewPicture();
+    if (!picture.Render(*m_dialog->GetWorkBitmap(), m_view))
+        return;
     const AxisSpan across = m_view.HorizontalSpan();
     const AxisSpan down = m_view.VerticalSpan();
     const CRect target(across.targetStart, down.targetStart, across.targetEnd, down.targetEnd);
-    const CRect source(across.sourceStart, down.sourceStart, across.sourceEnd, down.sourceEnd);
-    m_dialog->GetWorkBitmap()->GetAdjustedDib()->DrawPart(&m_memoryDC, target, source, SRCCOPY);
+    picture.GetPicture()->DrawPart(&m_memoryDC, target, picture.SourceRect(m_view), SRCCOPY);
     m_drawn = target;
 }
 
@@ -120,7 +122,7 @@ BOOL CEffModifWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
             work->PushShapeEntry();
         else
             work->PopShapeEntry();
-        work->Rebuild(false);
+        m_dialog->RebuildPreview();
         changed = true;
     } else {
         const auto* zoom = std::find_if(std::begin(kZoomCommands), std::end(kZoomCommands),
@@ -207,8 +209,7 @@ void CEffModifWnd::OnLButtonUp(UINT flags, CPoint point) {
     if (IsRedEyeChosen())
         ReleaseCapture();
     if (m_mode != kNoFrameDrag) {
-        if (CWorkBitmap* work = m_dialog->GetWorkBitmap())
-            work->Rebuild(false);
+        m_dialog->RebuildPreview();
         m_dialog->RefreshPreview();
     }
     m_mode = kNoFrameDrag;

@@ -78,8 +78,7 @@ void CEffOrigWnd::OnLButtonUp(UINT flags, CPoint point) {
     m_grab = CPoint();
     ReleaseCapture();
     if (m_mode != kNoFrameDrag) {
-        if (CWorkBitmap* work = m_dialog->GetWorkBitmap())
-            work->Rebuild(false);
+        m_dialog->RebuildPreview();
         if (CEffModifWnd* preview = m_dialog->GetModifWnd())
             preview->ResetView();
         m_dialog->RefreshPreview();

@@ -4,6 +4,7 @@
 
 #include "editing/EffModifWnd.h"
 #include "editing/EffectsDlg.h"
+#include "editing/PreviewPicture.h"
 #include "image/WorkBitmap.h"
 #include "platform/base/AppServices.h"
 #include "platform/gdi/GdiObject.h"
@@ -11,6 +12,7 @@
 #include "platform/ui/PaintDC.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -27,6 +29,15 @@ constexpr Swatch kSwatches[] = {{0x8A7B43, "REDEYE_1"},
 constexpr COLORREF kClickedFrame = 0x0000FF;
 constexpr COLORREF kFocusFrame = 0x7FFF7F;
 
+// Where a picture of that size is painted, fitted and centred, on a client of that size.
+CRect FittedRect(CSize client, CSize picture) {
+    const float scale = std::min(static_cast<float>(client.cx - 1) / static_cast<float>(picture.cx),
+                                 static_cast<float>(client.cy - 1) / static_cast<float>(picture.cy));
+    const int w = static_cast<int>(static_cast<float>(picture.cx) * scale);
+    const int h = static_cast<int>(static_cast<float>(picture.cy) * scale);
+    return CRect(1 + (client.cx - w) / 2, 1 + (client.cy - h) / 2, (client.cx + w) / 2, (client.cy + h) / 2);
+}
+
 } // namespace
 
 LPCTSTR RedEyeSwatchName(COLORREF colour) {
@@ -40,12 +51,22 @@ LPCTSTR RedEyeSwatchName(COLORREF colour) {
 void CEffectImgWnd::SetEffect(CAdjustImage* settings, int effect, int value) {
     m_thumbnail.reset();
     const CPictureInfo* original = settings ? settings->GetOriginalDib() : nullptr;
-    if (original)
-        m_thumbnail.reset(original->Clone());
+    if (original && original->IsValid() && original->GetWidth() > 0 && original->GetHeight() != 0) {
+        m_shownSize = CSize(original->GetWidth(), std::abs(original->GetHeight()));
+        CRect client;
+        GetClientRect(&client);
+        const CRect painted = FittedRect(client.Size(), m_shownSize);
+        m_thumbnail.reset(SamplePicture(*original, DrawnPixels(m_shownSize.cx, painted.Width()),
+                                        DrawnPixels(m_shownSize.cy, painted.Height())));
+        if (!m_thumbnail)
+            m_thumbnail.reset(original->Clone());
+    }
     if (m_thumbnail) {
         if (effect == kAdjustRedEye) {
-            if (LPCTSTR swatch = RedEyeSwatchName(static_cast<COLORREF>(value)))
+            if (LPCTSTR swatch = RedEyeSwatchName(static_cast<COLORREF>(value))) {
                 m_thumbnail->LoadResource(swatch, AppServices().GetResourceModule());
+                m_shownSize = CSize(m_thumbnail->GetWidth(), std::abs(m_thumbnail->GetHeight()));
+            }
         } else if (effect != kAdjustNegative || value < 50) {
             // Negative at 50 or more is the unchanged picture.
             settings->ApplyEffect(m_thumbnail.get(), effect, value);
@@ -60,15 +81,10 @@ void CEffectImgWnd::OnPaint() {
     GetClientRect(&client);
     const int width = client.Width();
     const int height = client.Height();
-    if (!m_thumbnail || m_thumbnail->GetWidth() <= 0 || m_thumbnail->GetHeight() <= 0) {
+    if (!m_thumbnail || m_shownSize.cx <= 0 || m_shownSize.cy <= 0) {
         dc.FillSolidRect(&client, kEffectPanelColor);
     } else {
-        const float scale =
-            std::min(static_cast<float>(width - 1) / static_cast<float>(m_thumbnail->GetWidth()),
-                     static_cast<float>(height - 1) / static_cast<float>(m_thumbnail->GetHeight()));
-        const int w = static_cast<int>(static_cast<float>(m_thumbnail->GetWidth()) * scale);
-        const int h = static_cast<int>(static_cast<float>(m_thumbnail->GetHeight()) * scale);
-        const CRect picture(1 + (width - w) / 2, 1 + (height - h) / 2, (width + w) / 2, (height + h) / 2);
+        const CRect picture = FittedRect(client.Size(), m_shownSize);
         m_thumbnail->Draw(&dc, picture, SRCCOPY);
         dc.FillSolidRect(0, 0, width, picture.top, kEffectPanelColor);
         dc.FillSolidRect(0, picture.bottom, width, height - picture.bottom, kEffectPanelColor);
@@ -94,7 +110,7 @@ void CEffectImgWnd::OnLButtonDown(UINT flags, CPoint point) {
         if (m_dialog->IsEffectSelected(kAdjustRedEye)) {
             if (work) {
                 work->SetCurrentShapeColor(static_cast<COLORREF>(m_value));
-                work->Rebuild(false);
+                m_dialog->RebuildPreview();
             }
             if (CEffModifWnd* preview = m_dialog->GetModifWnd()) {
                 preview->UpdateView();

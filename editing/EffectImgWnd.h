@@ -11,8 +11,9 @@ class CEffectImgWnd : public CEffectWindowBase {
 public:
     explicit CEffectImgWnd(CEffectsDlg* dialog) : CEffectWindowBase(dialog) {}
 
-    // Makes the thumbnail: the effect at value on a copy of the settings' original. Red-eye presets are
-    // eye colours and show their swatch bitmap.
+    // Makes the thumbnail: the effect at value on a copy of the settings' original, reduced to the
+    // pixels that painting it fitted would take. Red-eye presets are eye colours and show their swatch
+    // bitmap.
     void SetEffect(CAdjustImage* settings, int effect, int value);
     int GetValue() const { return m_value; }
     const CPictureInfo* GetThumbnail() const { return m_thumbnail.get(); }
@@ -26,6 +27,8 @@ protected:
 
 private:
     OwnedPicture m_thumbnail;
+    // The size the thumbnail stands for: the original's, or a swatch's.
+    CSize m_shownSize;
     int m_value = -1;
     BYTE m_clicked = 0;
 };

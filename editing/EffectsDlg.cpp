@@ -99,7 +99,7 @@ BOOL CEffectsDlg::OnInitDialog() {
     ShowStrength();
     AddToolTips();
     CWaitCursor wait;
-    m_work->Rebuild(false);
+    RebuildPreview();
     m_modif->ResetView();
     m_modif->UpdateView();
     return TRUE;
@@ -183,7 +183,7 @@ void CEffectsDlg::RefreshPreview() {
 void CEffectsDlg::RepaintPreview() {
     if (!m_work || !m_modif)
         return;
-    m_work->Rebuild(false);
+    RebuildPreview();
     m_modif->UpdateView();
     m_modif->Invalidate(TRUE);
     m_modif->UpdateWindow();
@@ -255,7 +255,7 @@ void CEffectsDlg::OnRotate() {
     PushUndo();
     m_rotation = (m_rotation + 900) % 3600;
     m_work->SetRotation(m_rotation);
-    m_work->Rebuild(false);
+    RebuildPreview();
     if (m_modif->GetZoom() == 1.0) {
         m_modif->FitScale();
         m_modif->ResetView();
@@ -302,7 +302,6 @@ void CEffectsDlg::OnCrop() {
     m_cropOn = m_cropButton.GetCheck() ? 1 : 0;
     m_work->SetCrop(m_cropOn != 0, m_cropLeft, m_cropRight, m_cropTop, m_cropBottom);
     m_orig->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-    m_work->Rebuild(false);
     m_modif->ResetView();
     RepaintPreview();
 }
@@ -339,8 +338,7 @@ void CEffectsDlg::OnUndo() {
     InvalidateBar();
     UpdateWindow();
     const CAdjustImage& snapshot = *m_undo.back();
-    const CPictureInfo* before = m_work->GetAdjustedDib();
-    const CSize oldSize = before ? CSize(before->GetWidth(), before->GetHeight()) : CSize();
+    const CSize oldSize = CPreviewPicture::FullSize(*m_work);
     m_work->CopyFrom(&snapshot);
     bool cropOn = false;
     snapshot.GetCrop(cropOn, m_cropLeft, m_cropRight, m_cropTop, m_cropBottom);
@@ -357,10 +355,10 @@ void CEffectsDlg::OnUndo() {
     m_twoColorsButton.SetFirstColor(m_color1);
     m_twoColorsButton.SetSecondColor(m_color2);
     ShowStrength();
-    m_work->Rebuild(false);
-    // An undone quarter turn changes the picture's proportions: fit it again.
-    const CPictureInfo* after = m_work->GetAdjustedDib();
-    if (after && (after->GetWidth() != oldSize.cx || after->GetHeight() != oldSize.cy))
+    RebuildPreview();
+    // An undone quarter turn or crop changes the picture's proportions: fit it again.
+    const CSize newSize = CPreviewPicture::FullSize(*m_work);
+    if (newSize.cx != oldSize.cx || newSize.cy != oldSize.cy)
         m_modif->ResetView();
     m_modif->UpdateView();
     m_modif->Invalidate(TRUE);

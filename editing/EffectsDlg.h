@@ -4,6 +4,7 @@
 // changes only when OK is confirmed.
 
 #include "app/EffectsDialogs.h"
+#include "editing/PreviewPicture.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/Dc.h"
 #include "platform/ui/Dialog.h"
@@ -63,6 +64,10 @@ public:
     CEffectImgWnd* GetPresetWnd(int index) const { return m_presets[static_cast<size_t>(index)].get(); }
     CEffectsComboBox* GetEffectList() const { return m_effectList.get(); }
     BOOL IsEffectSelected(int effect) const;
+    // What the preview draws.
+    CPreviewPicture& GetPreviewPicture() { return m_preview; }
+    // The working settings changed: the preview renders them at its next update.
+    void RebuildPreview() { m_preview.Invalidate(); }
     // Snapshots the working settings onto the undo list.
     void PushUndo();
     // Renders the working picture in preview quality and repaints the preview.
@@ -159,6 +164,7 @@ private:
     std::unique_ptr<CEffModifWnd> m_modif;
     std::unique_ptr<CWorkBitmap> m_work;
     std::unique_ptr<CAdjustImage> m_settings;
+    CPreviewPicture m_preview;
     IEffectsDialogOwner* m_owner;
     BYTE m_cropOn = 0;
     double m_cropTop = 0.0;

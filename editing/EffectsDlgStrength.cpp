@@ -4,6 +4,7 @@
 #include "editing/EffModifWnd.h"
 #include "editing/EffectsComboBox.h"
 #include "editing/EffectsDlg.h"
+#include "editing/StrengthBar.h"
 #include "image/WorkBitmap.h"
 #include "platform/ui/PaintDC.h"
 #include "platform/ui/WaitCursor.h"
@@ -12,22 +13,16 @@
 
 namespace {
 
-constexpr CRect kBar(CEffectsDlg::kStrengthBar);
-// The marker is 2 pixels wide and must stay inside the bar.
-constexpr int kBarSpan = kBar.right - kBar.left - 2;
-
-bool InBar(CPoint point) {
-    return kBar.PtInRect(point);
-}
+constexpr CStrengthBar kBar(CEffectsDlg::kStrengthBar);
 
 } // namespace
 
 int CEffectsDlg::StrengthAtX(int x) {
-    return (x - kBar.left) * 100 / kBarSpan;
+    return kBar.ValueAtX(x);
 }
 
 int CEffectsDlg::MarkerX(int strength) {
-    return kBar.left + kBarSpan * strength / 100;
+    return kBar.MarkerX(strength);
 }
 
 void CEffectsDlg::ShowStrength() {
@@ -39,7 +34,7 @@ void CEffectsDlg::ShowStrength() {
 }
 
 void CEffectsDlg::InvalidateBar() {
-    InvalidateRect(&kBar, TRUE);
+    kBar.Invalidate(this);
 }
 
 void CEffectsDlg::SetStrength(int value) {
@@ -58,7 +53,7 @@ void CEffectsDlg::ApplyStrength() {
         return;
     m_work->SetAdjustPercent(selection, m_strength);
     CWaitCursor wait;
-    m_work->Rebuild(false);
+    RebuildPreview();
     m_modif->UpdateView();
     m_modif->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
 }
@@ -66,8 +61,7 @@ void CEffectsDlg::ApplyStrength() {
 void CEffectsDlg::OnPaint() {
     CPaintDC dc(this);
     m_background.Paint(&dc, m_width, m_height);
-    const int x = MarkerX(m_strength);
-    dc.Rectangle(x, kBar.top, x + 2, kBar.bottom);
+    kBar.PaintMarker(&dc, m_strength);
 }
 
 BOOL CEffectsDlg::OnEraseBkgnd(CDC* /*dc*/) {
@@ -76,13 +70,11 @@ BOOL CEffectsDlg::OnEraseBkgnd(CDC* /*dc*/) {
 
 LRESULT CEffectsDlg::OnNcHitTest(CPoint point) {
     // The borderless dialog moves by its background: everything but the bar is caption.
-    CPoint client = point;
-    ScreenToClient(&client);
-    return InBar(client) ? CDialog::OnNcHitTest(point) : HTCAPTION;
+    return kBar.IsUnder(this, point) ? CDialog::OnNcHitTest(point) : HTCAPTION;
 }
 
 void CEffectsDlg::OnLButtonDown(UINT flags, CPoint point) {
-    m_dragging = InBar(point) ? 1 : 0;
+    m_dragging = kBar.Contains(point) ? 1 : 0;
     if (m_dragging) {
         m_dragStart = m_strength;
         m_strength = StrengthAtX(point.x);
@@ -93,7 +85,7 @@ void CEffectsDlg::OnLButtonDown(UINT flags, CPoint point) {
 }
 
 void CEffectsDlg::OnMouseMove(UINT flags, CPoint point) {
-    if (m_dragging && InBar(point)) {
+    if (m_dragging && kBar.Contains(point)) {
         m_strength = StrengthAtX(point.x);
         ShowStrength();
         InvalidateBar();
@@ -110,7 +102,7 @@ void CEffectsDlg::OnMouseMove(UINT flags, CPoint point) {
 
 void CEffectsDlg::OnLButtonUp(UINT flags, CPoint point) {
     if (m_dragging) {
-        if (InBar(point))
+        if (kBar.Contains(point))
             m_strength = StrengthAtX(point.x);
         if (m_strength != m_dragStart) {
             m_dragStart = m_strength;

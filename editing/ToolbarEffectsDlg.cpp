@@ -2,6 +2,7 @@
 
 #include "editing/ToolbarEffectsDlg.h"
 
+#include "editing/StrengthBar.h"
 #include "platform/base/AppServices.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/PaintDC.h"
@@ -17,14 +18,8 @@ constexpr int kMinusId = 1052;
 constexpr int kPlusId = 1053;
 constexpr int kLabelId = 2052;
 constexpr UINT kOkTip = 140;
-constexpr CRect kBar(CToolbarEffectsDlg::kValueBar);
-// The marker is two pixels wide, so the bar's last value sits two pixels before its end.
-constexpr int kBarSteps = 185 - 2;
+constexpr CStrengthBar kBar(CToolbarEffectsDlg::kValueBar);
 constexpr CRect kLabelRect(112, 50, 143, 67);
-
-bool InBar(CPoint point) {
-    return kBar.PtInRect(point) != FALSE;
-}
 
 } // namespace
 
@@ -34,11 +29,11 @@ CToolbarEffectsDlg::CToolbarEffectsDlg(int value, CWnd* parent, IToolPanelOwner*
 CToolbarEffectsDlg::~CToolbarEffectsDlg() = default;
 
 int CToolbarEffectsDlg::ValueAtX(int x) {
-    return (x - kBar.left) * 100 / kBarSteps;
+    return kBar.ValueAtX(x);
 }
 
 int CToolbarEffectsDlg::MarkerX(int value) {
-    return kBar.left + kBarSteps * value / 100;
+    return kBar.MarkerX(value);
 }
 
 void CToolbarEffectsDlg::DoDataExchange(CDataExchange* exchange) {
@@ -115,7 +110,7 @@ void CToolbarEffectsDlg::ShowValue() {
         text.Format("%d", m_value);
         m_label->SetText(text);
     }
-    InvalidateRect(&kBar, TRUE);
+    kBar.Invalidate(this);
     UpdateWindow();
     if (m_owner)
         m_owner->SetAdjustmentValue(m_value);
@@ -146,7 +141,7 @@ void CToolbarEffectsDlg::OnCancel() {
 
 void CToolbarEffectsDlg::OnLButtonDown(UINT flags, CPoint point) {
     // Only the press counts: the bar does not follow a drag.
-    if (InBar(point)) {
+    if (kBar.Contains(point)) {
         m_value = ValueAtX(point.x);
         ShowValue();
     }
@@ -162,8 +157,7 @@ BOOL CToolbarEffectsDlg::PreTranslateMessage(MSG* message) {
 void CToolbarEffectsDlg::OnPaint() {
     CPaintDC dc(this);
     m_background.Paint(&dc, kWidth, kHeight);
-    const int x = MarkerX(m_value);
-    dc.Rectangle(x, kBar.top, x + 2, kBar.bottom);
+    kBar.PaintMarker(&dc, m_value);
 }
 
 BOOL CToolbarEffectsDlg::OnEraseBkgnd(CDC* /*dc*/) {
@@ -172,9 +166,7 @@ BOOL CToolbarEffectsDlg::OnEraseBkgnd(CDC* /*dc*/) {
 
 LRESULT CToolbarEffectsDlg::OnNcHitTest(CPoint point) {
     // The borderless panel moves by everything but its bar.
-    CPoint client = point;
-    ScreenToClient(&client);
-    return InBar(client) ? CDialog::OnNcHitTest(point) : HTCAPTION;
+    return kBar.IsUnder(this, point) ? CDialog::OnNcHitTest(point) : HTCAPTION;
 }
 
 BOOL CToolbarEffectsDlg::OnSetCursor(CWnd* window, UINT hitTest, UINT message) {

@@ -7,6 +7,7 @@
 #include "editing/EffectImgWnd.h"
 #include "editing/EffectsComboBox.h"
 #include "editing/EffectsDialogs.h"
+#include "editing/PreviewPicture.h"
 #include "image/PictureInfo.h"
 #include "image/WorkBitmap.h"
 #include "platform/base/Module.h"
@@ -135,7 +136,7 @@ TEST_F(EffectsDlgTest, OpensOnThePictureAndOkWithoutChangesAsksNothing) {
         EXPECT_EQ(dialog.GetStrength(), 50);
         EXPECT_EQ(dialog.GetEffectList()->GetCount(), 20);
         EXPECT_EQ(dialog.GetEffectList()->GetCurSel(), 0);
-        EXPECT_NE(dialog.GetWorkBitmap()->GetAdjustedDib(), nullptr);
+        EXPECT_NE(dialog.GetPreviewPicture().GetPicture(), nullptr);
         EXPECT_FALSE(dialog.GetModifWnd()->GetPictureRect().IsRectEmpty());
         dialog.SendMessage(WM_COMMAND, IDOK, 0);
     });
@@ -252,13 +253,19 @@ TEST_F(EffectsDlgTest, PresetsShowTwoForNegativeAndFiveForRedEye) {
                 visible += dialog.GetPresetWnd(i)->IsWindowVisible() ? 1 : 0;
             EXPECT_EQ(visible, c.visible) << c.effect;
         }
-        // Negative at 100 leaves the picture as it is.
+        // Negative at 100 leaves the picture as it is: the original's pixels that the thumbnail shows.
         dialog.GetEffectList()->SetCurSel(12);
         Command(dialog, kEffectList, CBN_SELCHANGE);
         const CPictureInfo* unchanged = dialog.GetPresetWnd(1)->GetThumbnail();
         ASSERT_NE(unchanged, nullptr);
         EXPECT_EQ(dialog.GetPresetWnd(1)->GetValue(), 100);
-        EXPECT_EQ(std::memcmp(unchanged->GetBits(), m_picture.GetOriginalDib()->GetBits(),
+        const CPictureInfo& original = *m_picture.GetOriginalDib();
+        const OwnedPicture shown(SamplePicture(original,
+                                               DrawnPixels(original.GetWidth(), unchanged->GetWidth()),
+                                               DrawnPixels(original.GetHeight(), unchanged->GetHeight())));
+        ASSERT_TRUE(shown);
+        EXPECT_LT(unchanged->GetWidth(), original.GetWidth());
+        EXPECT_EQ(std::memcmp(unchanged->GetBits(), shown->GetBits(),
                               static_cast<size_t>(unchanged->GetHeader()->biSizeImage)),
                   0);
         Command(dialog, IDCANCEL);
