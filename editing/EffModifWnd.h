@@ -13,7 +13,8 @@ public:
 
     explicit CEffModifWnd(CEffectsDlg* dialog) : CEffectWindowBase(dialog) {}
 
-    // Renders the off-screen image from the working picture's adjusted picture.
+    // Renders the off-screen image: the working settings as the dialog's preview picture renders them for
+    // what the view shows.
     void UpdateView();
     void ResetView();
     void FitScale();

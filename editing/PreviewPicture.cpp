@@ -176,26 +176,21 @@ bool CPreviewPicture::Rebuild(const CAdjustImage& settings, std::vector<int> col
     m_sampledFrom = original;
     m_columns = std::move(columns);
     m_rows = std::move(rows);
-    m_reduced = !m_columns.empty();
+    CPictureInfo* sample =
+        m_columns.empty() || sameSample ? nullptr : SamplePicture(*original, m_columns, m_rows);
+    m_reduced = sameSample || sample;
     m_render.CopyFrom(&settings);
-    if (!m_reduced) {
+    if (sample) {
+        m_render.SetOriginalDib(sample);
+        sample->Release();
+    } else if (!m_reduced) {
+        m_columns.clear();
+        m_rows.clear();
         m_render.SetOriginalDib(original);
-    } else {
-        if (!sameSample) {
-            CPictureInfo* sample = SamplePicture(*original, m_columns, m_rows);
-            if (!sample) {
-                m_columns.clear();
-                m_rows.clear();
-                m_reduced = false;
-                m_render.SetOriginalDib(original);
-                return m_render.Rebuild(false);
-            }
-            m_render.SetOriginalDib(sample);
-            sample->Release();
-        }
-        // The reduced original holds only the kept part.
-        m_render.cropOn = 0;
     }
+    // The reduced original holds only the kept part.
+    if (m_reduced)
+        m_render.cropOn = 0;
     return m_render.Rebuild(false);
 }
 
