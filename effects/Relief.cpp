@@ -17,6 +17,9 @@ namespace {
 // Output rows filtered together by one thread: their padded source rows stay in the cache.
 constexpr int kBandRows = 32;
 
+// The fewest samples worth a thread of their own: a thread costs its start and its scratch rows.
+constexpr std::int64_t kSamplesPerThread = 1 << 18;
+
 // The share of the filtered picture at the lowest strength: the photo shows through.
 constexpr double kLeastFilterShare = 0.25;
 
@@ -37,14 +40,18 @@ public:
 
     // Loads the rows around first .. first + count - 1 of the source.
     void Load(int first, int count) {
+        const int samples = 3 * m_source.width;
         for (int r = 0; r < count + 2 * m_halo; ++r) {
             const int y = std::clamp(first - m_halo + r, 0, m_source.height - 1);
             const BYTE* in = m_source.row0 + m_source.step * y;
-            float* out = m_samples.data() + static_cast<std::size_t>(m_stride) * r;
-            for (int x = -m_halo; x < m_source.width + m_halo; ++x, out += 3) {
-                const BYTE* pixel = in + 3 * std::clamp(x, 0, m_source.width - 1);
-                out[0] = pixel[0], out[1] = pixel[1], out[2] = pixel[2];
-            }
+            float* out = m_samples.data() + static_cast<std::size_t>(m_stride) * r + 3 * m_halo;
+            for (int i = 0; i < samples; ++i)
+                out[i] = in[i];
+            for (int x = 1; x <= m_halo; ++x)
+                for (int c = 0; c < 3; ++c) {
+                    out[c - 3 * x] = in[c];
+                    out[samples - 3 + c + 3 * x] = in[samples - 3 + c];
+                }
         }
     }
     // The samples of band row r (-halo .. count + halo - 1) from the picture's first column on.
@@ -66,7 +73,9 @@ private:
 template <typename Scratch, typename Filter, typename Finish>
 void ForEachBand(const ConstPixelRows& source, int halo, Filter filter, Finish finish) {
     const std::int64_t bands = (source.height + kBandRows - 1) / kBandRows;
-    const std::int64_t workers = std::min<std::int64_t>(ParallelThreadCount(), bands);
+    const std::int64_t samples = 3 * std::int64_t{source.width} * source.height;
+    const std::int64_t workers = std::min<std::int64_t>(
+        {ParallelThreadCount(), bands, (samples + kSamplesPerThread - 1) / kSamplesPerThread});
     std::atomic<std::int64_t> nextBand{0};
     ParallelFor(workers, 1, [&](std::int64_t begin, std::int64_t end) {
         for (std::int64_t worker = begin; worker < end; ++worker) {
@@ -134,23 +143,19 @@ EmbossKernel MakeEmbossKernel(int half, double sigma) {
     return kernel;
 }
 
-// A thread's rows filtered along the rows, one row of sums, one of tones and its count of each
-// channel's tones.
+// A thread's rows filtered along the rows, one row of sums and its count of each channel's tones.
 struct EmbossScratch {
     EmbossScratch(int samples, int halo)
         : quarter(BandSamples(samples, halo)), whole(BandSamples(samples, halo)), sum(samples),
-          tones(samples), histogram(3 * 65536) {}
+          histogram(3 * 65536) {}
     std::vector<float> quarter, whole, sum;
-    std::vector<std::uint16_t> tones;
     std::vector<std::uint32_t> histogram;
 };
 
-// The relief of one band, a row at a time as 16-bit tones (255 is 65535) in scratch.tones, handed to
-// rowDone(band row). The weights split into 2 * positive quarter - whole Gaussian, both separable, plus
-// the diagonal.
-template <typename RowDone>
+// The relief of one band as 16-bit tones (255 is 65535), its rows one after another from tones on. The
+// weights split into 2 * positive quarter - whole Gaussian, both separable, plus the diagonal.
 void EmbossBand(const EmbossKernel& kernel, const PaddedBand& band, int count, int width,
-                EmbossScratch& scratch, RowDone rowDone) {
+                EmbossScratch& scratch, std::uint16_t* tones) {
     const int half = kernel.half, samples = 3 * width;
     const std::size_t rows = static_cast<std::size_t>(count + 2 * half);
     std::vector<float>& quarter = scratch.quarter;
@@ -172,7 +177,7 @@ void EmbossBand(const EmbossKernel& kernel, const PaddedBand& band, int count, i
     }
     const float gauss = static_cast<float>(kernel.gauss), scale = static_cast<float>(kernel.scale * 257);
     float* sum = scratch.sum.data();
-    for (int y = 0; y < count; ++y) {
+    for (int y = 0; y < count; ++y, tones += samples) {
         std::fill_n(sum, samples, 0.0f);
         for (int d = -half; d <= half; ++d) {
             const float* q = quarter.data() + static_cast<std::size_t>(y + half + d) * samples;
@@ -183,10 +188,8 @@ void EmbossBand(const EmbossKernel& kernel, const PaddedBand& band, int count, i
             for (int i = 0; i < samples; ++i)
                 sum[i] += down * q[i] - around * w[i] + along * diagonal[i];
         }
-        std::uint16_t* tones = scratch.tones.data();
         for (int i = 0; i < samples; ++i)
             tones[i] = static_cast<std::uint16_t>(std::clamp(sum[i] * scale, 0.0f, 65535.0f) + 0.5f);
-        rowDone(y);
     }
 }
 
@@ -196,15 +199,19 @@ std::vector<BYTE> EqualizedBytes(const std::vector<std::uint32_t>& histogram) {
     std::vector<BYTE> bytes(3 * 65536);
     for (int c = 0; c < 3; ++c) {
         const std::uint32_t* counts = histogram.data() + c * 65536;
-        std::vector<double> below(65536);
-        double total = 0;
+        const double low = counts[0];
+        double high = 0;
         for (int i = 0; i < 65536; ++i)
-            below[i] = total += counts[i];
-        const double low = below[0], high = below[65535];
+            high += counts[i];
+        // Only the tones that occur are ever looked up.
+        double below = 0;
         for (int i = 0; i < 65536; ++i) {
+            if (counts[i] == 0)
+                continue;
+            below += counts[i];
             // A channel of one tone stays as it is.
             const auto tone =
-                high == low ? i : static_cast<std::uint32_t>(65535 * (below[i] - low) / (high - low));
+                high == low ? i : static_cast<std::uint32_t>(65535 * (below - low) / (high - low));
             bytes[c * 65536 + i] = static_cast<BYTE>((tone * 255 + 32767) / 65535);
         }
     }
@@ -223,23 +230,23 @@ struct EdgeScratch {
 bool EmbossRows(const ConstPixelRows& source, const PixelRows& target, int strength) {
     const double sigma = 0.5 + 2.0 * StrengthFraction(strength);
     const EmbossKernel kernel = MakeEmbossKernel(HalfWidth(std::ceil(3 * sigma), source), sigma);
-    const int samples = 3 * source.width;
-    // Two passes, the first to count the tones, the second to spread them: computing the relief twice
-    // costs less than keeping it, two bytes a sample.
+    const std::size_t samples = 3 * static_cast<std::size_t>(source.width);
+    // The relief is computed once and kept, two bytes a sample, while its tones are counted; then the
+    // tones are spread.
+    std::vector<std::uint16_t> tones(samples * static_cast<std::size_t>(source.height));
     std::vector<std::uint32_t> histogram(3 * 65536);
     std::mutex histogramLock;
     ForEachBand<EmbossScratch>(
         source, kernel.half,
-        [&](const PaddedBand& band, int, int count, EmbossScratch& scratch) {
+        [&](const PaddedBand& band, int first, int count, EmbossScratch& scratch) {
+            std::uint16_t* bandTones = tones.data() + samples * static_cast<std::size_t>(first);
+            EmbossBand(kernel, band, count, source.width, scratch, bandTones);
             std::uint32_t* counts = scratch.histogram.data();
-            EmbossBand(kernel, band, count, source.width, scratch, [&](int) {
-                const std::uint16_t* tones = scratch.tones.data();
-                for (int i = 0; i < samples; i += 3) {
-                    ++counts[tones[i]];
-                    ++counts[65536 + tones[i + 1]];
-                    ++counts[2 * 65536 + tones[i + 2]];
-                }
-            });
+            for (std::size_t i = 0, end = samples * static_cast<std::size_t>(count); i < end; i += 3) {
+                ++counts[bandTones[i]];
+                ++counts[65536 + bandTones[i + 1]];
+                ++counts[2 * 65536 + bandTones[i + 2]];
+            }
         },
         [&](const EmbossScratch& scratch) {
             const std::lock_guard lock(histogramLock);
@@ -248,21 +255,19 @@ bool EmbossRows(const ConstPixelRows& source, const PixelRows& target, int stren
         });
     const std::vector<BYTE> bytes = EqualizedBytes(histogram);
     const int weight = FilterWeight(strength);
-    ForEachBand<EmbossScratch>(
-        source, kernel.half,
-        [&](const PaddedBand& band, int first, int count, EmbossScratch& scratch) {
-            EmbossBand(kernel, band, count, source.width, scratch, [&](int y) {
-                const std::uint16_t* tones = scratch.tones.data();
-                const BYTE* in = source.row0 + source.step * (first + y);
-                BYTE* out = target.row0 + target.step * (first + y);
-                for (int i = 0; i < samples; i += 3) {
-                    out[i] = Mix(in[i], bytes[tones[i]], weight);
-                    out[i + 1] = Mix(in[i + 1], bytes[65536 + tones[i + 1]], weight);
-                    out[i + 2] = Mix(in[i + 2], bytes[2 * 65536 + tones[i + 2]], weight);
-                }
-            });
-        },
-        [](const EmbossScratch&) {});
+    const std::int64_t rowsPerThread = std::max<std::int64_t>(1, kSamplesPerThread / std::int64_t(samples));
+    ParallelFor(source.height, rowsPerThread, [&](std::int64_t begin, std::int64_t end) {
+        for (std::int64_t y = begin; y < end; ++y) {
+            const std::uint16_t* rowTones = tones.data() + samples * static_cast<std::size_t>(y);
+            const BYTE* in = source.row0 + source.step * y;
+            BYTE* out = target.row0 + target.step * y;
+            for (std::size_t i = 0; i < samples; i += 3) {
+                out[i] = Mix(in[i], bytes[rowTones[i]], weight);
+                out[i + 1] = Mix(in[i + 1], bytes[65536 + rowTones[i + 1]], weight);
+                out[i + 2] = Mix(in[i + 2], bytes[2 * 65536 + rowTones[i + 2]], weight);
+            }
+        }
+    });
     return true;
 }
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -411,6 +412,30 @@ TEST_F(EffectsTest, LooksAsGraphicsMagicksOperations) {
                               std::abs(GetGValue(ours[i]) - rgb[1]), std::abs(GetBValue(ours[i]) - rgb[2])});
         }
         EXPECT_LE(worst, c.tolerance) << c.name;
+    }
+}
+
+// The relief bit for bit as it was drawn before it was computed once per picture: checksums (FNV-1a, 64
+// bits) of the whole result, for pictures narrower than the neighbourhood, with row padding and taller
+// than one band of rows, at the least, a middle and the full strength.
+TEST_F(EffectsTest, EmbossKeepsItsReliefBitForBit) {
+    struct Case {
+        int width;
+        int height;
+        int strength;
+        std::uint64_t checksum;
+    };
+    const Case cases[] = {
+        {1, 1, 100, 15823551783025133633ull},     {5, 3, 50, 14557116898554913927ull},
+        {97, 64, 0, 7918435501085469851ull},      {97, 64, 20, 15500374195001273310ull},
+        {97, 64, 100, 2842849463415436156ull},    {301, 150, 37, 12853368402968238948ull},
+        {301, 150, 100, 18139867098188927267ull}, {64, 257, 75, 13220943734272009789ull},
+    };
+    for (const Case& c : cases) {
+        std::uint64_t checksum = 14695981039346656037ull;
+        for (BYTE b : Apply(kEmbossExportName, PhotoLike(c.width, c.height), c.strength))
+            checksum = (checksum ^ b) * 1099511628211ull;
+        EXPECT_EQ(c.checksum, checksum) << c.width << " x " << c.height << " at " << c.strength;
     }
 }
 
