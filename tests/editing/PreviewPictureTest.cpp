@@ -1,5 +1,5 @@
 // The preview rendered on a reduced original against the full picture rendered and drawn in the
-// preview's part, at zoom 1, whole and cropped, in every orientation.
+// preview's part, at zoom 1, whole and cropped, in every orientation; red-eye reduction in the preview.
 
 #include "editing/PreviewPicture.h"
 
@@ -21,7 +21,10 @@
 
 namespace {
 
-constexpr CSize kClient(479, 387);
+// Half the dialog's preview, and a photo that stays larger than it whole and cropped to 60 %: small, so
+// that the sanitizers' build runs the full rebuilds quickly.
+constexpr CSize kClient(240, 194);
+constexpr CSize kPhoto(450, 300);
 
 struct Case {
     const char* name;
@@ -36,8 +39,8 @@ struct Case {
 };
 
 // Tone settings take the same pixels either way, in every orientation. Neighbourhood effects act at the
-// preview's scale: their bounds are the photo scene's differences (sharpness at most 20 and 0.3 on
-// average, the relief's equalised tones 102 and 2.7) with a margin; a wrong pixel order gives tens.
+// preview's scale: their bounds are the photo scene's differences (sharpness at most 22 and 0.52 on
+// average, the relief's equalised tones 102 and 3.4) with a margin; a wrong pixel order gives tens.
 const Case kCases[] = {
     {"brightness", kAdjustBrightness, 80, false, 0, 0, 0, 0.0},
     {"brightness cropped", kAdjustBrightness, 80, true, 0, 0, 0, 0.0},
@@ -45,8 +48,8 @@ const Case kCases[] = {
     {"brightness cropped, quarter turn", kAdjustBrightness, 30, true, 0, 900, 0, 0.0},
     {"brightness mirrored, half turn", kAdjustBrightness, 70, false, 1, 1800, 0, 0.0},
     {"brightness cropped, three quarters", kAdjustBrightness, 70, true, 0, 2700, 0, 0.0},
-    {"sharpness", kAdjustSharpness, 90, false, 0, 0, 40, 0.6},
-    {"sharpness cropped", kAdjustSharpness, 90, true, 0, 0, 40, 0.6},
+    {"sharpness", kAdjustSharpness, 90, false, 0, 0, 40, 0.8},
+    {"sharpness cropped", kAdjustSharpness, 90, true, 0, 0, 40, 0.8},
     {"emboss", kAdjustEmboss, 20, false, 0, 0, 255, 6.0},
     {"emboss cropped", kAdjustEmboss, 20, true, 0, 0, 255, 6.0},
 };
@@ -82,6 +85,13 @@ CRect Target(const CPreviewView& view) {
     return CRect(across.targetStart, down.targetStart, across.targetEnd, down.targetEnd);
 }
 
+// The preview as the window draws it.
+std::vector<COLORREF> Drawn(const CPreviewPicture& preview, const CPreviewView& view) {
+    Client client;
+    preview.GetPicture()->DrawPart(client.Dc(), Target(view), preview.SourceRect(view), SRCCOPY);
+    return client.Pixels();
+}
+
 // The preview as the full picture's rebuild gives it.
 std::vector<COLORREF> FullPreview(const CAdjustImage& settings, const CPreviewView& view) {
     CAdjustImage full(false);
@@ -97,25 +107,35 @@ std::vector<COLORREF> FullPreview(const CAdjustImage& settings, const CPreviewVi
     return client.Pixels();
 }
 
-class PreviewPictureTest : public ::testing::TestWithParam<Case> {
+class PreviewFixture : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { s_effects = LoadLibrary(VC_PROGRAM_DIR "/libEffects.so"); }
-    static void TearDownTestSuite() { FreeLibrary(s_effects); }
+    static void SetUpTestSuite() {
+        s_effects = LoadLibrary(VC_PROGRAM_DIR "/libEffects.so");
+        // Larger than the preview whole and cropped, so that both are reduced; made once, as it takes a
+        // while under the sanitizers.
+        s_photo = MakePhotoScene(kPhoto.cx, kPhoto.cy);
+    }
+    static void TearDownTestSuite() {
+        FreeLibrary(s_effects);
+        s_photo.clear();
+    }
 
     void SetUp() override {
         ASSERT_NE(s_effects, nullptr);
         m_services.SetEffectsModule(s_effects);
-        // Larger than the preview whole and cropped, so that both are reduced.
-        const std::vector<BYTE> photo = MakePhotoScene(900, 600);
-        ASSERT_TRUE(m_work.SetTo(static_cast<DWORD>(photo.size()), photo.data()));
+        ASSERT_TRUE(m_work.SetTo(static_cast<DWORD>(s_photo.size()), s_photo.data()));
     }
 
     static HMODULE s_effects;
+    static std::vector<BYTE> s_photo;
     FakeAppServices m_services;
     CWorkBitmap m_work;
 };
 
-HMODULE PreviewPictureTest::s_effects = nullptr;
+HMODULE PreviewFixture::s_effects = nullptr;
+std::vector<BYTE> PreviewFixture::s_photo;
+
+class PreviewPictureTest : public PreviewFixture, public ::testing::WithParamInterface<Case> {};
 
 } // namespace
 
@@ -134,9 +154,7 @@ TEST_P(PreviewPictureTest, ShowsWhatTheFullPicturesPreviewShows) {
     CPreviewPicture preview;
     ASSERT_TRUE(preview.Render(m_work, view));
     EXPECT_TRUE(preview.IsReduced());
-    Client client;
-    preview.GetPicture()->DrawPart(client.Dc(), Target(view), preview.SourceRect(view), SRCCOPY);
-    const std::vector<COLORREF> shown = client.Pixels();
+    const std::vector<COLORREF> shown = Drawn(preview, view);
     const std::vector<COLORREF> expected = FullPreview(m_work, view);
 
     int largest = 0;
@@ -161,3 +179,58 @@ INSTANTIATE_TEST_SUITE_P(Cases, PreviewPictureTest, ::testing::ValuesIn(kCases),
                                  name.begin(), name.end(), [](char ch) { return !std::isalnum(ch); }, '_');
                              return name;
                          });
+
+// Red-eye reduction over the photo scene's left pupil, whole (a reduced original) and at zoom 4 with the
+// eye in the middle (the full original). At strength 0 the effect is off and the pupil stays red, as the
+// dialog shows a region before the bar is moved; at 50 the red pixels in the region go and nothing
+// outside it changes.
+TEST_F(PreviewFixture, RedEyeReductionTakesTheRedOutOfThePupilOnly) {
+    const SceneRect eye = PhotoSceneEyes(kPhoto.cx, kPhoto.cy)[0];
+    m_work.SetCurrentShapeEntry(eye.left, eye.right, eye.top, eye.bottom);
+    m_work.SetCurrentShapeColor(0x5A6A96);
+    for (const int zoom : {1, 4}) {
+        CPreviewView view;
+        view.SetClientSize(kClient);
+        view.SetPictureSize(CPreviewPicture::FullSize(m_work));
+        view.ResetView();
+        if (zoom > 1) {
+            view.ZoomTo(zoom);
+            CRect rect = view.GetPictureRect();
+            rect.OffsetRect(
+                kClient.cx / 2 - rect.left - static_cast<int>(rect.Width() * (eye.left + eye.right) / 2),
+                kClient.cy / 2 - rect.top - static_cast<int>(rect.Height() * (eye.top + eye.bottom) / 2));
+            view.SetPictureRect(rect);
+        }
+        const CRect picture = view.GetPictureRect();
+        const CRect region(picture.left + static_cast<int>(picture.Width() * eye.left),
+                           picture.top + static_cast<int>(picture.Height() * eye.top),
+                           picture.left + static_cast<int>(picture.Width() * eye.right),
+                           picture.top + static_cast<int>(picture.Height() * eye.bottom));
+        std::vector<COLORREF> shown[2];
+        for (const int strength : {0, 50}) {
+            m_work.SetAdjustPercent(kAdjustRedEye, strength);
+            CPreviewPicture preview;
+            ASSERT_TRUE(preview.Render(m_work, view));
+            EXPECT_EQ(zoom == 1, preview.IsReduced());
+            shown[strength != 0] = Drawn(preview, view);
+        }
+        int redBefore = 0, redAfter = 0, changedOutside = 0;
+        for (int y = 0; y < kClient.cy; ++y)
+            for (int x = 0; x < kClient.cx; ++x) {
+                const size_t i = static_cast<size_t>(y * kClient.cx + x);
+                auto red = [](COLORREF c) {
+                    return GetRValue(c) >= 120 && GetRValue(c) > 2 * GetGValue(c) &&
+                           GetRValue(c) > 2 * GetBValue(c);
+                };
+                if (region.PtInRect(CPoint(x, y))) {
+                    redBefore += red(shown[0][i]);
+                    redAfter += red(shown[1][i]);
+                } else {
+                    changedOutside += shown[0][i] != shown[1][i];
+                }
+            }
+        EXPECT_GT(redBefore, region.Width() * region.Height() / 6) << "zoom " << zoom;
+        EXPECT_EQ(redAfter, 0) << "zoom " << zoom;
+        EXPECT_EQ(changedOutside, 0) << "zoom " << zoom;
+    }
+}
