@@ -81,6 +81,9 @@ public:
     // The temporary file as a DWORD length and its bytes. Loading refuses a length beyond what the
     // archive holds or beyond kMaxImageData.
     void SerializeImageData(CArchive& ar);
+    // Loading in two steps: the checked length, then that many bytes into the temporary file.
+    static DWORD ReadImageDataLength(CArchive& ar);
+    void ReadImageData(CArchive& ar, DWORD length);
     // Position, tools, colours, settings, file path, the mat without pictures and an empty stencil of the
     // same kind, for undo records: no pictures, no temporary file data.
     CDrawImage* Duplicate();

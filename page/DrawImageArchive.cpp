@@ -7,6 +7,7 @@
 #include "page/TempFileData.h"
 #include "platform/base/AppServices.h"
 #include "platform/base/Archive.h"
+#include "platform/base/File.h"
 
 #include <memory>
 #include <optional>
@@ -36,6 +37,15 @@ void StoreBmpFileForm(CArchive& ar, const CPictureInfo& picture) {
     ar << static_cast<DWORD>(sizeof header + picture.GetLength());
     ar.Write(&header, sizeof header);
     ar.Write(picture.GetHeader(), picture.GetLength());
+}
+
+// The archive's file takes size more bytes in one step instead of growing with every piece.
+void MakeRoom(CArchive& ar, DWORD size) {
+    ar.Flush();
+    CFile* file = ar.GetFile();
+    const ULONGLONG end = file->GetPosition() + size;
+    if (end > file->GetLength())
+        file->SetLength(end);
 }
 
 } // namespace
@@ -80,29 +90,40 @@ void CDrawImage::SerializeVersion(CArchive& ar, const CString& versionTag) {
 }
 
 void CDrawImage::SerializeImageData(CArchive& ar) {
-    if (ar.IsStoring() && GetUnwrittenResult()) {
+    if (ar.IsLoading()) {
+        ReadImageData(ar, ReadImageDataLength(ar));
+        return;
+    }
+    if (GetUnwrittenResult()) {
         StoreBmpFileForm(ar, *GetUnwrittenResult());
         return;
     }
     const HANDLE file = GetTempFile();
     if (file == INVALID_HANDLE_VALUE)
         return;
-    if (ar.IsStoring()) {
-        const std::optional<DWORD> size = TempFileSize(file);
-        if (!size)
-            AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
-        ar << *size;
-        if (!ReadTempFilePieces(file, *size,
-                                [&ar](const BYTE* piece, DWORD count) { ar.Write(piece, count); }))
-            AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
-        return;
-    }
-    // Clipboard data can come from any program: the length is checked before anything changes.
+    const std::optional<DWORD> size = TempFileSize(file);
+    if (!size)
+        AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
+    ar << *size;
+    MakeRoom(ar, *size);
+    if (!ReadTempFilePieces(file, *size, [&ar](const BYTE* piece, DWORD count) { ar.Write(piece, count); }))
+        AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
+}
+
+// Clipboard data can come from any program: the length is checked before anything changes.
+DWORD CDrawImage::ReadImageDataLength(CArchive& ar) {
     DWORD length = 0;
     ar >> length;
     if (length > kMaxImageData)
         AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
     ar.EnsureRemaining(length);
+    return length;
+}
+
+void CDrawImage::ReadImageData(CArchive& ar, DWORD length) {
+    const HANDLE file = GetTempFile();
+    if (file == INVALID_HANDLE_VALUE)
+        return;
     bool complete = true;
     const bool written = RewriteTempFilePieces(file, length, [&](BYTE* piece, DWORD count) {
         complete = ar.Read(piece, count) == count;

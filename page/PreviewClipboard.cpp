@@ -174,12 +174,15 @@ void CPreviewWnd::PastePicture(CTemplate* page, CArchive& ar) {
     auto* target = static_cast<CDrawImage*>(selected);
     CDrawImage copied;
     copied.Serialize(ar);
-    copied.SerializeImageData(ar);
-    ar.Close();
+    const DWORD length = CDrawImage::ReadImageDataLength(ar);
     const CString path = copied.GetFilePath();
     copied.SetTemplate(page);
     copied.SetFilePath(CString());
     copied.SetImageFile(path, TRUE);
+    // A rebuilt result replaces the copied one, whose bytes are then never read.
+    if (!copied.GetUnwrittenResult())
+        copied.ReadImageData(ar, length);
+    ar.Close();
     MainWndServices().AddUndo(new CUndoCopy(2, page->IndexOf(target), target));
     const CRect frame = target->GetPosition();
     const CRect savedFrame = target->GetSavedPosition();

@@ -6,6 +6,7 @@
 #include "page/DrawClipart.h"
 #include "page/DrawImage.h"
 #include "page/DrawText.h"
+#include "page/TempFileData.h"
 #include "page/UndoDelete.h"
 #include "platform/base/ClipboardFormat.h"
 #include "platform/base/GlobalMemory.h"
@@ -15,9 +16,11 @@
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/UiTestSupport.h"
 
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <gmock/gmock.h>
+#include <optional>
 
 using ::testing::ElementsAre;
 
@@ -199,6 +202,38 @@ TEST_F(CanvasClipboardTest, APastedPictureFillsTheSelectedFrameAndKeepsItsPlace)
     EXPECT_NE(m_b->GetStencil(), nullptr) << "the copied picture's stencil";
     EXPECT_EQ(m_host.m_page->GetObjectCount(), 3);
     EXPECT_THAT(m_host.UndoClasses(), ElementsAre("CUndoCopy"));
+}
+
+// The pasted frame shows the picture made anew from its file; only when the file is gone does it keep the
+// copied result, byte for byte.
+TEST_F(CanvasClipboardTest, APastedPictureIsRebuiltFromItsFileOrKeepsTheCopiedResult) {
+    const CString path = Res("foto.bmp");
+    WriteBmp(path, 4, 3, {0x20C040});
+    auto* photo = Add(new CDrawImage(CRect(0, 1100, 1000, 2000)));
+    photo->SetTemplate(m_host.m_page.get());
+    ASSERT_TRUE(photo->SetImageFile(path, TRUE));
+    const std::optional<Bytes> copiedResult = ReadWholeTempFile(photo->GetTempFile());
+    ASSERT_TRUE(copiedResult && copiedResult->size() > 14U);
+    SelectOnly(photo);
+    Command(kCmdCopy);
+
+    SelectOnly(m_a);
+    Command(kCmdPaste);
+    EXPECT_TRUE(m_a->HasValidAdjusted()) << "rebuilt from the file";
+    EXPECT_EQ(m_a->GetOriginalDib(), photo->GetOriginalDib()) << "shared with the picture of that file";
+    EXPECT_EQ(ReadWholeTempFile(m_a->GetTempFile()), copiedResult);
+
+    for (CDrawObj* shown : {static_cast<CDrawObj*>(photo), static_cast<CDrawObj*>(m_a)}) {
+        m_host.m_page->RemoveObject(shown);
+        delete shown;
+    }
+    m_a = nullptr;
+    ASSERT_EQ(std::remove(path.GetString()), 0);
+    SelectOnly(m_b);
+    Command(kCmdPaste);
+    EXPECT_FALSE(m_b->HasValidAdjusted()) << "no file to rebuild from";
+    EXPECT_EQ(ReadWholeTempFile(m_b->GetTempFile()), copiedResult) << "the copied result";
+    EXPECT_THAT(m_host.UndoClasses(), ElementsAre("CUndoCopy", "CUndoCopy"));
 }
 
 TEST_F(CanvasClipboardTest, CuttingThreeObjectsCopiesTheFirstAndRemovesAll) {

@@ -255,6 +255,8 @@ TEST_F(CanvasExportTest, PagePicturesAndTheirTemporaryBitmaps) {
         EXPECT_TRUE(m_canvas->SavePageImageAs(Out("seite.bmp")));
         EXPECT_TRUE(m_canvas->SavePageImageScaled(Out("klein.bmp"), 20));
         EXPECT_TRUE(m_canvas->ExportHtmlImage(Out("ganz.htm"), files));
+        CStringArray objectFiles;
+        EXPECT_TRUE(m_canvas->ExportHtml(Out("page.htm"), objectFiles, 2100, 0xFFFFFF));
         EXPECT_FALSE(m_canvas->SavePageImageAs(Out("kein/Ordner/seite.bmp")));
     }
     EXPECT_TRUE(fs::is_empty(temporary.Path().GetString())) << "no temporary bitmap stays";
@@ -265,7 +267,8 @@ TEST_F(CanvasExportTest, PagePicturesAndTheirTemporaryBitmaps) {
     EXPECT_EQ(small.GetWidth(), 140);
 }
 
-// A temporary bitmap that no codec reads back: message 165, nothing saved, and the bitmap is gone.
+// A temporary bitmap that no codec reads back: message 165, nothing saved (no HTML page either), and the
+// bitmap is gone.
 TEST_F(CanvasExportTest, APagePictureThatCannotBeCachedGivesMessage165AndLeavesNoFile) {
     TempFolder temporary;
     TempFolder noPlugins;
@@ -275,8 +278,11 @@ TEST_F(CanvasExportTest, APagePictureThatCannotBeCachedGivesMessage165AndLeavesN
         m_app.ClearMessages();
         EXPECT_FALSE(m_canvas->SavePageImageAs(Out("seite.jpg")));
         EXPECT_FALSE(m_canvas->SavePageImageScaled(Out("klein.jpg"), 20));
+        CStringArray files;
+        EXPECT_FALSE(m_canvas->ExportHtmlImage(Out("ganz.htm"), files));
+        EXPECT_EQ(files.GetSize(), 0);
     }
-    EXPECT_THAT(m_app.MessageIds(), ElementsAre(165U, 165U));
+    EXPECT_THAT(m_app.MessageIds(), ElementsAre(165U, 165U, 165U));
     EXPECT_TRUE(fs::is_empty(temporary.Path().GetString())) << "no temporary bitmap stays";
     EXPECT_TRUE(fs::is_empty(m_out.Path().GetString())) << "nothing saved";
 }
