@@ -18,6 +18,7 @@
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/WaitCursor.h"
 
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -49,6 +50,14 @@ public:
     CBorrowedFile& operator=(const CBorrowedFile&) = delete;
 };
 
+// The block grows in steps, so it may be longer than the data: the rest is cleared, as other programs
+// read the whole block.
+void ClearBeyond(HGLOBAL block, ULONGLONG length) {
+    const CGlobalLock lock(block);
+    if (lock.Bytes() && length < lock.Size())
+        std::memset(lock.Bytes() + length, 0, lock.Size() - length);
+}
+
 } // namespace
 
 UINT CPreviewWnd::ClipboardFormat() {
@@ -78,7 +87,9 @@ void CPreviewWnd::Copy() {
             static_cast<CDrawImage*>(object)->SerializeImageData(ar);
         ar.Close();
     }
+    const ULONGLONG length = file.GetLength();
     HGLOBAL block = file.Detach();
+    ClearBeyond(block, length);
     if (!SetClipboardData(ClipboardFormat(), block))
         GlobalFree(block);
 }
