@@ -16,6 +16,7 @@
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/UiTestSupport.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -49,8 +50,10 @@ Bytes FontBytes() {
 }
 
 Bytes Counted(const char* text) {
-    Bytes bytes{static_cast<BYTE>(std::strlen(text))};
-    bytes.insert(bytes.end(), text, text + std::strlen(text));
+    const size_t length = std::strlen(text);
+    Bytes bytes(length + 1);
+    bytes[0] = static_cast<BYTE>(length);
+    std::copy(text, text + length, bytes.begin() + 1);
     return bytes;
 }
 

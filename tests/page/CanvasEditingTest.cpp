@@ -365,11 +365,13 @@ TEST_F(CanvasEditingTest, DeleteFlowByWhatIsSelected) {
         PumpMessages();
 
         EXPECT_EQ(static_cast<int>(g_beeps.size()), c.beeps) << c.name;
-        if (c.beeps)
+        if (c.beeps) {
             EXPECT_EQ(g_beeps[0], 0xFFFFU) << c.name;
+        }
         EXPECT_EQ(m_app.MessageIds(), c.questions) << c.name;
-        if (c.states.first >= 0)
+        if (c.states.first >= 0) {
             EXPECT_THAT(m_dialogs.m_deleteStates, ElementsAre(c.states)) << c.name;
+        }
         EXPECT_EQ(m_host.m_page->GetObjectCount(), c.objectsLeft) << c.name;
         if (c.subRecords == 0) {
             EXPECT_TRUE(m_host.m_undo.empty()) << c.name;

@@ -16,6 +16,7 @@
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/RunTool.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
@@ -25,8 +26,9 @@ namespace {
 
 // A string as the archive writes a short one: its length byte and its bytes.
 Bytes Str(const std::string& bytes) {
-    Bytes out{static_cast<BYTE>(bytes.size())};
-    out.insert(out.end(), bytes.begin(), bytes.end());
+    Bytes out(bytes.size() + 1);
+    out[0] = static_cast<BYTE>(bytes.size());
+    std::copy(bytes.begin(), bytes.end(), out.begin() + 1);
     return out;
 }
 

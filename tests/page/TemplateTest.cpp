@@ -22,6 +22,7 @@
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/RunTool.h"
 
+#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
@@ -30,8 +31,9 @@
 namespace {
 
 Bytes Str(const std::string& text) {
-    Bytes out{static_cast<BYTE>(text.size())};
-    out.insert(out.end(), text.begin(), text.end());
+    Bytes out(text.size() + 1);
+    out[0] = static_cast<BYTE>(text.size());
+    std::copy(text.begin(), text.end(), out.begin() + 1);
     return out;
 }
 
