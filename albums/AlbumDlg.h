@@ -53,7 +53,8 @@ public:
                                                                  1017, 1022, 1025, 1026, 1027, 1028};
 
     // The index print: printer context, album name, the photos in album order, and the print options'
-    // range flag with its first and last photo number. The context stays the caller's.
+    // range flag with its first and last photo number. The context stays the caller's. Tests put a
+    // recorder in place of the album index print.
     using IndexPrinter = void (*)(CDC* printerDC, const CString& albumName,
                                   const std::vector<const CDSObj*>& photos, int range, UINT first, UINT last);
     static IndexPrinter s_indexPrinter;

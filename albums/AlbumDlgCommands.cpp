@@ -14,6 +14,7 @@
 #include "library/DSAlbum.h"
 #include "library/DSObjMgr.h"
 #include "library/ResType.h"
+#include "output/AlbumIndexPrint.h"
 #include "output/PrnAlbumDlg.h"
 #include "platform/base/AppServices.h"
 #include "platform/base/Profile.h"
@@ -43,7 +44,7 @@ CResType* PhotoKind() {
 
 } // namespace
 
-CAlbumDlg::IndexPrinter CAlbumDlg::s_indexPrinter = nullptr;
+CAlbumDlg::IndexPrinter CAlbumDlg::s_indexPrinter = &PrintAlbumIndex;
 
 void CAlbumDlg::PlaySound(LPCTSTR fileName) const {
     if (AppServices().IsSoundEnabled())

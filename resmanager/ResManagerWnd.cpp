@@ -5,6 +5,7 @@
 #include "library/ResType.h"
 #include "platform/ui/CreateContext.h"
 #include "platform/ui/TreeView.h"
+#include "resmanager/AlbumsView.h"
 #include "resmanager/ObjectsView.h"
 #include "resmanager/ResManagerMediator.h"
 #include "resmanager/ResManagerMessages.h"

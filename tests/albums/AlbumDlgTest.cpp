@@ -9,6 +9,7 @@
 #include "image/PictureInfo.h"
 #include "library/DSAlbum.h"
 #include "library/PhotoAlbum.h"
+#include "output/AlbumIndexPrint.h"
 #include "platform/sound/PlaySound.h"
 #include "platform/ui/ComboBox.h"
 #include "skin/AlbumComboBox.h"
@@ -556,7 +557,7 @@ TEST_F(AlbumDlgTest, ThePrintButtonHandsTheChosenRangeAndTheAlbumsPhotosToTheInd
         Press(dialog, CAlbumDlg::kPrintIndexId);
         Close(dialog);
     });
-    CAlbumDlg::s_indexPrinter = nullptr;
+    CAlbumDlg::s_indexPrinter = &PrintAlbumIndex;
     EXPECT_TRUE(g_printed.printerDC);
     EXPECT_EQ(g_printed.album, "Urlaub");
     EXPECT_EQ(g_printed.titles, (std::vector<std::string>{"Bild1", "Bild2", "Bild3", "Bild4"}));
