@@ -12,4 +12,7 @@ CSendMailPropertySheet::CSendMailPropertySheet(CTemplate* page, CWnd* parent)
     m_sendPage.m_psp.dwFlags &= ~PSP_HASHELP;
     m_sendPage.SetTemplate(page);
     AddPage(&m_sendPage);
+    m_previewPage.m_psp.dwFlags &= ~PSP_HASHELP;
+    m_previewPage.SetTemplate(page);
+    AddPage(&m_previewPage);
 }

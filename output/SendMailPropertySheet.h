@@ -2,6 +2,7 @@
 // CSendMailPropertySheet: the modal sheet with which the user mails the current page: the send page and
 // the preview page, which share the picture's scale percent.
 
+#include "output/MailPreviewPropertyPage.h"
 #include "output/SendMailPropertyPage.h"
 #include "platform/ui/PropertySheet.h"
 
@@ -19,4 +20,5 @@ public:
 private:
     int m_nScalePercent = 100;
     CSendMailPropertyPage m_sendPage;
+    CMailPreviewPropertyPage m_previewPage;
 };
