@@ -69,6 +69,11 @@ void CMailPreviewPropertyPage::RenderAtScalePercent() {
         document->SetScalePercent(m_nScalePercent);
 }
 
+void CMailPreviewPropertyPage::OnDestroy() {
+    m_pFrame = nullptr;
+    CPropertyPage::OnDestroy();
+}
+
 BOOL CMailPreviewPropertyPage::OnInitDialog() {
     CPropertyPage::OnInitDialog();
     if (!m_pTemplate) {

@@ -41,6 +41,8 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* exchange) override;
+    // The frame goes with the page's window.
+    void OnDestroy() override;
 
 private:
     CSendMailPropertySheet* MailSheet() const;

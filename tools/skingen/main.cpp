@@ -11,6 +11,7 @@
 #include "tools/skingen/CursorArt.h"
 #include "tools/skingen/HeaderWriter.h"
 #include "tools/skingen/OutputFile.h"
+#include "tools/skingen/MailPreviewToolBarArt.h"
 #include "tools/skingen/ResManagerToolBarArt.h"
 #include "tools/skingen/ResManagerArt.h"
 #include "tools/skingen/SkinModel.h"
@@ -160,7 +161,8 @@ void Run(const Options& options) {
     }
     const std::vector<RenderedBitmap> toolBarStrips = {
         {"RES_MANAGER_TOOLBAR", ResManagerToolBarStrip(), QPoint(0, 0), kToolBarStripMask},
-        {"RES_MANAGER_SORT_TOOLBAR", ResManagerSortToolBarStrip(), QPoint(0, 0), kToolBarStripMask}};
+        {"RES_MANAGER_SORT_TOOLBAR", ResManagerSortToolBarStrip(), QPoint(0, 0), kToolBarStripMask},
+        {"MAIL_PREVIEW_TOOLBAR", MailPreviewToolBarStrip(), QPoint(0, 0), kToolBarStripMask}};
     for (const RenderedBitmap& bitmap : toolBarStrips) {
         WriteBitmap(options.artFolder, bitmap, names);
     }
