@@ -1,11 +1,13 @@
-// Shows the send-mail sheet, the mail settings, the internet panel and the web page's Save As dialog with
-// the program's language modules and saves a picture of each: mail_dialogs_screenshot FOLDER. Run under
-// Xvfb so that a person can judge them.
+// Shows the send-mail sheet with its preview page, the mail settings, the internet panel and the web page's
+// Save As dialog with the program's language modules and saves a picture of each: mail_dialogs_screenshot
+// FOLDER. Run under Xvfb so that a person can judge them.
 
+#include "image/PictureInfo.h"
 #include "output/HtmlSaveDlg.h"
 #include "output/InternetDlg.h"
 #include "output/MailMgr.h"
 #include "output/MailSettingsDlg.h"
+#include "output/PrintMainWnd.h"
 #include "output/SendMailPropertySheet.h"
 #include "page/Template.h"
 #include "platform/base/Module.h"
@@ -81,6 +83,26 @@ CWnd* Descendant(CWnd* parent, int id) {
     return nullptr;
 }
 
+// The page as the preview shows it: a plain blue picture of a third of the page size.
+class PreviewMainWnd final : public IPrintMainWnd {
+public:
+    explicit PreviewMainWnd(CTemplate& page) : m_page(page) {}
+    CTemplate* GetPrintTemplate() override { return &m_page; }
+    CWnd* GetPrintParent() override { return nullptr; }
+    void RunPrintJob(DEVMODE*, LPCTSTR, LPCTSTR, LPCTSTR, float, BOOL, int) override {}
+    BOOL SavePageImageScaled(const CString&, int) override { return FALSE; }
+    CPictureInfo* RenderPagePictureScaled(int percent) override {
+        const CSize size = m_page.GetPageSize();
+        return CPictureInfo::CreateFilled(CSize(size.cx / 3 * percent / 100, size.cy / 3 * percent / 100),
+                                          RGB(0x50, 0x90, 0xD0), 24);
+    }
+    void ExportHtml() override {}
+    void SendByMail() override {}
+
+private:
+    CTemplate& m_page;
+};
+
 void Cancel(CWnd& window) {
     window.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
 }
@@ -104,7 +126,7 @@ int main(int argc, char** argv) {
         return 1;
     services.SetResourceModule(resources);
     services.SetTextModule(texts);
-    for (UINT id : {271u, 272u, 273u, 367u, 62052u, 417u})
+    for (UINT id : {1u, 18u, 271u, 272u, 273u, 367u, 62052u, 417u})
         services.SetString(id, LoadWholeString(texts, id, 256));
     AfxSetResourceHandle(resources);
     CMailMgr mail;
@@ -126,6 +148,15 @@ int main(int argc, char** argv) {
             send.SetDlgItemText(1287, services.LoadString(417));
         },
         Cancel, [&] { sheet.DoModal(); });
+
+    PreviewMainWnd previewMainWnd(page);
+    SetPrintMainWnd(&previewMainWnd);
+    CSendMailPropertySheet previewSheet(&page, nullptr);
+    saved = Shoot(
+                1492, folder + "preview.png", [&](CWnd&) { previewSheet.SetActivePage(1); }, Cancel,
+                [&] { previewSheet.DoModal(); }) &&
+            saved;
+    SetPrintMainWnd(nullptr);
 
     CMailSettingsDlg settings;
     saved = Shoot(

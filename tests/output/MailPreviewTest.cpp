@@ -11,6 +11,7 @@
 #include "output/PrintMainWnd.h"
 #include "output/SendMailPropertySheet.h"
 #include "page/Template.h"
+#include "platform/base/Module.h"
 #include "platform/base/Resource.h"
 #include "platform/ui/ScrollBar.h"
 #include "tests/support/FakeAppServices.h"
