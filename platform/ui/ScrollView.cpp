@@ -5,6 +5,7 @@
 
 #include "platform/gdi/Dc.h"
 #include "platform/ui/ScrollBar.h"
+#include "platform/ui/SystemMetrics.h"
 
 #include <algorithm>
 
@@ -53,20 +54,32 @@ void CScrollView::OnPrepareDC(CDC* dc) {
 }
 
 void CScrollView::UpdateBars() {
+    // Which bars the total needs is judged on the area the window would have without its bars.
     CRect client;
     GetClientRect(&client);
+    const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
+    const int barHeight = GetSystemMetrics(SM_CYHSCROLL);
+    const CSize whole(client.Width() + ((GetStyle() & WS_VSCROLL) ? barWidth : 0),
+                      client.Height() + ((GetStyle() & WS_HSCROLL) ? barHeight : 0));
+    bool across = m_totalDev.cx > whole.cx;
+    bool down = m_totalDev.cy > whole.cy;
+    if (across && !down)
+        down = m_totalDev.cy > whole.cy - barHeight;
+    if (down && !across)
+        across = m_totalDev.cx > whole.cx - barWidth;
+    const CSize visible(whole.cx - (down ? barWidth : 0), whole.cy - (across ? barHeight : 0));
+
     const CPoint before = GetScrollPosition();
-    const CSize clientSize(client.Width(), client.Height());
     for (const int bar : {SB_HORZ, SB_VERT}) {
+        const bool needed = bar == SB_HORZ ? across : down;
+        const int total = Extent(m_totalDev, bar);
+        const int page = Extent(visible, bar);
         SCROLLINFO info{};
         info.cbSize = sizeof(info);
         info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-        const int total = Extent(m_totalDev, bar);
-        const int visible = Extent(clientSize, bar);
-        info.nMin = 0;
-        info.nMax = total > visible ? total - 1 : 0;
-        info.nPage = total > visible ? static_cast<UINT>(visible) : 0;
-        info.nPos = total > visible ? std::min(bar == SB_HORZ ? before.x : before.y, total - visible) : 0;
+        info.nMax = needed ? total - 1 : 0;
+        info.nPage = needed ? static_cast<UINT>(page) : 0;
+        info.nPos = needed ? std::min(bar == SB_HORZ ? before.x : before.y, total - page) : 0;
         SetScrollInfo(bar, &info, TRUE);
     }
     const CPoint after = GetScrollPosition();

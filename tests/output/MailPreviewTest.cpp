@@ -133,6 +133,9 @@ TEST_F(MailPreviewTest, FirstShowFitsTheWholePictureWithItsZoomEntries) {
         EXPECT_LT(fit, 100);
         const CRect margins = View(page).GetMargins();
         EXPECT_GE(std::min({margins.left, margins.top, margins.right, margins.bottom}), 10);
+        // The fitted picture needs no scroll bars.
+        EXPECT_EQ(0, View(page).GetScrollLimit(SB_HORZ));
+        EXPECT_EQ(0, View(page).GetScrollLimit(SB_VERT));
         EXPECT_EQ(CString("700 x 990"), Text(page, 1493));
         EXPECT_EQ(CString("100"), Text(page, 1292));
         // The one page leaves the next-page button disabled.

@@ -5,6 +5,7 @@
 
 #include "platform/gdi/Dc.h"
 #include "platform/ui/ScrollBar.h"
+#include "platform/ui/SystemMetrics.h"
 #include "tests/platform/ui/LoggingWnd.h"
 #include "tests/support/UiTestSupport.h"
 
@@ -53,6 +54,20 @@ TEST_F(ScrollViewTest, RangesCoverTheTotalAndPagesTheClient) {
     EXPECT_EQ(599, info.nMax);
     EXPECT_EQ(static_cast<UINT>(client.cy), info.nPage);
     EXPECT_EQ(CSize(1000, 600), m_view->GetTotalSize());
+}
+
+TEST_F(ScrollViewTest, ATotalThatFitsWithoutTheBarsTakesThemAway) {
+    m_view->SetScrollSizes(MM_TEXT, CSize(1000, 600));
+    const CSize withBars = Client();
+    const CSize whole(withBars.cx + GetSystemMetrics(SM_CXVSCROLL),
+                      withBars.cy + GetSystemMetrics(SM_CYHSCROLL));
+    m_view->SetScrollSizes(MM_TEXT, whole);
+    EXPECT_EQ(whole, Client());
+    EXPECT_EQ(0, m_view->GetScrollLimit(SB_HORZ));
+    EXPECT_EQ(0, m_view->GetScrollLimit(SB_VERT));
+    // Wider than the whole area: the horizontal bar then takes height, so the vertical one is needed too.
+    m_view->SetScrollSizes(MM_TEXT, CSize(whole.cx + 1, whole.cy));
+    EXPECT_EQ(withBars, Client());
 }
 
 TEST_F(ScrollViewTest, PositionsStayWithinTheRange) {
