@@ -4,9 +4,7 @@
 
 #include "output/MailPreviewMessages.h"
 #include "platform/base/AppServices.h"
-#include "platform/ui/SystemMetrics.h"
 
-#include <cstring>
 #include <iterator>
 
 namespace {
@@ -15,8 +13,6 @@ constexpr UINT kToolBarId = 731;
 constexpr int kZoomBoxWidth = 100;
 // Room for the drop-down list below the box.
 constexpr int kDropDownHeight = 500;
-constexpr BYTE kSwissVariablePitch = 0x22; // FF_SWISS | VARIABLE_PITCH
-constexpr LONG kThinWeight = 100;
 constexpr DWORD kBarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_BORDER_BOTTOM | CBRS_BORDER_3D |
                             CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
 // The zoom percents after the two named entries (fit and 100 %); the list has no 350 % or 400 %.
@@ -38,18 +34,7 @@ BOOL CMailPreviewToolBar::CreatePreviewBar(CWnd* parent) {
     if (!m_zoomBox.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, box, this,
                           kZoomBoxId))
         return TRUE;
-    if (GetSystemMetrics(SM_DBCSENABLED) == 0) {
-        LOGFONT logFont{};
-        logFont.lfHeight = -12;
-        logFont.lfWeight = kThinWeight;
-        logFont.lfPitchAndFamily = kSwissVariablePitch;
-        std::strncpy(logFont.lfFaceName, "MS Sans Serif", LF_FACESIZE - 1);
-        if (m_font.CreateFontIndirect(&logFont))
-            m_zoomBox.SetFont(&m_font);
-    } else {
-        m_font.Attach(GetStockObject(DEFAULT_GUI_FONT));
-        m_zoomBox.SetFont(&m_font);
-    }
+    SetToolBarComboFont(m_zoomBox, m_font);
     FillZoomBox();
     return TRUE;
 }

@@ -3,10 +3,8 @@
 #include "resmanager/ResManagerSortToolBar.h"
 
 #include "library/DSObjMgr.h"
-#include "platform/ui/SystemMetrics.h"
 #include "resmanager/ResManagerMessages.h"
 
-#include <cstring>
 #include <iterator>
 
 namespace {
@@ -16,8 +14,6 @@ constexpr int kSortBoxWidth = 100;
 constexpr int kSortBoxSeparator = 5;
 // Room for the drop-down list below the box.
 constexpr int kDropDownHeight = 500;
-constexpr BYTE kSwissVariablePitch = 0x22; // FF_SWISS | VARIABLE_PITCH
-constexpr LONG kThinWeight = 100;
 
 } // namespace
 
@@ -36,18 +32,7 @@ BOOL CResManagerSortToolBar::CreateSortBar(CWnd* parent, DWORD style, UINT id) {
     if (!m_sortBox.Create(CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_VISIBLE | WS_CHILD, box, this,
                           kSortBoxId))
         return FALSE;
-    if (GetSystemMetrics(SM_DBCSENABLED) == 0) {
-        LOGFONT logFont{};
-        logFont.lfHeight = -12;
-        logFont.lfWeight = kThinWeight;
-        logFont.lfPitchAndFamily = kSwissVariablePitch;
-        std::strncpy(logFont.lfFaceName, "MS Sans Serif", LF_FACESIZE - 1);
-        if (m_font.CreateFontIndirect(&logFont))
-            m_sortBox.SetFont(&m_font);
-    } else {
-        m_font.Attach(GetStockObject(DEFAULT_GUI_FONT));
-        m_sortBox.SetFont(&m_font);
-    }
+    SetToolBarComboFont(m_sortBox, m_font);
     return TRUE;
 }
 

@@ -7,13 +7,16 @@
 #include "platform/base/ToolBarTemplate.h"
 #include "platform/gdi/Dc.h"
 #include "platform/ui/CmdUI.h"
+#include "platform/ui/ComboBox.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/ImageList.h"
 #include "platform/ui/PaintDC.h"
+#include "platform/ui/SystemMetrics.h"
 #include "platform/ui/ToolTipCtrl.h"
 
 #include <QImage>
 #include <QPainter>
+#include <cstring>
 
 IMPLEMENT_DYNAMIC(CToolBar, CControlBar)
 
@@ -358,4 +361,21 @@ void CToolBar::OnPaint() {
     CDC surfaceDc;
     if (surfaceDc.CreateImageDC(&surface))
         dc.BitBlt(0, 0, client.Width(), client.Height(), &surfaceDc, 0, 0, SRCCOPY);
+}
+
+void SetToolBarComboFont(CComboBox& box, CFont& font) {
+    constexpr BYTE kSwissVariablePitch = 0x22; // FF_SWISS | VARIABLE_PITCH
+    constexpr LONG kThinWeight = 100;
+    if (GetSystemMetrics(SM_DBCSENABLED) == 0) {
+        LOGFONT logFont{};
+        logFont.lfHeight = -12;
+        logFont.lfWeight = kThinWeight;
+        logFont.lfPitchAndFamily = kSwissVariablePitch;
+        std::strncpy(logFont.lfFaceName, "MS Sans Serif", LF_FACESIZE - 1);
+        if (font.CreateFontIndirect(&logFont))
+            box.SetFont(&font);
+    } else {
+        font.Attach(GetStockObject(DEFAULT_GUI_FONT));
+        box.SetFont(&font);
+    }
 }

@@ -11,6 +11,8 @@
 #include <memory>
 #include <vector>
 
+class CComboBox;
+class CFont;
 class CImageList;
 class CToolTipCtrl;
 
@@ -86,3 +88,7 @@ private:
     int m_pressed = -1;
     bool m_pressedInside = false;
 };
+
+// Gives a combo box on a tool bar the bars' small font: "MS Sans Serif" at 12 pixels, or the stock GUI
+// font where double-byte characters are enabled. The font is made into font, which must outlive the box.
+void SetToolBarComboFont(CComboBox& box, CFont& font);
