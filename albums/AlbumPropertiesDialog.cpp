@@ -4,6 +4,7 @@
 #include "library/DSObjMgr.h"
 #include "library/ResType.h"
 #include "platform/base/AppServices.h"
+#include "platform/ui/FrameWnd.h"
 
 namespace {
 
@@ -89,7 +90,7 @@ bool CAlbumPropertiesDialog::StoreFields(const bool* notify) {
     m_pAlbum->ExchangeProperty(FALSE);
     const bool saved = m_pAlbum->SaveIndex();
     if (saved && notify && *notify) {
-        if (CWnd* frame = GetTopLevelParent()) {
+        if (CFrameWnd* frame = GetParentFrame()) {
             const auto album = reinterpret_cast<LPARAM>(m_pAlbum);
             frame->SendMessage(WM_RM_ALBUMRENAMED, 0, album);
             frame->SendMessage(WM_RM_TREEUPDATEALBUM, 0, album);

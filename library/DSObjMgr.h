@@ -94,7 +94,7 @@ public:
     CDSObj* NewEntryOfKind(CResType* kind) const;
     // A new entry of the kind, owned by the caller unless keepAlbumOwned; stored relative when path lies
     // in the kind's folder in the data directory. With fromFile its thumbnail, names and CRC-32 come from
-    // the file at path.
+    // the file at path; null when no codec plug-in opens the file.
     CDSObj* NewObjectOfKind(CResType* kind, bool keepAlbumOwned, bool fromFile, const CString& path);
     CDSObj* CloneObject(const CDSObj* entry) const;
     // Deletes an entry that no album owns; false for null.

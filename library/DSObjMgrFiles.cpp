@@ -22,9 +22,17 @@ bool RestInsideFolder(const CString& path, const CString& folder, CString& rest)
     return true;
 }
 
+// Whether a codec plug-in opens the file: what the open dialogs' filter lists.
+bool IsOpenablePicture(const CString& path) {
+    const CExtMgr* extensions = GetExtMgr();
+    return extensions != nullptr && extensions->FindPluginForOpen(GetFileExtension(path)) != nullptr;
+}
+
 } // namespace
 
 CDSObj* CDSObjMgr::NewObjectOfKind(CResType* kind, bool keepAlbumOwned, bool fromFile, const CString& path) {
+    if (fromFile && !IsOpenablePicture(path))
+        return nullptr;
     CDSObj* entry = kind != nullptr ? CreateKindEntry(kind->GetTypeId()) : nullptr;
     if (entry == nullptr)
         return nullptr;

@@ -21,6 +21,7 @@ namespace {
 
 constexpr UINT kAlbumCountTextId = 62057;
 constexpr UINT kEntryCountTextId = 62056;
+constexpr UINT kAlbumUnreadableId = 62060;
 constexpr COLORREF kIconMask = 0xFF00FF;
 constexpr int kAlbumIconSide = 32;
 
@@ -198,6 +199,18 @@ LRESULT CObjectsView::ShowResType(CResType* kind) {
     return 0;
 }
 
+// An item outside the visible area shows nothing yet; the list's next paint covers it.
+void CObjectsView::PaintVisibleItem(int index) {
+    CListCtrl& list = GetListCtrl();
+    CRect bounds;
+    CRect client;
+    GetClientRect(&client);
+    if (list.GetItemRect(index, &bounds, LVIR_BOUNDS) && bounds.IntersectRect(bounds, client)) {
+        list.RedrawItems(index, index);
+        UpdateWindow();
+    }
+}
+
 int CObjectsView::AppendAlbumItem(CDSAlbum* album) {
     CListCtrl& list = GetListCtrl();
     LVITEM item{};
@@ -207,8 +220,7 @@ int CObjectsView::AppendAlbumItem(CDSAlbum* album) {
     item.iImage = 0;
     item.lParam = reinterpret_cast<LPARAM>(static_cast<CObject*>(album));
     const int index = list.InsertItem(&item);
-    list.RedrawItems(index, index);
-    UpdateWindow();
+    PaintVisibleItem(index);
     return index;
 }
 
@@ -221,8 +233,7 @@ int CObjectsView::AppendEntryItem(CDSObj* entry) {
     item.iImage = m_pThumbnails ? AddEntryThumbnail(*m_pThumbnails, *entry, GetThumbSize()) : -1;
     item.lParam = reinterpret_cast<LPARAM>(static_cast<CObject*>(entry));
     const int index = list.InsertItem(&item);
-    list.RedrawItems(index, index);
-    UpdateWindow();
+    PaintVisibleItem(index);
     return index;
 }
 
@@ -281,8 +292,13 @@ LRESULT CObjectsView::ShowAlbum(CDSAlbum* album) {
         return RM_E_NOTARGET;
     if (kind->IsSecondaryAlbum(album))
         return 0;
-    if (!LoadAlbumWithProgress(album))
+    if (!LoadAlbumWithProgress(album)) {
+        // Without a word the damaged album would look empty.
+        CString message;
+        message.Format(AppServices().LoadString(kAlbumUnreadableId), album->GetTitle().GetString());
+        AppServices().MessageBoxText(message, MB_OK);
         return RM_E_NOTARGET;
+    }
     list.SetImageList(m_pThumbnails.get(), LVSIL_NORMAL);
     const CSize spacing = ResManagerIconSpacing(m_settings);
     list.SetIconSpacing(spacing.cx, spacing.cy);

@@ -93,9 +93,11 @@ private:
     CDSAlbum* AlbumOfItem(int item) const;
     CDSObj* EntryOfItem(int item) const;
     int FindItemOfData(const void* data) const;
-    // Inserts an entry at the end with its thumbnail; redrawn at once.
+    // Inserts an entry at the end with its thumbnail; redrawn at once when in view.
     int AppendEntryItem(CDSObj* entry);
     int AppendAlbumItem(CDSAlbum* album);
+    // Redraws the item at once when any of it is in view.
+    void PaintVisibleItem(int index);
     // Deletes the item and its image; the items showing later images move down one.
     void RemoveItemWithImage(int item);
     void MakeThumbnailList();

@@ -8,6 +8,7 @@
 #include "library/DSAlbum.h"
 #include "library/Photo.h"
 #include "platform/base/File.h"
+#include "platform/ui/FrameWnd.h"
 #include "tests/albums/AlbumDialogsFixture.h"
 
 #include <QTimer>
@@ -194,8 +195,8 @@ TEST_F(AlbumDialogsTest, NewAlbumNameInUseInAnyCaseIsRefused) {
     EXPECT_EQ(dialog.GetName(), "Meer");
 }
 
-// The resource manager's frame: records what the properties form sends it.
-class RecordingFrame final : public CWnd {
+// The resource manager's frame, a child of the sheet: records what the properties form sends it.
+class RecordingFrame final : public CFrameWnd {
 public:
     struct Sent {
         UINT message;
@@ -209,16 +210,20 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_RM_ALBUMRENAMED || message == WM_RM_TREEUPDATEALBUM)
             m_sent.push_back({message, wParam, lParam});
-        return CWnd::WindowProc(message, wParam, lParam);
+        return CFrameWnd::WindowProc(message, wParam, lParam);
     }
+    // A member of the test: not deleted with its window.
+    void PostNcDestroy() override {}
 };
 
 class AlbumPropertiesTest : public AlbumDialogsTest {
 protected:
     void SetUp() override {
         AlbumDialogsTest::SetUp();
-        ASSERT_TRUE(m_frame.CreateEx(0, nullptr, "Ressourcen", WS_POPUP | WS_VISIBLE, 0, 0, 700, 500, nullptr,
+        ASSERT_TRUE(m_sheet.CreateEx(0, nullptr, "Ressourcen", WS_POPUP | WS_VISIBLE, 0, 0, 700, 500, nullptr,
                                      nullptr));
+        ASSERT_TRUE(
+            m_frame.Create(nullptr, "Rahmen", WS_CHILD | WS_VISIBLE, CRect(0, 0, 700, 500), &m_sheet, 1));
         ASSERT_TRUE(
             m_view.Create(nullptr, "Details", WS_CHILD | WS_VISIBLE, CRect(0, 0, 600, 400), &m_frame, 1));
         m_form = std::make_unique<CAlbumPropertiesDialog>(&m_view);
@@ -231,7 +236,7 @@ protected:
         if (m_form && IsWindow(m_form->m_hWnd))
             m_form->DestroyWindow();
         m_form.reset();
-        m_frame.DestroyWindow();
+        m_sheet.DestroyWindow();
         AlbumDialogsTest::TearDown();
     }
     CString Text(int id) const {
@@ -242,6 +247,7 @@ protected:
     CString AlbumFile(const CDSAlbum* album) const { return m_manager->GetAlbumPath(album); }
     LPARAM Param(CDSAlbum* album) const { return reinterpret_cast<LPARAM>(album); }
 
+    CWnd m_sheet;
     RecordingFrame m_frame;
     CWnd m_view;
     std::unique_ptr<CAlbumPropertiesDialog> m_form;

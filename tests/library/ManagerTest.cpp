@@ -12,6 +12,7 @@
 #include "tests/library/LibraryFixture.h"
 
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -241,6 +242,10 @@ TEST_F(ManagerTest, NewEntriesFromFilesAreStoredRelativeInsideTheKindsFolder) {
     delete entry;
 
     EXPECT_EQ(m_manager->NewObjectOfKind(nullptr, false, false, "x"), nullptr);
+    std::ofstream((PicturesFolder() + "/Urlaub/notiz.txt").str()) << "kein Bild";
+    EXPECT_EQ(m_manager->NewObjectOfKind(Pictures(), true, true, PicturesFolder() + "/Urlaub/notiz.txt"),
+              nullptr)
+        << "no plug-in opens text";
     EXPECT_EQ(m_manager->NewEntryOfKind(Pictures()), nullptr) << "photos are made from files only";
 }
 

@@ -315,10 +315,13 @@ TEST_F(AlbumsViewTest, LabelsAreRed) {
     EXPECT_EQ(dark, 0);
 }
 
+// Three files, one of them text: the text makes no entry and no progress step.
 TEST_F(AlbumsViewTest, DroppedPicturesBecomeEntriesOfTheAlbumUnderThePoint) {
     WritePicture("eins.bmp", CSize(4, 3), RGB(200, 0, 0));
     WritePicture("zwei.bmp", CSize(4, 3), RGB(0, 200, 0));
-    const std::vector<CString> files = {PhotoFolder() + "/eins.bmp", PhotoFolder() + "/zwei.bmp"};
+    std::ofstream((PhotoFolder() + "/notiz.txt").str()) << "kein Bild";
+    const std::vector<CString> files = {PhotoFolder() + "/eins.bmp", PhotoFolder() + "/notiz.txt",
+                                        PhotoFolder() + "/zwei.bmp"};
     Tree().SelectItem(AlbumNode(m_summer));
     m_frame->m_sent.clear();
     EXPECT_TRUE(DropFiles(files, LabelCentre(AlbumNode(m_summer))));
@@ -331,7 +334,7 @@ TEST_F(AlbumsViewTest, DroppedPicturesBecomeEntriesOfTheAlbumUnderThePoint) {
         messages.push_back(sent.message);
     EXPECT_EQ(messages, (std::vector<UINT>{WM_RM_PROGRESSBEGIN, WM_RM_PROGRESSSTEP, WM_RM_PROGRESSSTEP,
                                            WM_RM_SHOWALBUM, WM_RM_PROGRESSBEGIN}));
-    EXPECT_EQ(m_frame->m_sent.front().wParam, MAKEWPARAM(0, 2));
+    EXPECT_EQ(m_frame->m_sent.front().wParam, MAKEWPARAM(0, 3));
     EXPECT_EQ(m_frame->m_sent.front().lParam, MAKELPARAM(1, SW_SHOW));
     EXPECT_EQ(m_frame->m_sent.back().wParam, 0u);
     EXPECT_EQ(m_frame->m_sent.back().lParam, 0);

@@ -52,8 +52,8 @@ void ResManagerTest::SetUp() {
     m_app.SetResourceModule(s_resources);
     m_app.SetTextModule(s_texts);
     AfxSetResourceHandle(s_resources);
-    for (UINT id : {62016u, 62017u, 62018u, 62053u, 62056u, 62057u, 62058u, 65519u, 65520u, 65400u, 65401u,
-                    65402u, 65512u, 65513u}) {
+    for (UINT id : {62016u, 62017u, 62018u, 62053u, 62056u, 62057u, 62058u, 62060u, 65519u, 65520u, 65400u,
+                    65401u, 65402u, 65512u, 65513u}) {
         char text[1024] = {};
         LoadString(s_texts, id, text, sizeof text);
         m_app.SetString(id, text);

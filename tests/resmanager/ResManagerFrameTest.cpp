@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <fstream>
 #include <gmock/gmock.h>
+#include <iterator>
 
 using ::testing::ElementsAre;
 
@@ -154,31 +155,52 @@ TEST_F(FrameTest, DeletingAListedAlbumTakesItOutOfViewTreeAndLibrary) {
     EXPECT_THAT(Titles(fresh->GetResType(kResTypePictures)), ElementsAre("Garten"));
 }
 
-// Every dropped path is offered to the library, which makes an entry of the kind for each; a file
-// that is no picture gets no thumbnail and its item no image. All are named by string 62053.
-TEST_F(FrameTest, DesktopDropOfTwoPicturesAndATextAddsThreeNamedEntries) {
+// Every dropped path is offered to the library, which makes entries of the pictures only. Both entries
+// are named by string 62053.
+TEST_F(FrameTest, DesktopDropOfTwoPicturesAndATextAddsTwoNamedEntries) {
     CDSAlbum* album = MakeAlbum("Urlaub", 0);
     ASSERT_NE(album, nullptr);
     ASSERT_NE(OpenFrame(), nullptr);
     ASSERT_EQ(Objects()->ShowAlbum(album), 0);
     const CString text = m_folder.Path() + "/drops/notiz.txt";
     std::ofstream(text.str()) << "kein Bild";
-    COleDataObject drop({WritePicture("a.bmp", CSize(30, 20), RGB(200, 0, 0)),
-                         WritePicture("b.bmp", CSize(20, 30), RGB(0, 200, 0)), text});
+    COleDataObject drop({WritePicture("a.bmp", CSize(30, 20), RGB(200, 0, 0)), text,
+                         WritePicture("b.bmp", CSize(20, 30), RGB(0, 200, 0))});
     Objects()->OnDrop(&drop, DROPEFFECT_COPY, CPoint(10, 10));
     CListCtrl& list = Objects()->GetListCtrl();
-    ASSERT_EQ(list.GetItemCount(), 3);
-    LVITEM textItem{};
-    textItem.mask = LVIF_IMAGE;
-    textItem.iItem = 2;
-    list.GetItem(&textItem);
-    EXPECT_EQ(textItem.iImage, -1);
+    ASSERT_EQ(list.GetItemCount(), 2);
     EXPECT_EQ(Objects()->GetThumbnailList()->GetImageCount(), 2);
     EXPECT_FALSE(m_frame->GetStatusBar().GetProgressBar()->IsWindowVisible());
     std::unique_ptr<CDSObjMgr> fresh = ReadBack();
     CDSAlbum* stored = fresh->GetResType(kResTypePictures)->FindAlbumByTitle("Urlaub");
     ASSERT_NE(stored, nullptr);
-    EXPECT_THAT(EntryTitles(stored), ElementsAre("Neues Bild", "Neues Bild", "Neues Bild"));
+    EXPECT_THAT(EntryTitles(stored), ElementsAre("Neues Bild", "Neues Bild"));
+}
+
+// A damaged archive: the view stays empty, the progress hidden, a German message names the album, and
+// neither showing it nor a drop on it writes the file.
+TEST_F(FrameTest, DamagedAlbumShowsAMessageAndWritesNothing) {
+    CDSAlbum* album = MakeAlbum("Urlaub", 2);
+    ASSERT_NE(album, nullptr);
+    const CString archive = m_manager->GetAlbumPath(album);
+    album->Unload();
+    const std::string damaged = "PK\x03\x04 kein Album";
+    std::ofstream(archive.str(), std::ios::binary) << damaged;
+    ASSERT_NE(OpenFrame(), nullptr);
+    m_app.ClearMessages();
+
+    EXPECT_EQ(Objects()->ShowAlbum(album), RM_E_NOTARGET);
+    EXPECT_EQ(Objects()->GetListCtrl().GetItemCount(), 0);
+    EXPECT_FALSE(m_frame->GetStatusBar().GetProgressBar()->IsWindowVisible());
+    ASSERT_EQ(m_app.Messages().size(), 1u);
+    EXPECT_EQ(m_app.Messages()[0].text, "Das Album „Urlaub“ ist beschädigt und kann nicht geöffnet werden.");
+
+    COleDataObject drop({WritePicture("a.bmp", CSize(30, 20), RGB(200, 0, 0))});
+    Objects()->OnDrop(&drop, DROPEFFECT_COPY, CPoint(10, 10));
+    EXPECT_EQ(Objects()->GetListCtrl().GetItemCount(), 0);
+    EXPECT_FALSE(m_frame->GetStatusBar().GetProgressBar()->IsWindowVisible());
+    std::ifstream file(archive.str(), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), damaged);
 }
 
 TEST_F(FrameTest, DesktopDropOnKindModeOutsideAnyAlbumAddsNothing) {
