@@ -15,6 +15,7 @@
 #include "platform/ui/Menu.h"
 #include "resmanager/DroppedFiles.h"
 #include "resmanager/FrameMessage.h"
+#include "resmanager/RefusedEntry.h"
 #include "resmanager/ResManagerMessages.h"
 
 #include <vector>
@@ -315,7 +316,7 @@ BOOL CAlbumsView::OnDrop(COleDataObject* data, DROPEFFECT effect, CPoint point) 
             if (CDSObj* entry = manager->NewObjectOfKind(kind, true, true, file)) {
                 entry->SetTitle(title);
                 if (!album->AddObjects(entry))
-                    manager->DeleteObject(entry);
+                    ReleaseRefusedEntry(*manager, entry);
                 SendToParentFrame(this, WM_RM_PROGRESSSTEP);
             }
         }

@@ -14,6 +14,7 @@
 #include "platform/ui/ImageList.h"
 #include "platform/ui/Menu.h"
 #include "resmanager/ObjectsView.h"
+#include "resmanager/RefusedEntry.h"
 #include "resmanager/ResManagerMessages.h"
 #include "resmanager/ResManagerThumbnailSettings.h"
 
@@ -134,7 +135,7 @@ void CObjectsView::AddFilesToAlbum(CDSAlbum* album, CResType* kind, const std::v
         if (entry) {
             entry->SetTitle(name);
             if (!album->AddObjects(entry))
-                manager->DeleteObject(entry);
+                ReleaseRefusedEntry(*manager, entry);
             else if (listed)
                 AppendEntryItem(entry);
         }
@@ -282,7 +283,7 @@ void CObjectsView::OnDuplicate() {
             shownAlbum->MakeUniqueObjectName(name, entry->GetTitle());
             clone->SetTitle(name);
             if (!shownAlbum->AddObjects(clone))
-                manager->DeleteObject(clone);
+                ReleaseRefusedEntry(*manager, clone);
             else
                 AppendEntryItem(clone);
             StepProgress();

@@ -11,6 +11,7 @@
 #include "platform/ui/ImageList.h"
 #include "resmanager/DroppedFiles.h"
 #include "resmanager/ObjectsView.h"
+#include "resmanager/RefusedEntry.h"
 #include "resmanager/ResManagerMessages.h"
 
 namespace {
@@ -162,7 +163,7 @@ void CObjectsView::DropOnAlbum(CDSAlbum* target, bool copyWanted) {
         if (clone && target->AddObjects(clone))
             accepted.push_back(item);
         else if (clone)
-            manager->DeleteObject(clone);
+            ReleaseRefusedEntry(*manager, clone);
         StepProgress();
     }
     EndProgress(1);

@@ -2,11 +2,13 @@
 // colours only keep the thumbnails, a new size makes a new thumbnail list, Cancel changes nothing.
 
 #include "albums/BrowseFileSettingsDlg.h"
+#include "platform/base/Profile.h"
 #include "platform/ui/ImageList.h"
 #include "platform/ui/ListCtrl.h"
 #include "platform/ui/SliderCtrl.h"
 #include "resmanager/ObjectsView.h"
 #include "resmanager/ResManagerMessages.h"
+#include "resmanager/ResManagerThumbnailSettings.h"
 #include "skin/ColorPicker.h"
 #include "skin/ColorPopup.h"
 #include "tests/resmanager/ResManagerFixture.h"
@@ -66,14 +68,20 @@ protected:
     }
 };
 
+// Size and spacing inside the dialog's ranges, so that only the colours change.
 TEST_F(ThumbnailCommandTest, ColoursOnlyRecolourTheListAndKeepItsThumbnails) {
+    for (const char* key : {"thumbcx", "thumbcy"})
+        WriteProfileInt(kResManagerThumbnailSection, key, 60);
+    for (const char* key : {"spacingcx", "spacingcy"})
+        WriteProfileInt(kResManagerThumbnailSection, key, 30);
     CDSAlbum* album = MakeAlbum("Urlaub", 3);
     ASSERT_NE(album, nullptr);
     ASSERT_NE(OpenFrame(), nullptr);
     ASSERT_EQ(Objects()->ShowAlbum(album), 0);
     CListCtrl& list = Objects()->GetListCtrl();
-    list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
-    const CImageList* thumbnails = Objects()->GetThumbnailList();
+    CImageList* thumbnails = Objects()->GetThumbnailList();
+    // Showing the album again would make all three thumbnails anew.
+    ASSERT_TRUE(thumbnails->Remove(2));
     const BrowseThumbnailSettings before = Objects()->GetSettings();
 
     RunCommand([](CDialog& dialog) {
@@ -88,9 +96,8 @@ TEST_F(ThumbnailCommandTest, ColoursOnlyRecolourTheListAndKeepItsThumbnails) {
     EXPECT_EQ(list.GetBkColor(), kNewBackground);
     EXPECT_EQ(list.GetTextColor(), kNewText);
     EXPECT_EQ(Objects()->GetThumbnailList(), thumbnails) << "no thumbnail list made anew";
-    EXPECT_EQ(thumbnails->GetImageCount(), 3);
+    EXPECT_EQ(thumbnails->GetImageCount(), 2) << "no thumbnail made anew";
     EXPECT_EQ(list.GetItemCount(), 3);
-    EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 1) << "the album was not shown again";
 }
 
 TEST_F(ThumbnailCommandTest, ANewSizeInKindModeMakesAnEmptyListOfThatSize) {
