@@ -33,6 +33,8 @@ struct Manager {
     TW_UINT32 openId = 0;
     std::unique_ptr<CImageSource> source;
     bool enabled = false;
+    // A transfer is running: its progress window's loop delivers the program's messages meanwhile.
+    bool transferring = false;
     HWND parent = nullptr;
     TW_UINT16 pending = 0;
     TW_UINT16 condition = TWCC_SUCCESS;
@@ -227,15 +229,19 @@ TW_UINT16 ManagerCall(Manager& manager, TW_UINT16 argument, TW_UINT16 message, T
     }
 }
 
+// One transfer at a time: a second one started from the progress window's loop would read the device
+// beside the first.
 TW_UINT16 Transfer(Manager& manager, HANDLE* result) {
-    if (!manager.enabled || !result)
+    if (!manager.enabled || manager.transferring || !result)
         return Fail(manager, TWCC_SEQERROR);
     *result = nullptr;
     HGLOBAL dib = nullptr;
     // With a window to show it over, the transfer runs beside a progress window that can cancel it.
     CWnd* parent = manager.parent ? CWnd::FromHandle(manager.parent) : nullptr;
+    manager.transferring = true;
     const CImageSource::Result outcome =
         parent ? CTransferProgressDlg(*manager.source, parent).Run(dib) : manager.source->Acquire(dib);
+    manager.transferring = false;
     manager.pending = manager.source->PendingCount();
     switch (outcome) {
     case CImageSource::Result::kDone:
@@ -306,7 +312,9 @@ TW_UINT16 SourceCall(Manager& manager, TW_UINT32 group, TW_UINT16 argument, TW_U
         auto& event = *static_cast<TW_EVENT*>(data);
         const auto* windowMessage = static_cast<const MSG*>(event.pEvent);
         event.TWMessage = MSG_NULL;
-        if (!manager.enabled || !windowMessage || windowMessage->message != kSourceEventMessage)
+        // During a transfer the source announces nothing: an announcement still queued is stale.
+        if (!manager.enabled || manager.transferring || !windowMessage ||
+            windowMessage->message != kSourceEventMessage)
             return TWRC_NOTDSEVENT;
         event.TWMessage = static_cast<TW_UINT16>(windowMessage->wParam);
         return TWRC_DSEVENT;

@@ -529,4 +529,36 @@ TEST_F(SourcePanelTest, CancelInTheProgressWindowStopsTheScan) {
     EXPECT_TRUE(LocaleLockIsFree());
 }
 
+// The progress window's loop delivers the program's queued messages while the transfer runs. An
+// announcement still queued there is not the source's event, and a second transfer is refused: two
+// transfers at once read the one device together, and a feeder's pages got lost or a read never ended.
+TEST_F(SourcePanelTest, WhileATransferRunsNoSecondOneStarts) {
+    Enable({ScanSettings::Mode::kGray, 25, "Automatic Document Feeder"});
+    MSG ready{m_window.m_hWnd, kSourceEventMessage, MSG_XFERREADY, 0, 0, {0, 0}};
+    TW_EVENT event{&ready, MSG_NULL};
+    int shown = 0;
+    TW_UINT16 announced = TWRC_DSEVENT, second = TWRC_XFERDONE;
+    TW_STATUS status{};
+    CTransferProgressDlg::SetShownHookForTesting([&](CTransferProgressDlg&) {
+        if (shown++ > 0)
+            return;
+        InLoop([&] {
+            announced = Source(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event);
+            HANDLE dib = nullptr;
+            second = Source(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &dib);
+            Source(DG_CONTROL, DAT_STATUS, MSG_GET, &status);
+        });
+    });
+    GlobalFree(Transfer());
+    EXPECT_EQ(1, shown);
+    EXPECT_EQ(TWRC_NOTDSEVENT, announced);
+    EXPECT_EQ(TWRC_FAILURE, second);
+    EXPECT_EQ(TWCC_SEQERROR, status.ConditionCode);
+    EXPECT_EQ(0xFFFF, EndTransfer()) << "the feeder goes on";
+    EXPECT_EQ(TWRC_DSEVENT, Source(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event));
+    HGLOBAL next = Transfer();
+    EXPECT_NE(nullptr, next);
+    GlobalFree(next);
+}
+
 } // namespace
