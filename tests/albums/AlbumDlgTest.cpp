@@ -268,8 +268,9 @@ TEST_F(AlbumDlgTest, ShiftAndControlClicksCountStepsAndOkRefusesTwoOrMore) {
         EXPECT_EQ(steps, c.steps);
         EXPECT_EQ(result, c.okRefused ? IDABORT : IDOK);
         EXPECT_EQ(m_app.MessageIds(), c.okRefused ? std::vector<UINT>{158} : std::vector<UINT>{});
-        if (!c.okRefused)
+        if (!c.okRefused) {
             EXPECT_EQ(dialog.GetCurrentIndex(), c.clicks.back().first);
+        }
     }
 }
 

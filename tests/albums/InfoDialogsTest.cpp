@@ -86,16 +86,18 @@ protected:
     CString MakeTagged(const CString& fileName, const std::string& tagger) {
         const CString path = PhotoFolder() + "/" + fileName;
         EXPECT_EQ(RunTool("/usr/bin/convert -size 8x8 xc:red '" + std::string(path.str()) + "'"), 0);
-        if (!tagger.empty())
+        if (!tagger.empty()) {
             EXPECT_EQ(RunTool(tagger + " '" + std::string(path.str()) + "' >/dev/null"), 0) << tagger;
+        }
         return path;
     }
 
     static std::string Comment(const CString& path, int type) {
         std::vector<char> buffer(kImageFileCommentSize);
         const int length = ReadImagingFileComment(path, type, buffer.data(), kImageFileCommentSize);
-        if (type != kCommentFlash) // the flash byte may be 0
+        if (type != kCommentFlash) { // the flash byte may be 0
             EXPECT_EQ(length, static_cast<int>(std::string(buffer.data()).size()));
+        }
         return std::string(buffer.data(), static_cast<size_t>(std::max(length, 0)));
     }
 };

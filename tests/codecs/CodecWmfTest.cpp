@@ -319,8 +319,9 @@ TEST(CodecEmfTest, HostileFilesAreRefusedBeforeConversion) {
         WriteBytes(path, c.bytes);
         const Loaded loaded = Load(path);
         EXPECT_EQ(loaded.picture != nullptr, c.loads);
-        if (loaded.picture && c.loads)
+        if (loaded.picture && c.loads) {
             EXPECT_LE(MaxChannelDifference({{PixelsOf(*loaded.picture)[50][50]}}, {{0xC81E28}}), 2);
+        }
     }
 }
 

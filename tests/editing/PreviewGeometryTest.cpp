@@ -141,8 +141,9 @@ TEST(FrameDragTest, HitTestPrefersCornersInTheirOrder) {
     for (const Case& c : cases) {
         CPoint grab;
         EXPECT_EQ(HitTestFrame(frame, c.point, &grab), c.mode) << c.name;
-        if (c.mode == kDragWholeFrame)
+        if (c.mode == kDragWholeFrame) {
             EXPECT_EQ(grab, CPoint(50, 50)) << c.name;
+        }
     }
 }
 

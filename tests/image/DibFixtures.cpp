@@ -2,6 +2,7 @@
 
 #include "image/DibGeometry.h"
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
@@ -9,8 +10,9 @@ namespace {
 
 template <typename T>
 void Append(std::vector<BYTE>& out, const T& value) {
-    const auto* bytes = reinterpret_cast<const BYTE*>(&value);
-    out.insert(out.end(), bytes, bytes + sizeof value);
+    const std::size_t at = out.size();
+    out.resize(at + sizeof value);
+    std::memcpy(out.data() + at, &value, sizeof value);
 }
 
 } // namespace
@@ -50,11 +52,11 @@ std::vector<BYTE> BuildBmpFile(const DibSpec& layout, std::size_t gap, std::opti
     const auto size = static_cast<DWORD>(14 + head.size() + gap + layout.bits.size());
     BITMAPFILEHEADER file{0x4D42, fileSize.value_or(size), 0, 0,
                           offBits.value_or(static_cast<DWORD>(14 + head.size() + gap))};
-    std::vector<BYTE> out;
-    Append(out, file);
-    out.insert(out.end(), head.begin(), head.end());
-    out.insert(out.end(), gap, 0xEE);
-    out.insert(out.end(), layout.bits.begin(), layout.bits.end());
+    std::vector<BYTE> out(sizeof file + head.size() + gap + layout.bits.size(), 0xEE);
+    std::memcpy(out.data(), &file, sizeof file);
+    std::copy(head.begin(), head.end(), out.begin() + sizeof file);
+    std::copy(layout.bits.begin(), layout.bits.end(),
+              out.begin() + static_cast<std::ptrdiff_t>(sizeof file + head.size() + gap));
     return out;
 }
 

@@ -33,9 +33,12 @@ DibSpec Spec24(const Grid& colors, bool topDown = false) {
 }
 
 std::vector<BYTE> Words(std::initializer_list<WORD> values) {
-    std::vector<BYTE> out;
-    for (WORD v : values)
-        out.insert(out.end(), {BYTE(v & 0xFF), BYTE(v >> 8)});
+    std::vector<BYTE> out(values.size() * 2);
+    std::size_t at = 0;
+    for (WORD v : values) {
+        out[at++] = BYTE(v & 0xFF);
+        out[at++] = BYTE(v >> 8);
+    }
     return out;
 }
 

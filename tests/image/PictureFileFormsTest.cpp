@@ -220,9 +220,9 @@ Bytes FileOf(const Bytes& dib) {
     std::memcpy(&header, dib.data(), sizeof header);
     const BITMAPFILEHEADER fileHeader{0x4D42, DWORD(dib.size() + 14), 0, 0,
                                       DWORD(14 + 40 + (header.biBitCount <= 8 ? 4 << header.biBitCount : 0))};
-    Bytes file(14);
+    Bytes file(14 + dib.size());
     std::memcpy(file.data(), &fileHeader, 14);
-    file.insert(file.end(), dib.begin(), dib.end());
+    std::copy(dib.begin(), dib.end(), file.begin() + 14);
     return file;
 }
 

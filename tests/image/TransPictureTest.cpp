@@ -5,6 +5,7 @@
 #include "tests/image/DibBuilder.h"
 #include "tests/support/ArchiveBytes.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -49,7 +50,9 @@ Bytes Dword(DWORD value) {
 Bytes FormOf(const CPictureInfo& picture) {
     Bytes out = Dword(picture.GetLength());
     const BYTE* block = reinterpret_cast<const BYTE*>(picture.GetHeader());
-    out.insert(out.end(), block, block + picture.GetLength());
+    const std::size_t at = out.size();
+    out.resize(at + picture.GetLength());
+    std::memcpy(out.data() + at, block, picture.GetLength());
     return out;
 }
 

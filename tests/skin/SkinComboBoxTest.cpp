@@ -118,8 +118,9 @@ TEST_P(SkinComboBoxTest, WithoutASelectionTheFaceShowsOnlyTheFieldAndTheArrow) {
     EXPECT_EQ(GetParam().fieldColor, WindowPixel(m_combo.get(), CPoint(150, 10)));
     EXPECT_FALSE(ShowsText());
     const CPoint probe = GetParam().arrowProbe;
-    if (probe.x >= 0)
+    if (probe.x >= 0) {
         EXPECT_EQ(ProbeColour(kArrowBitmap), WindowPixel(m_combo.get(), probe)) << int(m_combo->IsHot());
+    }
 }
 
 TEST_P(SkinComboBoxTest, TheSelectedItemsTextShowsOnTheField) {

@@ -147,14 +147,18 @@ TEST_P(PreviewTest, PlacesThePictureOnTheWhiteField) {
     const CRect& at = GetParam().expected;
     EXPECT_EQ(probe, WindowPixel(&m_preview, at.TopLeft()));
     EXPECT_EQ(probe, WindowPixel(&m_preview, CPoint(at.right - 1, at.bottom - 1)));
-    if (at.left > 1)
+    if (at.left > 1) {
         EXPECT_EQ(kWhite, WindowPixel(&m_preview, CPoint(at.left - 1, at.top)));
-    if (at.top > 1)
+    }
+    if (at.top > 1) {
         EXPECT_EQ(kWhite, WindowPixel(&m_preview, CPoint(at.left, at.top - 1)));
-    if (at.right < 101)
+    }
+    if (at.right < 101) {
         EXPECT_EQ(kWhite, WindowPixel(&m_preview, CPoint(at.right, at.bottom - 1)));
-    if (at.bottom < 81)
+    }
+    if (at.bottom < 81) {
         EXPECT_EQ(kWhite, WindowPixel(&m_preview, CPoint(at.right - 1, at.bottom)));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Pictures, PreviewTest, ::testing::ValuesIn(kPreviewCases),

@@ -297,8 +297,9 @@ TEST_P(SheetButtonTest, TheHeaderAndPageFlagsChooseTheButtons) {
         EXPECT_EQ(m_sheet.GetDlgItem(ID_APPLY_NOW) != nullptr, c.apply);
         CWnd* help = m_sheet.GetDlgItem(IDHELP);
         EXPECT_EQ(help != nullptr, c.help);
-        if (help)
+        if (help) {
             EXPECT_EQ(help->IsWindowEnabled() != FALSE, c.helpEnabled);
+        }
         // The buttons stand right-aligned in a row: the last one ends where the tabs end.
         CRect last;
         m_sheet.GetDlgItem(help ? IDHELP : c.apply ? ID_APPLY_NOW : IDCANCEL)->GetWindowRect(&last);
