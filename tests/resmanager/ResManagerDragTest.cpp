@@ -1,5 +1,6 @@
-// The object view's own drag with synthetic mouse input: the cursor for the album under the pointer, and
-// Ctrl at the button's release choosing between copy and move; a drop on the shown album does nothing.
+// The object view's own drag with synthetic mouse and keyboard input: the cursor for the album under the
+// pointer, changing as Ctrl is pressed and released while the pointer rests, and Ctrl at the button's
+// release choosing between copy and move; a drop on the shown album does nothing.
 // Every result is read back by a fresh manager.
 
 #include "library/DSAlbum.h"
@@ -20,14 +21,15 @@ struct DragCase {
     bool onShownAlbum;
     Qt::KeyboardModifiers atRelease;
     UINT cursorOverTarget;
+    UINT cursorWithCtrl;
     int sourceAfter;
     int targetAfter;
 };
 
 const DragCase kDragCases[] = {
-    {"MoveWithoutCtrl", false, Qt::NoModifier, 149, 1, 1},
-    {"CopyWithCtrlAtRelease", false, Qt::ControlModifier, 149, 2, 1},
-    {"ShownAlbumIsRefused", true, Qt::NoModifier, 148, 2, 0},
+    {"MoveWithoutCtrl", false, Qt::NoModifier, 149, 717, 1, 1},
+    {"CopyWithCtrlAtRelease", false, Qt::ControlModifier, 149, 717, 2, 1},
+    {"ShownAlbumIsRefused", true, Qt::NoModifier, 148, 148, 2, 0},
 };
 
 class DragTest : public ResManagerTest, public ::testing::WithParamInterface<DragCase> {};
@@ -51,7 +53,12 @@ TEST_P(DragTest, DropOnAnAlbumOfTheTree) {
     MoveTo(view, start + CPoint(30, 30));
     ASSERT_TRUE(view->IsDragging());
     MoveTo(view, start + CPoint(40, 45));
-    EXPECT_EQ(GetCursor(), LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(c.cursorOverTarget)));
+    const auto cursor = [](UINT id) { return LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(id)); };
+    EXPECT_EQ(GetCursor(), cursor(c.cursorOverTarget));
+    PressKey(view, Qt::Key_Control, Qt::ControlModifier);
+    EXPECT_EQ(GetCursor(), cursor(c.cursorWithCtrl));
+    ReleaseKey(view, Qt::Key_Control);
+    EXPECT_EQ(GetCursor(), cursor(c.cursorOverTarget));
     ReleaseAt(view, start + CPoint(40, 45), Qt::LeftButton, c.atRelease);
     PumpMessages();
     EXPECT_FALSE(view->IsDragging());

@@ -75,6 +75,14 @@ void TypeKey(const CWnd* window, Qt::Key key, Qt::KeyboardModifiers modifiers) {
     QTest::keyClick(WidgetOf(window->m_hWnd)->window()->windowHandle(), key, modifiers);
 }
 
+void PressKey(const CWnd* window, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyPress(WidgetOf(window->m_hWnd)->window()->windowHandle(), key, modifiers);
+}
+
+void ReleaseKey(const CWnd* window, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyRelease(WidgetOf(window->m_hWnd)->window()->windowHandle(), key, modifiers);
+}
+
 void ShowActive(CWnd* window) {
     window->ShowWindow(SW_SHOW);
     QWidget* widget = WidgetOf(window->m_hWnd);

@@ -29,6 +29,9 @@ void DoubleClickAt(const CWnd* window, CPoint point);
 void MoveTo(const CWnd* window, CPoint point);
 // A key pressed and released in window's top-level window; the window with the focus gets it.
 void TypeKey(const CWnd* window, Qt::Key key, Qt::KeyboardModifiers modifiers = {});
+// A key pressed, or released, alone (to hold a modifier while the pointer rests).
+void PressKey(const CWnd* window, Qt::Key key, Qt::KeyboardModifiers modifiers = {});
+void ReleaseKey(const CWnd* window, Qt::Key key, Qt::KeyboardModifiers modifiers = {});
 
 // Shows a top-level window and waits until it is active, so that it takes focus and input.
 void ShowActive(CWnd* window);
