@@ -251,6 +251,7 @@ BOOL CCategWnd::OnEraseBkgnd(CDC*) {
 void CCategWnd::OnDestroy() {
     for (int code = kPhotos; code <= kCliparts; ++code)
         ClearTiles(code);
+    KeepShownAlbumLoaded(nullptr);
     CWnd::OnDestroy();
 }
 

@@ -126,6 +126,7 @@ private:
     // Tiles.
     void ClearTiles(int code);
     void ClearOtherTiles(int code);
+    void KeepShownAlbumLoaded(const CDSAlbum* album);
     void BuildPhotoTiles(BOOL firstPage);
     void BuildEntryTiles(int code, CDSAlbum* album, BOOL firstPage);
     // The position of the first tile whose window lies on the slot, -1 when none does.

@@ -280,12 +280,19 @@ void CCategWnd::ClearTiles(int code) {
     tiles.clear();
 }
 
+// The tiles hold the album's entries: it must not be unloaded while they are shown.
+void CCategWnd::KeepShownAlbumLoaded(const CDSAlbum* album) {
+    if (CDSObjMgr* manager = GetDSObjMgr())
+        manager->SetShownAlbum(album);
+}
+
 void CCategWnd::BuildPhotoTiles(BOOL firstPage) {
     CWaitCursor wait;
     ClearTiles(kPhotos);
     CDSAlbum* album = CategoryPanelHost().GetCurrentAlbum();
     if (!album)
         return;
+    KeepShownAlbumLoaded(album);
     const int count = album->GetObjectCount();
     for (int i = 0; i < count; ++i) {
         if (CDSObj* entry = album->GetObjectAt(i))
@@ -298,6 +305,7 @@ void CCategWnd::BuildPhotoTiles(BOOL firstPage) {
 void CCategWnd::BuildEntryTiles(int code, CDSAlbum* album, BOOL firstPage) {
     CWaitCursor wait;
     ClearTiles(code);
+    KeepShownAlbumLoaded(album);
     for (POSITION pos = album->GetObjectList().GetHeadPosition(); pos;) {
         CDSObj* entry = album->GetObjectList().GetNext(pos);
         m_tiles[code - 1].push_back(code == kCliparts ? static_cast<CThumbnailTile*>(new CClipartWnd(entry))

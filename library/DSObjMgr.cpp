@@ -311,12 +311,13 @@ bool CDSObjMgr::LoadAlbum(CDSAlbum* album, AlbumProgressCallback callback, void*
     m_loadedAlbums.AddTail(album);
     if (m_loadedAlbums.GetCount() <= kAlbumCacheLimit)
         return true;
-    // The oldest album goes, unless the program still works with it: the current photo album, one with
-    // an entry in use, the one just loaded.
+    // The oldest album goes, unless the program still works with it: the current photo album, the shown
+    // one, one with an entry in use, the one just loaded.
     for (POSITION pos = m_loadedAlbums.GetHeadPosition(); pos != nullptr;) {
         const POSITION at = pos;
         CDSAlbum* oldest = m_loadedAlbums.GetNext(pos);
-        if (oldest != album && oldest != m_pCurrentPhotoAlbum && oldest->IsDeletable()) {
+        if (oldest != album && oldest != m_pCurrentPhotoAlbum && oldest != m_pShownAlbum &&
+            oldest->IsDeletable()) {
             m_loadedAlbums.RemoveAt(at);
             oldest->Unload();
             break;
@@ -336,6 +337,8 @@ void CDSObjMgr::ForgetAlbum(const CDSAlbum* album) {
         m_loadedAlbums.RemoveAt(pos);
     if (m_pCurrentPhotoAlbum == album)
         m_pCurrentPhotoAlbum = nullptr;
+    if (m_pShownAlbum == album)
+        m_pShownAlbum = nullptr;
 }
 
 void CDSObjMgr::ForgetObject(const CDSObj* entry) {

@@ -86,6 +86,9 @@ public:
     CString MakeAlbumFileName(CResType* kind) const;
     // Loads an album and keeps it among the last kAlbumCacheLimit loaded ones; true for null.
     bool LoadAlbum(CDSAlbum* album, AlbumProgressCallback callback = nullptr, void* context = nullptr);
+    // The album whose entries a window shows (the category panel's tiles hold them): loading others never
+    // unloads it. Null for none.
+    void SetShownAlbum(const CDSAlbum* album) { m_pShownAlbum = album; }
     // Writes the current photo album's path to "Settings"/"PhotoAlbum".
     bool SaveCurrentPhotoAlbum();
     const CTypedPtrList<CObList, CDSAlbum*>& GetLoadedAlbumList() const { return m_loadedAlbums; }
@@ -132,6 +135,7 @@ private:
     CTypedPtrList<CPtrList, CResType*> m_resTypes;
     CTypedPtrList<CObList, CDSAlbum*> m_loadedAlbums;
     CObList m_loadedObjects;
+    const CDSAlbum* m_pShownAlbum = nullptr;
     CString m_strDataPath;
     bool m_bAbsoluteDataPath = false;
     CString m_strBuiltInTitles[4];

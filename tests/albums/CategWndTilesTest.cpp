@@ -149,6 +149,41 @@ TEST_F(TilesTest, EditModePhotoClickFillsSelectedPicturesUntilAnotherKindOfObjec
     EXPECT_TRUE(second->GetFilePath().IsEmpty()) << "the walk stops at the text";
 }
 
+TEST_F(TilesTest, TheShownAlbumStaysLoadedWhileOtherAlbumsAreLoaded) {
+    for (const int position : {0, 3}) {
+        SCOPED_TRACE(position);
+        // The library of the round before stays: new titles each round.
+        CString round;
+        round.Format(" %d", position);
+        std::vector<CDSAlbum*> albums{MakeAlbum(kResTypePictures, "Urlaub" + round, 3),
+                                      MakeAlbum(kResTypeStencils, "Formen" + round, 3, "Form")};
+        for (int i = 0; i < CDSObjMgr::kAlbumCacheLimit + 1; ++i) {
+            CString title;
+            title.Format("Weitere %d-%d", position, i);
+            albums.push_back(MakeAlbum(kResTypePictures, title, 1));
+        }
+        // As after a start: every album is read from its file when it is first shown.
+        for (CDSAlbum* album : albums) {
+            ASSERT_NE(album, nullptr);
+            album->Unload();
+        }
+        ASSERT_NE(CreatePanel(), nullptr);
+        if (position > 0)
+            ChooseCategory(position);
+        for (size_t i = 2; i < albums.size(); ++i)
+            ASSERT_TRUE(m_manager->LoadAlbum(albums[i]));
+        const int code = position + 1;
+        ClickTile(code, 0);
+        EXPECT_EQ(m_main.m_undo.size(), 1U);
+        EXPECT_EQ(static_cast<CThumbnailTile*>(m_panel->GetTiles(code)[0])->GetEntry()->GetTitle(),
+                  position == 0 ? "Bild1" : "Form1");
+        m_panel->DestroyWindow();
+        m_main.m_undo.clear();
+        TearDown();
+        SetUp();
+    }
+}
+
 // A tile of its own in the frame window, at the panel's creation rectangle's size (80 x 78).
 class TilePixelsTest : public PanelTest {
 protected:

@@ -356,17 +356,19 @@ TEST_F(ManagerTest, AlbumCacheKeepsTheLastFiveAndWhatIsInUse) {
 
     m_manager->SetCurrentPhotoAlbum(albums[1]);
     albums[2]->GetHeadObject()->SetInUse(true);
+    m_manager->SetShownAlbum(albums[3]);
     ASSERT_TRUE(m_manager->LoadAlbum(albums[6]));
-    EXPECT_EQ(loaded(), "12456") << "the current album and one in use stay";
+    EXPECT_EQ(loaded(), "12356") << "the current album, one in use and the shown one stay";
     EXPECT_TRUE(albums[1]->IsIndexOpen());
     EXPECT_TRUE(albums[2]->IsIndexOpen());
+    EXPECT_TRUE(albums[3]->IsIndexOpen());
 
     ASSERT_TRUE(m_manager->SaveCurrentPhotoAlbum());
     EXPECT_EQ(GetProfileString("Settings", "PhotoAlbum", ""), albums[1]->GetPath());
     albums[2]->GetHeadObject()->SetInUse(false);
     EXPECT_TRUE(m_manager->DeleteAlbum(albums[1]));
     EXPECT_EQ(m_manager->GetCurrentPhotoAlbum(), nullptr) << "a deleted album leaves the manager";
-    EXPECT_EQ(loaded(), "2456");
+    EXPECT_EQ(loaded(), "2356");
 }
 
 TEST_F(ManagerTest, EntryCacheKeepsTheLastTwentyAlbumEntries) {
