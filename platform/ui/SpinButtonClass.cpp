@@ -1,7 +1,7 @@
 // The spin button window class: a press on an arrow steps the position once and holds the pointer until
-// the release, which ends the step. With UDS_SETBUDDYINT the buddy shows the position as its text;
-// UDS_ALIGNRIGHT and UDS_ALIGNLEFT place the arrows against the buddy, UDS_AUTOBUDDY takes the window
-// made just before as the buddy.
+// the release, which ends the step. With UDS_SETBUDDYINT the buddy shows the position as its text, and
+// text typed into it is read back before a step and by UDM_GETPOS. UDS_ALIGNRIGHT and UDS_ALIGNLEFT
+// place the arrows against the buddy, UDS_AUTOBUDDY takes the window made just before as the buddy.
 
 #include "platform/gdi/Dc.h"
 #include "platform/ui/ControlClasses.h"
@@ -56,8 +56,43 @@ int Clamp(const SpinState& state, long long value) {
         std::clamp<long long>(value, std::min(state.lower, state.upper), std::max(state.lower, state.upper)));
 }
 
+// The buddy's text as a number, thousands dots allowed unless UDS_NOTHOUSANDS; false for other text.
+bool ParseBuddyText(HWND spin, const CString& text, long long& value) {
+    CString digits = text;
+    digits.Trim();
+    const bool negative = !digits.IsEmpty() && digits[0] == '-';
+    if (negative)
+        digits.Delete(0);
+    if (!(spin->style & UDS_NOTHOUSANDS))
+        digits.Remove('.');
+    if (digits.IsEmpty() || digits.GetLength() > 12)
+        return false;
+    value = 0;
+    for (int i = 0; i < digits.GetLength(); ++i) {
+        if (digits[i] < '0' || digits[i] > '9')
+            return false;
+        value = value * 10 + (digits[i] - '0');
+    }
+    if (negative)
+        value = -value;
+    return true;
+}
+
+// What the user typed into the buddy becomes the position the arrows step from.
+void TakeFromBuddy(HWND spin) {
+    SpinState& state = StateOf(spin);
+    if (!(spin->style & UDS_SETBUDDYINT) || !IsLiveWindow(state.buddy))
+        return;
+    CString text;
+    CWnd::FromHandle(state.buddy)->GetWindowText(text);
+    long long value = 0;
+    if (ParseBuddyText(spin, text, value))
+        state.position = Clamp(state, value);
+}
+
 void Step(HWND spin, int arrow) {
     SpinState& state = StateOf(spin);
+    TakeFromBuddy(spin);
     const int towardsUpper = state.upper >= state.lower ? 1 : -1;
     NMUPDOWN change{{spin, spin->id, UDN_DELTAPOS}, state.position, arrow * towardsUpper};
     if (IsLiveWindow(spin->parent) &&
@@ -213,6 +248,7 @@ LRESULT SpinWindowProc(HWND spin, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case UDM_GETPOS:
     case UDM_GETPOS32:
+        TakeFromBuddy(spin);
         return state.position;
     case UDM_SETBUDDY: {
         const HWND previous = state.buddy;

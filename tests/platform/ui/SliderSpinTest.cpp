@@ -1,5 +1,5 @@
 // Sliders and spin buttons: the scroll codes and positions their parent hears for keys and the mouse,
-// the spin button's refusable steps through an inverted range, and its buddy's text.
+// the spin button's refusable steps through an inverted range, and its buddy's text both ways.
 
 #include "platform/ui/Edit.h"
 #include "platform/ui/SliderCtrl.h"
@@ -134,6 +134,38 @@ TEST_F(SliderSpinTest, TheUpArrowMovesTowardsTheUpperBoundEvenBelowTheLowerOne) 
                                    "owner deltapos 999 -1", "spin lup", "owner vscroll 8 999",
                                    "owner deltapos 999 1", "owner command 6 code 768 from 1.000",
                                    "owner vscroll 4 1000", "spin lup", "owner vscroll 8 1000"));
+}
+
+TEST_F(SliderSpinTest, TheArrowsStepFromWhatWasTypedIntoTheBuddy) {
+    struct Case {
+        const char* typed;
+        int readBack; // by GetPos before the step
+        const char* afterUp;
+    };
+    const Case cases[] = {
+        {"40", 40, "41"}, {" 1.500 ", 1500, "1.501"}, {"-3", 0, "1"}, {"abc", 5, "6"},
+        {"", 5, "6"},     {"99999999999999", 5, "6"},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.typed);
+        CEdit buddy;
+        ASSERT_TRUE(buddy.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 110, 32), &m_owner, 6));
+        CSpinButtonCtrl spin;
+        ASSERT_TRUE(spin.Create(WS_CHILD | WS_VISIBLE | UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_ALIGNRIGHT,
+                                CRect(0, 0, 16, 22), &m_owner, 7));
+        spin.SetRange32(0, 2000);
+        spin.SetPos(5);
+        m_owner.m_expectedSender = &spin;
+        buddy.SetWindowText(test.typed);
+        EXPECT_EQ(spin.GetPos(), test.readBack);
+        buddy.SetWindowText(test.typed);
+        ClickAt(&spin, CPoint(8, 3));
+        CString text;
+        buddy.GetWindowText(text);
+        EXPECT_STREQ(text, test.afterUp);
+        spin.DestroyWindow();
+        buddy.DestroyWindow();
+    }
 }
 
 } // namespace
