@@ -186,17 +186,8 @@ BOOL CResManagerDetailsView::OnCommand(WPARAM wParam, LPARAM lParam) {
     case ID_RM_APPLY:
         OnApply();
         return TRUE;
-    case ID_RM_SORTDESCENDING:
-        SendToParentFrame(this, WM_RM_RELAY32889);
-        return TRUE;
-    case ID_RM_SORTASCENDING:
-        SendToParentFrame(this, WM_RM_RELAY32890);
-        return TRUE;
-    case ID_RM_THUMBSETTINGS:
-        SendToParentFrame(this, WM_RM_RELAY32896);
-        return TRUE;
     default:
-        return CView::OnCommand(wParam, lParam);
+        return RelayObjectViewCommand(this, LOWORD(wParam)) || CView::OnCommand(wParam, lParam);
     }
 }
 
