@@ -20,7 +20,8 @@ public:
     CFakePrinterSystem(const CFakePrinterSystem&) = delete;
     CFakePrinterSystem& operator=(const CFakePrinterSystem&) = delete;
 
-    // A printer with A4 (the default, 4 mm margins) and Letter at 300 and 600 dpi, 300 by default.
+    // A colour printer for one side with A4 (the default, 4 mm margins) and Letter at 300 and 600 dpi, 300
+    // by default.
     Printer& Add(const CString& name, const CString& driver = "Fake Driver", const CString& port = "fake:/");
     // The printer of that name; it must have been added.
     Printer& Get(const CString& name);

@@ -110,7 +110,7 @@ DEVMODE DefaultDevMode(const CString& printerName, const PrinterCapabilities& ca
     const SHORT dpi = static_cast<SHORT>(std::clamp(capabilities.defaultResolution, 1, int{kMaxPrinterDpi}));
     devMode.dmPrintQuality = dpi;
     devMode.dmYResolution = dpi;
-    devMode.dmColor = DMCOLOR_COLOR;
+    devMode.dmColor = capabilities.color ? DMCOLOR_COLOR : DMCOLOR_MONOCHROME;
     return devMode;
 }
 
@@ -128,9 +128,11 @@ void MergeDevMode(DEVMODE* target, const DEVMODE& input, const PrinterCapabiliti
     take(DM_COPIES, &DEVMODE::dmCopies, input.dmCopies > 0);
     take(DM_PRINTQUALITY, &DEVMODE::dmPrintQuality, Offers(capabilities, input.dmPrintQuality));
     take(DM_YRESOLUTION, &DEVMODE::dmYResolution, Offers(capabilities, input.dmYResolution));
-    take(DM_COLOR, &DEVMODE::dmColor, input.dmColor == DMCOLOR_MONOCHROME || input.dmColor == DMCOLOR_COLOR);
+    take(DM_COLOR, &DEVMODE::dmColor,
+         input.dmColor == DMCOLOR_MONOCHROME || (input.dmColor == DMCOLOR_COLOR && capabilities.color));
     take(DM_DUPLEX, &DEVMODE::dmDuplex,
-         input.dmDuplex >= DMDUP_SIMPLEX && input.dmDuplex <= DMDUP_HORIZONTAL);
+         input.dmDuplex == DMDUP_SIMPLEX || (capabilities.duplex && (input.dmDuplex == DMDUP_VERTICAL ||
+                                                                     input.dmDuplex == DMDUP_HORIZONTAL)));
     take(DM_COLLATE, &DEVMODE::dmCollate, input.dmCollate == 0 || input.dmCollate == 1);
     take(DM_DEFAULTSOURCE, &DEVMODE::dmDefaultSource, true);
 }

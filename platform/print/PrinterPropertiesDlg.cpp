@@ -4,6 +4,32 @@
 
 #include <cstdio>
 
+namespace {
+
+int DuplexButton(SHORT duplex) {
+    switch (duplex) {
+    case DMDUP_VERTICAL:
+        return CPrinterPropertiesDlg::kLongEdgeId;
+    case DMDUP_HORIZONTAL:
+        return CPrinterPropertiesDlg::kShortEdgeId;
+    default:
+        return CPrinterPropertiesDlg::kSimplexId;
+    }
+}
+
+SHORT DuplexOfButton(int button) {
+    switch (button) {
+    case CPrinterPropertiesDlg::kLongEdgeId:
+        return DMDUP_VERTICAL;
+    case CPrinterPropertiesDlg::kShortEdgeId:
+        return DMDUP_HORIZONTAL;
+    default:
+        return DMDUP_SIMPLEX;
+    }
+}
+
+} // namespace
+
 CPrinterPropertiesDlg::CPrinterPropertiesDlg(const PrinterCapabilities& capabilities, DEVMODE& devMode,
                                              CWnd* parent)
     : CDialog(kTemplateId, parent), m_capabilities(capabilities), m_devMode(devMode) {}
@@ -35,6 +61,15 @@ BOOL CPrinterPropertiesDlg::OnInitDialog() {
             resolutions->SetCurSel(index);
     }
     resolutions->EnableWindow(m_capabilities.resolutions.size() > 1);
+    // A printer without colour or without a second side shows the one way it prints, greyed.
+    const bool color = m_capabilities.color && m_devMode.dmColor != DMCOLOR_MONOCHROME;
+    CheckRadioButton(kColorId, kMonochromeId, color ? kColorId : kMonochromeId);
+    for (const int id : {kColorId, kMonochromeId})
+        GetDlgItem(id)->EnableWindow(m_capabilities.color);
+    const bool duplex = m_capabilities.duplex && (m_devMode.dmFields & DM_DUPLEX);
+    CheckRadioButton(kSimplexId, kShortEdgeId, duplex ? DuplexButton(m_devMode.dmDuplex) : kSimplexId);
+    for (const int id : {kSimplexId, kLongEdgeId, kShortEdgeId})
+        GetDlgItem(id)->EnableWindow(m_capabilities.duplex);
     return TRUE;
 }
 
@@ -55,5 +90,9 @@ void CPrinterPropertiesDlg::OnOK() {
         m_devMode.dmYResolution = dpi;
         m_devMode.dmFields |= DM_PRINTQUALITY | DM_YRESOLUTION;
     }
+    m_devMode.dmColor = static_cast<SHORT>(
+        GetCheckedRadioButton(kColorId, kMonochromeId) == kColorId ? DMCOLOR_COLOR : DMCOLOR_MONOCHROME);
+    m_devMode.dmDuplex = DuplexOfButton(GetCheckedRadioButton(kSimplexId, kShortEdgeId));
+    m_devMode.dmFields |= DM_COLOR | DM_DUPLEX;
     CDialog::OnOK();
 }

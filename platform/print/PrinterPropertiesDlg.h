@@ -1,6 +1,6 @@
 #pragma once
-// The settings of one printer in place of its driver's sheet: paper, orientation and resolution as the
-// printer offers them. DocumentProperties shows it for DM_IN_PROMPT.
+// The settings of one printer in place of its driver's sheet: paper, orientation, resolution, colour and
+// printing on both sides as the printer offers them. DocumentProperties shows it for DM_IN_PROMPT.
 
 #include "platform/print/DevMode.h"
 #include "platform/print/PrinterSystem.h"
@@ -17,6 +17,11 @@ public:
     static constexpr int kPortraitId = 1056;
     static constexpr int kLandscapeId = 1057;
     static constexpr int kResolutionId = 1138;
+    static constexpr int kColorId = 1058;
+    static constexpr int kMonochromeId = 1059;
+    static constexpr int kSimplexId = 1060;
+    static constexpr int kLongEdgeId = 1061;
+    static constexpr int kShortEdgeId = 1062;
 
 protected:
     void DoDataExchange(CDataExchange* exchange) override;

@@ -122,6 +122,10 @@ bool CQtPrinterSystem::GetCapabilities(const CString& printerName, PrinterCapabi
             result.resolutions.push_back(dpi);
     }
     result.defaultResolution = DefaultResolution(result.resolutions);
+    result.color = info.supportedColorModes().contains(QPrinter::Color);
+    const QList<QPrinter::DuplexMode> duplexModes = info.supportedDuplexModes();
+    result.duplex =
+        duplexModes.contains(QPrinter::DuplexLongSide) || duplexModes.contains(QPrinter::DuplexShortSide);
     *capabilities = std::move(result);
     return true;
 }

@@ -54,7 +54,9 @@ int main(int argc, char** argv) {
     AfxSetResourceHandle(resources);
 
     CFakePrinterSystem printers;
-    printers.Add("Laserdrucker").info.isDefault = TRUE;
+    CFakePrinterSystem::Printer& laser = printers.Add("Laserdrucker");
+    laser.info.isDefault = TRUE;
+    laser.capabilities.duplex = true;
     printers.Add("Tintenstrahldrucker");
 
     bool setupSaved = false;

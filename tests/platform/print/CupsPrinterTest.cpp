@@ -77,6 +77,23 @@ TEST_F(CupsPrinterTest, PapersOfTheQueueHaveOneNumberEach) {
     }
 }
 
+// The cups-pdf queue prints in colour on one side: its settings keep colour and refuse both sides.
+TEST_F(CupsPrinterTest, QueueOffersColourButOneSide) {
+    HANDLE printer = nullptr;
+    ASSERT_TRUE(OpenPrinter(kQueue, &printer, nullptr));
+    DEVMODE input{};
+    ASSERT_EQ(DocumentProperties(nullptr, printer, kQueue, &input, nullptr, DM_OUT_BUFFER), IDOK);
+    EXPECT_EQ(input.dmColor, DMCOLOR_COLOR);
+    input.dmFields |= DM_DUPLEX;
+    input.dmDuplex = DMDUP_VERTICAL;
+    DEVMODE output{};
+    EXPECT_EQ(DocumentProperties(nullptr, printer, kQueue, &output, &input, DM_IN_BUFFER | DM_OUT_BUFFER),
+              IDOK);
+    ClosePrinter(printer);
+    EXPECT_EQ(output.dmColor, DMCOLOR_COLOR);
+    EXPECT_EQ(output.dmFields & DM_DUPLEX, 0u);
+}
+
 TEST_F(CupsPrinterTest, PrinterDcOfTheQueueMeasuresItsPage) {
     HDC dc = CreateDC("", kQueue, "", nullptr);
     ASSERT_NE(dc, nullptr);
