@@ -2,6 +2,7 @@
 
 #include "platform/base/AppServices.h"
 #include "platform/base/LastError.h"
+#include "platform/print/CupsJobOptions.h"
 #include "platform/print/PrinterPage.h"
 #include "platform/print/PrinterSystem.h"
 #include "platform/print/Spooler.h"
@@ -100,8 +101,9 @@ CPrintJob* JobOf(HDC dc, PrinterPage** page) {
     return (*page)->job.get();
 }
 
-// QSaveFile commits a file whose buffered writes fail within commit (a full disk): flush them first.
-bool Deliver(CPrintJob& job) {
+// QSaveFile commits a file whose buffered writes fail within commit (a full disk): flush them first. A
+// queue gets the page's colour and duplex choice with the document.
+bool Deliver(const PrinterPage& page, CPrintJob& job) {
     if (job.queue.isEmpty()) {
         if (!job.file->flush() || job.file->error() != QFileDevice::NoError)
             job.file->cancelWriting();
@@ -111,7 +113,14 @@ bool Deliver(CPrintJob& job) {
         return false;
     const QByteArray queue = job.queue.toUtf8(), path = job.spool->fileName().toUtf8(),
                      title = job.title.toUtf8();
-    return cupsPrintFile(queue.constData(), path.constData(), title.constData(), 0, nullptr) > 0;
+    cups_option_t* options = nullptr;
+    int count = 0;
+    for (const auto& [name, value] : CupsJobOptions(page.color, page.duplex))
+        count = cupsAddOption(name, value, count, &options);
+    const bool queued =
+        cupsPrintFile(queue.constData(), path.constData(), title.constData(), count, options) > 0;
+    cupsFreeOptions(count, options);
+    return queued;
 }
 
 // The error with which the context's printer refuses the step, 0 when it takes it.
@@ -212,7 +221,7 @@ int EndDoc(HDC dc) {
     else if (job->pages == 0)
         delivered = true;
     else
-        delivered = delivered && Deliver(*job);
+        delivered = delivered && Deliver(*page, *job);
     const int id = job->id;
     page->job.reset();
     if (!delivered) {

@@ -98,6 +98,8 @@ HDC CreateDC(LPCTSTR, LPCTSTR device, LPCTSTR, const DEVMODE* devMode) {
     page->offsetY = offsetY;
     page->printableWidth = horzRes;
     page->printableHeight = vertRes;
+    page->color = settings.dmColor;
+    page->duplex = settings.dmDuplex;
     AttachDeviceExtension(dc, std::move(page));
     return dc;
 }

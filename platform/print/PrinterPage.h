@@ -23,6 +23,8 @@ struct PrinterPage final : CDeviceExtension {
     int offsetY = 0;
     int printableWidth = 0; // dots
     int printableHeight = 0;
+    SHORT color = 0;                // DMCOLOR_*, handed to a queue with the job
+    SHORT duplex = 0;               // DMDUP_*
     std::unique_ptr<CPrintJob> job; // between StartDoc and EndDoc
 };
 
