@@ -9,11 +9,11 @@
 #include <csignal>
 #include <cups/cups.h>
 #include <spawn.h>
+#include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
+#include <vector>
 
 namespace {
 
@@ -52,7 +52,16 @@ bool PrivateCupsDaemon::Start() {
     const std::string conf = (root + "/cupsd.conf").toStdString();
     const std::string files = (root + "/cups-files.conf").toStdString();
     const char* argv[] = {"cupsd", "-f", "-c", conf.c_str(), "-s", files.c_str(), nullptr};
-    if (posix_spawn(&m_pid, "/usr/sbin/cupsd", nullptr, nullptr, const_cast<char**>(argv), environ) != 0) {
+    // The daemon is a real tool too: it runs in the tools' locale.
+    std::vector<std::string> entries;
+    for (const QString& entry : ToolEnvironment().toStringList())
+        entries.push_back(entry.toStdString());
+    std::vector<char*> environment;
+    for (std::string& entry : entries)
+        environment.push_back(entry.data());
+    environment.push_back(nullptr);
+    if (posix_spawn(&m_pid, "/usr/sbin/cupsd", nullptr, nullptr, const_cast<char**>(argv),
+                    environment.data()) != 0) {
         m_pid = 0;
         return false;
     }
