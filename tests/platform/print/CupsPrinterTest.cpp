@@ -114,7 +114,8 @@ TEST_F(CupsPrinterTest, WithoutTheDaemonOnlyThePdfPrinterIsLeft) {
 }
 
 TEST_F(CupsPrinterTest, JobOnTheQueuePrintsThePageAsDrawn) {
-    const QDir output(PrivateCupsDaemon::OutputFolder());
+    // cups-pdf names the file after the job's title; other tests' jobs may land beside it meanwhile.
+    const QDir output(PrivateCupsDaemon::OutputFolder(), "Vellumcraft_queue_test*");
     const QStringList before = output.entryList(QDir::Files);
     HDC dc = CreateDC("", kQueue, "", nullptr);
     ASSERT_NE(dc, nullptr);
