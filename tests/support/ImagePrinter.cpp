@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr char kPrinter[] = "Bildschirm";
+constexpr char kPrinter[] = "Bilddrucker";
 constexpr int kDpi = 300;
 
 } // namespace
