@@ -11,11 +11,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <cups/cups.h>
 #include <gtest/gtest.h>
 #include <memory>
 #include <set>
+#include <string>
 #include <vector>
 
 namespace {
@@ -111,6 +114,64 @@ TEST_F(CupsPrinterTest, WithoutTheDaemonOnlyThePdfPrinterIsLeft) {
     EXPECT_STREQ(reinterpret_cast<const PRINTER_INFO_2*>(buffer.data())->pPrinterName,
                  kBuiltInPdfPrinterName);
     s_daemon->Reconnect();
+}
+
+// The attribute of the newest completed job with that title, read back from the daemon; empty if none.
+std::string CompletedJobAttribute(const char* title, const char* attribute) {
+    cups_job_t* jobs = nullptr;
+    const int count = cupsGetJobs(&jobs, kQueue, 0, CUPS_WHICHJOBS_COMPLETED);
+    int id = 0;
+    for (int i = 0; i < count; ++i) {
+        if (std::strcmp(jobs[i].title, title) == 0)
+            id = std::max(id, jobs[i].id);
+    }
+    cupsFreeJobs(count, jobs);
+    if (id == 0)
+        return {};
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, "ipp://localhost/");
+    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", id);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, attribute);
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/jobs/");
+    ipp_attribute_t* found = response ? ippFindAttribute(response, attribute, IPP_TAG_ZERO) : nullptr;
+    std::string value = found ? ippGetString(found, 0, nullptr) : "";
+    ippDelete(response);
+    return value;
+}
+
+// The settings' colour choice goes to the queue with the job; a queue that prints on one side only gets
+// no choice of sides.
+TEST_F(CupsPrinterTest, JobCarriesTheChosenColourMode) {
+    HANDLE printer = nullptr;
+    ASSERT_TRUE(OpenPrinter(kQueue, &printer, nullptr));
+    DEVMODE input{};
+    ASSERT_EQ(DocumentProperties(nullptr, printer, kQueue, &input, nullptr, DM_OUT_BUFFER), IDOK);
+    input.dmFields |= DM_COLOR;
+    input.dmColor = DMCOLOR_MONOCHROME;
+    DEVMODE settings{};
+    ASSERT_EQ(DocumentProperties(nullptr, printer, kQueue, &settings, &input, DM_IN_BUFFER | DM_OUT_BUFFER),
+              IDOK);
+    ClosePrinter(printer);
+    ASSERT_EQ(settings.dmColor, DMCOLOR_MONOCHROME);
+
+    constexpr const char* kTitle = "Vellumcraft colour test";
+    HDC dc = CreateDC("", kQueue, "", &settings);
+    ASSERT_NE(dc, nullptr);
+    DOCINFO info;
+    info.lpszDocName = kTitle;
+    ASSERT_GT(StartDoc(dc, &info), 0);
+    ASSERT_GT(StartPage(dc), 0);
+    CDC::FromHandle(dc)->FillSolidRect(100, 100, 200, 200, RGB(255, 0, 0));
+    ASSERT_GT(EndPage(dc), 0);
+    ASSERT_GT(EndDoc(dc), 0);
+    DeleteDC(dc);
+    ASSERT_TRUE(s_daemon->WaitUntilIdle(60000)) << "the job stayed queued";
+    for (const QString& name :
+         QDir(PrivateCupsDaemon::OutputFolder(), "Vellumcraft_colour_test*").entryList())
+        QFile::remove(PrivateCupsDaemon::OutputFolder() + "/" + name);
+
+    EXPECT_EQ(CompletedJobAttribute(kTitle, "print-color-mode"), "monochrome");
+    EXPECT_EQ(CompletedJobAttribute(kTitle, "sides"), "") << "a queue without duplex keeps its own";
 }
 
 TEST_F(CupsPrinterTest, JobOnTheQueuePrintsThePageAsDrawn) {
