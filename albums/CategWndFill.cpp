@@ -283,7 +283,7 @@ void CCategWnd::ClearTiles(int code) {
 // The tiles hold the album's entries: it must not be unloaded while they are shown.
 void CCategWnd::KeepShownAlbumLoaded(const CDSAlbum* album) {
     if (CDSObjMgr* manager = GetDSObjMgr())
-        manager->SetShownAlbum(album);
+        manager->SetShownAlbum(this, album);
 }
 
 void CCategWnd::BuildPhotoTiles(BOOL firstPage) {

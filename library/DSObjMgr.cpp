@@ -9,6 +9,8 @@
 #include "platform/base/Path.h"
 #include "platform/base/Profile.h"
 
+#include <algorithm>
+
 IMPLEMENT_DYNAMIC(CDSObjMgr, CObjMgr)
 
 namespace {
@@ -316,8 +318,7 @@ bool CDSObjMgr::LoadAlbum(CDSAlbum* album, AlbumProgressCallback callback, void*
     for (POSITION pos = m_loadedAlbums.GetHeadPosition(); pos != nullptr;) {
         const POSITION at = pos;
         CDSAlbum* oldest = m_loadedAlbums.GetNext(pos);
-        if (oldest != album && oldest != m_pCurrentPhotoAlbum && oldest != m_pShownAlbum &&
-            oldest->IsDeletable()) {
+        if (oldest != album && oldest != m_pCurrentPhotoAlbum && !IsShown(oldest) && oldest->IsDeletable()) {
             m_loadedAlbums.RemoveAt(at);
             oldest->Unload();
             break;
@@ -337,8 +338,19 @@ void CDSObjMgr::ForgetAlbum(const CDSAlbum* album) {
         m_loadedAlbums.RemoveAt(pos);
     if (m_pCurrentPhotoAlbum == album)
         m_pCurrentPhotoAlbum = nullptr;
-    if (m_pShownAlbum == album)
-        m_pShownAlbum = nullptr;
+    std::erase_if(m_shownAlbums, [album](const auto& shown) { return shown.second == album; });
+}
+
+void CDSObjMgr::SetShownAlbum(const void* window, const CDSAlbum* album) {
+    if (album)
+        m_shownAlbums[window] = album;
+    else
+        m_shownAlbums.erase(window);
+}
+
+bool CDSObjMgr::IsShown(const CDSAlbum* album) const {
+    return std::any_of(m_shownAlbums.begin(), m_shownAlbums.end(),
+                       [album](const auto& shown) { return shown.second == album; });
 }
 
 void CDSObjMgr::ForgetObject(const CDSObj* entry) {

@@ -14,6 +14,7 @@
 #include "platform/base/Lists.h"
 #include "platform/base/String.h"
 
+#include <map>
 #include <vector>
 
 class CResType;
@@ -86,9 +87,9 @@ public:
     CString MakeAlbumFileName(CResType* kind) const;
     // Loads an album and keeps it among the last kAlbumCacheLimit loaded ones; true for null.
     bool LoadAlbum(CDSAlbum* album, AlbumProgressCallback callback = nullptr, void* context = nullptr);
-    // The album whose entries a window shows (the category panel's tiles hold them): loading others never
-    // unloads it. Null for none.
-    void SetShownAlbum(const CDSAlbum* album) { m_pShownAlbum = album; }
+    // The album whose entries a window shows (its tiles or items hold them): loading others never unloads
+    // it. One album per window; null when it shows none.
+    void SetShownAlbum(const void* window, const CDSAlbum* album);
     // Writes the current photo album's path to "Settings"/"PhotoAlbum".
     bool SaveCurrentPhotoAlbum();
     const CTypedPtrList<CObList, CDSAlbum*>& GetLoadedAlbumList() const { return m_loadedAlbums; }
@@ -129,13 +130,14 @@ private:
                   LPCTSTR folderValue);
     // Appends a new kind to the list, which owns it from then on.
     void AddKind(CResType* kind);
+    bool IsShown(const CDSAlbum* album) const;
     // The folder of the kind's files for a relative name by install type; name decides for type 2.
     CString ComposeKindPath(const CResType* kind, const CString& name) const;
 
     CTypedPtrList<CPtrList, CResType*> m_resTypes;
     CTypedPtrList<CObList, CDSAlbum*> m_loadedAlbums;
     CObList m_loadedObjects;
-    const CDSAlbum* m_pShownAlbum = nullptr;
+    std::map<const void*, const CDSAlbum*> m_shownAlbums; // by window
     CString m_strDataPath;
     bool m_bAbsoluteDataPath = false;
     CString m_strBuiltInTitles[4];

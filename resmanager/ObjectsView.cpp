@@ -75,6 +75,7 @@ void CObjectsView::OnDestroy() {
     m_pAlbumIcons.reset();
     m_pThumbnails.reset();
     m_pCurrentItem = nullptr;
+    ShowAlbumEntries(nullptr);
     CListView::OnDestroy();
 }
 
@@ -183,6 +184,7 @@ LRESULT CObjectsView::ShowResType(CResType* kind) {
     Notify(WM_RM_SHOWDETAILS, 0, 0);
     CListCtrl& list = GetListCtrl();
     list.DeleteAllItems();
+    ShowAlbumEntries(nullptr);
     m_pCurrentItem = kind;
     list.SetImageList(m_pAlbumIcons.get(), LVSIL_NORMAL);
     list.SetIconSpacing(-1, -1);
@@ -261,6 +263,12 @@ void CObjectsView::RemoveItemWithImage(int item) {
         m_pThumbnails->Remove(removed.iImage);
 }
 
+// The items hold the album's entries: the manager must not unload it while they are listed.
+void CObjectsView::ShowAlbumEntries(const CDSAlbum* album) {
+    if (CDSObjMgr* manager = GetDSObjMgr())
+        manager->SetShownAlbum(this, album);
+}
+
 bool CObjectsView::LoadAlbumWithProgress(CDSAlbum* album) {
     if (album->IsIndexOpen())
         return true;
@@ -287,6 +295,7 @@ LRESULT CObjectsView::ShowAlbum(CDSAlbum* album) {
     if (m_pThumbnails)
         m_pThumbnails->Remove(-1);
     CDSObjMgr* manager = GetDSObjMgr();
+    ShowAlbumEntries(album);
     CResType* kind = manager ? manager->GetResTypeOfAlbum(album) : nullptr;
     if (!kind)
         return RM_E_NOTARGET;

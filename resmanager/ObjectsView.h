@@ -111,6 +111,7 @@ private:
     LRESULT OnBeginDrag(const NMLISTVIEW& start);
     // Loads an album whose index is not open, with the progress; false when it cannot be loaded.
     bool LoadAlbumWithProgress(CDSAlbum* album);
+    void ShowAlbumEntries(const CDSAlbum* album);
 
     // Commands (ObjectsViewCommands.cpp).
     void OnNew();

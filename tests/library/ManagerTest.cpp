@@ -356,7 +356,8 @@ TEST_F(ManagerTest, AlbumCacheKeepsTheLastFiveAndWhatIsInUse) {
 
     m_manager->SetCurrentPhotoAlbum(albums[1]);
     albums[2]->GetHeadObject()->SetInUse(true);
-    m_manager->SetShownAlbum(albums[3]);
+    const int panel = 0;
+    m_manager->SetShownAlbum(&panel, albums[3]);
     ASSERT_TRUE(m_manager->LoadAlbum(albums[6]));
     EXPECT_EQ(loaded(), "12356") << "the current album, one in use and the shown one stay";
     EXPECT_TRUE(albums[1]->IsIndexOpen());
@@ -369,6 +370,13 @@ TEST_F(ManagerTest, AlbumCacheKeepsTheLastFiveAndWhatIsInUse) {
     EXPECT_TRUE(m_manager->DeleteAlbum(albums[1]));
     EXPECT_EQ(m_manager->GetCurrentPhotoAlbum(), nullptr) << "a deleted album leaves the manager";
     EXPECT_EQ(loaded(), "2356");
+
+    m_manager->SetShownAlbum(&panel, nullptr);
+    albums[2]->GetHeadObject()->SetInUse(true);
+    ASSERT_TRUE(m_manager->LoadAlbum(albums[7]));
+    ASSERT_TRUE(m_manager->LoadAlbum(albums[0]));
+    EXPECT_EQ(loaded(), "25670") << "an album no window shows any more can go";
+    albums[2]->GetHeadObject()->SetInUse(false);
 }
 
 TEST_F(ManagerTest, EntryCacheKeepsTheLastTwentyAlbumEntries) {

@@ -4,6 +4,7 @@
 // Every result is read back by a fresh manager.
 
 #include "library/DSAlbum.h"
+#include "library/DSObjMgr.h"
 #include "library/ResType.h"
 #include "platform/base/Resource.h"
 #include "platform/ui/Cursor.h"
@@ -13,6 +14,7 @@
 #include "tests/resmanager/ResManagerFixture.h"
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -73,6 +75,45 @@ TEST_P(DragTest, DropOnAnAlbumOfTheTree) {
     storedTarget->Load();
     EXPECT_EQ(storedSource->GetObjectCount(), c.sourceAfter);
     EXPECT_EQ(storedTarget->GetObjectCount(), c.targetAfter);
+}
+
+// The drop loads the target album, and the manager makes room by unloading its oldest: never the album
+// whose entries the view lists.
+TEST_F(ResManagerTest, ADropThatLoadsItsTargetKeepsTheShownAlbumLoaded) {
+    CDSAlbum* target = MakeAlbum("Ziel", 1);
+    std::vector<CDSAlbum*> loaded{MakeAlbum("Quelle", 2)};
+    for (int i = 0; i < CDSObjMgr::kAlbumCacheLimit - 1; ++i) {
+        CString title;
+        title.Format("Weitere %d", i);
+        loaded.push_back(MakeAlbum(title, 1));
+    }
+    // As after a start: the source loaded first, then others up to the limit; the target not yet.
+    ASSERT_NE(target, nullptr);
+    target->Unload();
+    for (CDSAlbum* album : loaded) {
+        ASSERT_NE(album, nullptr);
+        album->Unload();
+        ASSERT_TRUE(m_manager->LoadAlbum(album));
+    }
+    CDSAlbum* source = loaded.front();
+    ASSERT_NE(OpenFrame(), nullptr);
+    ShowActive(&m_owner);
+    CObjectsView* view = Objects();
+    ASSERT_EQ(view->ShowAlbum(source), 0);
+    FakeAlbumsView::m_pointed = target;
+    CRect icon;
+    ASSERT_TRUE(view->GetListCtrl().GetItemRect(0, &icon, LVIR_ICON));
+    const CPoint start = icon.CenterPoint();
+    ClickAt(view, start);
+    PressAt(view, start);
+    MoveTo(view, start + CPoint(30, 30));
+    ASSERT_TRUE(view->IsDragging());
+    ReleaseAt(view, start + CPoint(40, 45));
+    PumpMessages();
+    EXPECT_TRUE(source->IsIndexOpen());
+    EXPECT_EQ(view->GetListCtrl().GetItemCount(), 1);
+    EXPECT_EQ(source->GetObjectCount(), 1);
+    EXPECT_EQ(target->GetObjectCount(), 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(OwnDrag, DragTest, ::testing::ValuesIn(kDragCases),
