@@ -27,6 +27,8 @@ PrinterCapabilities BuiltInPdfCapabilities() {
     capabilities.defaultPaper = DMPAPER_A4;
     capabilities.resolutions = {150, 300, 600};
     capabilities.defaultResolution = 300;
+    // The PDF writer has no grey mode: a file keeps the page's colours.
+    capabilities.monochrome = false;
     return capabilities;
 }
 
@@ -129,7 +131,8 @@ void MergeDevMode(DEVMODE* target, const DEVMODE& input, const PrinterCapabiliti
     take(DM_PRINTQUALITY, &DEVMODE::dmPrintQuality, Offers(capabilities, input.dmPrintQuality));
     take(DM_YRESOLUTION, &DEVMODE::dmYResolution, Offers(capabilities, input.dmYResolution));
     take(DM_COLOR, &DEVMODE::dmColor,
-         input.dmColor == DMCOLOR_MONOCHROME || (input.dmColor == DMCOLOR_COLOR && capabilities.color));
+         (input.dmColor == DMCOLOR_MONOCHROME && capabilities.monochrome) ||
+             (input.dmColor == DMCOLOR_COLOR && capabilities.color));
     take(DM_DUPLEX, &DEVMODE::dmDuplex,
          input.dmDuplex == DMDUP_SIMPLEX || (capabilities.duplex && (input.dmDuplex == DMDUP_VERTICAL ||
                                                                      input.dmDuplex == DMDUP_HORIZONTAL)));

@@ -61,11 +61,12 @@ BOOL CPrinterPropertiesDlg::OnInitDialog() {
             resolutions->SetCurSel(index);
     }
     resolutions->EnableWindow(m_capabilities.resolutions.size() > 1);
-    // A printer without colour or without a second side shows the one way it prints, greyed.
-    const bool color = m_capabilities.color && m_devMode.dmColor != DMCOLOR_MONOCHROME;
+    // A printer with one way of colour or one side shows the way it prints, greyed.
+    const bool colorChoice = m_capabilities.color && m_capabilities.monochrome;
+    const bool color = m_capabilities.color && (m_devMode.dmColor != DMCOLOR_MONOCHROME || !colorChoice);
     CheckRadioButton(kColorId, kMonochromeId, color ? kColorId : kMonochromeId);
     for (const int id : {kColorId, kMonochromeId})
-        GetDlgItem(id)->EnableWindow(m_capabilities.color);
+        GetDlgItem(id)->EnableWindow(colorChoice);
     const bool duplex = m_capabilities.duplex && (m_devMode.dmFields & DM_DUPLEX);
     CheckRadioButton(kSimplexId, kShortEdgeId, duplex ? DuplexButton(m_devMode.dmDuplex) : kSimplexId);
     for (const int id : {kSimplexId, kLongEdgeId, kShortEdgeId})

@@ -26,8 +26,9 @@ struct PrinterCapabilities {
     std::vector<int> resolutions;     // dots per inch, the same both ways
     int defaultResolution = 300;
     SHORT defaultOrientation = DMORIENT_PORTRAIT;
-    bool color = true;   // prints in colour, not only black and white
-    bool duplex = false; // prints on both sides, turning at the long or the short edge
+    bool color = true;      // prints in colour, not only black and white
+    bool monochrome = true; // prints black and white, on request where it prints colour
+    bool duplex = false;    // prints on both sides, turning at the long or the short edge
 };
 
 struct InstalledPrinter {

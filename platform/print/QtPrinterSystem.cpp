@@ -123,6 +123,7 @@ bool CQtPrinterSystem::GetCapabilities(const CString& printerName, PrinterCapabi
     }
     result.defaultResolution = DefaultResolution(result.resolutions);
     result.color = info.supportedColorModes().contains(QPrinter::Color);
+    result.monochrome = !result.color || info.supportedColorModes().contains(QPrinter::GrayScale);
     const QList<QPrinter::DuplexMode> duplexModes = info.supportedDuplexModes();
     result.duplex =
         duplexModes.contains(QPrinter::DuplexLongSide) || duplexModes.contains(QPrinter::DuplexShortSide);

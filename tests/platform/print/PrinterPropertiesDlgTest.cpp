@@ -21,6 +21,7 @@ namespace {
 constexpr char kPrinter[] = "Laser";
 constexpr char kDuplexPrinter[] = "Farblaser";
 constexpr char kMonochromePrinter[] = "Schwarzweißlaser";
+constexpr char kColourOnlyPrinter[] = "Fotodrucker";
 
 class PrinterPropertiesDlgTest : public UiTest {
 protected:
@@ -29,6 +30,7 @@ protected:
         m_printers.Add(kPrinter);
         m_printers.Add(kDuplexPrinter).capabilities.duplex = true;
         m_printers.Add(kMonochromePrinter).capabilities.color = false;
+        m_printers.Add(kColourOnlyPrinter).capabilities.monochrome = false;
         m_resources = LoadLibrary(VC_PROGRAM_DIR "/qz_res.deu");
         ASSERT_NE(nullptr, m_resources);
         m_previous = AfxGetResourceHandle();
@@ -168,6 +170,8 @@ TEST_F(PrinterPropertiesDlgTest, ColourAndSidesAsThePrinterOffersThem) {
          Dlg::kColorId, Dlg::kSimplexId, TRUE, FALSE, DMCOLOR_MONOCHROME, DMDUP_SIMPLEX},
         {"monochrome printer asked for colour", kMonochromePrinter, DMCOLOR_COLOR, DMDUP_HORIZONTAL, 0, 0,
          IDOK, Dlg::kMonochromeId, Dlg::kSimplexId, FALSE, FALSE, DMCOLOR_MONOCHROME, DMDUP_SIMPLEX},
+        {"colour-only printer asked for black and white", kColourOnlyPrinter, DMCOLOR_MONOCHROME, 0, 0, 0,
+         IDOK, Dlg::kColorId, Dlg::kSimplexId, FALSE, FALSE, DMCOLOR_COLOR, DMDUP_SIMPLEX},
         {"monochrome printer, cancelled", kMonochromePrinter, DMCOLOR_COLOR, 0, 0, 0, IDCANCEL,
          Dlg::kMonochromeId, Dlg::kSimplexId, FALSE, FALSE, DMCOLOR_MONOCHROME, 0},
     };
