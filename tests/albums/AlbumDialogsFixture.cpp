@@ -5,11 +5,7 @@
 #include "library/DSAlbum.h"
 #include "library/Photo.h"
 #include "library/ResType.h"
-#include "platform/base/File.h"
-#include "platform/base/Module.h"
 #include "platform/base/Path.h"
-#include "platform/base/Profile.h"
-#include "platform/base/Resource.h"
 
 FakeAlbumDlg::~FakeAlbumDlg() {
     if (IsWindow(m_hWnd))
@@ -37,43 +33,12 @@ void FakeAlbumDlg::SelectPhoto(CPhotoWnd* tile, UINT) {
             m_selected = static_cast<int>(i);
 }
 
-HMODULE AlbumDialogsTest::s_resources = nullptr;
-HMODULE AlbumDialogsTest::s_texts = nullptr;
-
-void AlbumDialogsTest::SetUpTestSuite() {
-    UiTest::SetUpTestSuite();
-    s_resources = LoadLibrary(VC_PROGRAM_DIR "/qz_res.deu");
-    s_texts = LoadLibrary(VC_PROGRAM_DIR "/qz_txt.deu");
-}
-
-void AlbumDialogsTest::TearDownTestSuite() {
-    FreeLibrary(s_resources);
-    FreeLibrary(s_texts);
-    s_resources = s_texts = nullptr;
-}
-
 void AlbumDialogsTest::SetUp() {
-    UiTest::SetUp();
-    ASSERT_NE(s_resources, nullptr);
-    ASSERT_NE(s_texts, nullptr);
-    m_app.SetResourceModule(s_resources);
-    m_app.SetTextModule(s_texts);
-    AfxSetResourceHandle(s_resources);
+    ASSERT_NO_FATAL_FAILURE(TempLibraryTest::SetUp());
     UseTexts({308, 309, 366, 62058});
     for (UINT id = 65523; id <= 65534; ++id)
         UseTexts({id});
-
-    const CString data = m_folder.Path() + "/data";
-    SetProfileFolderForTesting(m_folder.Path() + "/profile");
-    WriteProfileString("Settings", "DataPath", data);
-    WriteProfileString("Settings", "InstallPath", m_folder.Path() + "/install");
-    WriteProfileInt("Settings", "PictureInstallType", 0);
-    WriteProfileString("Settings", "PictureDataPath", "/Bilder");
-    MakeFolderPath(data + "/Bilder");
-    m_codecs = std::make_unique<CExtMgr>(VC_PROGRAM_DIR);
-    m_codecs->LoadPlugins();
-    m_manager = std::make_unique<CDSObjMgr>();
-    m_manager->LoadInstallSettings();
+    OpenLibrary(VC_PROGRAM_DIR, {kLibraryPhotos});
     ASSERT_TRUE(
         m_owner.CreateEx(0, nullptr, "Vellumcraft", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr, nullptr));
 }
@@ -82,23 +47,11 @@ void AlbumDialogsTest::TearDown() {
     if (IsWindow(m_owner.m_hWnd))
         m_owner.DestroyWindow();
     PumpMessages();
-    m_manager.reset();
-    m_codecs.reset();
-    SetProfileFolderForTesting("");
-    AfxSetResourceHandle(nullptr);
-    UiTest::TearDown();
-}
-
-void AlbumDialogsTest::UseTexts(std::initializer_list<UINT> ids) {
-    for (const UINT id : ids) {
-        char text[1024] = {};
-        LoadString(s_texts, id, text, sizeof text);
-        m_app.SetString(id, text);
-    }
+    TempLibraryTest::TearDown();
 }
 
 CString AlbumDialogsTest::PhotoFolder() const {
-    return m_folder.Path() + "/data" + BackslashesToSlashes(Photos()->GetSubDirectory());
+    return DataDir() + BackslashesToSlashes(Photos()->GetSubDirectory());
 }
 
 CDSAlbum* AlbumDialogsTest::MakeAlbum(const CString& title, int count) {

@@ -3,14 +3,8 @@
 // text modules and the codec plug-ins.
 
 #include "albums/AlbumDlgServices.h"
-#include "image/ExtMgr.h"
-#include "library/DSObjMgr.h"
-#include "tests/support/FakeAppServices.h"
-#include "tests/support/TempFolder.h"
-#include "tests/support/UiTestSupport.h"
+#include "tests/support/LibraryTestSupport.h"
 
-#include <initializer_list>
-#include <memory>
 #include <vector>
 
 class CDSAlbum;
@@ -48,15 +42,11 @@ public:
     BOOL m_modified = FALSE;
 };
 
-class AlbumDialogsTest : public UiTest {
+class AlbumDialogsTest : public TempLibraryTest {
 protected:
-    static void SetUpTestSuite();
-    static void TearDownTestSuite();
     void SetUp() override;
     void TearDown() override;
 
-    // The texts of the text module that the application object would give.
-    void UseTexts(std::initializer_list<UINT> ids);
     // The folder of the photo kind's files.
     CString PhotoFolder() const;
     CResType* Photos() const { return m_manager->GetResType(kResTypePictures); }
@@ -69,11 +59,5 @@ protected:
     // A BMP file of one colour in the photo folder.
     void WritePicture(const CString& fileName, CSize size, COLORREF colour) const;
 
-    static HMODULE s_resources;
-    static HMODULE s_texts;
-    TempFolder m_folder;
-    FakeAppServices m_app;
-    std::unique_ptr<CExtMgr> m_codecs;
-    std::unique_ptr<CDSObjMgr> m_manager;
     CWnd m_owner;
 };

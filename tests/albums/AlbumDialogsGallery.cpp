@@ -9,26 +9,13 @@
 #include "library/DSAlbum.h"
 #include "library/Photo.h"
 #include "tests/albums/AlbumDialogsFixture.h"
+#include "tests/support/GallerySupport.h"
 #include "tools/photoscene/PhotoScene.h"
-
-#include <QGuiApplication>
-#include <QPixmap>
-#include <QScreen>
-#include <QThread>
-#include <QTimer>
-#include <cstdio>
-#include <memory>
 
 namespace {
 
-class Gallery : public AlbumDialogsTest {
-public:
-    using AlbumDialogsTest::SetUpTestSuite;
-    using AlbumDialogsTest::TearDownTestSuite;
-    void TestBody() override {}
-
-    int Run(const CString& folder) {
-        SetUp();
+class AlbumDialogsGallery : public Gallery<AlbumDialogsTest> {
+    bool Shoot(const CString& folder) override {
         CDSAlbum* album = m_manager->CreateAlbum(Photos(), "Bergsommer");
         const char* titles[] = {"Morgen am See", "Die Hütte", "Abendlicht am Bergsee", "Gipfelblick"};
         for (int i = 0; i < 4; ++i) {
@@ -40,18 +27,15 @@ public:
             name.Format("szene%d.bmp", i + 1);
             CPhoto* photo = AddScene(album, name, titles[i], variant);
             if (!photo)
-                return 1;
+                return false;
             photo->SetDescription("Urlaub in den Bergen, Sommer 2001");
         }
         CDSObj* shown = album->GetObjectAt(2);
         bool saved = GrabSlideShow(album, shown, folder + "/slideshow.png");
         saved = GrabPhotoInfo(shown, folder + "/photo-info.png") && saved;
-        saved = AddSummerScenes(album) && GrabAlbumDialog(folder + "/album-dialog.png") && saved;
-        TearDown();
-        return saved ? 0 : 1;
+        return AddSummerScenes(album) && GrabAlbumDialog(folder + "/album-dialog.png") && saved;
     }
 
-private:
     CPhoto* AddScene(CDSAlbum* album, const CString& name, const CString& title,
                      const SceneVariant& variant) {
         const std::vector<BYTE> dib = MakePhotoScene(800, 600, variant);
@@ -95,25 +79,7 @@ private:
 
     bool GrabAlbumDialog(const CString& path) {
         CAlbumDlg dialog(&m_owner);
-        bool saved = false;
-        QTimer::singleShot(0, [&] {
-            dialog.SelectPhoto(dialog.GetPhotoWnd(2), 0);
-            CRect frame;
-            dialog.GetWindowRect(&frame);
-            saved = GrabScreen(frame, path);
-            dialog.EndDialog(IDCANCEL);
-        });
-        dialog.DoModal();
-        return saved;
-    }
-
-    static bool GrabScreen(const CRect& frame, const CString& path) {
-        PumpMessages();
-        QThread::msleep(300);
-        PumpMessages();
-        const QPixmap picture = QGuiApplication::primaryScreen()->grabWindow(0, frame.left, frame.top,
-                                                                             frame.Width(), frame.Height());
-        return picture.save(QString::fromUtf8(path.GetString()));
+        return SaveDialogPicture(dialog, path, [&] { dialog.SelectPhoto(dialog.GetPhotoWnd(2), 0); });
     }
 
     bool GrabSlideShow(CDSAlbum* album, CDSObj* entry, const CString& path) {
@@ -121,37 +87,19 @@ private:
         if (!viewer)
             return false;
         ShowActive(viewer);
-        CRect frame;
-        viewer->GetWindowRect(&frame);
-        const bool saved = GrabScreen(frame, path);
+        const bool saved = SaveWindowPicture(*viewer, path);
         viewer->DestroyWindow();
         return saved;
     }
 
     bool GrabPhotoInfo(CDSObj* photo, const CString& path) {
         CPhotoInfoDlg dialog(photo, &m_owner);
-        bool saved = false;
-        QTimer::singleShot(0, [&] {
-            CRect frame;
-            dialog.GetWindowRect(&frame);
-            saved = GrabScreen(frame, path);
-            dialog.EndDialog(IDCANCEL);
-        });
-        dialog.DoModal();
-        return saved;
+        return SaveDialogPicture(dialog, path);
     }
 };
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: album_dialogs_gallery OUTPUT_FOLDER\n");
-        return 2;
-    }
-    Gallery::SetUpTestSuite();
-    Gallery gallery;
-    const int result = gallery.Run(argv[1]);
-    Gallery::TearDownTestSuite();
-    return result;
+    return GalleryMain<AlbumDialogsGallery>(argc, argv, "album_dialogs_gallery");
 }

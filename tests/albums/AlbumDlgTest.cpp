@@ -60,11 +60,7 @@ class AlbumDlgTest : public PanelTest {
 protected:
     void SetUp() override {
         PanelTest::SetUp();
-        for (const UINT id : {103u, 109u, 110u, 158u, 62053u}) {
-            char text[256] = {};
-            LoadString(s_texts, id, text, sizeof text);
-            m_app.SetString(id, text);
-        }
+        UseTexts({103u, 109u, 110u, 158u, 62053u});
     }
 
     // Runs the dialog over the main window; step runs once it is open and ends it.

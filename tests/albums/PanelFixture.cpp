@@ -7,10 +7,7 @@
 #include "library/ResType.h"
 #include "platform/base/Archive.h"
 #include "platform/base/File.h"
-#include "platform/base/Module.h"
 #include "platform/base/Path.h"
-#include "platform/base/Profile.h"
-#include "platform/base/Resource.h"
 #include "platform/ui/ComboBox.h"
 
 #include <fstream>
@@ -33,9 +30,6 @@ CDSObj* NewEntry(int kindId) {
 
 } // namespace
 
-HMODULE PanelTest::s_resources = nullptr;
-HMODULE PanelTest::s_texts = nullptr;
-
 RecordingMainWnd::RecordingMainWnd() {
     SetMainWndServices(this);
     SetCategoryPanelHost(this);
@@ -57,51 +51,19 @@ BOOL RecordingMainWnd::AddPicturesToPage(const CString& path) {
     return TRUE;
 }
 
-void PanelTest::SetUpTestSuite() {
-    UiTest::SetUpTestSuite();
-    s_resources = LoadLibrary(VC_PROGRAM_DIR "/qz_res.deu");
-    s_texts = LoadLibrary(VC_PROGRAM_DIR "/qz_txt.deu");
-}
-
-void PanelTest::TearDownTestSuite() {
-    FreeLibrary(s_resources);
-    FreeLibrary(s_texts);
-    s_resources = s_texts = nullptr;
-}
-
 void PanelTest::SetUp() {
-    UiTest::SetUp();
-    ASSERT_NE(s_resources, nullptr);
-    ASSERT_NE(s_texts, nullptr);
-    m_app.SetResourceModule(s_resources);
-    m_app.SetTextModule(s_texts);
-    AfxSetResourceHandle(s_resources);
+    ASSERT_NO_FATAL_FAILURE(TempLibraryTest::SetUp());
     m_app.SetString(250, "Fotos|Vorlagen|Rahmen|Schablonen|Cliparts");
     m_app.SetString(277, "Seitenobjekte");
     m_app.SetString(278, "Cliparts");
     for (const UINT kindName : {31441u, 31443u, 31444u})
         m_app.SetString(kindName, "Art");
-
-    SetProfileFolderForTesting(m_folder.Path() + "/profile");
-    WriteProfileString("Settings", "DataPath", DataDir());
-    WriteProfileString("Settings", "InstallPath", m_folder.Path() + "/install");
-    const struct {
-        const char* type;
-        const char* path;
-        const char* folder;
-    } kinds[] = {{"PictureInstallType", "PictureDataPath", "/Bilder"},
-                 {"ClipartInstallType", "ClipartDataPath", "/Cliparts"},
-                 {"FrameInstallType", "FrameDataPath", "/Rahmen"},
-                 {"StencilInstallType", "StencilDataPath", "/Schablonen"},
-                 {"PrnTplInstallType", "PrnTplDataPath", "/Vorlagen"}};
-    for (const auto& kind : kinds) {
-        WriteProfileInt("Settings", kind.type, 0);
-        WriteProfileString("Settings", kind.path, kind.folder);
-        MakeFolderPath(DataDir() + kind.folder);
-    }
-    m_codecs.LoadPlugins();
-    m_manager = std::make_unique<CDSObjMgr>();
-    m_manager->LoadInstallSettings();
+    // The mask codec reads every picture file as BMP.
+    OpenLibrary(VC_MASK_CODEC_DIR, {kLibraryPhotos,
+                                    {"ClipartInstallType", "ClipartDataPath", "/Cliparts"},
+                                    {"FrameInstallType", "FrameDataPath", "/Rahmen"},
+                                    {"StencilInstallType", "StencilDataPath", "/Schablonen"},
+                                    {"PrnTplInstallType", "PrnTplDataPath", "/Vorlagen"}});
     ASSERT_TRUE(
         m_frame.CreateEx(0, nullptr, "Vellumcraft", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr, nullptr));
 }
@@ -112,10 +74,7 @@ void PanelTest::TearDown() {
     PumpMessages();
     m_main.m_panel = nullptr;
     m_main.m_canvas = nullptr;
-    m_manager.reset();
-    SetProfileFolderForTesting("");
-    AfxSetResourceHandle(nullptr);
-    UiTest::TearDown();
+    TempLibraryTest::TearDown();
 }
 
 CString PanelTest::KindFolder(int kindId) const {

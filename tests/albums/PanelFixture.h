@@ -5,17 +5,13 @@
 
 #include "albums/CategWnd.h"
 #include "albums/CategoryPanelHost.h"
-#include "image/ExtMgr.h"
 #include "image/WorkBitmap.h"
-#include "library/DSObjMgr.h"
 #include "library/Mat.h"
 #include "library/Stencil.h"
 #include "page/MainWndServices.h"
 #include "page/PreviewWnd.h"
 #include "page/Template.h"
-#include "tests/support/FakeAppServices.h"
-#include "tests/support/TempFolder.h"
-#include "tests/support/UiTestSupport.h"
+#include "tests/support/LibraryTestSupport.h"
 
 #include <memory>
 #include <string>
@@ -79,14 +75,11 @@ public:
     CCategWnd* m_panel = nullptr;
 };
 
-class PanelTest : public UiTest {
+class PanelTest : public TempLibraryTest {
 protected:
-    static void SetUpTestSuite();
-    static void TearDownTestSuite();
     void SetUp() override;
     void TearDown() override;
 
-    CString DataDir() const { return m_folder.Path() + "/data"; }
     CString KindFolder(int kindId) const;
     CResType* Kind(int kindId) const { return m_manager->GetResType(kindId); }
     // A user album of the kind with count entries "<prefix>1" ..., each a 4 x 3 BMP file with a 5 x 3
@@ -112,13 +105,6 @@ protected:
     std::string InfoButtons() const;
     void ClickTile(int code, int index);
 
-    static HMODULE s_resources;
-    static HMODULE s_texts;
-    TempFolder m_folder;
-    FakeAppServices m_app;
-    // Every picture file is read as BMP.
-    CExtMgr m_codecs{VC_MASK_CODEC_DIR};
-    std::unique_ptr<CDSObjMgr> m_manager;
     RecordingMainWnd m_main;
     CWnd m_frame;
     CCategWnd* m_panel = nullptr;

@@ -10,6 +10,7 @@
 #include "platform/ui/WindowRecord.h"
 #include "tests/albums/PanelFixture.h"
 #include "tests/image/DibBuilder.h"
+#include "tests/support/GallerySupport.h"
 #include "tests/support/UiTestSupport.h"
 
 #include <QGuiApplication>
@@ -17,7 +18,6 @@
 #include <QScreen>
 #include <QWidget>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 
 namespace {
@@ -51,11 +51,7 @@ CPictureInfo* Shape(int side, unsigned colour, int kind) {
     return PictureOf(dib);
 }
 
-class Gallery : public PanelTest {
-public:
-    void TestBody() override {}
-    using PanelTest::SetUpTestSuite;
-
+class PanelGallery : public Gallery<PanelTest> {
     void Dress(CDSAlbum* album, int kind) {
         static const unsigned kSkies[] = {0x7DB7E8, 0xF0B080, 0xB8D0E0, 0x90C8F0,
                                           0xE8C8A0, 0xA0B8D8, 0xC0E0F0};
@@ -91,8 +87,7 @@ public:
         return shot.save(path.GetString());
     }
 
-    int Run(const CString& folder) {
-        SetUp();
+    bool Shoot(const CString& folder) override {
         std::filesystem::create_directories(folder.str());
         CDSAlbum* photos = MakeAlbum(kResTypePictures, "Sommerurlaub", 9, "Foto");
         Dress(photos, 0);
@@ -110,7 +105,7 @@ public:
                           "Vier;9;Hochformat;vier.tpl;4;Vellumcraft;Einzelbilder;210 x 297;Vier Bilder.\n");
         m_frame.MoveWindow(0, 0, 800, 600);
         if (!CreatePanel())
-            return 1;
+            return false;
         ClickTile(CCategWnd::kPhotos, 1);
         bool saved = Grab(folder + "/fotos.png");
         const char* names[] = {"vorlagen", "rahmen", "schablonen", "cliparts"};
@@ -118,19 +113,12 @@ public:
             ChooseCategory(position);
             saved = Grab(folder + "/" + names[position - 1] + ".png") && saved;
         }
-        TearDown();
-        return saved ? 0 : 1;
+        return saved;
     }
 };
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: category_panel_gallery OUTPUT_FOLDER\n");
-        return 2;
-    }
-    Gallery::SetUpTestSuite();
-    Gallery gallery;
-    return gallery.Run(argv[1]);
+    return GalleryMain<PanelGallery>(argc, argv, "category_panel_gallery");
 }

@@ -1,11 +1,7 @@
 #include "tests/app/MainWndTestSupport.h"
 
-#include "platform/base/Module.h"
 #include "platform/base/Profile.h"
 #include "platform/base/Resource.h"
-
-HMODULE MainWndTest::s_resources = nullptr;
-HMODULE MainWndTest::s_texts = nullptr;
 
 LoggingMainWnd::~LoggingMainWnd() {
     if (m_deleted)
@@ -22,26 +18,10 @@ BOOL LoggingMainWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     return CMainWnd::OnCommand(wParam, lParam);
 }
 
-void MainWndTest::SetUpTestSuite() {
-    UiTest::SetUpTestSuite();
-    s_resources = LoadLibrary(VC_PROGRAM_DIR "/qz_res.deu");
-    s_texts = LoadLibrary(VC_PROGRAM_DIR "/qz_txt.deu");
-}
-
-void MainWndTest::TearDownTestSuite() {
-    FreeLibrary(s_resources);
-    FreeLibrary(s_texts);
-    s_resources = s_texts = nullptr;
-}
-
 void MainWndTest::SetUp() {
     UiTest::SetUp();
-    ASSERT_NE(s_resources, nullptr);
-    ASSERT_NE(s_texts, nullptr);
+    ASSERT_NO_FATAL_FAILURE(UseProgramModules(m_services));
     SetProfileFolderForTesting(m_profile.Path());
-    m_services.SetResourceModule(s_resources);
-    m_services.SetTextModule(s_texts);
-    AfxSetResourceHandle(s_resources);
     // The machine's own scanners stay out of window tests; a test of the test scanner shows the libraries.
     CTwain::HideLibrariesForTesting(true);
 }

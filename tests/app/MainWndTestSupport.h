@@ -6,8 +6,8 @@
 #include "app/MainWnd.h"
 #include "platform/print/FakePrinterSystem.h"
 #include "tests/support/FakeAppServices.h"
+#include "tests/support/LibraryTestSupport.h"
 #include "tests/support/TempFolder.h"
-#include "tests/support/UiTestSupport.h"
 
 #include <vector>
 
@@ -28,10 +28,8 @@ private:
     bool* m_deleted = nullptr;
 };
 
-class MainWndTest : public UiTest {
+class MainWndTest : public ProgramModulesTest {
 protected:
-    static void SetUpTestSuite();
-    static void TearDownTestSuite();
     void SetUp() override;
     void TearDown() override;
 
@@ -45,8 +43,6 @@ protected:
     // The commands received since the last call.
     CommandLog TakeCommands();
 
-    static HMODULE s_resources;
-    static HMODULE s_texts;
     FakeAppServices m_services;
     // No printers of its own: the built-in PDF printer is the default unless a test adds one.
     CFakePrinterSystem m_printers;

@@ -14,38 +14,29 @@
 #include "resmanager/ResourceInfoDlg.h"
 #include "resmanager/TemplateInfoDlg.h"
 #include "tests/albums/AlbumDialogsFixture.h"
+#include "tests/support/GallerySupport.h"
 #include "tests/support/RunTool.h"
 #include "tools/photoscene/PhotoScene.h"
 
-#include <QGuiApplication>
-#include <QPixmap>
-#include <QScreen>
-#include <QThread>
-#include <QTimer>
-#include <cstdio>
 #include <string>
 
 namespace {
 
-class Gallery : public AlbumDialogsTest {
-public:
-    using AlbumDialogsTest::SetUpTestSuite;
-    using AlbumDialogsTest::TearDownTestSuite;
-    void TestBody() override {}
-
-    int Run(const CString& folder) {
-        SetUp();
+class InfoDialogsGallery : public Gallery<AlbumDialogsTest> {
+    bool Shoot(const CString& folder) override {
         Photos()->SetName("Fotos");
         CPhoto* photo = AddScenePhoto();
-        bool saved = photo && Grab<CResourceInfoDlg>(folder + "/resource-info.png", photo, 596u);
+        bool saved = false;
+        if (photo) {
+            CResourceInfoDlg resourceInfo(photo, 596u, &m_owner);
+            saved = SaveDialogPicture(resourceInfo, folder + "/resource-info.png");
+        }
         CTemplate page;
         FillTemplate(page);
-        saved = Grab<CTemplateInfoDlg>(folder + "/template-info.png", &page) && saved;
-        TearDown();
-        return saved ? 0 : 1;
+        CTemplateInfoDlg templateInfo(&page, &m_owner);
+        return SaveDialogPicture(templateInfo, folder + "/template-info.png") && saved;
     }
 
-private:
     // A JPEG with an artist comment deep in the user's picture folders, kept with its full path.
     CPhoto* AddScenePhoto() {
         const CString sceneFolder =
@@ -98,41 +89,10 @@ private:
         for (int i = 0; i < 3; ++i)
             AddFrame(page, CRect(150 + i * 900, 300, 960 + i * 900, 1800));
     }
-
-    static bool GrabScreen(const CRect& frame, const CString& path) {
-        PumpMessages();
-        QThread::msleep(300);
-        PumpMessages();
-        const QPixmap picture = QGuiApplication::primaryScreen()->grabWindow(0, frame.left, frame.top,
-                                                                             frame.Width(), frame.Height());
-        return picture.save(QString::fromUtf8(path.GetString()));
-    }
-
-    template <typename Dialog, typename... Arguments>
-    bool Grab(const CString& path, Arguments... arguments) {
-        Dialog dialog(arguments..., &m_owner);
-        bool saved = false;
-        QTimer::singleShot(0, [&] {
-            CRect frame;
-            dialog.GetWindowRect(&frame);
-            saved = GrabScreen(frame, path);
-            dialog.EndDialog(IDCANCEL);
-        });
-        dialog.DoModal();
-        return saved;
-    }
 };
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: info_dialogs_gallery OUTPUT_FOLDER\n");
-        return 2;
-    }
-    Gallery::SetUpTestSuite();
-    Gallery gallery;
-    const int result = gallery.Run(argv[1]);
-    Gallery::TearDownTestSuite();
-    return result;
+    return GalleryMain<InfoDialogsGallery>(argc, argv, "info_dialogs_gallery");
 }

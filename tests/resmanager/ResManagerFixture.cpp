@@ -5,10 +5,7 @@
 #include "library/Photo.h"
 #include "library/ResType.h"
 #include "platform/base/File.h"
-#include "platform/base/Module.h"
 #include "platform/base/Path.h"
-#include "platform/base/Profile.h"
-#include "platform/base/Resource.h"
 #include "platform/ui/CreateContext.h"
 #include "platform/ui/TreeCtrl.h"
 #include "resmanager/ObjectsView.h"
@@ -30,52 +27,17 @@ LRESULT FakeAlbumsView::AddResTypeNode(CResType* kind) {
     return 0;
 }
 
-HMODULE ResManagerTest::s_resources = nullptr;
-HMODULE ResManagerTest::s_texts = nullptr;
-
-void ResManagerTest::SetUpTestSuite() {
-    UiTest::SetUpTestSuite();
-    s_resources = LoadLibrary(VC_PROGRAM_DIR "/qz_res.deu");
-    s_texts = LoadLibrary(VC_PROGRAM_DIR "/qz_txt.deu");
-}
-
-void ResManagerTest::TearDownTestSuite() {
-    FreeLibrary(s_resources);
-    FreeLibrary(s_texts);
-    s_resources = s_texts = nullptr;
-}
-
 void ResManagerTest::SetUp() {
-    UiTest::SetUp();
-    ASSERT_NE(s_resources, nullptr);
-    ASSERT_NE(s_texts, nullptr);
-    m_app.SetResourceModule(s_resources);
-    m_app.SetTextModule(s_texts);
-    AfxSetResourceHandle(s_resources);
-    for (UINT id : {62016u, 62017u, 62018u, 62053u, 62056u, 62057u, 62058u, 62060u, 65519u, 65520u, 65400u,
-                    65401u, 65402u, 65512u, 65513u}) {
-        char text[1024] = {};
-        LoadString(s_texts, id, text, sizeof text);
-        m_app.SetString(id, text);
-    }
+    ASSERT_NO_FATAL_FAILURE(TempLibraryTest::SetUp());
+    UseTexts({62016u, 62017u, 62018u, 62053u, 62056u, 62057u, 62058u, 62060u, 65519u, 65520u, 65400u, 65401u,
+              65402u, 65512u, 65513u});
     m_app.SetString(62053, "Neues Bild");
     FakeAlbumsView::m_pointed = nullptr;
     FakeAlbumsView::s_kinds.clear();
     FakeAlbumsView::s_calls.clear();
     CResManagerWnd::SetAlbumsViewClass(RUNTIME_CLASS(FakeAlbumsView));
-
-    const CString data = m_folder.Path() + "/data";
-    SetProfileFolderForTesting(m_folder.Path() + "/profile");
-    WriteProfileString("Settings", "DataPath", data);
-    WriteProfileString("Settings", "InstallPath", m_folder.Path() + "/install");
-    WriteProfileInt("Settings", "PictureInstallType", 0);
-    WriteProfileString("Settings", "PictureDataPath", "/Bilder");
-    MakeFolderPath(data + "/Bilder");
+    OpenLibrary(VC_PROGRAM_DIR, {kLibraryPhotos});
     MakeFolderPath(m_folder.Path() + "/drops");
-    m_codecs = std::make_unique<CExtMgr>(VC_PROGRAM_DIR);
-    m_codecs->LoadPlugins();
-    m_manager = std::make_unique<CDSObjMgr>();
-    m_manager->LoadInstallSettings();
     ASSERT_TRUE(m_owner.CreateEx(0, nullptr, "Vellumcraft", WS_POPUP | WS_VISIBLE, 0, 0, 1000, 700, nullptr,
                                  nullptr));
 }
@@ -85,11 +47,7 @@ void ResManagerTest::TearDown() {
         m_owner.DestroyWindow();
     PumpMessages();
     CResManagerWnd::SetAlbumsViewClass(nullptr);
-    m_manager.reset();
-    m_codecs.reset();
-    SetProfileFolderForTesting("");
-    AfxSetResourceHandle(nullptr);
-    UiTest::TearDown();
+    TempLibraryTest::TearDown();
 }
 
 CResManagerWnd* ResManagerTest::OpenFrame(CSize size) {

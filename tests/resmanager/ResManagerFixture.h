@@ -3,13 +3,9 @@
 // text modules and the codec plug-ins. The album tree is a recording stand-in that the frame makes in the
 // tree's place.
 
-#include "image/ExtMgr.h"
-#include "library/DSObjMgr.h"
 #include "platform/ui/TreeView.h"
 #include "resmanager/ResManagerPanes.h"
-#include "tests/support/FakeAppServices.h"
-#include "tests/support/TempFolder.h"
-#include "tests/support/UiTestSupport.h"
+#include "tests/support/LibraryTestSupport.h"
 
 #include <initializer_list>
 #include <memory>
@@ -43,10 +39,8 @@ private:
     static void Note(const char* call) { s_calls.emplace_back(call); }
 };
 
-class ResManagerTest : public UiTest {
+class ResManagerTest : public TempLibraryTest {
 protected:
-    static void SetUpTestSuite();
-    static void TearDownTestSuite();
     void SetUp() override;
     void TearDown() override;
 
@@ -61,12 +55,6 @@ protected:
     // A fresh manager over the same folders, as the program starts next time.
     std::unique_ptr<CDSObjMgr> ReadBack();
 
-    static HMODULE s_resources;
-    static HMODULE s_texts;
-    TempFolder m_folder;
-    FakeAppServices m_app;
-    std::unique_ptr<CExtMgr> m_codecs;
-    std::unique_ptr<CDSObjMgr> m_manager;
     CWnd m_owner;
     CResManagerWnd* m_frame = nullptr;
 };

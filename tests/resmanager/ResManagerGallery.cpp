@@ -8,24 +8,13 @@
 #include "resmanager/ObjectsView.h"
 #include "resmanager/ResManagerWnd.h"
 #include "tests/resmanager/ResManagerFixture.h"
+#include "tests/support/GallerySupport.h"
 #include "tools/photoscene/PhotoScene.h"
-
-#include <QGuiApplication>
-#include <QPixmap>
-#include <QScreen>
-#include <QThread>
-#include <cstdio>
 
 namespace {
 
-class Gallery : public ResManagerTest {
-public:
-    using ResManagerTest::SetUpTestSuite;
-    using ResManagerTest::TearDownTestSuite;
-    void TestBody() override {}
-
-    int Run(const CString& folder) {
-        SetUp();
+class ResManagerGallery : public Gallery<ResManagerTest> {
+    bool Shoot(const CString& folder) override {
         MakeAlbum("Garten", 0);
         CDSAlbum* album = MakeAlbum("Bergsommer", 0);
         const char* titles[] = {"Morgen am See", "Die Hütte", "Abendlicht", "Gipfelblick", "Rast", "Heimweg"};
@@ -39,7 +28,7 @@ public:
             CString name;
             name.Format("%s/drops/szene%d.bmp", m_folder.Path().GetString(), i + 1);
             if (!picture.SetExternalDib(dib.data(), dib.size()) || !picture.WriteBmpFile(name))
-                return 1;
+                return false;
             auto* photo = new CPhoto;
             photo->SetFilePath(name);
             photo->SetTitle(titles[i]);
@@ -47,36 +36,19 @@ public:
             thumbnail->CreateThumbnail(CSize(i % 2 ? 75 : 100, 75), RGB(255, 255, 255), &picture);
             photo->SetThumbnail(thumbnail);
             if (!album->AddObjects(photo))
-                return 1;
+                return false;
         }
         if (!OpenFrame(CSize(1000, 700)))
-            return 1;
+            return false;
         ShowActive(&m_owner);
         Objects()->ShowAlbum(album);
         Objects()->GetListCtrl().SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
-        PumpMessages();
-        QThread::msleep(300);
-        PumpMessages();
-        CRect frame;
-        m_owner.GetWindowRect(&frame);
-        const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0, frame.left, frame.top,
-                                                                          frame.Width(), frame.Height());
-        const bool saved = shot.save(QString::fromUtf8((folder + "/resource-manager.png").GetString()));
-        TearDown();
-        return saved ? 0 : 1;
+        return SaveWindowPicture(m_owner, folder + "/resource-manager.png");
     }
 };
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: resource_manager_gallery OUTPUT_FOLDER\n");
-        return 2;
-    }
-    Gallery::SetUpTestSuite();
-    Gallery gallery;
-    const int result = gallery.Run(argv[1]);
-    Gallery::TearDownTestSuite();
-    return result;
+    return GalleryMain<ResManagerGallery>(argc, argv, "resource_manager_gallery");
 }
