@@ -1,5 +1,5 @@
 // The slide show and the photo information dialog over photo-like pictures, for people:
-// album_dialogs_gallery OUTPUT_FOLDER under an X server of 1024 x 768 (album_dialogs_screenshots.py
+// album_dialogs_gallery OUTPUT_FOLDER under an X server of 1024 x 768 (scripts/run_gallery.py
 // starts one). Writes slideshow.png, photo-info.png and album-dialog.png.
 
 #include "albums/AlbumDlg.h"

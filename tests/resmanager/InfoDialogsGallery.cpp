@@ -1,5 +1,5 @@
 // The resource and template information dialogs over a photo-like picture and a page of frames, for
-// people: info_dialogs_gallery OUTPUT_FOLDER under an X server of 1024 x 768 (info_dialogs_screenshots.py
+// people: info_dialogs_gallery OUTPUT_FOLDER under an X server of 1024 x 768 (scripts/run_gallery.py
 // starts one). Writes resource-info.png and template-info.png.
 
 #include "image/PictureInfo.h"

@@ -1,5 +1,5 @@
 // The resource manager in album mode over photo-like pictures, for people: resource_manager_gallery
-// OUTPUT_FOLDER under an X server (resource_manager_screenshots.py starts one). Writes
+// OUTPUT_FOLDER under an X server (scripts/run_gallery.py starts one). Writes
 // resource-manager.png.
 
 #include "image/PictureInfo.h"

@@ -1,11 +1,11 @@
-"""Takes the category panel's screenshots under a private X server: panel_screenshots.py GALLERY FOLDER."""
+"""Runs a gallery program under a private X server of 1024 x 768, where it takes its screenshots:
+run_gallery.py GALLERY FOLDER."""
 
 import os
 import subprocess
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "scripts"))
-from xdisplay import XServer  # noqa: E402
+from xdisplay import XServer
 
 
 def main():
