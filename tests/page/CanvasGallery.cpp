@@ -17,6 +17,7 @@
 #include "tests/image/DibBuilder.h"
 #include "tests/page/CanvasFixture.h"
 #include "tests/page/PageTestSupport.h"
+#include "tests/support/GallerySupport.h"
 #include "tests/support/UiTestSupport.h"
 
 #include <QGuiApplication>
@@ -24,15 +25,10 @@
 #include <QScreen>
 #include <QWidget>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
-class Gallery : public CanvasFixture {
-public:
-    void TestBody() override {}
-    using CanvasFixture::SetUpTestSuite;
-
+class CanvasGallery : public Gallery<CanvasFixture> {
     static CPictureInfo* Landscape() {
         DibBuilder dib(160, 120, 24);
         std::vector<unsigned> pixels;
@@ -83,8 +79,7 @@ public:
         return shot.save(path);
     }
 
-    int Run(const CString& folder) {
-        SetUp();
+    bool Shoot(const CString& folder) override {
         // The main window's skin around the canvas.
         CDC* skin = m_main.GetDC();
         skin->FillSolidRect(0, 0, 800, 600, 0x40332B);
@@ -115,7 +110,7 @@ public:
         title->SetSelected(TRUE);
         AdvanceTimersForTesting(250);
         if (!Grab(folder + "/canvas-edit.png"))
-            return 1;
+            return false;
 
         m_app.SetEditMode(FALSE);
         m_canvas->KillDragTimer();
@@ -132,19 +127,12 @@ public:
         m_canvas->Redraw();
         const bool saved = Grab(folder + "/canvas-normal.png");
         m_host.m_work = nullptr;
-        TearDown();
-        return saved ? 0 : 1;
+        return saved;
     }
 };
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: canvas_gallery OUTPUT_FOLDER\n");
-        return 2;
-    }
-    Gallery::SetUpTestSuite();
-    Gallery gallery;
-    return gallery.Run(argv[1]);
+    return GalleryMain<CanvasGallery>(argc, argv, "canvas_gallery");
 }
