@@ -85,6 +85,26 @@ protected:
         mat->LoadData();
         return mat;
     }
+    // A white and black picture whose rotation left its left half empty.
+    void SetTurnedPicture() {
+        SetPicture(2, 1, {0xFFFFFF, 0x000000});
+        DibBuilder maskDib(2, 1, 24);
+        maskDib.Pixels({0x000000, 0xFFFFFF});
+        const std::unique_ptr<CPictureInfo> mask(PictureOf(maskDib));
+        m_picture.SetRotatedDib(mask.get());
+    }
+    // A stencil black on its left half, white on its right.
+    std::unique_ptr<CStencil> HalfBlackStencil() {
+        std::vector<unsigned> halves;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 20; ++x)
+                halves.push_back(x < 10 ? 0x000000 : 0xFFFFFF);
+        WriteBmp(Res("maske.bmp"), 20, 20, halves);
+        auto stencil = std::make_unique<CStencil>();
+        stencil->SetFilePath(Res("maske.bmp"));
+        stencil->LoadData();
+        return stencil;
+    }
     BOOL RenderNormal(IPrintProgress* progress = nullptr) {
         return RenderNormalPage(&m_dc, 1000, 1000, 0, m_sources, progress);
     }
@@ -135,11 +155,7 @@ TEST_F(PrintObjectRendererTest, OnlyAMatNamedLowerCaseEllipseMakesARoundedFrameO
 
 TEST_F(PrintObjectRendererTest, TurnedPictureGoesThroughItsRotationMask) {
     AddFrame(kShapeRectangle);
-    SetPicture(2, 1, {0xFFFFFF, 0x000000});
-    DibBuilder maskDib(2, 1, 24);
-    maskDib.Pixels({0x000000, 0xFFFFFF}); // the left half is a corner the rotation left empty
-    const std::unique_ptr<CPictureInfo> mask(PictureOf(maskDib));
-    m_picture.SetRotatedDib(mask.get());
+    SetTurnedPicture();
     m_sources.fillFlag = true;
     const std::unique_ptr<CMat> mat = GreyMat("rahmen");
     m_sources.mat = mat.get();
@@ -155,16 +171,9 @@ TEST_F(PrintObjectRendererTest, StencilKeepsThePageWhereBlackAndShowsThePictureW
     AddFrame(kShapeRectangle);
     SetPicture(40, 40, std::vector<unsigned>(1600, 0xFF0000));
     m_sources.fillFlag = true;
-    std::vector<unsigned> halves;
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 20; ++x)
-            halves.push_back(x < 10 ? 0x000000 : 0xFFFFFF);
-    WriteBmp(Res("maske.bmp"), 20, 20, halves);
-    CStencil stencil;
-    stencil.SetFilePath(Res("maske.bmp"));
-    stencil.LoadData();
-    ASSERT_TRUE(stencil.IsLoaded());
-    m_sources.stencil = &stencil;
+    const std::unique_ptr<CStencil> stencil = HalfBlackStencil();
+    ASSERT_TRUE(stencil->IsLoaded());
+    m_sources.stencil = stencil.get();
     ASSERT_TRUE(RenderNormal());
     EXPECT_EQ(At(250, 500), kWhite) << "the white page";
     EXPECT_EQ(At(750, 500), kRed);
@@ -290,11 +299,7 @@ TEST_F(PrintObjectRendererOnPrinterTest, OnlyAMatNamedLowerCaseEllipseMakesARoun
 
 TEST_F(PrintObjectRendererOnPrinterTest, TurnedPictureGoesThroughItsRotationMask) {
     AddFrame(kShapeRectangle);
-    SetPicture(2, 1, {0xFFFFFF, 0x000000});
-    DibBuilder maskDib(2, 1, 24);
-    maskDib.Pixels({0x000000, 0xFFFFFF}); // the left half is a corner the rotation left empty
-    const std::unique_ptr<CPictureInfo> mask(PictureOf(maskDib));
-    m_picture.SetRotatedDib(mask.get());
+    SetTurnedPicture();
     m_sources.fillFlag = true;
     const std::unique_ptr<CMat> mat = GreyMat("rahmen");
     m_sources.mat = mat.get();
@@ -310,16 +315,9 @@ TEST_F(PrintObjectRendererOnPrinterTest, StencilKeepsMatAndPageWhereBlackAndShow
     AddFrame(kShapeRectangle);
     SetPicture(40, 40, std::vector<unsigned>(1600, 0xFF0000));
     m_sources.fillFlag = true;
-    std::vector<unsigned> halves;
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 20; ++x)
-            halves.push_back(x < 10 ? 0x000000 : 0xFFFFFF);
-    WriteBmp(Res("maske.bmp"), 20, 20, halves);
-    CStencil stencil;
-    stencil.SetFilePath(Res("maske.bmp"));
-    stencil.LoadData();
-    ASSERT_TRUE(stencil.IsLoaded());
-    m_sources.stencil = &stencil;
+    const std::unique_ptr<CStencil> stencil = HalfBlackStencil();
+    ASSERT_TRUE(stencil->IsLoaded());
+    m_sources.stencil = stencil.get();
     const std::unique_ptr<CMat> mat = GreyMat("rahmen");
     for (const auto& [withMat, black] : {std::pair{false, kWhite}, std::pair{true, kGrey}}) {
         m_sources.mat = withMat ? mat.get() : nullptr;

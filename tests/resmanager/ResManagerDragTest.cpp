@@ -34,7 +34,30 @@ const DragCase kDragCases[] = {
     {"ShownAlbumIsRefused", true, Qt::NoModifier, 148, 148, 2, 0},
 };
 
-class DragTest : public ResManagerTest, public ::testing::WithParamInterface<DragCase> {};
+// The frame over the album, and the own drag of its first entry started.
+class OwnDragTest : public ResManagerTest {
+protected:
+    static CPoint EntryCentre(CObjectsView* view) {
+        CRect icon;
+        view->GetListCtrl().GetItemRect(0, &icon, LVIR_ICON);
+        return icon.CenterPoint();
+    }
+    // Null when the frame does not open.
+    CObjectsView* DragFirstEntryOf(CDSAlbum* album) {
+        if (!OpenFrame())
+            return nullptr;
+        ShowActive(&m_owner);
+        CObjectsView* view = Objects();
+        EXPECT_EQ(view->ShowAlbum(album), 0);
+        const CPoint start = EntryCentre(view);
+        ClickAt(view, start);
+        PressAt(view, start);
+        MoveTo(view, start + CPoint(30, 30));
+        return view;
+    }
+};
+
+class DragTest : public OwnDragTest, public ::testing::WithParamInterface<DragCase> {};
 
 TEST_P(DragTest, DropOnAnAlbumOfTheTree) {
     const DragCase& c = GetParam();
@@ -42,26 +65,18 @@ TEST_P(DragTest, DropOnAnAlbumOfTheTree) {
     CDSAlbum* target = MakeAlbum("Ziel", 0);
     ASSERT_NE(source, nullptr);
     ASSERT_NE(target, nullptr);
-    ASSERT_NE(OpenFrame(), nullptr);
-    ShowActive(&m_owner);
-    CObjectsView* view = Objects();
-    ASSERT_EQ(view->ShowAlbum(source), 0);
     FakeAlbumsView::m_pointed = c.onShownAlbum ? source : target;
-    CRect icon;
-    ASSERT_TRUE(view->GetListCtrl().GetItemRect(0, &icon, LVIR_ICON));
-    const CPoint start = icon.CenterPoint();
-    ClickAt(view, start);
-    PressAt(view, start);
-    MoveTo(view, start + CPoint(30, 30));
-    ASSERT_TRUE(view->IsDragging());
-    MoveTo(view, start + CPoint(40, 45));
+    CObjectsView* view = DragFirstEntryOf(source);
+    ASSERT_TRUE(view && view->IsDragging());
+    const CPoint drop = EntryCentre(view) + CPoint(40, 45);
+    MoveTo(view, drop);
     const auto cursor = [](UINT id) { return LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(id)); };
     EXPECT_EQ(GetCursor(), cursor(c.cursorOverTarget));
     PressKey(view, Qt::Key_Control, Qt::ControlModifier);
     EXPECT_EQ(GetCursor(), cursor(c.cursorWithCtrl));
     ReleaseKey(view, Qt::Key_Control);
     EXPECT_EQ(GetCursor(), cursor(c.cursorOverTarget));
-    ReleaseAt(view, start + CPoint(40, 45), Qt::LeftButton, c.atRelease);
+    ReleaseAt(view, drop, Qt::LeftButton, c.atRelease);
     PumpMessages();
     EXPECT_FALSE(view->IsDragging());
     EXPECT_EQ(view->GetListCtrl().GetItemCount(), c.sourceAfter);
@@ -79,7 +94,7 @@ TEST_P(DragTest, DropOnAnAlbumOfTheTree) {
 
 // The drop loads the target album, and the manager makes room by unloading its oldest: never the album
 // whose entries the view lists.
-TEST_F(ResManagerTest, ADropThatLoadsItsTargetKeepsTheShownAlbumLoaded) {
+TEST_F(OwnDragTest, ADropThatLoadsItsTargetKeepsTheShownAlbumLoaded) {
     CDSAlbum* target = MakeAlbum("Ziel", 1);
     std::vector<CDSAlbum*> loaded{MakeAlbum("Quelle", 2)};
     for (int i = 0; i < CDSObjMgr::kAlbumCacheLimit - 1; ++i) {
@@ -96,19 +111,10 @@ TEST_F(ResManagerTest, ADropThatLoadsItsTargetKeepsTheShownAlbumLoaded) {
         ASSERT_TRUE(m_manager->LoadAlbum(album));
     }
     CDSAlbum* source = loaded.front();
-    ASSERT_NE(OpenFrame(), nullptr);
-    ShowActive(&m_owner);
-    CObjectsView* view = Objects();
-    ASSERT_EQ(view->ShowAlbum(source), 0);
     FakeAlbumsView::m_pointed = target;
-    CRect icon;
-    ASSERT_TRUE(view->GetListCtrl().GetItemRect(0, &icon, LVIR_ICON));
-    const CPoint start = icon.CenterPoint();
-    ClickAt(view, start);
-    PressAt(view, start);
-    MoveTo(view, start + CPoint(30, 30));
-    ASSERT_TRUE(view->IsDragging());
-    ReleaseAt(view, start + CPoint(40, 45));
+    CObjectsView* view = DragFirstEntryOf(source);
+    ASSERT_TRUE(view && view->IsDragging());
+    ReleaseAt(view, EntryCentre(view) + CPoint(40, 45));
     PumpMessages();
     EXPECT_TRUE(source->IsIndexOpen());
     EXPECT_EQ(view->GetListCtrl().GetItemCount(), 1);
