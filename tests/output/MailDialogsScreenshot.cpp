@@ -17,30 +17,16 @@
 #include "platform/ui/QtTranslations.h"
 #include "platform/ui/WindowRecord.h"
 #include "tests/support/FakeAppServices.h"
+#include "tests/support/GallerySupport.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UiTestSupport.h"
 
 #include <QApplication>
-#include <QGuiApplication>
-#include <QPixmap>
-#include <QScreen>
-#include <QThread>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 
 namespace {
-
-bool SavePicture(CWnd& window, const QString& path) {
-    PumpMessages();
-    QThread::msleep(300);
-    PumpMessages();
-    CRect frame;
-    window.GetWindowRect(&frame);
-    const QPixmap picture =
-        QGuiApplication::primaryScreen()->grabWindow(0, frame.left, frame.top, frame.Width(), frame.Height());
-    return picture.save(path);
-}
 
 // The shown top-level window holding a control with that id.
 CWnd* WindowWith(int id) {
@@ -58,7 +44,7 @@ CWnd* WindowWith(int id) {
 
 // Runs show (a modal run) until its picture is taken; act prepares the window found by its control id,
 // finish ends it.
-bool Shoot(int controlId, const QString& path, const std::function<void(CWnd&)>& act,
+bool Shoot(int controlId, const CString& path, const std::function<void(CWnd&)>& act,
            const std::function<void(CWnd&)>& finish, const std::function<void()>& show) {
     bool saved = false;
     QTimer::singleShot(300, [&] {
@@ -66,7 +52,7 @@ bool Shoot(int controlId, const QString& path, const std::function<void(CWnd&)>&
         if (!window)
             return;
         act(*window);
-        saved = SavePicture(*window, path);
+        saved = SaveWindowPicture(*window, path);
         finish(*window);
     });
     show();
@@ -114,7 +100,7 @@ int main(int argc, char** argv) {
         return 2;
     EnsureUiApplication();
     LoadQtGermanTranslations();
-    const QString folder = QString::fromLocal8Bit(argv[1]) + "/";
+    const CString folder = CString(argv[1]) + "/";
     FakeAppServices services;
     TempFolder profile;
     SetProfileFolderForTesting(profile.Path());

@@ -12,41 +12,12 @@
 #include "platform/print/FakePrinterSystem.h"
 #include "platform/print/PrintDialog.h"
 #include "tests/support/FakeAppServices.h"
+#include "tests/support/GallerySupport.h"
 #include "tests/support/UiTestSupport.h"
-
-#include <QGuiApplication>
-#include <QPixmap>
-#include <QScreen>
-#include <QThread>
-#include <QTimer>
 
 namespace {
 
 constexpr UINT kPaintingTextId = 51;
-
-bool SavePicture(CWnd& window, const QString& path) {
-    PumpMessages();
-    QThread::msleep(300);
-    PumpMessages();
-    CRect frame;
-    window.GetWindowRect(&frame);
-    const QPixmap picture =
-        QGuiApplication::primaryScreen()->grabWindow(0, frame.left, frame.top, frame.Width(), frame.Height());
-    return picture.save(path);
-}
-
-// Runs the modal dialog until its picture is taken; whether it was saved.
-bool ShowModal(CDialog& dialog, const QString& path, const std::function<void()>& prepare = nullptr) {
-    bool saved = false;
-    QTimer::singleShot(0, [&] {
-        if (prepare)
-            prepare();
-        saved = SavePicture(dialog, path);
-        dialog.EndDialog(IDCANCEL);
-    });
-    dialog.DoModal();
-    return saved;
-}
 
 } // namespace
 
@@ -54,7 +25,7 @@ int main(int argc, char** argv) {
     if (argc != 2)
         return 2;
     EnsureUiApplication();
-    const QString folder = QString::fromLocal8Bit(argv[1]) + "/";
+    const CString folder = CString(argv[1]) + "/";
     FakeAppServices services;
     CFakePrinterSystem printers;
     printers.Add("Fotodrucker").info.isDefault = TRUE;
@@ -67,7 +38,7 @@ int main(int argc, char** argv) {
     AfxSetResourceHandle(resources);
 
     CPrintMsgDlg hint;
-    bool saved = ShowModal(hint, folder + "print-hint.png");
+    bool saved = SaveDialogPicture(hint, folder + "print-hint.png");
 
     CPrintDlg progress;
     if (progress.Create(CPrintDlg::kTemplateId)) {
@@ -75,7 +46,7 @@ int main(int argc, char** argv) {
         progress.ShowWindow(SW_SHOW);
         progress.Begin(3, kPaintingTextId);
         progress.Step();
-        saved = SavePicture(progress, folder + "print-progress.png") && saved;
+        saved = SaveWindowPicture(progress, folder + "print-progress.png") && saved;
         progress.DestroyWindow();
     } else {
         saved = false;
@@ -84,12 +55,12 @@ int main(int argc, char** argv) {
     CPrintDialog setUp(FALSE);
     setUp.GetDefaults();
     CPrnAlbumDlg album(nullptr, &setUp);
-    saved = ShowModal(album, folder + "print-album.png",
-                      [&] {
-                          album.CheckRadioButton(1025, 1026, 1026);
-                          album.SendMessage(WM_COMMAND, MAKEWPARAM(1026, BN_CLICKED), 0);
-                          album.SetDlgItemText(1032, "12");
-                      }) &&
+    saved = SaveDialogPicture(album, folder + "print-album.png",
+                              [&] {
+                                  album.CheckRadioButton(1025, 1026, 1026);
+                                  album.SendMessage(WM_COMMAND, MAKEWPARAM(1026, BN_CLICKED), 0);
+                                  album.SetDlgItemText(1032, "12");
+                              }) &&
             saved;
     delete album.m_pPrinterDC;
     GlobalFree(setUp.m_pd.hDevMode);
