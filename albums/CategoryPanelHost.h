@@ -37,6 +37,25 @@ public:
     virtual CString GetSoundPath() = 0;
 };
 
+// No main window: no album, no page, nothing to play. The built-in host; stand-ins derive from it and
+// answer only what they need.
+class CNoCategoryPanelHost : public ICategoryPanelHost {
+public:
+    CDSAlbum* GetCurrentAlbum() override { return nullptr; }
+    void SetCurrentAlbum(CDSAlbum*) override {}
+    BYTE IsAlbumPicture() override { return 0; }
+    void SetAlbumPicture(BYTE) override {}
+    BOOL AddPicturesToPage(const CString&) override { return FALSE; }
+    void DeleteWorkBitmap() override {}
+    BYTE IsModified() override { return 0; }
+    void RedrawPreview() override {}
+    void OnUndo() override {}
+    CPreviewWnd* GetPreviewWnd() override { return nullptr; }
+    ICategoryPanel* GetCategoryPanel() override { return nullptr; }
+    BYTE IsSoundEnabled() override { return 0; }
+    CString GetSoundPath() override { return CString(); }
+};
+
 // Installs the host (null goes back to the built-in one, which has nothing); the caller keeps it.
 void SetCategoryPanelHost(ICategoryPanelHost* host);
 ICategoryPanelHost& CategoryPanelHost();

@@ -6,6 +6,9 @@ extracting the same entries to /dev/null.
   properties, opening the album, parsing every description, decoding every thumbnail) against
   unzip -p > /dev/null.
 - Inside the process: the opening and thumbnails alone, against the same unzip process.
+
+The other album benchmarks make their photo albums here (write_albums), and first_page runs those of a
+window's first page of tiles.
 """
 import os
 import random
@@ -52,15 +55,40 @@ def write_album(path, count=COUNT, title="Urlaub"):
             z.writestr(f"{name}.JPG(0).thumb.bmp", albumgen.thumbnail_bmp(rng))
 
 
+def write_albums(data, albums):
+    """The photo albums of a data folder as the object manager finds them: "Bilder/album<i>.zip" for each
+    (count, title) of albums, listed in that order in "Bilder/albums.dat". Returns the albums' paths."""
+    pictures = os.path.join(data, "Bilder")
+    os.makedirs(pictures)
+    paths = [os.path.join(pictures, f"album{i}.zip") for i in range(len(albums))]
+    for path, (count, title) in zip(paths, albums):
+        write_album(path, count=count, title=title)
+    listed = "".join(f'<ALBUM path="/{os.path.basename(path)}"/>' for path in paths)
+    with open(os.path.join(pictures, "albums.dat"), "w", encoding="utf-8") as f:
+        f.write(f'<?xml version="1.0"?><ALBUMS>{listed}</ALBUMS>\n')
+    return paths
+
+
+def first_page(tool, what, count, shown, goal):
+    """A window's first page of tiles on a photo album of count entries, not yet opened, against unzip -p of the
+    same thumbnails. A first album of one entry comes before it. tool gets the data folder, the profile folder
+    and the album's title, and prints seconds=, tiles= and shown= (tiles on the first page)."""
+    work = benchlib.scratch_dir()
+    data = os.path.join(work, "data")
+    title = "Urlaub"
+    album = write_albums(data, [(1, "Erstes"), (count, title)])[1]
+    command = benchlib.ours(tool, data, os.path.join(work, "profile"), title)
+
+    unzip = benchlib.median_seconds(["unzip", "-p", album, "*.thumb.bmp"])
+    ours, figures = benchlib.median_reported(command)
+    assert int(figures["tiles"]) == count and int(figures["shown"]) == shown, figures
+    benchlib.goal(benchlib.report(what, ours, "unzip -p thumbnails", unzip), goal)
+
+
 def main():
     work = benchlib.scratch_dir()
     data = os.path.join(work, "data")
-    pictures = os.path.join(data, "Bilder")
-    os.makedirs(pictures)
-    album = os.path.join(pictures, "album0.zip")
-    write_album(album)
-    with open(os.path.join(pictures, "albums.dat"), "w", encoding="utf-8") as f:
-        f.write('<?xml version="1.0"?><ALBUMS><ALBUM path="/album0.zip"/></ALBUMS>\n')
+    album = write_albums(data, [(COUNT, "Urlaub")])[0]
     with zipfile.ZipFile(album) as z:
         assert len(z.namelist()) == 2 * COUNT + 1
     profile = os.path.join(work, "profile")

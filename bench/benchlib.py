@@ -39,6 +39,11 @@ def report(what, our_seconds, peer_name, peer_seconds, whole_run=False):
     return ratio
 
 
+def goal(ratio, limit):
+    """The row under a report row: whether its ratio is at most limit."""
+    print(f"{'':<48} goal at most {limit:.1f}x: {'met' if ratio <= limit else 'missed'}", flush=True)
+
+
 # A peer's operation counts on its own only where it takes this many times the spread of the runs.
 CLEAR_OF_NOISE = 5
 

@@ -7,40 +7,23 @@
 #include "albums/CategWnd.h"
 #include "albums/CategoryPanelHost.h"
 #include "albums/CategoryTile.h"
+#include "bench/support/BenchProgram.h"
 #include "library/DSObjMgr.h"
 #include "library/Mat.h"
 #include "library/Stencil.h"
 #include "page/MainWndServices.h"
 #include "page/Template.h"
-#include "platform/base/AppServices.h"
-#include "platform/base/Module.h"
 #include "platform/base/Profile.h"
-#include "platform/base/Resource.h"
 #include "platform/ui/ComboBox.h"
 
 #include <QApplication>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <memory>
-#include <string>
+#include <vector>
 
 namespace {
 
-class PanelServices : public CDefaultAppServices {
-public:
-    PanelServices(HMODULE resources, HMODULE texts) : m_resources(resources), m_texts(texts) {}
-    CString LoadString(UINT id, int size) override { return LoadWholeString(m_texts, id, size); }
-    HMODULE GetResourceModule() override { return m_resources; }
-    HMODULE GetTextModule() override { return m_texts; }
-
-private:
-    HMODULE m_resources;
-    HMODULE m_texts;
-};
-
 // The main window as the panel sees it: a page, and the album the panel chose.
-class PanelHost final : public IMainWndServices, public ICategoryPanelHost {
+class PanelHost final : public IMainWndServices, public CNoCategoryPanelHost {
 public:
     PanelHost() {
         SetMainWndServices(this);
@@ -71,17 +54,7 @@ public:
 
     CDSAlbum* GetCurrentAlbum() override { return m_album; }
     void SetCurrentAlbum(CDSAlbum* album) override { m_album = album; }
-    BYTE IsAlbumPicture() override { return 0; }
-    void SetAlbumPicture(BYTE) override {}
-    BOOL AddPicturesToPage(const CString&) override { return TRUE; }
-    void DeleteWorkBitmap() override {}
-    BYTE IsModified() override { return 0; }
-    void RedrawPreview() override {}
-    void OnUndo() override {}
-    CPreviewWnd* GetPreviewWnd() override { return nullptr; }
     ICategoryPanel* GetCategoryPanel() override { return m_panel; }
-    BYTE IsSoundEnabled() override { return 0; }
-    CString GetSoundPath() override { return {}; }
 
     CTemplate m_page;
     CDSAlbum* m_album = nullptr;
@@ -93,7 +66,7 @@ int Run(const CString& title) {
     CDSObjMgr manager;
     manager.LoadInstallSettings();
     CWnd frame;
-    if (!frame.CreateEx(0, nullptr, "Vellumcraft", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr, nullptr))
+    if (!CreateOwnerWindow(frame, 800, 600))
         return 1;
     auto* panel = new CCategWnd;
     if (!panel->CreatePanel(&frame, CRect(0, 484, 800, 600), 1204)) {
@@ -111,22 +84,18 @@ int Run(const CString& title) {
         return 1;
     }
 
-    const auto start = std::chrono::steady_clock::now();
+    const CStopwatch stopwatch;
     albums->SetCurSel(index);
     panel->OnSelChangeAlbum();
     QApplication::processEvents();
     frame.RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+    const double seconds = stopwatch.GetSeconds();
 
     const std::vector<CCategoryTile*>& tiles = panel->GetTiles(CCategWnd::kPhotos);
     int shown = 0;
-    for (const CCategoryTile* tile : tiles) {
-        // Tiles off the page have empty rectangles.
-        CRect rect;
-        tile->GetWindowRect(&rect);
-        shown += tile->IsWindowVisible() && !rect.IsRectEmpty() ? 1 : 0;
-    }
-    std::printf("seconds=%.6f tiles=%zu shown=%d\n", seconds.count(), tiles.size(), shown);
+    for (const CCategoryTile* tile : tiles)
+        shown += IsOnPage(*tile) ? 1 : 0;
+    std::printf("seconds=%.6f tiles=%zu shown=%d\n", seconds, tiles.size(), shown);
     frame.DestroyWindow();
     return shown > 0 ? 0 : 1;
 }
@@ -140,26 +109,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: categ_bench <data folder> <profile folder> <album title>\n");
         return 2;
     }
-    const char* programDir = std::getenv("VC_PROGRAM_DIR");
-    const std::string folder = programDir ? programDir : ".";
-    HMODULE resources = LoadLibrary((folder + "/qz_res.deu").c_str());
-    HMODULE texts = LoadLibrary((folder + "/qz_txt.deu").c_str());
-    if (!resources || !texts) {
-        std::fprintf(stderr, "no language modules in %s\n", folder.c_str());
+    const CBenchProgram program(argv[1], argv[2]);
+    if (!program.IsLoaded())
         return 1;
-    }
-    AfxSetResourceHandle(resources);
-    PanelServices services(resources, texts);
-    SetAppServices(&services);
-    SetProfileFolderForTesting(argv[2]);
-    WriteProfileString("Settings", "DataPath", argv[1]);
-    WriteProfileInt("Settings", "PictureInstallType", 0);
-    WriteProfileString("Settings", "PictureDataPath", "/Bilder");
     // The panel starts on the album it showed last: the first one, not the one to be chosen.
     WriteProfileString("Settings", "Album", "");
-    const int status = Run(argv[3]);
-    SetAppServices(nullptr);
-    FreeLibrary(texts);
-    FreeLibrary(resources);
-    return status;
+    return Run(argv[3]);
 }

@@ -7,14 +7,11 @@
 // The data folder holds "Bilder" with "albums.dat" and its albums. The German resource and text modules
 // and the codec plug-ins come from VC_PROGRAM_DIR.
 
+#include "bench/support/BenchProgram.h"
 #include "image/ExtMgr.h"
 #include "library/DSAlbum.h"
 #include "library/DSObjMgr.h"
 #include "library/ResType.h"
-#include "platform/base/AppServices.h"
-#include "platform/base/Module.h"
-#include "platform/base/Profile.h"
-#include "platform/base/Resource.h"
 #include "platform/ui/CreateContext.h"
 #include "platform/ui/ListCtrl.h"
 #include "platform/ui/OleDataObject.h"
@@ -23,25 +20,11 @@
 #include "resmanager/ResManagerWnd.h"
 
 #include <QApplication>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace {
-
-class BenchServices : public CDefaultAppServices {
-public:
-    BenchServices(HMODULE resources, HMODULE texts) : m_resources(resources), m_texts(texts) {}
-    CString LoadString(UINT id, int size) override { return LoadWholeString(m_texts, id, size); }
-    HMODULE GetResourceModule() override { return m_resources; }
-    HMODULE GetTextModule() override { return m_texts; }
-
-private:
-    HMODULE m_resources;
-    HMODULE m_texts;
-};
 
 // The frame as the sheet's page makes it, with every kind but the print templates.
 CResManagerWnd* OpenFrame(CWnd& owner, CDSObjMgr& manager) {
@@ -74,7 +57,7 @@ int Run(const std::string& mode, const CString& title, const std::vector<CString
         return 1;
     }
     CWnd owner;
-    if (!owner.CreateEx(0, nullptr, "Vellumcraft", WS_POPUP | WS_VISIBLE, 0, 0, 1000, 700, nullptr, nullptr))
+    if (!CreateOwnerWindow(owner, 1000, 700))
         return 1;
     CResManagerWnd* frame = OpenFrame(owner, manager);
     CObjectsView* view = frame ? frame->GetObjectsView() : nullptr;
@@ -82,18 +65,18 @@ int Run(const std::string& mode, const CString& title, const std::vector<CString
         return 1;
     int status = 1;
     if (mode == "show") {
-        const auto start = std::chrono::steady_clock::now();
+        const CStopwatch stopwatch;
         const LRESULT shown = view->ShowAlbum(album);
         view->UpdateWindow();
-        const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
-        std::printf("seconds=%.6f items=%d\n", seconds.count(), view->GetListCtrl().GetItemCount());
+        const double seconds = stopwatch.GetSeconds();
+        std::printf("seconds=%.6f items=%d\n", seconds, view->GetListCtrl().GetItemCount());
         status = shown == 0 ? 0 : 1;
     } else if (view->ShowAlbum(album) == 0) {
         COleDataObject drop(files);
-        const auto start = std::chrono::steady_clock::now();
+        const CStopwatch stopwatch;
         view->OnDrop(&drop, DROPEFFECT_COPY, CPoint(10, 10));
-        const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
-        std::printf("seconds=%.6f entries=%d\n", seconds.count(), album->GetObjectCount());
+        const double seconds = stopwatch.GetSeconds();
+        std::printf("seconds=%.6f entries=%d\n", seconds, album->GetObjectCount());
         status = 0;
     }
     owner.DestroyWindow();
@@ -112,29 +95,10 @@ int main(int argc, char** argv) {
                              "[file...]\n");
         return 2;
     }
-    const char* programDir = std::getenv("VC_PROGRAM_DIR");
-    const std::string folder = programDir ? programDir : ".";
-    HMODULE resources = LoadLibrary((folder + "/qz_res.deu").c_str());
-    HMODULE texts = LoadLibrary((folder + "/qz_txt.deu").c_str());
-    if (!resources || !texts) {
-        std::fprintf(stderr, "no language modules in %s\n", folder.c_str());
+    const CBenchProgram program(argv[2], argv[3]);
+    if (!program.IsLoaded())
         return 1;
-    }
-    AfxSetResourceHandle(resources);
-    BenchServices services(resources, texts);
-    SetAppServices(&services);
-    SetProfileFolderForTesting(argv[3]);
-    WriteProfileString("Settings", "DataPath", argv[2]);
-    WriteProfileInt("Settings", "PictureInstallType", 0);
-    WriteProfileString("Settings", "PictureDataPath", "/Bilder");
-    int status = 1;
-    {
-        CExtMgr codecs(folder.c_str());
-        codecs.LoadPlugins();
-        status = Run(mode, argv[4], std::vector<CString>(argv + 5, argv + argc));
-    }
-    SetAppServices(nullptr);
-    FreeLibrary(texts);
-    FreeLibrary(resources);
-    return status;
+    CExtMgr codecs(program.GetFolder().c_str());
+    codecs.LoadPlugins();
+    return Run(mode, argv[4], std::vector<CString>(argv + 5, argv + argc));
 }
