@@ -12,7 +12,6 @@
 #include "library/DSObjMgr.h"
 #include "library/ResType.h"
 
-#include <QApplication>
 #include <QTimer>
 #include <cstdio>
 
@@ -67,13 +66,11 @@ int Run(const CString& title) {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     if (argc != 4) {
         std::fprintf(stderr, "usage: albumdlg_bench <data folder> <profile folder> <album title>\n");
         return 2;
     }
-    const CBenchProgram program(argv[1], argv[2]);
+    const CBenchProgram program(argc, argv, argv[1], argv[2]);
     if (!program.IsLoaded())
         return 1;
     return Run(argv[3]);

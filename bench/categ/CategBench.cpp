@@ -103,13 +103,11 @@ int Run(const CString& title) {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     if (argc != 4) {
         std::fprintf(stderr, "usage: categ_bench <data folder> <profile folder> <album title>\n");
         return 2;
     }
-    const CBenchProgram program(argv[1], argv[2]);
+    const CBenchProgram program(argc, argv, argv[1], argv[2]);
     if (!program.IsLoaded())
         return 1;
     // The panel starts on the album it showed last: the first one, not the one to be chosen.

@@ -87,15 +87,13 @@ int Run(const std::string& mode, const CString& title, const std::vector<CString
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     const std::string mode = argc > 1 ? argv[1] : "";
     if (argc < 5 || (mode != "show" && mode != "drop")) {
         std::fprintf(stderr, "usage: resmanager_bench show|drop <data folder> <profile folder> <album title> "
                              "[file...]\n");
         return 2;
     }
-    const CBenchProgram program(argv[2], argv[3]);
+    const CBenchProgram program(argc, argv, argv[2], argv[3]);
     if (!program.IsLoaded())
         return 1;
     CExtMgr codecs(program.GetFolder().c_str());

@@ -7,6 +7,7 @@
 #include "platform/base/Resource.h"
 #include "platform/ui/Wnd.h"
 
+#include <QApplication>
 #include <cstdio>
 #include <cstdlib>
 
@@ -22,7 +23,9 @@ private:
     HMODULE m_texts;
 };
 
-CBenchProgram::CBenchProgram(const char* dataFolder, const char* profileFolder) {
+CBenchProgram::CBenchProgram(int& argc, char** argv, const char* dataFolder, const char* profileFolder) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    m_application = std::make_unique<QApplication>(argc, argv);
     const char* programDir = std::getenv("VC_PROGRAM_DIR");
     m_folder = programDir ? programDir : ".";
     m_resources = LoadLibrary((m_folder + "/qz_res.deu").c_str());

@@ -1,7 +1,7 @@
 #pragma once
-// What the benchmarks of the program's windows share: the German language modules installed as the
-// program's, a profile whose photo albums are those of a data folder, the owner window, tiles on the
-// page, and the stopwatch.
+// What the benchmarks of the program's windows share: an offscreen application with the German language
+// modules installed as the program's and a profile whose photo albums are those of a data folder, the
+// owner window, tiles on the page, and the stopwatch.
 
 #include "platform/base/WinTypes.h"
 
@@ -10,13 +10,15 @@
 #include <string>
 
 class CWnd;
+class QApplication;
 
 class CBenchProgram {
 public:
-    // Loads qz_res.deu and qz_txt.deu from VC_PROGRAM_DIR (the working folder without it) and installs them
-    // with application services that read their strings from the text module. The profile in
-    // profileFolder is pointed at the albums of dataFolder's "Bilder".
-    CBenchProgram(const char* dataFolder, const char* profileFolder);
+    // Starts the application on the offscreen platform (Qt keeps argc by reference: it outlives the program),
+    // loads qz_res.deu and qz_txt.deu from VC_PROGRAM_DIR (the working folder without it) and installs them
+    // with application services that read their strings from the text module. The profile in profileFolder is
+    // pointed at the albums of dataFolder's "Bilder".
+    CBenchProgram(int& argc, char** argv, const char* dataFolder, const char* profileFolder);
     ~CBenchProgram();
     CBenchProgram(const CBenchProgram&) = delete;
     CBenchProgram& operator=(const CBenchProgram&) = delete;
@@ -29,6 +31,7 @@ public:
 private:
     class CServices;
 
+    std::unique_ptr<QApplication> m_application;
     std::string m_folder;
     HMODULE m_resources = nullptr;
     HMODULE m_texts = nullptr;
