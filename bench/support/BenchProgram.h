@@ -14,10 +14,10 @@ class QApplication;
 
 class CBenchProgram {
 public:
-    // Starts the application on the offscreen platform (Qt keeps argc by reference: it outlives the program),
-    // loads qz_res.deu and qz_txt.deu from VC_PROGRAM_DIR (the working folder without it) and installs them
-    // with application services that read their strings from the text module. The profile in profileFolder is
-    // pointed at the albums of dataFolder's "Bilder".
+    // Starts the application on the offscreen platform (Qt keeps a reference to argc, which must outlive
+    // this), loads qz_res.deu and qz_txt.deu from VC_PROGRAM_DIR (the working folder without it) and installs
+    // them with application services that read their strings from the text module. The profile in
+    // profileFolder is pointed at the albums of dataFolder's "Bilder".
     CBenchProgram(int& argc, char** argv, const char* dataFolder, const char* profileFolder);
     ~CBenchProgram();
     CBenchProgram(const CBenchProgram&) = delete;
