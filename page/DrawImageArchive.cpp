@@ -59,7 +59,9 @@ void CDrawImage::SerializeVersion(CArchive& ar, const CString& versionTag) {
     if (ar.IsStoring()) {
         if (!TagHasParts(versionTag))
             return;
-        if (GetOriginalDib()) {
+        // A picture whose file was missing when the page was opened keeps its path and settings: saving
+        // the page again must not lose them.
+        if (GetOriginalDib() || !GetFilePath().IsEmpty()) {
             ar << kPartPresent;
             SerializeSettings(ar, versionTag);
         } else {

@@ -191,6 +191,32 @@ TEST_F(ProjectTest, EditModeGoldenBytesAndRoundTrip) {
     EXPECT_EQ(Store(again), stored);
 }
 
+TEST_F(ProjectTest, APictureMissingWhenOpenedKeepsItsPathAndSettingsWhenSavedAgain) {
+    m_app.SetEditMode(TRUE);
+    const CString path = Picture("verschwunden.bmp", 0x3366CC);
+    CTemplate page;
+    auto* image = new CDrawImage(CRect(100, 100, 900, 700));
+    image->SetTemplate(&page);
+    ASSERT_TRUE(image->SetImageFile(path, TRUE));
+    image->brightness = 20;
+    page.InsertObject(image, -1);
+    CProject project;
+    project.SetTemplate(&page);
+    const Bytes stored = Store(project);
+    ASSERT_TRUE(std::filesystem::remove(path.GetString()));
+
+    CProject loaded;
+    Load(loaded, stored);
+    const std::unique_ptr<CTemplate> copy(loaded.GetTemplate());
+    ASSERT_NE(copy, nullptr);
+    auto* missing = DYNAMIC_DOWNCAST(CDrawImage, copy->GetObjectAt(0));
+    ASSERT_NE(missing, nullptr);
+    EXPECT_EQ(missing->GetOriginalDib(), nullptr);
+    CProject again;
+    again.SetTemplate(copy.get());
+    EXPECT_EQ(Store(again), stored) << "the path and the settings are written as they were read";
+}
+
 TEST_F(ProjectTest, PicturesOfOneFileShareTheirPictureAfterLoading) {
     m_app.SetEditMode(TRUE);
     const CString path = Picture("see.bmp", 0x00AA00);
