@@ -149,6 +149,19 @@ void GiveOnly(HWND list, int item, UINT bit) {
         ChangeState(list, item, bit, bit);
 }
 
+void SelectAndFocus(HWND list, int target, const std::function<bool(int)>& selected) {
+    ListState& state = StateOf(list);
+    constexpr UINT kBoth = LVIS_SELECTED | LVIS_FOCUSED;
+    const auto selection = [&selected](int item) { return selected(item) ? LVIS_SELECTED : 0U; };
+    const UINT targetState = IsItem(state, target) ? selection(target) | LVIS_FOCUSED : 0;
+    for (int other = 0; other < static_cast<int>(state.items.size()) && IsLiveWindow(list); ++other) {
+        if (other != target)
+            ChangeState(list, other, selection(other), kBoth);
+    }
+    if (IsItem(state, target) && IsLiveWindow(list))
+        ChangeState(list, target, targetState, kBoth);
+}
+
 void SetState(HWND list, int item, UINT state, UINT mask) {
     ListState& data = StateOf(list);
     if (item == -1) {
@@ -170,24 +183,26 @@ void Click(HWND list, WPARAM keys, QPoint point) {
     if (!single && (keys & MK_CONTROL)) {
         if (item < 0)
             return;
-        const UINT selected = state.items[static_cast<size_t>(item)].state & LVIS_SELECTED;
-        ChangeState(list, item, selected ^ LVIS_SELECTED, LVIS_SELECTED);
+        const bool wasSelected = (state.items[static_cast<size_t>(item)].state & LVIS_SELECTED) != 0;
+        std::vector<bool> selected;
+        for (const ListItem& each : state.items)
+            selected.push_back((each.state & LVIS_SELECTED) != 0);
+        selected[static_cast<size_t>(item)] = !wasSelected;
         state.anchor = item;
-        GiveOnly(list, item, LVIS_FOCUSED);
+        SelectAndFocus(list, item, [&selected](int each) { return selected[static_cast<size_t>(each)]; });
         return;
     }
     if (!single && (keys & MK_SHIFT) && item >= 0 && IsItem(state, state.anchor)) {
         const int from = std::min(state.anchor, item);
         const int to = std::max(state.anchor, item);
-        for (int each = 0; each < static_cast<int>(state.items.size()) && IsLiveWindow(list); ++each)
-            ChangeState(list, each, each >= from && each <= to ? LVIS_SELECTED : 0, LVIS_SELECTED);
-        GiveOnly(list, item, LVIS_FOCUSED);
+        SelectAndFocus(list, item, [from, to](int each) { return each >= from && each <= to; });
         return;
     }
     state.anchor = item;
-    GiveOnly(list, item, LVIS_SELECTED);
-    if (item >= 0)
-        GiveOnly(list, item, LVIS_FOCUSED);
+    if (item < 0)
+        GiveOnly(list, item, LVIS_SELECTED);
+    else
+        SelectAndFocus(list, item, [item](int each) { return each == item; });
 }
 
 int InsertItem(HWND list, const LVITEM& info) {

@@ -9,6 +9,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -68,6 +69,10 @@ ItemParts PartsOf(HWND list, int item);
 void ChangeState(HWND list, int item, UINT state, UINT mask);
 // A state given to one item only, as focus is and single selection.
 void GiveOnly(HWND list, int item, UINT bit);
+// The focus moves to target while every item takes selected(item) as its selection: the others change
+// first, the target last, each item in one notification (so a parent never hears the target's
+// selection without its focus).
+void SelectAndFocus(HWND list, int target, const std::function<bool(int)>& selected);
 // Opens the label editor unless the parent refuses; the editor or null.
 HWND BeginLabelEdit(HWND list, int item);
 

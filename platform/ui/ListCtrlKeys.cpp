@@ -62,26 +62,23 @@ int TargetOf(HWND list, UINT key, int item) {
     }
 }
 
-void SelectRun(HWND list, int from, int to) {
-    ListState& state = StateOf(list);
-    const int first = std::min(from, to);
-    const int last = std::max(from, to);
-    for (int each = 0; each < static_cast<int>(state.items.size()) && IsLiveWindow(list); ++each)
-        ChangeState(list, each, each >= first && each <= last ? LVIS_SELECTED : 0, LVIS_SELECTED);
-}
-
 void MoveFocus(HWND list, int target, bool control, bool shift) {
     ListState& state = StateOf(list);
     if (shift) {
         if (!IsItem(state, state.anchor))
             state.anchor = IsItem(state, FocusedItem(state)) ? FocusedItem(state) : target;
-        SelectRun(list, state.anchor, target);
+        const int first = std::min(state.anchor, target);
+        const int last = std::max(state.anchor, target);
+        SelectAndFocus(list, target, [first, last](int each) { return each >= first && each <= last; });
     } else if (!control) {
         state.anchor = target;
-        GiveOnly(list, target, LVIS_SELECTED);
+        SelectAndFocus(list, target, [target](int each) { return each == target; });
+    } else {
+        std::vector<bool> selected;
+        for (const ListItem& each : state.items)
+            selected.push_back((each.state & LVIS_SELECTED) != 0);
+        SelectAndFocus(list, target, [&selected](int each) { return selected[static_cast<size_t>(each)]; });
     }
-    if (IsLiveWindow(list))
-        GiveOnly(list, target, LVIS_FOCUSED);
     if (IsLiveWindow(list))
         SendToWindow(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(target), FALSE);
 }

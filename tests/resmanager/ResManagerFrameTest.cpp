@@ -10,6 +10,7 @@
 #include "platform/ui/OleDataObject.h"
 #include "platform/ui/ProgressCtrl.h"
 #include "resmanager/ObjectsView.h"
+#include "resmanager/ResManagerDetailsView.h"
 #include "resmanager/ResManagerMessages.h"
 #include "resmanager/ResManagerSplitterView.h"
 #include "resmanager/ResManagerWnd.h"
@@ -134,6 +135,33 @@ TEST_F(FrameTest, RemovingThreeEntriesKeepsTheRelativeOneSelectedWithOneMessage)
     CDSAlbum* stored = fresh->GetResType(kResTypePictures)->FindAlbumByTitle("Urlaub");
     ASSERT_NE(stored, nullptr);
     EXPECT_THAT(EntryTitles(stored), ElementsAre("Bild2"));
+}
+
+// A click selects and focuses an entry at once: its form shows and stays; the arrow keys move it on.
+TEST_F(FrameTest, AClickedEntryShowsItsFormAndTheArrowKeysFollow) {
+    CDSAlbum* album = MakeAlbum("Urlaub", 3);
+    ASSERT_NE(album, nullptr);
+    ASSERT_NE(OpenFrame(), nullptr);
+    ShowActive(&m_owner);
+    ASSERT_EQ(Objects()->ShowAlbum(album), 0);
+    CRect icon;
+    ASSERT_TRUE(Objects()->GetListCtrl().GetItemRect(0, &icon, LVIR_ICON));
+    ClickAt(Objects(), icon.CenterPoint());
+    PumpMessages();
+    auto* details = dynamic_cast<CResManagerDetailsView*>(m_frame->GetDetailsView());
+    ASSERT_NE(details, nullptr);
+    const auto shownName = [details] {
+        CDialog* form = details->GetShownDialog();
+        CString name;
+        if (form && form->IsWindowVisible())
+            form->GetDlgItemText(1360, name);
+        return name;
+    };
+    EXPECT_EQ(shownName(), "Bild1");
+    Objects()->SetFocus();
+    TypeKey(Objects(), Qt::Key_Right);
+    PumpMessages();
+    EXPECT_EQ(shownName(), "Bild2");
 }
 
 // The tree lets go of the album before it goes, and the view stops listing it (the sanitizers watch).
