@@ -7,6 +7,9 @@
 
 // wParam nonzero cancels; lParam is the editor, so that a late message never ends a later edit.
 inline constexpr UINT kEndLabelEdit = WM_USER + 500;
+// The editor is wider than the label it covers, so that its frame leaves the text whole.
+inline constexpr int kLabelEditorRoom = 40;
+inline constexpr int kLabelEditorMinimum = 80;
 
 class LabelEditor final : public CEdit {
 protected:

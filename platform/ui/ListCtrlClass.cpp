@@ -294,6 +294,20 @@ LRESULT NotifyLabelEdit(HWND list, UINT code, int item, LPTSTR text) {
     return SendToWindow(list->parent, WM_NOTIFY, list->id, reinterpret_cast<LPARAM>(&record));
 }
 
+namespace {
+
+// The label with room for the editor's frame and a few more letters: about the label's centre in the
+// icon views, to its right in a report, within the client area.
+CRect LabelEditorArea(HWND list, const QRect& label) {
+    const int width = std::max(label.width() + kLabelEditorRoom, kLabelEditorMinimum);
+    const int clientWidth = ClientSize(list).width();
+    int left = IsReport(list) ? label.left() : label.center().x() - width / 2;
+    left = std::max(0, std::min(left, clientWidth - width));
+    return CRect(left, label.top(), left + width, label.bottom() + 1);
+}
+
+} // namespace
+
 HWND BeginLabelEdit(HWND list, int item) {
     ListState& state = StateOf(list);
     if (!IsItem(state, item) || IsLiveWindow(state.editor))
@@ -302,11 +316,10 @@ HWND BeginLabelEdit(HWND list, int item) {
     if (NotifyLabelEdit(list, LVN_BEGINLABELEDIT, item, label.GetBuffer()) || !IsLiveWindow(list) ||
         !IsItem(state, item))
         return nullptr;
-    const QRect area = PartsOf(list, item).label;
+    const CRect area = LabelEditorArea(list, PartsOf(list, item).label);
     auto* editor = new LabelEditor;
-    if (!editor->Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
-                        CRect(area.left(), area.top(), area.right() + 1, area.bottom() + 1),
-                        CWnd::FromHandle(list), 1)) {
+    if (!editor->Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, area, CWnd::FromHandle(list),
+                        1)) {
         delete editor;
         return nullptr;
     }

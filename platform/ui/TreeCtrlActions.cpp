@@ -373,7 +373,7 @@ HWND BeginTreeLabelEdit(HWND tree, HTREEITEM item) {
         return nullptr;
     const QRect area = PartsOf(tree, item, RowOf(VisibleRows(state), item)).label;
     auto* editor = new LabelEditor;
-    const int width = std::max(area.width() + 40, 80);
+    const int width = std::max(area.width() + kLabelEditorRoom, kLabelEditorMinimum);
     if (!editor->Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
                         CRect(area.left(), area.top(), area.left() + width, area.bottom() + 1),
                         CWnd::FromHandle(tree), 1)) {

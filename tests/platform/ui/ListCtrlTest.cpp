@@ -7,6 +7,7 @@
 #include "tests/support/UiTestSupport.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <gmock/gmock.h>
 
 using ::testing::ElementsAre;
@@ -202,6 +203,35 @@ TEST_F(ListCtrlTest, LabelEditsEndByReturnOrFocusAndAreCancelledByEscapeOrRefuse
         EXPECT_EQ(m_list.GetEditControl(), nullptr);
         EXPECT_STREQ(m_list.GetItemText(1, 0), c.label);
         EXPECT_THAT(m_log, ElementsAre("owner begin 1 Bild 1 data 11", c.endLine));
+        m_list.DestroyWindow();
+    }
+}
+
+// The editor's frame must leave the label's text whole: it is wider than the label, about the label's
+// centre under an icon, from the label's left edge in a report.
+TEST_F(ListCtrlTest, TheLabelEditorIsWiderThanItsLabel) {
+    for (const DWORD view : {DWORD{LVS_ICON}, DWORD{LVS_REPORT}}) {
+        SCOPED_TRACE(view);
+        ASSERT_TRUE(m_list.Create(WS_CHILD | WS_VISIBLE | LVS_EDITLABELS | view, CRect(10, 10, 290, 190),
+                                  &m_owner, 9));
+        if (view == LVS_REPORT) {
+            EXPECT_EQ(m_list.InsertColumn(0, "Name", LVCFMT_LEFT, 100), 0);
+        }
+        for (int item = 0; item < 3; ++item)
+            ASSERT_EQ(m_list.InsertItem(item, "Neues Album"), item);
+        CRect label;
+        ASSERT_TRUE(m_list.GetItemRect(1, &label, LVIR_LABEL));
+        CEdit* editor = m_list.EditLabel(1);
+        ASSERT_NE(editor, nullptr);
+        CRect area;
+        editor->GetWindowRect(&area);
+        m_list.ScreenToClient(&area);
+        EXPECT_GE(area.Width(), label.Width() + 40);
+        if (view == LVS_REPORT) {
+            EXPECT_EQ(area.left, label.left);
+        } else {
+            EXPECT_LE(std::abs(area.CenterPoint().x - label.CenterPoint().x), 1);
+        }
         m_list.DestroyWindow();
     }
 }
