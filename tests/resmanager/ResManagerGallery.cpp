@@ -5,7 +5,9 @@
 #include "image/PictureInfo.h"
 #include "library/DSAlbum.h"
 #include "library/Photo.h"
+#include "library/ResType.h"
 #include "resmanager/ObjectsView.h"
+#include "resmanager/ResManagerPanes.h"
 #include "resmanager/ResManagerWnd.h"
 #include "tests/resmanager/ResManagerFixture.h"
 #include "tests/support/GallerySupport.h"
@@ -15,6 +17,7 @@ namespace {
 
 class ResManagerGallery : public Gallery<ResManagerTest> {
     bool Shoot(const CString& folder) override {
+        Photos()->SetName("Bilder");
         MakeAlbum("Garten", 0);
         CDSAlbum* album = MakeAlbum("Bergsommer", 0);
         const char* titles[] = {"Morgen am See", "Die Hütte", "Abendlicht", "Gipfelblick", "Rast", "Heimweg"};
@@ -38,11 +41,16 @@ class ResManagerGallery : public Gallery<ResManagerTest> {
             if (!album->AddObjects(photo))
                 return false;
         }
+        // The program's own album tree, with the album chosen in it as a user would.
+        CResManagerWnd::SetAlbumsViewClass(nullptr);
         if (!OpenFrame(CSize(1000, 700)))
             return false;
         ShowActive(&m_owner);
-        Objects()->ShowAlbum(album);
-        Objects()->GetListCtrl().SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+        IAlbumTreeOperations* tree = m_frame->GetAlbumTree();
+        if (!tree || tree->SelectAlbumNode(album) != 0)
+            return false;
+        PumpMessages();
+        Objects()->GetListCtrl().SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         return SaveWindowPicture(m_owner, folder + "/resource-manager.png");
     }
 };
