@@ -14,7 +14,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <QStandardPaths>
 #include <QTemporaryFile>
 #include <cerrno>
 #include <cstring>
@@ -48,14 +47,10 @@ QString FromUtf8(LPCTSTR text) {
     return QString::fromUtf8(text ? text : "");
 }
 
-// The file the built-in PDF printer writes, chosen by the user; empty when cancelled. The chooser starts
-// in the documents folder, or in the home folder where there is none.
+// The file the built-in PDF printer writes, chosen by the user; empty when cancelled.
 QString AskForPdfFile() {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QByteArray folder = (QDir(documents).exists() ? documents : QDir::homePath()).toUtf8();
     CFileDialog dialog(FALSE, "pdf", "Vellumcraft.pdf", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                        AppServices().LoadString(kPdfFilterString));
-    dialog.m_ofn.lpstrInitialDir = folder.constData();
     if (dialog.DoModal() != IDOK)
         return {};
     return FromUtf8(dialog.GetPathName());

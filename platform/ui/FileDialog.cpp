@@ -10,6 +10,8 @@
 #include "platform/ui/MessageBoxPresenter.h"
 #include "platform/ui/WindowInternals.h"
 
+#include <QDir>
+#include <QStandardPaths>
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
@@ -31,6 +33,13 @@ constexpr DWORD kPathBufferSize = 4096;
 CString FolderOf(const CString& path) {
     const int slash = path.ReverseFind('/');
     return slash < 0 ? CString() : slash == 0 ? CString("/") : path.Left(slash);
+}
+
+// Where a chooser without a folder starts, as the system's does: the documents folder, or the home
+// folder where a new user has none yet (never the working folder, which the desktop chose).
+CString DocumentsFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return CString((QDir(documents).exists() ? documents : QDir::homePath()).toStdString());
 }
 
 CString NameOf(const CString& path) {
@@ -141,11 +150,10 @@ FileChooserRequest CFileDialog::MakeRequest() const {
     request.multiSelect = m_bOpenFileDialog && (m_ofn.Flags & OFN_ALLOWMULTISELECT);
     const CString proposed = m_ofn.lpstrFile ? CString(m_ofn.lpstrFile) : CString();
     request.fileName = NameOf(proposed);
-    // The working directory is only read, never changed.
     request.folder =
         m_ofn.lpstrInitialDir && *m_ofn.lpstrInitialDir ? CString(m_ofn.lpstrInitialDir) : FolderOf(proposed);
     if (request.folder.IsEmpty())
-        request.folder = std::filesystem::current_path().string();
+        request.folder = DocumentsFolder();
     request.types = ReadFilterList(m_ofn.lpstrFilter);
     const int index = static_cast<int>(m_ofn.nFilterIndex) - 1;
     request.typeIndex = index >= 0 && index < static_cast<int>(request.types.size()) ? index : 0;

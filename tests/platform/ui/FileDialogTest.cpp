@@ -16,11 +16,11 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTimer>
-#include <filesystem>
 #include <fstream>
 #include <gmock/gmock.h>
 #include <string>
@@ -351,7 +351,27 @@ TEST_F(FileDialogTest, CancelKeepsTheProposedName) {
     EXPECT_EQ(dialog.GetPathName(), "Projekt.qzp");
     EXPECT_EQ(m_chooser.Requests().front().fileName, "Projekt.qzp");
     EXPECT_EQ(m_chooser.Requests().front().typeIndex, 0);
-    EXPECT_EQ(m_chooser.Requests().front().folder, std::filesystem::current_path().string());
+}
+
+// A chooser given no folder starts where the system's does, never in the working folder: in the
+// documents folder, or at home while a new user has none.
+TEST_F(FileDialogTest, WithoutAFolderTheChooserStartsInTheDocumentsFolderElseAtHome) {
+    const QByteArray home = qgetenv("HOME");
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+    const CString newHome = m_folder.Path() + "/home";
+    ASSERT_TRUE(QDir().mkpath(newHome.GetString()));
+    qputenv("HOME", newHome.GetString());
+    qputenv("XDG_CONFIG_HOME", (newHome + "/.config").GetString());
+    for (const CString& expected : {newHome, newHome + "/Documents"}) {
+        QDir().mkpath(expected.GetString());
+        CFileDialog dialog(FALSE, "qzp", "Projekt.qzp", kSaveFlags, "Projekte (*.qzp)|*.qzp||");
+        m_chooser.Cancel();
+        EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+        ASSERT_FALSE(m_chooser.Requests().empty());
+        EXPECT_EQ(m_chooser.Requests().back().folder, expected);
+    }
+    qputenv("HOME", home);
+    qputenv("XDG_CONFIG_HOME", config);
 }
 
 TEST_F(FileDialogTest, TypeIndexBeyondTheListStartsWithTheFirstType) {
