@@ -7,10 +7,9 @@
 #include "output/MailPreviewView.h"
 #include "output/MailPreviewWndFrame.h"
 #include "output/SendMailPropertySheet.h"
-#include "platform/gdi/SystemColors.h"
 #include "platform/ui/CommandMap.h"
-#include "platform/ui/CreateContext.h"
 #include "platform/ui/DataExchange.h"
+#include "platform/ui/PlaceholderFrame.h"
 #include "platform/ui/WaitCursor.h"
 
 #include <algorithm>
@@ -97,42 +96,14 @@ BOOL CMailPreviewPropertyPage::OnInitDialog() {
 }
 
 BOOL CMailPreviewPropertyPage::CreatePreview() {
-    CWnd* placeholder = GetDlgItem(kPlaceholderId);
-    if (!placeholder)
+    const PlaceholderFrame made =
+        CreateFrameOverPlaceholder(this, kPlaceholderId, RUNTIME_CLASS(CMailPreviewDocument),
+                                   RUNTIME_CLASS(CMailPreviewWndFrame), RUNTIME_CLASS(CMailPreviewView));
+    auto* document = static_cast<CMailPreviewDocument*>(made.document);
+    auto* frame = static_cast<CMailPreviewWndFrame*>(made.frame);
+    if (!frame)
         return FALSE;
-    CRect area;
-    placeholder->GetWindowRect(&area);
-    ScreenToClient(&area);
-
-    CObject* made = RUNTIME_CLASS(CMailPreviewDocument)->CreateObject();
-    auto* document = dynamic_cast<CMailPreviewDocument*>(made);
-    if (!document) {
-        delete made;
-        return FALSE;
-    }
-    made = RUNTIME_CLASS(CMailPreviewWndFrame)->CreateObject();
-    auto* frame = dynamic_cast<CMailPreviewWndFrame*>(made);
-    if (!frame) {
-        delete made;
-        delete document;
-        return FALSE;
-    }
     m_pFrame = frame;
-    CCreateContext context;
-    context.m_pCurrentDoc = document;
-    context.m_pCurrentFrame = frame;
-    context.m_pNewViewClass = RUNTIME_CLASS(CMailPreviewView);
-    LPCTSTR frameClass =
-        AfxRegisterWndClass(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS, nullptr,
-                            reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)));
-    if (!frame->Create(frameClass, nullptr, WS_CHILD | WS_VISIBLE, area, this, nullptr, WS_EX_CONTROLPARENT,
-                       &context)) {
-        // A frame whose window came and went has deleted itself; a document no view joined has not.
-        m_pFrame = nullptr;
-        if (!document->GetFirstViewPosition())
-            delete document;
-        return FALSE;
-    }
     if (!frame->GetPreviewView()) {
         // Without a view the frame stays empty and nothing is rendered.
         delete document;

@@ -5,8 +5,7 @@
 #include "library/DSObjMgr.h"
 #include "library/ResType.h"
 #include "platform/base/AppServices.h"
-#include "platform/gdi/SystemColors.h"
-#include "platform/ui/CreateContext.h"
+#include "platform/ui/PlaceholderFrame.h"
 #include "resmanager/ResManagerDocument.h"
 #include "resmanager/ResManagerWnd.h"
 
@@ -35,39 +34,13 @@ BOOL CResTypeManagerPropertyPage::OnInitDialog() {
         if (CWnd* cancel = sheet->GetDlgItem(IDCANCEL))
             cancel->SetWindowText(AppServices().LoadString(kCloseTextId));
     }
-    CWnd* placeholder = GetDlgItem(kPlaceholderId);
-    if (!placeholder)
+    const PlaceholderFrame made = CreateFrameOverPlaceholder(
+        this, kPlaceholderId, RUNTIME_CLASS(CResManagerDocument), RUNTIME_CLASS(CResManagerWnd), nullptr);
+    auto* document = static_cast<CResManagerDocument*>(made.document);
+    auto* frame = static_cast<CResManagerWnd*>(made.frame);
+    if (!frame)
         return Fail();
-    CRect area;
-    placeholder->GetWindowRect(&area);
-    ScreenToClient(&area);
-
-    CObject* made = RUNTIME_CLASS(CResManagerDocument)->CreateObject();
-    auto* document = dynamic_cast<CResManagerDocument*>(made);
-    if (!document) {
-        delete made;
-        return Fail();
-    }
-    made = RUNTIME_CLASS(CResManagerWnd)->CreateObject();
-    auto* frame = dynamic_cast<CResManagerWnd*>(made);
-    if (!frame) {
-        delete made;
-        delete document;
-        return Fail();
-    }
     m_pFrame = frame;
-    CCreateContext context;
-    context.m_pCurrentDoc = document;
-    context.m_pCurrentFrame = frame;
-    LPCTSTR frameClass =
-        AfxRegisterWndClass(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS, nullptr,
-                            reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)));
-    if (!frame->Create(frameClass, nullptr, WS_CHILD | WS_VISIBLE, area, this, nullptr, WS_EX_CONTROLPARENT,
-                       &context)) {
-        // A frame whose window came and went has deleted itself, and its views the document.
-        m_pFrame = nullptr;
-        return Fail();
-    }
     CDSObjMgr* manager = GetDSObjMgr();
     if (manager) {
         auto& kinds = manager->GetResTypeList();
